@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace natalory {
+
+// The style of a print; the same four appear as the settings' default-style
+// letter, the birthday dialog's style list, the template loaded and the log.
+enum PrintTypes { ptNewspaper = 0, ptClassy = 1, ptBlankPage = 2, ptUserTemplate = 3 };
+
+// The user's preferences kept in the settings file, in file order.
+struct Settings {
+    QString DefaultTemplatePath;
+    QString DefaultStyle;  // "A" newspaper, "B" classy, "C" blank page, "Z" the user's template
+    QString LastTemplateFolder;
+    int DateCalcMode = 0;  // 0 today, 1 this year's birthday, 2 next year's, 3 last year's
+    bool QuickPrinting = false;
+    bool AutosizeFonts = false;
+    bool FullJustifyNews = false;
+    bool LogPrintouts = false;
+    bool UsePrinterFonts = false;
+    int PrintOffsetX = 0;  // twips
+    int PrintOffsetY = 0;  // twips
+
+    bool operator==(const Settings&) const = default;
+};
+
+// The person and date being printed.
+struct BirthdayRecord {
+    QDate BirthDate;
+    QString FirstName;
+    QString LastName;
+    QString FullName;
+    int PrintType = ptNewspaper;
+    QString CustomTemplatePath;
+    QString ParentsName;
+};
+
+// Paper and margins in twips, carried by every template.
+struct PageSetup {
+    int PaperWidth = 0;
+    int PaperLength = 0;
+    int LeftMargin = 0;
+    int RightMargin = 0;
+    int TopMargin = 0;
+    int BottomMargin = 0;
+    int PageOrientation = 0;  // 1 portrait, 2 landscape
+};
+
+// Everything the running program knows, created zeroed and owned by the
+// application object; passed by reference to whatever needs it.
+struct AppState {
+    QString AppTitle;
+    QString LogFilePath;
+    bool BatchInProgress = false;
+    bool RefreshOnly = false;
+    bool TemplateChanged = false;
+    bool SaveCancelled = false;
+    bool PreviewMode = false;
+    bool SavingToFile = false;
+    int PrintCount = 0;
+
+    // The folder of the executable: data files, templates and the settings file live here.
+    QString ProgramFolder;
+
+    BirthdayRecord birthday;
+    Settings settings;
+    PageSetup page;
+};
+
+}  // namespace natalory

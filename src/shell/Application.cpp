@@ -1,0 +1,39 @@
+#include "shell/Application.h"
+
+#include "shell/FileIO.h"
+
+#include <QPushButton>
+
+#include <QStatusBar>
+#include <QTimer>
+
+namespace natalory {
+
+MainWindows Main(AppState& state, Services& services) {
+    MainWindows w;
+    w.mdi = std::make_unique<frmMDI>(state, services);
+
+    w.splash = new frmSplash(&w.mdi->sToolbar);
+    w.splash->setAttribute(Qt::WA_DeleteOnClose);
+    w.splash->Command1->hide();
+    w.splash->tmrClose->start();
+    w.splash->show();
+
+    state.AppTitle = QStringLiteral("Natalory ");
+    w.mdi->setWindowTitle(state.AppTitle);
+    w.mdi->show();
+    if (w.splash) w.splash->raise();
+
+    state.BatchInProgress = false;
+    state.LogFilePath = ProgramFile(state.ProgramFolder, QString::fromLatin1(kPrintLogFileName));
+    w.settings = ReadSettings(state);
+    if (w.settings.source == SettingsSource::DefaultsDamagedFile)
+        w.mdi->stat->showMessage(
+            QObject::tr("The settings file could not be read (%1); the default settings are in use.")
+                .arg(w.settings.error.describe()),
+            15000);
+    state.RefreshOnly = false;
+    return w;
+}
+
+}  // namespace natalory

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "shell/AppState.h"
+#include "shell/QtSeams.h"
+#include "shell/Settings.h"
+#include "shell/frmMDI.h"
+#include "shell/frmSplash.h"
+
+#include <QPointer>
+
+#include <memory>
+
+namespace natalory {
+
+// The seams of the desktop program, all in one place.
+struct QtServices {
+    QtPrompt prompt;
+    QtFileChooser files;
+    QtColorChooser colors;
+    QtPrinterSetupChooser printerSetup;
+    SystemClock clock;
+    QtUrlOpener urls;
+    QtHelpViewer help;
+    Services services{prompt, files, colors, printerSetup, clock, urls, help};
+};
+
+inline constexpr auto kPrintLogFileName = "birthday print log.log";
+
+struct MainWindows {
+    std::unique_ptr<frmMDI> mdi;
+    QPointer<frmSplash> splash;  // deletes itself when it closes
+    SettingsReadResult settings;
+};
+
+// Start-up once this copy knows it is the only one running: the splash, the main
+// window with its no-print tools, the log path and the settings.
+MainWindows Main(AppState& state, Services& services);
+
+}  // namespace natalory

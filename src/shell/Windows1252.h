@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace natalory {
+
+// Text files of the program are Windows-1252 bytes on disk and QString in memory;
+// these two functions are the only place the conversion happens.
+
+// Decodes Windows-1252 bytes. The five byte values the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value, as
+// Windows itself does, so every byte sequence decodes and re-encodes unchanged.
+QString FromWindows1252(QByteArrayView bytes);
+
+// Encodes text as Windows-1252. Characters with no Windows-1252 form become '?';
+// when `lossless` is given it is set to false if that happened.
+QByteArray ToWindows1252(QStringView text, bool* lossless = nullptr);
+
+// True when every character of the text has a Windows-1252 form.
+bool IsWindows1252(QStringView text);
+
+}  // namespace natalory

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace natalory {
+
+class ToolbarComponent;
+
+// The splash window, also shown as the About box. While it is shown the Help
+// menu is disabled; closing it, by any road, enables the menu again.
+class frmSplash : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSplash(ToolbarComponent* toolbar, QWidget* parent = nullptr);
+
+    QTimer* tmrClose;
+    QPushButton* Command1;
+    QLabel* lblBuild;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void centreOnScreen();
+    ToolbarComponent* toolbar_;
+};
+
+}  // namespace natalory

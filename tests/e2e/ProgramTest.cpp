@@ -1,0 +1,52 @@
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+
+using natalory::test::TempProgramFolder;
+
+namespace {
+
+QProcessEnvironment Headless(const QString& runtimeFolder) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", runtimeFolder);
+    return env;
+}
+
+}  // namespace
+
+TEST(Program, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
+    TempProgramFolder runtime;
+    QProcess first;
+    first.setProcessEnvironment(Headless(runtime.path()));
+    first.start(QStringLiteral(NATALORY_APP), {});
+    ASSERT_TRUE(first.waitForStarted());
+    const QString lock = runtime.file("natalory.lock");
+    for (int i = 0; i < 200 && !QFileInfo::exists(lock); ++i) QThread::msleep(20);
+    ASSERT_TRUE(QFileInfo::exists(lock));
+
+    QProcess second;
+    second.setProcessEnvironment(Headless(runtime.path()));
+    second.start(QStringLiteral(NATALORY_APP), {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate();
+    first.waitForFinished(5000);
+}
+
+TEST(Program, TheCommandLineToolReportsItsVersion) {
+    QProcess cli;
+    cli.start(QStringLiteral(NATALORY_CLI), {QStringLiteral("--version")});
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.readAllStandardOutput(), QByteArray("natalory-print 1.0.0\n"));
+}

@@ -1,0 +1,148 @@
+#include "shell/RecordFormat.h"
+#include "shell/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+
+namespace {
+
+RecordReader Reader(const char* text) { return RecordReader(QString::fromLatin1(text), QStringLiteral("t.fpf")); }
+
+}  // namespace
+
+TEST(RecordReader, ReadsEveryKindOfFieldWithCrLfOrLfLineEnds) {
+    for (const char* eol : {"\r\n", "\n"}) {
+        const QByteArray text = QByteArray("\"two\r\nlines\",  bare token  ,#TRUE#,#false#,-12,3.5,#1999-01-05#") +
+                                eol + "\"next\"" + eol + eol;
+        RecordReader in(QString::fromLatin1(text), QStringLiteral("t.fpf"));
+        QString quoted, bare, next;
+        bool yes = false, no = true;
+        int whole = 0;
+        double real = 0;
+        QDate date;
+        in.readText(quoted);
+        in.readText(bare);
+        in.readBoolean(yes);
+        in.readBoolean(no);
+        in.readInteger(whole);
+        in.readNumber(real);
+        in.readDate(date);
+        EXPECT_FALSE(in.atEnd());
+        in.readText(next);
+        ASSERT_FALSE(in.failed()) << in.error().describe().toStdString();
+        EXPECT_EQ(quoted, QStringLiteral("two\r\nlines"));
+        EXPECT_EQ(bare, QStringLiteral("bare token"));
+        EXPECT_TRUE(yes);
+        EXPECT_FALSE(no);
+        EXPECT_EQ(whole, -12);
+        EXPECT_DOUBLE_EQ(real, 3.5);
+        EXPECT_EQ(date, QDate(1999, 1, 5));
+        EXPECT_EQ(next, QStringLiteral("next"));
+        EXPECT_TRUE(in.atEnd());
+        EXPECT_EQ(in.line(), 4);
+    }
+}
+
+TEST(RecordReader, EmptyFieldsAndAnyFields) {
+    auto in = Reader("1,\"05\",,\"Elvis\"\r\n");
+    AnyField month, day;
+    double empty = -1;
+    QString name;
+    in.readAny(month);
+    in.readAny(day);
+    in.readNumber(empty);
+    in.readText(name);
+    ASSERT_FALSE(in.failed());
+    EXPECT_TRUE(month.isNumber);
+    EXPECT_EQ(month.number, 1);
+    EXPECT_FALSE(day.isNumber);
+    EXPECT_EQ(day.text, QStringLiteral("05"));
+    EXPECT_EQ(empty, 0);
+    EXPECT_EQ(name, QStringLiteral("Elvis"));
+}
+
+TEST(RecordReader, ReportsWhereAFileIsMalformed) {
+    struct Case {
+        const char* text;
+        int fieldsToRead;
+        int line;
+        int field;
+        const char* messagePart;
+    };
+    const Case cases[] = {
+        {"1,2\r\n3,abc\r\n", 4, 2, 2, "expected a number, found \"abc\""},
+        {"1,\"open\r\nnever closed", 2, 1, 2, "no closing quote"},
+        {"1,2\r\n", 3, 2, 1, "ends before the record is complete"},
+        {"\"a\"x,2", 2, 1, 1, "after a field"},
+        {"#MAYBE#", 1, 1, 1, "expected #TRUE# or #FALSE#"},
+    };
+    for (const Case& c : cases) {
+        auto in = Reader(c.text);
+        for (int i = 0; i < c.fieldsToRead; ++i) {
+            if (QByteArray(c.messagePart).contains("TRUE")) {
+                bool b;
+                in.readBoolean(b);
+            } else {
+                double d;
+                in.readNumber(d);
+            }
+        }
+        ASSERT_TRUE(in.failed()) << c.text;
+        EXPECT_EQ(in.error().line, c.line) << c.text;
+        EXPECT_EQ(in.error().field, c.field) << c.text;
+        EXPECT_TRUE(in.error().message.contains(QLatin1StringView(c.messagePart)))
+            << in.error().message.toStdString();
+        EXPECT_TRUE(in.error().describe().startsWith(QStringLiteral("t.fpf, line ")));
+    }
+}
+
+TEST(RecordReader, NeverReadsPastTheEndOrLoops) {
+    auto in = Reader("\"a\"");
+    QString s;
+    EXPECT_TRUE(in.readText(s));
+    for (int i = 0; i < 1000; ++i) EXPECT_FALSE(in.readText(s));
+    EXPECT_TRUE(in.failed());
+}
+
+TEST(RecordReader, ReadsLinesAsTheyStand) {
+    auto in = Reader("1950 Headline A   \r\n1950  B\n");
+    QString a, b;
+    in.readLine(a);
+    in.readLine(b);
+    EXPECT_EQ(a, QStringLiteral("1950 Headline A   "));
+    EXPECT_EQ(b, QStringLiteral("1950  B"));
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_FALSE(in.readLine(a));
+}
+
+TEST(RecordWriter, WritesTheRecordFormatAndRefusesWhatItCannotStore) {
+    RecordWriter out;
+    out.text(QStringLiteral("C:\\x"));
+    out.text({});
+    out.integer(-1440);
+    out.boolean(true);
+    out.date(QDate(2004, 2, 29));
+    out.number(0.25);
+    out.endRecord();
+    EXPECT_TRUE(out.ok());
+    EXPECT_EQ(out.bytes(), QByteArray("\"C:\\x\",\"\",-1440,#TRUE#,#2004-02-29#,0.25\r\n"));
+
+    RecordWriter quote;
+    quote.text(QStringLiteral("say \"hi\""));
+    EXPECT_FALSE(quote.ok());
+    RecordWriter cyrillic;
+    cyrillic.text(QStringLiteral("\u0416"));
+    EXPECT_FALSE(cyrillic.ok());
+}
+
+TEST(Windows1252, EveryByteSurvivesARoundTripAndTheHighRangeIsMapped) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all.append(char(b));
+    bool lossless = false;
+    EXPECT_EQ(ToWindows1252(FromWindows1252(all), &lossless), all);
+    EXPECT_TRUE(lossless);
+    EXPECT_EQ(FromWindows1252("\x80\x93\x94\xB5\xE9"), QStringLiteral("\u20AC\u201C\u201D\u00B5\u00E9"));
+    EXPECT_EQ(ToWindows1252(QStringLiteral("\u010D"), &lossless), QByteArray("?"));
+    EXPECT_FALSE(lossless);
+}

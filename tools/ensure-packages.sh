@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Natalory needs to build, run and test, skipping
+# those already installed. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+NATALORY_PACKAGES=(
+    cmake make g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-liberation fontconfig
+    xvfb xauth poppler-utils
+)
+
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "${NATALORY_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures (once) and builds into build/.
+build_natalory() {
+    local werror=OFF
+    if [ "${CI:-}" = "true" ]; then
+        werror=ON
+    fi
+    if [ ! -f build/CMakeCache.txt ] || ! grep -q "NATALORY_WERROR:BOOL=$werror" build/CMakeCache.txt; then
+        cmake -S . -B build -DNATALORY_WERROR="$werror" >/dev/null
+    fi
+    # Progress lines are left out; warnings, errors and the build's status are kept.
+    set +e
+    cmake --build build -j"$(nproc)" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(Scanning|Consolidate)|^make\[[0-9]+\]: (Entering|Leaving)'
+    local status=${PIPESTATUS[0]}
+    set -e
+    return "$status"
+}
