@@ -32,6 +32,8 @@ MainWindows Main(AppState& state, Services& services) {
             QObject::tr("The settings file could not be read (%1); the default settings are in use.")
                 .arg(w.settings.error.describe()),
             15000);
+    else
+        w.mdi->stat->showMessage(QObject::tr("Choose File, New (Ctrl+N) to make a Birthday Print."));
     state.RefreshOnly = false;
     return w;
 }

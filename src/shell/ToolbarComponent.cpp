@@ -168,7 +168,11 @@ void Tool::setState(int state) {
 }
 
 bool Tool::visible() const { return action_->isVisible(); }
-void Tool::setVisible(bool visible) { action_->setVisible(visible); }
+void Tool::setVisible(bool visible) {
+    if (action_->isVisible() == visible) return;
+    action_->setVisible(visible);
+    owner_->updateSeparators();
+}
 bool Tool::enabled() const { return action_->isEnabled(); }
 void Tool::setEnabled(bool enabled) { action_->setEnabled(enabled); }
 QString Tool::caption() const { return action_->text(); }
@@ -212,6 +216,7 @@ ToolbarComponent::~ToolbarComponent() = default;
 void ToolbarComponent::createTool(const ToolDef& def) {
     auto tool = std::make_unique<Tool>();
     tool->def_ = def;
+    tool->owner_ = this;
     Tool* t = tool.get();
 
     switch (def.kind) {
@@ -313,6 +318,30 @@ void ToolbarComponent::arrangeBands() {
         }
         window_->addToolBar(Qt::TopToolBarArea, b->toolBar_);
         b->toolBar_->setHidden(hidden);
+    }
+}
+
+// A toolbar separator shows only between two groups that each still have a visible
+// tool; menus collapse their own separators.
+void ToolbarComponent::updateSeparators() {
+    for (auto& b : bands_) {
+        if (!b->toolBar_) continue;
+        const QList<QAction*> actions = b->toolBar_->actions();
+        QAction* pending = nullptr;
+        bool toolBefore = false;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) {
+                if (toolBefore) pending = a;
+                else a->setVisible(false);
+                toolBefore = false;
+                continue;
+            }
+            if (!a->isVisible()) continue;
+            if (pending) pending->setVisible(true);
+            pending = nullptr;
+            toolBefore = true;
+        }
+        if (pending) pending->setVisible(false);
     }
 }
 

@@ -94,6 +94,7 @@ public:
 private:
     friend class ToolbarComponent;
     ToolDef def_;
+    ToolbarComponent* owner_ = nullptr;
     QAction* action_ = nullptr;
     ComboTool* combo_ = nullptr;
     QMenu* menu_ = nullptr;
@@ -152,10 +153,12 @@ signals:
 
 private:
     friend class Band;
+    friend class Tool;
     void createTool(const ToolDef& def);
     void fillMenu(Tool& menuTool);
     void buildBand(const BandDef& def);
     void arrangeBands();
+    void updateSeparators();
 
     QMainWindow* window_;
     std::vector<std::unique_ptr<Tool>> tools_;

@@ -189,6 +189,19 @@ TEST_F(MainWindowFixture, AHiddenToolVanishesFromEveryBandAndMenu) {
         ASSERT_TRUE(m->actions().contains(del));
         EXPECT_FALSE(del->isVisible());
     }
+    // Separators stand only between groups that still show a tool.
+    auto visibleSeparators = [&](const char* band) {
+        int n = 0;
+        for (QAction* a : mdi->sToolbar.band(band).toolBar()->actions()) n += a->isSeparator() && a->isVisible();
+        return n;
+    };
+    EXPECT_EQ(visibleSeparators("Standard"), 5);
+    EXPECT_EQ(visibleSeparators("Objects"), 0);
+    tool("ID_Delete").setVisible(true);
+    EXPECT_EQ(visibleSeparators("Objects"), 1);
+    mdi->HideDocumentTools();
+    EXPECT_EQ(visibleSeparators("Standard"), 1);  // Prints: 0 | Show Help Contents, Exit
+
     // Hiding the Objects menu header takes it off the menu bar.
     tool("ID_mnuObjects").setVisible(false);
     EXPECT_FALSE(tool("ID_mnuObjects").action()->isVisible());
