@@ -1,5 +1,7 @@
 #pragma once
 
+#include "birthday/BirthdayValues.h"
+
 #include <QDate>
 #include <QString>
 
@@ -67,6 +69,9 @@ struct AppState {
     BirthdayRecord birthday;
     Settings settings;
     PageSetup page;
+    DataSettings data;
+    CalendarFacts facts;
+    YearData year;
 };
 
 }  // namespace natalory

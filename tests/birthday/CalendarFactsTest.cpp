@@ -1,0 +1,186 @@
+#include "birthday/CalendarFacts.h"
+
+#include "support/Doubles.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+
+namespace {
+
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+
+CalendarFacts AgeOn(QDate birth, int mode, QDate today) {
+    CalendarFacts f;
+    CalculateAge(birth, mode, today, kUs, f);
+    return f;
+}
+
+CalendarFacts SignsOf(QDate birth) {
+    CalendarFacts f = AgeOn(birth, 0, QDate(2026, 12, 6));
+    FindWesternSign(f);
+    DescribeWesternSign(f);
+    FindBirthstone(f);
+    FindBirthFlower(f);
+    FindPresident(birth, f);
+    FindChineseSign(birth, f);
+    DescribeChineseSign(f);
+    return f;
+}
+
+}  // namespace
+
+TEST(Round, HalvesGoAwayFromZeroAndNonNumbersAreRefused) {
+    EXPECT_DOUBLE_EQ(Round(0.125, 2), 0.13);
+    EXPECT_DOUBLE_EQ(Round(-0.125, 2), -0.13);
+    EXPECT_DOUBLE_EQ(Round(52.9993, 2), 53);
+    EXPECT_DOUBLE_EQ(Round(2.5, 0), 3);
+    EXPECT_DOUBLE_EQ(Round(-2.5, 0), -3);
+
+    test::ScriptedPrompt prompt;
+    EXPECT_DOUBLE_EQ(Round(QVariant(7), 1, prompt), 7);
+    EXPECT_TRUE(prompt.asked.empty());
+    EXPECT_EQ(Round(QVariant(QStringLiteral("1.5")), 1, prompt), 0);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, QStringLiteral("Round failed due to incorrect type"));
+    EXPECT_EQ(prompt.asked[0].title, QStringLiteral("Round"));
+    EXPECT_EQ(prompt.asked[0].icon, PromptIcon::Exclamation);
+}
+
+TEST(CalculateAge, TheWorkedExampleAndNegativeAges) {
+    const CalendarFacts f = AgeOn(QDate(1950, 3, 4), 0, QDate(2003, 3, 4));
+    EXPECT_EQ(f.AgeDays, QStringLiteral("19358"));
+    EXPECT_EQ(f.AgeHours, QStringLiteral("464592"));
+    EXPECT_EQ(f.DaysSlept, QStringLiteral("6452.66666666667"));
+    EXPECT_EQ(f.AgeWholeYears, QStringLiteral("53"));
+    EXPECT_EQ(f.BirthMonth, QStringLiteral("3"));
+    EXPECT_EQ(f.BirthDayOfMonth, QStringLiteral("4"));
+    EXPECT_EQ(f.AsOfLongDate, QStringLiteral("Tuesday, March 4, 2003"));
+
+    const CalendarFacts future = AgeOn(QDate(2004, 12, 31), 0, QDate(2004, 12, 1));
+    EXPECT_EQ(future.AgeDays, QStringLiteral("-30"));
+    EXPECT_EQ(future.AgeHours, QStringLiteral("-720"));
+    EXPECT_EQ(future.DaysSlept, QStringLiteral("-10"));
+}
+
+TEST(CalculateAge, EachModeCountsToItsDateAndFebruary29FallsOnThe28th) {
+    const QDate today(2026, 12, 6);
+    EXPECT_EQ(AsOfDate(QDate(1960, 3, 29), 0, today), today);
+    EXPECT_EQ(AsOfDate(QDate(1960, 3, 29), 1, today), QDate(2026, 3, 29));
+    EXPECT_EQ(AsOfDate(QDate(1960, 3, 29), 2, today), QDate(2027, 3, 29));
+    EXPECT_EQ(AsOfDate(QDate(1960, 3, 29), 3, today), QDate(2025, 3, 29));
+    // Leap-year birthdays land on February 28 in every year, leap or not.
+    EXPECT_EQ(AsOfDate(QDate(1960, 2, 29), 1, today), QDate(2026, 2, 28));
+    EXPECT_EQ(AsOfDate(QDate(1960, 2, 29), 1, QDate(2028, 6, 1)), QDate(2028, 2, 28));
+    // ... but the count still runs from February 29.
+    const CalendarFacts f = AgeOn(QDate(1960, 2, 29), 1, today);
+    EXPECT_EQ(f.AgeDays, QString::number(QDate(1960, 2, 29).daysTo(QDate(2026, 2, 28))));
+    EXPECT_EQ(f.BirthDayOfMonth, QStringLiteral("29"));
+    // Next year's birthday of a 2004 baby is in the future: positive ages.
+    EXPECT_GT(AgeOn(QDate(2004, 6, 1), 2, today).AgeDays.toInt(), 0);
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_FALSE(IsLeapYear(1900));
+}
+
+TEST(WesternSigns, BoundaryDaysAndDescriptions) {
+    struct Case {
+        QDate date;
+        const char* sign;
+    };
+    const Case cases[] = {{{1980, 1, 19}, "Capricorn"},  {{1980, 1, 20}, "Aquarius"}, {{1980, 2, 18}, "Aquarius"},
+                          {{1980, 2, 19}, "Pisces"},     {{1980, 3, 20}, "Pisces"},   {{1980, 3, 21}, "Aries"},
+                          {{1980, 6, 21}, "Gemini"},     {{1980, 6, 22}, "Cancer"},   {{1980, 10, 23}, "Libra"},
+                          {{1980, 10, 24}, "Scorpio"},   {{1980, 12, 21}, "Sagittarius"},
+                          {{1980, 12, 22}, "Capricorn"}};
+    for (const Case& c : cases) EXPECT_EQ(SignsOf(c.date).WesternSign, QLatin1StringView(c.sign)) << c.sign;
+
+    const CalendarFacts aries = SignsOf({1980, 4, 1});
+    EXPECT_EQ(aries.WesternCompatible, QStringLiteral("Saggitarius and Leo"));
+    EXPECT_TRUE(aries.WesternSignText.startsWith(QStringLiteral("Aries are known for being energetic")));
+    // Every month's sign has a description.
+    for (int m = 1; m <= 12; ++m)
+        for (int d : {1, 28}) EXPECT_FALSE(SignsOf({1980, m, d}).WesternSignText.isEmpty()) << m << "/" << d;
+
+    CalendarFacts unknown;
+    unknown.BirthMonth = QStringLiteral("13");
+    unknown.WesternSign = QStringLiteral("kept");
+    FindWesternSign(unknown);
+    FindBirthstone(unknown);
+    EXPECT_EQ(unknown.WesternSign, QStringLiteral("kept"));
+    EXPECT_TRUE(unknown.Birthstone.isEmpty());
+}
+
+TEST(MonthFacts, StoneMeaningAndFlower) {
+    const CalendarFacts aug = SignsOf({1975, 8, 15});
+    EXPECT_EQ(aug.Birthstone, QStringLiteral("Peridot"));
+    EXPECT_EQ(aug.BirthstoneMeaning, QStringLiteral("Married Happiness"));
+    EXPECT_EQ(aug.BirthFlower, QStringLiteral("Poppys"));
+    EXPECT_EQ(SignsOf({1975, 5, 1}).BirthFlower, QStringLiteral("Lily of the Valley"));
+    EXPECT_EQ(SignsOf({1975, 12, 31}).Birthstone, QStringLiteral("Turquoise"));
+}
+
+TEST(President, ChangeDays) {
+    struct Case {
+        QDate date;
+        const char* president;
+    };
+    const Case cases[] = {
+        {{1900, 1, 1}, "William McKinley"},     {{1901, 9, 14}, "William McKinley"},
+        {{1901, 9, 15}, "Theodore Roosevelt"},  {{1923, 8, 2}, "Warren G. Harding"},
+        {{1923, 8, 3}, "Calvin Coolidge"},      {{1933, 3, 4}, "Herbert Hoover"},
+        {{1933, 3, 5}, "Franklin D. Roosevelt"}, {{1945, 4, 12}, "Franklin D. Roosevelt"},
+        {{1945, 4, 13}, "Harry S Truman"},      {{1963, 11, 21}, "John F. Kennedy"},
+        {{1963, 11, 22}, "Lyndon B. Johnson"},  {{1974, 8, 9}, "Richard M. Nixon"},
+        {{1974, 8, 10}, "Gerald R. Ford"},      {{1993, 1, 20}, "George Bush"},
+        {{1993, 1, 21}, "Bill Clinton"},        {{2004, 12, 31}, "George W. Bush"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SignsOf(c.date).President, QLatin1StringView(c.president)) << c.date.toString().toStdString();
+}
+
+TEST(ChineseSigns, AroundNewYearDaysAndEverySignDescribed) {
+    struct Case {
+        QDate date;
+        const char* sign;
+    };
+    const Case cases[] = {
+        {{1900, 1, 30}, "Earth Pig"},    {{1900, 1, 31}, "Metal Rat"},   {{1906, 1, 24}, "Wood Snake"},
+        {{1906, 1, 25}, "Fire Horse"},   {{1907, 6, 1}, "Fire Goat"},    {{1908, 12, 25}, "Earth Monkey"},
+        {{1915, 6, 1}, "Wood Rabbit"},   {{1932, 2, 5}, "Metal Goat"},   {{1932, 2, 10}, "Water Monkey"},
+        {{1959, 3, 1}, "Earth Pig"},     {{1996, 7, 1}, "Fire Rat"},     {{2004, 1, 21}, "Water Goat"},
+        {{2004, 1, 22}, "Wood Monkey"},  {{2005, 3, 1}, "Wood Monkey"},  {{2005, 5, 9}, "Wood Rooster"},
+        {{1925, 1, 24}, "Wood Rat"},     {{1925, 1, 25}, "Wood Ox"},     {{2008, 2, 6}, "Fire Pig"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SignsOf(c.date).ChineseSign, QLatin1StringView(c.sign)) << c.date.toString().toStdString();
+
+    const CalendarFacts goat = SignsOf({1907, 6, 1});
+    EXPECT_EQ(goat.ChineseCompatible, QStringLiteral("Pigs or Rabbits"));
+
+    for (QDate d(1900, 1, 1); d <= QDate(2004, 12, 31); d = d.addDays(9)) {
+        const CalendarFacts f = SignsOf(d);
+        ASSERT_FALSE(f.ChineseSignText.isEmpty()) << f.ChineseSign.toStdString();
+        ASSERT_FALSE(f.ChineseCompatible.isEmpty());
+    }
+
+    CalendarFacts outside;
+    outside.ChineseSign = QStringLiteral("kept");
+    FindChineseSign(QDate(2008, 2, 7), outside);
+    EXPECT_EQ(outside.ChineseSign, QStringLiteral("kept"));
+}
+
+TEST(StampPrice, RangeEndsAreInclusive) {
+    EXPECT_EQ(FindStampPrice({1899, 12, 31}), QString());
+    EXPECT_EQ(FindStampPrice({1900, 1, 1}), QStringLiteral("$0.02"));
+    EXPECT_EQ(FindStampPrice({1917, 11, 1}), QStringLiteral("$0.02"));
+    EXPECT_EQ(FindStampPrice({1917, 11, 2}), QStringLiteral("$0.03"));
+    EXPECT_EQ(FindStampPrice({1919, 6, 30}), QStringLiteral("$0.03"));
+    EXPECT_EQ(FindStampPrice({1919, 7, 1}), QStringLiteral("$0.02"));
+    EXPECT_EQ(FindStampPrice({1975, 12, 30}), QStringLiteral("$0.10"));
+    EXPECT_EQ(FindStampPrice({1975, 12, 31}), QStringLiteral("$0.13"));
+    EXPECT_EQ(FindStampPrice({1981, 10, 31}), QStringLiteral("$0.18"));
+    EXPECT_EQ(FindStampPrice({1981, 11, 1}), QStringLiteral("$0.20"));
+    EXPECT_EQ(FindStampPrice({2002, 6, 29}), QStringLiteral("$0.34"));
+    EXPECT_EQ(FindStampPrice({2002, 6, 30}), QStringLiteral("$0.37"));
+    EXPECT_EQ(FindStampPrice({2004, 12, 31}), QStringLiteral("$0.37"));
+}

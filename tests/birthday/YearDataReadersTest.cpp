@@ -1,0 +1,148 @@
+#include "birthday/BirthdayFacts.h"
+#include "birthday/YearDataReaders.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+using natalory::test::TempProgramFolder;
+
+namespace {
+
+// A year record: the year, then 33 values; `tag` makes every value tell its year.
+QByteArray YearRecord(const QString& year, const QString& tag) {
+    QString r = u'"' + year + u'"';
+    for (int i = 2; i <= 34; ++i) r += QStringLiteral(",\"%1-%2\"").arg(tag).arg(i);
+    return r.toLatin1() + "\r\n";
+}
+
+std::vector<QString> Headlines(const YearData& y) { return {y.YearHeadline.begin(), y.YearHeadline.end()}; }
+
+}  // namespace
+
+TEST(ReadHeadlines, SixLinesFromTheFirstMatchWhateverYearTheNextOnesSay) {
+    TempProgramFolder folder;
+    folder.write("blear.fpf",
+                 "1949 Old\r\n1950 A  \r\n1950 B\r\n1950 C\r\n1950 D\r\n1950   E keeps its leading blanks\r\n"
+                 "1951 G\r\n1951 H\r\n");
+    YearData y;
+    EXPECT_TRUE(ReadHeadlines(folder.path(), QDate(1950, 6, 1), y).found);
+    EXPECT_EQ(Headlines(y), std::vector<QString>({"A", "B", "C", "D", "  E keeps its leading blanks", "G"}));
+
+    // Running out of lines leaves the rest empty rather than reading past the end.
+    EXPECT_TRUE(ReadHeadlines(folder.path(), QDate(1951, 6, 1), y).found);
+    EXPECT_EQ(Headlines(y), std::vector<QString>({"G", "H", "", "", "", ""}));
+
+    // A year the file does not hold, or no file at all, gives six empty headlines, not the last person's.
+    const DataReadResult none = ReadHeadlines(folder.path(), QDate(1960, 6, 1), y);
+    EXPECT_FALSE(none.found);
+    EXPECT_TRUE(none.problem.isEmpty());
+    EXPECT_EQ(Headlines(y), std::vector<QString>(6));
+    TempProgramFolder empty;
+    y.YearHeadline[0] = QStringLiteral("stale");
+    const DataReadResult missing = ReadHeadlines(empty.path(), QDate(1950, 1, 1), y);
+    EXPECT_FALSE(missing.found);
+    EXPECT_TRUE(missing.problem.contains(QStringLiteral("blear.fpf")));
+    EXPECT_TRUE(y.YearHeadline[0].isEmpty());
+}
+
+TEST(ReadHeadlinesSet2, MatchesTheYearOfTheDateField) {
+    TempProgramFolder folder;
+    folder.write("blearII.fpf",
+                 "1,\"1949-12-31\",\"Old\"\r\n2,\"1950-01-05\",\"One  \"\r\n3,\"1950-02-01\",\"Two\"\r\n"
+                 "4,\"1950-03-01\",\"Three\"\r\n5,\"1950-04-01\",\"Four\"\r\n6,\"1950-05-01\",\"Five\"\r\n"
+                 "7,\"1951-01-01\",\"Next year\"\n");
+    YearData y;
+    EXPECT_TRUE(ReadHeadlinesSet2(folder.path(), QDate(1950, 8, 8), y).found);
+    EXPECT_EQ(Headlines(y), std::vector<QString>({"One", "Two", "Three", "Four", "Five", "Next year"}));
+    EXPECT_TRUE(ReadHeadlinesForSet(folder.path(), 2, QDate(1949, 1, 1), y).found);
+    EXPECT_EQ(y.YearHeadline[0], QStringLiteral("Old"));
+
+    // Set 1 for any other value of the info set.
+    folder.write("blear.fpf", "1949 From set one\r\n");
+    for (int set : {0, 1, 3}) {
+        ReadHeadlinesForSet(folder.path(), set, QDate(1949, 1, 1), y);
+        EXPECT_EQ(y.YearHeadline[0], QStringLiteral("From set one"));
+    }
+
+    folder.write("blearII.fpf", "1,\"1950-01-05\"\r\n");
+    const DataReadResult broken = ReadHeadlinesSet2(folder.path(), QDate(1950, 1, 1), y);
+    EXPECT_FALSE(broken.found);
+    EXPECT_TRUE(broken.problem.startsWith(QStringLiteral("blearII.fpf, line 2")));
+}
+
+TEST(ReadCelebrities, TheDayWrittenWithItsLeadingZeroMatches) {
+    TempProgramFolder folder;
+    folder.write("blik.fpf",
+                 "3,5,1900,\"Never matches: one digit\"\r\n"
+                 "3,\"05\",1931,\"A\"\r\n3,\"05\",1950,\"B\"\r\n3,\"05\",1960,\"C\"\r\n3,\"05\",1970,\"D\"\r\n"
+                 "3,\"05\",1980,\"E\"\r\n3,\"05\",1990,\"F\"\r\n"
+                 "3,\"15\",1901,\"Fifteenth\"\r\n12,\"31\",1902,\"Last\"\r\n");
+    YearData y;
+    EXPECT_TRUE(ReadCelebrities(folder.path(), QDate(1977, 3, 5), y).found);
+    EXPECT_EQ(std::vector<QString>(y.Celebrity.begin(), y.Celebrity.end()),
+              std::vector<QString>({"A", "B", "C", "D", "E"}));
+    ReadCelebrities(folder.path(), QDate(1977, 3, 15), y);
+    EXPECT_EQ(y.Celebrity[0], QStringLiteral("Fifteenth"));
+    EXPECT_EQ(y.Celebrity[1], QStringLiteral("Last"));
+    EXPECT_TRUE(y.Celebrity[2].isEmpty());  // the file ends: no reading past it
+    EXPECT_FALSE(ReadCelebrities(folder.path(), QDate(1977, 4, 1), y).found);
+    EXPECT_TRUE(y.Celebrity[0].isEmpty());
+}
+
+TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
+    TempProgramFolder folder;
+    folder.write("brdstf.fpf", YearRecord("1902", "y02") + YearRecord("1903", "y03") + YearRecord("2004", "y04"));
+    YearData y;
+    EXPECT_TRUE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
+    EXPECT_EQ(y.HousePrice, QStringLiteral("y03-2"));
+    EXPECT_EQ(y.SongTitle1, QStringLiteral("y03-8"));
+    EXPECT_EQ(y.SeriesResult, QStringLiteral("y03-16"));
+    EXPECT_EQ(y.BookAuthor3, QStringLiteral("y03-34"));
+
+    folder.write("brdstf.fpf", YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("1903", "late"));
+    EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
+    EXPECT_EQ(y.HousePrice, QStringLiteral("y04-2"));
+
+    // A file without 2004 ends the search at its end, with nothing of another year left behind.
+    folder.write("brdstf.fpf", YearRecord("1902", "y02"));
+    EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
+    EXPECT_TRUE(y.HousePrice.isEmpty());
+    EXPECT_TRUE(y.BookAuthor3.isEmpty());
+
+    // Numbers may stand bare; a record cut short is reported with its place.
+    folder.write("brdstf.fpf", "\"1950\",11000,1510,.41\r\n");
+    const DataReadResult cut = ReadYearRecord(folder.path(), QDate(1950, 1, 1), y);
+    EXPECT_FALSE(cut.found);
+    EXPECT_TRUE(cut.problem.contains(QStringLiteral("brdstf.fpf, line 2")));
+}
+
+TEST(BirthdayFacts, OneCallFillsEveryFactInOrder) {
+    TempProgramFolder folder;
+    folder.write("blik.fpf", "3,\"04\",1,\"P1\"\r\n3,\"04\",1,\"P2\"\r\n3,\"04\",1,\"P3\"\r\n3,\"04\",1,\"P4\"\r\n"
+                             "3,\"04\",1,\"P5\"\r\n");
+    folder.write("brdstf.fpf", YearRecord("1950", "y50") + YearRecord("2004", "y04"));
+    AppState state;
+    state.ProgramFolder = folder.path();
+    state.birthday.BirthDate = QDate(1950, 3, 4);
+    const auto problems = ComputeBirthdayFacts(state, QDate(2003, 3, 4), QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(state.facts.AgeDays, QStringLiteral("19358"));
+    EXPECT_EQ(state.facts.WesternSign, QStringLiteral("Pisces"));
+    EXPECT_EQ(state.facts.WesternCompatible, QStringLiteral("Scorpio and Cancer"));
+    EXPECT_EQ(state.facts.ChineseSign, QStringLiteral("Metal Tiger"));
+    EXPECT_FALSE(state.facts.ChineseSignText.isEmpty());
+    EXPECT_EQ(state.facts.Birthstone, QStringLiteral("Aquamarine"));
+    EXPECT_EQ(state.facts.BirthFlower, QStringLiteral("Violets"));
+    EXPECT_EQ(state.facts.StampPrice, QStringLiteral("$0.03"));
+    EXPECT_EQ(state.facts.President, QStringLiteral("Harry S Truman"));
+    EXPECT_EQ(state.year.Celebrity[4], QStringLiteral("P5"));
+    EXPECT_EQ(state.year.CarPrice, QStringLiteral("y50-3"));
+
+    TempProgramFolder empty;
+    state.ProgramFolder = empty.path();
+    EXPECT_EQ(ComputeBirthdayFacts(state, QDate(2003, 3, 4)).size(), 2u);
+    EXPECT_TRUE(state.year.Celebrity[0].isEmpty());
+    EXPECT_EQ(state.facts.WesternSign, QStringLiteral("Pisces"));
+}

@@ -1,0 +1,76 @@
+#include "infoobjects/DisplayFormats.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+
+TEST(DisplayFormats, PatternsOfTheFormatTable) {
+    struct Case {
+        const char* value;
+        const char* pattern;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"1.25", "$#0.00", "$1.25"},
+        {"0.5", "$#0.00", "$0.50"},
+        {"0.125", "$#0.00", "$0.13"},
+        {"150697361", "###,###,###,###", "150,697,361"},
+        {"999", "###,###,###,###", "999"},
+        {"1000", "###,###,###,###", "1,000"},
+        {"11000", "$###,###,##0", "$11,000"},
+        {"0", "$###,###,##0", "$0"},
+        {"1510.4", "$###,##0", "$1,510"},
+        {"0.41", "$#0.#0", "$0.41"},
+        {"0.4", "$#0.#0", "$0.40"},
+        {"12", "$#0.#0", "$12.00"},
+        {"24.1", "###.00", "24.10"},
+        {"188.9", "###.00", "188.90"},
+        {"19358", "###,###,##0", "19,358"},
+        {"464592", "###,###,###,##0", "464,592"},
+        {"6452.66666666667", "###,###,##0.0", "6,452.7"},
+        {"-30", "###,###,##0", "-30"},
+        {"-10", "###,###,##0.0", "-10.0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatNumber(QString::fromLatin1(c.value), QString::fromLatin1(c.pattern)), QLatin1StringView(c.shown))
+            << c.value << " " << c.pattern;
+    // Text that is no number is left as it is; empty stays empty.
+    EXPECT_EQ(FormatNumber(QStringLiteral("$0.03"), u"$0.#0"), QStringLiteral("$0.03"));
+    EXPECT_EQ(FormatNumber(QString(), u"$#0.00"), QString());
+    EXPECT_EQ(FormatNumber(QStringLiteral("n/a"), u"###.00"), QStringLiteral("n/a"));
+}
+
+TEST(DisplayFormats, AgeInWholeYearsRoundsHalvesToEven) {
+    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("50.5")), QStringLiteral("50"));
+    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("51.5")), QStringLiteral("52"));
+    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("50.47")), QStringLiteral("50"));
+    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("50.63")), QStringLiteral("51"));
+    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("0.2")), QStringLiteral("0"));
+    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("-0.5")), QStringLiteral("0"));
+    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("-1.6")), QStringLiteral("-2"));
+    EXPECT_EQ(FormatAgeWholeYears(QString()), QString());
+}
+
+TEST(DisplayFormats, ApplyingFormatsEveryComputedValueOnce) {
+    CalendarFacts f;
+    YearData y;
+    f.AgeDays = QStringLiteral("19358");
+    f.AgeWholeYears = QStringLiteral("52.5");
+    f.StampPrice = QStringLiteral("$0.03");
+    y.HousePrice = QStringLiteral("11000");
+    y.MilkPrice = QStringLiteral("0.41");
+    y.EggsPrice = QStringLiteral("0.6");
+    y.Population = QStringLiteral("151325798");
+    y.ConsumerPriceIndex = QStringLiteral("24.1");
+    y.SongTitle1 = QStringLiteral("1950");  // a title is text, never a number to format
+    ApplyDisplayFormats(f, y);
+    EXPECT_EQ(f.AgeDays, QStringLiteral("19,358"));
+    EXPECT_EQ(f.AgeWholeYears, QStringLiteral("52"));
+    EXPECT_EQ(f.StampPrice, QStringLiteral("$0.03"));
+    EXPECT_EQ(y.HousePrice, QStringLiteral("$11,000"));
+    EXPECT_EQ(y.MilkPrice, QStringLiteral("$0.41"));
+    EXPECT_EQ(y.EggsPrice, QStringLiteral("$0.60"));
+    EXPECT_EQ(y.Population, QStringLiteral("151,325,798"));
+    EXPECT_EQ(y.ConsumerPriceIndex, QStringLiteral("24.10"));
+    EXPECT_EQ(y.SongTitle1, QStringLiteral("1950"));
+}
