@@ -1,0 +1,197 @@
+// Checks the year data files the program ships, with the program's own readers.
+// Every value in them is printed on somebody's keepsake.
+#include "birthday/YearDataReaders.h"
+#include "shell/RecordFormat.h"
+#include "shell/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+#include <map>
+
+using namespace natalory;
+
+namespace {
+
+const QString kData = QStringLiteral(NATALORY_SOURCE_DATA);
+
+QByteArray Bytes(const char* name) {
+    QFile f(QDir(kData).filePath(QString::fromLatin1(name)));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+// Windows-1252 text with CR LF line ends only: no undefined code points, no control
+// characters, no stray CR or LF, and no UTF-8 written by mistake.
+void ExpectCleanText(const char* name) {
+    const QByteArray b = Bytes(name);
+    ASSERT_FALSE(b.isEmpty()) << name;
+    EXPECT_TRUE(b.endsWith("\r\n")) << name;
+    int line = 1;
+    for (qsizetype i = 0; i < b.size(); ++i) {
+        const auto c = static_cast<unsigned char>(b[i]);
+        if (c == '\r') {
+            ASSERT_TRUE(i + 1 < b.size() && b[i + 1] == '\n') << name << " line " << line << ": CR without LF";
+            continue;
+        }
+        if (c == '\n') {
+            ASSERT_TRUE(i > 0 && b[i - 1] == '\r') << name << " line " << line << ": LF without CR";
+            ++line;
+            continue;
+        }
+        ASSERT_FALSE(c < 0x20 || c == 0x7F) << name << " line " << line << ": control character";
+        ASSERT_FALSE(c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
+            << name << " line " << line << ": byte with no Windows-1252 character";
+        if (c >= 0xC2 && c <= 0xF4 && i + 1 < b.size()) {
+            const auto next = static_cast<unsigned char>(b[i + 1]);
+            ASSERT_FALSE(next >= 0x80 && next <= 0xBF && QString::fromUtf8(b.mid(i, 2)).size() == 1)
+                << name << " line " << line << ": looks like UTF-8";
+        }
+    }
+}
+
+}  // namespace
+
+TEST(YearDataFiles, AreWindows1252WithCrLfLineEnds) {
+    for (const char* f : {kHeadlinesFile, kHeadlinesSet2File, kCelebritiesFile, kYearRecordsFile}) {
+        SCOPED_TRACE(f);
+        ExpectCleanText(f);
+    }
+}
+
+TEST(YearDataFiles, HeadlineSetsHoldSixRealHeadlinesForEveryYear) {
+    // Lines per year, read as the program reads them.
+    std::map<int, int> set1, set2;
+    {
+        RecordReader in(FromWindows1252(Bytes(kHeadlinesFile)), QStringLiteral("blear.fpf"));
+        QString line;
+        int previous = 0;
+        while (!in.atEnd() && in.readLine(line)) {
+            const int year = line.left(4).toInt();
+            ASSERT_GE(year, previous) << "out of order: " << line.toStdString();
+            ASSERT_EQ(line.mid(4, 1), QStringLiteral(" ")) << line.toStdString();
+            previous = year;
+            ++set1[year];
+        }
+    }
+    {
+        RecordReader in(FromWindows1252(Bytes(kHeadlinesSet2File)), QStringLiteral("blearII.fpf"));
+        double number = 0;
+        QString date, headline;
+        int previous = 0;
+        while (!in.atEnd()) {
+            in.readNumber(number);
+            in.readText(date);
+            in.readText(headline);
+            ASSERT_FALSE(in.failed()) << in.error().describe().toStdString();
+            const QDate d = QDate::fromString(date, Qt::ISODate);
+            ASSERT_TRUE(d.isValid()) << "not a date: " << date.toStdString();
+            ASSERT_GE(d.year(), previous) << date.toStdString();
+            previous = d.year();
+            ++set2[d.year()];
+        }
+    }
+    EXPECT_EQ(set1.size(), 105u);
+    EXPECT_EQ(set2.size(), 105u);
+
+    for (int year = 1900; year <= 2004; ++year) {
+        SCOPED_TRACE(year);
+        EXPECT_EQ(set1[year], 6);
+        EXPECT_EQ(set2[year], 6);
+        YearData one, two;
+        ASSERT_TRUE(ReadHeadlines(kData, QDate(year, 7, 1), one).found);
+        ASSERT_TRUE(ReadHeadlinesSet2(kData, QDate(year, 7, 1), two).found);
+        QSet<QString> seen;
+        for (const YearData* set : {&one, &two}) {
+            for (const QString& h : set->YearHeadline) {
+                EXPECT_FALSE(h.trimmed().isEmpty());
+                EXPECT_LE(h.size(), 60) << h.toStdString();
+                EXPECT_EQ(h, h.trimmed()) << h.toStdString();
+                EXPECT_FALSE(h.contains(u'"'));
+                EXPECT_FALSE(seen.contains(h.toLower())) << "twice: " << h.toStdString();
+                seen.insert(h.toLower());
+            }
+        }
+    }
+}
+
+TEST(YearDataFiles, AtLeastFivePeopleForEveryDayOfTheYear) {
+    RecordReader in(FromWindows1252(Bytes(kCelebritiesFile)), QStringLiteral("blik.fpf"));
+    std::map<QDate, QSet<QString>> days;  // in the leap year 2000
+    QDate previous(2000, 1, 1);
+    while (!in.atEnd()) {
+        AnyField month, day, year;
+        QString name;
+        in.readAny(month);
+        in.readAny(day);
+        in.readAny(year);
+        in.readText(name);
+        ASSERT_FALSE(in.failed()) << in.error().describe().toStdString();
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(month.isNumber);
+        ASSERT_FALSE(day.isNumber) << "the day must be quoted text";
+        ASSERT_EQ(day.text.size(), 2) << "the day needs its leading zero: " << day.text.toStdString();
+        ASSERT_TRUE(year.isNumber);
+        const QDate date(2000, int(month.number), day.text.toInt());
+        ASSERT_TRUE(date.isValid()) << "impossible date " << month.number << "/" << day.text.toStdString();
+        ASSERT_GE(date, previous) << "out of calendar order";
+        // The person's birth date itself must exist (February 29 only in leap years).
+        ASSERT_TRUE(QDate(int(year.number), date.month(), date.day()).isValid()) << year.number;
+        ASSERT_LE(year.number, 2004);
+        previous = date;
+        ASSERT_FALSE(name.trimmed().isEmpty());
+        ASSERT_FALSE(days[date].contains(name)) << "twice on the same day";
+        days[date].insert(name);
+    }
+    EXPECT_EQ(days.size(), 366u);
+    for (QDate d(2000, 1, 1); d.year() == 2000; d = d.addDays(1)) {
+        SCOPED_TRACE(d.toString(Qt::ISODate).toStdString());
+        EXPECT_GE(days[d].size(), 5);
+        YearData birthday;
+        ASSERT_TRUE(ReadCelebrities(kData, d, birthday).found);
+        for (const QString& c : birthday.Celebrity) EXPECT_FALSE(c.isEmpty());
+    }
+}
+
+TEST(YearDataFiles, OneCompleteRecordForEveryYear) {
+    RecordReader in(FromWindows1252(Bytes(kYearRecordsFile)), QStringLiteral("brdstf.fpf"));
+    int expected = 1900;
+    while (!in.atEnd()) {
+        QString fields[34];
+        for (QString& f : fields) in.readText(f);
+        ASSERT_FALSE(in.failed()) << in.error().describe().toStdString();
+        ASSERT_EQ(fields[0], QString::number(expected)) << "missing, repeated or unordered year";
+        ++expected;
+    }
+    EXPECT_EQ(expected, 2005) << "the last record must be 2004";
+
+    const int numeric[] = {2, 3, 4, 5, 6, 7, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+    const int everyYear[] = {8, 9, 10, 17, 18, 19, 29, 30, 31, 32, 33, 34};
+    for (int year = 1900; year <= 2004; ++year) {
+        SCOPED_TRACE(year);
+        // The year's own record, read as the program reads it, field by field.
+        RecordReader record(FromWindows1252(Bytes(kYearRecordsFile)), QStringLiteral("brdstf.fpf"));
+        QString f[35];
+        do {
+            for (int i = 1; i <= 34; ++i) record.readText(f[i]);
+        } while (f[1] != QString::number(year) && !record.failed());
+        for (int i : numeric) {
+            bool ok = false;
+            const double v = f[i].toDouble(&ok);
+            EXPECT_TRUE(ok && v > 0) << "field " << i << " is not a positive number: " << f[i].toStdString();
+        }
+        for (int i : everyYear) EXPECT_FALSE(f[i].isEmpty()) << "field " << i;
+        const bool series = year >= 1903 && year != 1904 && year != 1994;
+        for (int i : {14, 15, 16}) EXPECT_EQ(f[i].isEmpty(), !series) << "series field " << i;
+        const bool awards = year >= 1929;
+        for (int i : {11, 12, 13}) EXPECT_EQ(f[i].isEmpty(), !awards) << "awards field " << i;
+
+        YearData y;
+        ASSERT_TRUE(ReadYearRecord(kData, QDate(year, 5, 5), y).found);
+        EXPECT_EQ(y.SongTitle1, f[8]);
+        EXPECT_EQ(y.BookAuthor3, f[34]);
+    }
+}
