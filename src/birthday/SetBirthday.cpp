@@ -1,0 +1,44 @@
+#include "birthday/SetBirthday.h"
+
+#include "birthday/BirthdayFacts.h"
+#include "infoobjects/DisplayFormats.h"
+
+namespace natalory {
+
+QString ShortDateText(QDate date, const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    // A birth year needs its century: 1/15/50 could be either.
+    if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return locale.toString(date, format);
+}
+
+QString CanvasCaption(const QString& first, const QString& last, QDate birthDate, const QLocale& locale) {
+    return first + u' ' + last + QStringLiteral(" born on ") + ShortDateText(birthDate, locale);
+}
+
+void SetBirthday(AppState& state, QDate today, PrintDocumentHost& host, QDate birthDate, const QString& first,
+                 const QString& last, const QLocale& locale) {
+    BirthdayRecord& b = state.birthday;
+    b.BirthDate = birthDate;
+    b.FirstName = first;
+    b.LastName = last;
+    b.FullName = first + u' ' + last;
+
+    ComputeBirthdayFacts(state, today, locale);
+    ApplyDisplayFormats(state.facts, state.year);
+
+    if (state.RefreshOnly) {
+        host.RefreshInfoObjects();
+        state.RefreshOnly = false;
+    } else {
+        host.LoadTemplate();
+    }
+    host.FitAllLabels();
+    host.SetCanvasCaption(CanvasCaption(first, last, birthDate, locale));
+    const bool offScreen = state.BatchInProgress || state.settings.QuickPrinting;
+    if (!offScreen) host.ShowCanvas();
+    host.MoveCanvas(5, 5);
+    if (!offScreen) host.ShowDocumentTools();
+}
+
+}  // namespace natalory
