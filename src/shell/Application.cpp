@@ -12,6 +12,7 @@ namespace natalory {
 MainWindows Main(AppState& state, Services& services) {
     MainWindows w;
     w.mdi = std::make_unique<frmMDI>(state, services);
+    w.workspace = new Workspace(state, services, *w.mdi);
 
     w.splash = new frmSplash(&w.mdi->sToolbar);
     w.splash->setAttribute(Qt::WA_DeleteOnClose);

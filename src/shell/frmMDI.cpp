@@ -83,6 +83,11 @@ void frmMDI::setCommandHandler(Command command, CommandHandler handler) { handle
 
 bool frmMDI::hasCommandHandler(Command command) const { return handlers_.count(command) != 0; }
 
+void frmMDI::runCommand(Command command) {
+    auto it = handlers_.find(command);
+    if (it != handlers_.end() && it->second) it->second(ToolClick{});
+}
+
 void frmMDI::sToolbar_ToolClick(Tool& tool) {
     const Command command = CommandForTool(tool.id(), tool.state());
     if (command == Command::None) return;

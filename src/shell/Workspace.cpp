@@ -1,0 +1,145 @@
+#include "shell/Workspace.h"
+
+#include "birthday/frmGetInfo.h"
+#include "shell/frmMDI.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace natalory {
+
+Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
+    : QObject(&mdi), state_(state), services_(services), mdi_(mdi) {
+    DocumentHooks& h = mdi_.hooks();
+    h.newPrint = [this] { NewPrint(); };
+    h.hideBirthdayDialogUnlessFastPrint = [this] {
+        if (dialog_ && !dialog_->optFastPrint->isChecked()) dialog_->hide();
+    };
+    mdi_.setCommandHandler(Command::EditBirthday, [this](const ToolClick&) { EditCurrentBirthday(); });
+}
+
+Workspace::~Workspace() { delete dialog_.data(); }
+
+frmGetInfo* Workspace::birthdayDialog() const { return dialog_.data(); }
+
+frmGetInfo& Workspace::ensureDialog() {
+    if (!dialog_) dialog_ = new frmGetInfo(state_, services_, *this, &mdi_);
+    return *dialog_;
+}
+
+void Workspace::NewPrint() {
+    if (state_.BatchInProgress) {
+        services_.prompt.ask(QStringLiteral("You can't open a new birthday while batch processing."),
+                             QStringLiteral("Batch In Progress"), PromptButtons::Ok, PromptIcon::None);
+        return;
+    }
+    if (state_.TemplateChanged) {
+        const PromptAnswer answer =
+            services_.prompt.ask(QStringLiteral("Do you want to save your changes to this template first?"),
+                                 QStringLiteral("Save Changes?"), PromptButtons::YesNoCancel, PromptIcon::Question);
+        if (answer == PromptAnswer::Cancel) return;
+        if (answer == PromptAnswer::Yes) {
+            if (mdi_.hooks().saveTemplate) mdi_.hooks().saveTemplate();
+            if (state_.SaveCancelled) {
+                state_.SaveCancelled = false;
+                return;
+            }
+        }
+    }
+    if (mdi_.hooks().unloadCanvas) mdi_.hooks().unloadCanvas();
+    state_.birthday.FirstName.clear();
+    state_.birthday.LastName.clear();
+
+    frmGetInfo& d = ensureDialog();
+    d.calCalendar->setSelectedDate(QDate(1999, 1, 1));
+    d.txtFname->clear();
+    d.txtLname->clear();
+    for (QWidget* w : {static_cast<QWidget*>(d.cmbPrintType), static_cast<QWidget*>(d.txtCustomStyle),
+                       static_cast<QWidget*>(d.cmdBrowseStyles), static_cast<QWidget*>(d.frmCustomTempPath)})
+        w->setEnabled(true);
+    const QString style = state_.settings.DefaultStyle;
+    if (style == u"A") d.selectStyle(ptNewspaper);
+    else if (style == u"B") d.selectStyle(ptClassy);
+    else if (style == u"C") d.selectStyle(ptBlankPage);
+    else if (style == u"Z") {
+        d.selectStyle(ptUserTemplate);
+        d.txtCustomStyle->setText(state_.settings.DefaultTemplatePath);
+    }
+    d.SetCal();
+    d.setWindowTitle(QStringLiteral("New Print Information"));
+    d.selectMode(state_.settings.QuickPrinting);
+    d.show();
+    d.raise();
+    d.activateWindow();
+    d.txtFname->setFocus();
+}
+
+void Workspace::EditCurrentBirthday() {
+    frmGetInfo& d = ensureDialog();
+    d.calCalendar->setSelectedDate(state_.birthday.BirthDate);
+    d.ctQuickDate->setDate(state_.birthday.BirthDate);
+    d.lstYear->setCurrentRow(d.calCalendar->selectedDate().year() - 1900);
+    d.selectMode(false);
+    state_.RefreshOnly = true;
+    d.txtCustomStyle->setText(state_.birthday.CustomTemplatePath);
+    d.txtFname->setText(state_.birthday.FirstName);
+    d.txtLname->setText(state_.birthday.LastName);
+    d.txtParentsName->setText(state_.birthday.ParentsName);
+    d.cmbPrintType->setCurrentIndex(state_.birthday.PrintType);
+    // The style of a print that exists cannot change here.
+    for (QWidget* w : {static_cast<QWidget*>(d.cmbPrintType), static_cast<QWidget*>(d.txtCustomStyle),
+                       static_cast<QWidget*>(d.cmdBrowseStyles), static_cast<QWidget*>(d.frmCustomTempPath)})
+        w->setEnabled(false);
+    d.setWindowTitle(QStringLiteral("Edit Current Birthday Information"));
+    d.show();
+    d.raise();
+    d.activateWindow();
+}
+
+void Workspace::SetBirthday(QDate birthDate, const QString& first, const QString& last) {
+    natalory::SetBirthday(state_, services_.clock.today(), *this, birthDate, first, last);
+}
+
+bool Workspace::CloseDocument() { return mdi_.CloseDocument(); }
+
+void Workspace::HideDocumentTools() { mdi_.HideDocumentTools(); }
+
+void Workspace::PrintCanvas() { mdi_.runCommand(Command::PrintCanvas); }
+
+void Workspace::HideCanvas() {
+    if (canvas_.hide) canvas_.hide();
+}
+
+void Workspace::RefreshInfoObjects() {
+    if (canvas_.refreshInfoObjects) canvas_.refreshInfoObjects();
+}
+
+void Workspace::LoadTemplate() {
+    if (canvas_.loadTemplate) canvas_.loadTemplate();
+}
+
+void Workspace::FitAllLabels() {
+    if (canvas_.fitAllLabels) canvas_.fitAllLabels();
+}
+
+void Workspace::SetCanvasCaption(const QString& caption) {
+    if (canvas_.setCaption) canvas_.setCaption(caption);
+}
+
+void Workspace::ShowCanvas() {
+    if (canvas_.show) canvas_.show();
+}
+
+void Workspace::MoveCanvas(int leftTwips, int topTwips) {
+    if (canvas_.move) canvas_.move(leftTwips, topTwips);
+}
+
+void Workspace::ShowDocumentTools() { mdi_.ShowDocumentTools(); }
+
+}  // namespace natalory

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "birthday/SetBirthday.h"
+#include "shell/AppState.h"
+#include "shell/Seams.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+namespace natalory {
+
+class frmGetInfo;
+class frmMDI;
+
+// The open print and the windows around it: the main window's commands reach the
+// birthday dialog and the canvas through here, and SetBirthday builds its print here.
+class Workspace : public QObject, public PrintDocumentHost {
+    Q_OBJECT
+public:
+    Workspace(AppState& state, Services& services, frmMDI& mdi);
+    ~Workspace() override;
+
+    // Opens the birthday dialog for a new print.
+    void NewPrint();
+    // Opens the birthday dialog on the print that is open, to change its name or date.
+    void EditCurrentBirthday();
+    void SetBirthday(QDate birthDate, const QString& first, const QString& last);
+    bool CloseDocument();
+    void HideDocumentTools();
+    // Prints the open print, as the Print command does.
+    void PrintCanvas();
+    void HideCanvas();
+
+    frmGetInfo* birthdayDialog() const;
+
+    // What the canvas fills in as it arrives; until then a print has no canvas.
+    struct CanvasHooks {
+        std::function<void()> refreshInfoObjects;
+        std::function<void()> loadTemplate;
+        std::function<void()> fitAllLabels;
+        std::function<void(const QString&)> setCaption;
+        std::function<void()> show;
+        std::function<void()> hide;
+        std::function<void(int, int)> move;
+    };
+    CanvasHooks& canvas() { return canvas_; }
+
+    // PrintDocumentHost
+    void RefreshInfoObjects() override;
+    void LoadTemplate() override;
+    void FitAllLabels() override;
+    void SetCanvasCaption(const QString& caption) override;
+    void ShowCanvas() override;
+    void MoveCanvas(int leftTwips, int topTwips) override;
+    void ShowDocumentTools() override;
+
+private:
+    frmGetInfo& ensureDialog();
+    AppState& state_;
+    Services& services_;
+    frmMDI& mdi_;
+    QPointer<frmGetInfo> dialog_;
+    CanvasHooks canvas_;
+};
+
+}  // namespace natalory

@@ -1,0 +1,286 @@
+#include "birthday/DateLimits.h"
+#include "birthday/frmGetInfo.h"
+#include "shell/Workspace.h"
+#include "shell/frmMDI.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+struct BirthdayDialog : ::testing::Test {
+    TempProgramFolder folder;
+    TestServices services;
+    AppState state;
+    std::unique_ptr<frmMDI> mdi;
+    Workspace* workspace = nullptr;
+    std::vector<QString> canvas;  // what the print asked of its canvas, in order
+    int prints = 0;
+
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.settings.DefaultStyle = QStringLiteral("A");
+        mdi = std::make_unique<frmMDI>(state, services.services);
+        mdi->quitApplication = nullptr;
+        workspace = new Workspace(state, services.services, *mdi);
+        auto& c = workspace->canvas();
+        c.refreshInfoObjects = [this] { canvas.push_back("refresh"); };
+        c.loadTemplate = [this] { canvas.push_back("load"); };
+        c.fitAllLabels = [this] { canvas.push_back("fit"); };
+        c.setCaption = [this](const QString& s) { canvas.push_back("caption " + s); };
+        c.show = [this] { canvas.push_back("show"); };
+        c.hide = [this] { canvas.push_back("hide"); };
+        c.move = [this](int x, int y) { canvas.push_back(QStringLiteral("move %1,%2").arg(x).arg(y)); };
+        mdi->hooks().unloadCanvas = [this] { canvas.push_back("unload"); };
+        mdi->setCommandHandler(Command::PrintCanvas, [this](const ToolClick&) { ++prints; });
+    }
+
+    frmGetInfo& dialog() {
+        frmGetInfo* d = workspace->birthdayDialog();
+        EXPECT_TRUE(d);
+        return *d;
+    }
+    frmGetInfo& openNew() {
+        workspace->NewPrint();
+        return dialog();
+    }
+    static void leave(QWidget* w) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &out);
+    }
+    std::vector<QString> messages() const {
+        std::vector<QString> m;
+        for (const AskedPrompt& a : services.prompt.asked) m.push_back(a.text);
+        return m;
+    }
+};
+
+}  // namespace
+
+TEST(DateLimits, LeavingTheBoxAndPrintingCheckTheirOwnLastYear) {
+    EXPECT_TRUE(CheckDateBoxOnLeave({2004, 12, 31}).accepted);
+    EXPECT_TRUE(CheckDateBoxOnLeave({1900, 1, 1}).accepted);
+    const DateCheck late = CheckDateBoxOnLeave({2005, 3, 1});
+    EXPECT_EQ(late.message, QStringLiteral("Last year available is 2004, your date will be reset."));
+    EXPECT_EQ(late.resetTo, QDate(2004, 1, 1));
+    const DateCheck early = CheckDateBoxOnLeave({1899, 12, 31});
+    EXPECT_EQ(early.message, QStringLiteral("First year available is 1900, your date will be reset."));
+    EXPECT_EQ(early.resetTo, QDate(1999, 1, 1));
+
+    EXPECT_TRUE(CheckQuickPrintDate(QStringLiteral("12/31/2001")).accepted);
+    const DateCheck print2003 = CheckQuickPrintDate(QStringLiteral("06/15/2003"));
+    EXPECT_EQ(print2003.message, QStringLiteral("Last year available is 2001, your date will be reset."));
+    EXPECT_EQ(print2003.resetTo, QDate(2001, 1, 1));
+    EXPECT_EQ(CheckQuickPrintDate(QStringLiteral("01/01/1899")).resetTo, QDate(1999, 1, 1));
+    const DateCheck invalid = CheckQuickPrintDate(QStringLiteral("02/30/1950"));
+    EXPECT_EQ(invalid.message, QStringLiteral("You must use a valid date!"));
+    EXPECT_EQ(invalid.title, QStringLiteral("Incorrect Date Settting"));
+    EXPECT_FALSE(invalid.resetTo);
+}
+
+TEST_F(BirthdayDialog, NewPrintOpensOnJanuaryFirst1999InTheStoredModeAndStyle) {
+    state.settings.DefaultStyle = QStringLiteral("Z");
+    state.settings.DefaultTemplatePath = QStringLiteral("/home/ann/party.als");
+    frmGetInfo& d = openNew();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("New Print Information"));
+    EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1999, 1, 1));
+    EXPECT_EQ(d.lstYear->currentItem()->text(), QStringLiteral("1999"));
+    EXPECT_EQ(d.lstYear->count(), 105);
+    EXPECT_EQ(d.cmbPrintType->currentText(), QStringLiteral("Template..."));
+    EXPECT_EQ(d.txtCustomStyle->text(), QStringLiteral("/home/ann/party.als"));
+    EXPECT_TRUE(d.cmdBrowseStyles->isEnabled());
+    EXPECT_EQ(state.birthday.PrintType, 3);
+    EXPECT_TRUE(d.optCloseLook->isChecked());
+    EXPECT_TRUE(d.cmdDone->isDefault());
+    EXPECT_FALSE(d.frmQuick->isVisible());
+
+    // Choosing a built-in style empties and locks the template path.
+    d.selectStyle(1);
+    EXPECT_TRUE(d.txtCustomStyle->text().isEmpty());
+    EXPECT_FALSE(d.txtCustomStyle->isEnabled());
+    EXPECT_EQ(state.birthday.PrintType, 1);
+
+    // Quick mode in memory only.
+    d.optFastPrint->click();
+    EXPECT_TRUE(state.settings.QuickPrinting);
+    EXPECT_TRUE(d.cmdPrint->isDefault());
+    EXPECT_TRUE(d.frmQuick->isVisible());
+    EXPECT_FALSE(d.calCalendar->isVisible());
+    EXPECT_FALSE(d.cmdDone->isVisible());
+}
+
+TEST_F(BirthdayDialog, DoneBuildsThePrintOnTheCanvasInOrder) {
+    frmGetInfo& d = openNew();
+    QTest::keyClicks(d.txtFname, QStringLiteral("anna"));
+    EXPECT_EQ(d.txtFname->text(), QStringLiteral("Anna"));  // only the first letter, typed alone, is raised
+    QTest::keyClicks(d.txtParentsName, QStringLiteral("Ruth and Sam Lee"));
+    d.lstYear->setCurrentRow(50);
+    d.calCalendar->setSelectedDate(QDate(1950, 1, 15));
+    canvas.clear();
+    d.cmdDone->click();
+
+    EXPECT_EQ(canvas, std::vector<QString>({"load", "fit", "caption Anna  born on 1/15/1950", "show", "move 5,5"}));
+    EXPECT_EQ(state.birthday.BirthDate, QDate(1950, 1, 15));
+    EXPECT_EQ(state.birthday.FullName, QStringLiteral("Anna "));
+    EXPECT_EQ(state.birthday.ParentsName, QStringLiteral("Ruth and Sam Lee"));
+    EXPECT_EQ(state.facts.WesternSign, QStringLiteral("Capricorn"));
+    EXPECT_TRUE(mdi->sToolbar.tool("ID_Print").visible());
+    EXPECT_FALSE(state.TemplateChanged);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(workspace->birthdayDialog());  // the dialog is gone
+}
+
+TEST_F(BirthdayDialog, EditingTheBirthdayRewritesTextsWithoutReloadingTheTemplate) {
+    state.birthday = {QDate(1960, 2, 29), "Ben", "Ode", "Ben Ode", 1, {}, {}};
+    workspace->EditCurrentBirthday();
+    frmGetInfo& d = dialog();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Current Birthday Information"));
+    EXPECT_TRUE(state.RefreshOnly);
+    EXPECT_EQ(d.txtFname->text(), QStringLiteral("Ben"));
+    EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1960, 2, 29));
+    EXPECT_EQ(d.cmbPrintType->currentIndex(), 1);
+    EXPECT_FALSE(d.cmbPrintType->isEnabled());
+    EXPECT_FALSE(d.cmdBrowseStyles->isEnabled());
+    d.txtLname->setText(QStringLiteral("Oder"));
+    canvas.clear();
+    d.cmdDone->click();
+    EXPECT_EQ(canvas.front(), QStringLiteral("refresh"));
+    EXPECT_EQ(std::count(canvas.begin(), canvas.end(), QStringLiteral("load")), 0);
+    EXPECT_FALSE(state.RefreshOnly);
+    EXPECT_EQ(state.birthday.FullName, QStringLiteral("Ben Oder"));
+
+    // Edit, then Cancel, then a new print loads its template afresh.
+    workspace->EditCurrentBirthday();
+    dialog().cmdCancel->click();
+    EXPECT_FALSE(state.RefreshOnly);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmGetInfo& fresh = openNew();
+    EXPECT_TRUE(fresh.cmbPrintType->isEnabled());
+    canvas.clear();
+    fresh.cmdDone->click();
+    EXPECT_EQ(canvas.front(), QStringLiteral("load"));
+}
+
+TEST_F(BirthdayDialog, QuickModeDateLimitsAndPrinting) {
+    state.settings.QuickPrinting = true;
+    frmGetInfo& d = openNew();
+    EXPECT_TRUE(d.optFastPrint->isChecked());
+
+    // 2003 is accepted when leaving the box, refused by Print.
+    d.ctQuickDate->setDate(QDate(2003, 6, 15));
+    leave(d.ctQuickDate);
+    EXPECT_TRUE(services.prompt.asked.empty());
+    EXPECT_EQ(d.calCalendar->selectedDate(), QDate(2003, 6, 15));
+    d.cmdPrint->click();
+    EXPECT_EQ(messages(), std::vector<QString>({"Last year available is 2001, your date will be reset."}));
+    EXPECT_EQ(d.ctQuickDate->date(), QDate(2001, 1, 1));
+    EXPECT_EQ(prints, 0);
+
+    d.ctQuickDate->setDate(QDate(2005, 2, 2));
+    leave(d.ctQuickDate);
+    EXPECT_EQ(messages().back(), QStringLiteral("Last year available is 2004, your date will be reset."));
+    EXPECT_EQ(d.ctQuickDate->date(), QDate(2004, 1, 1));
+    d.ctQuickDate->setDate(QDate(1899, 7, 4));
+    leave(d.ctQuickDate);
+    EXPECT_EQ(messages().back(), QStringLiteral("First year available is 1900, your date will be reset."));
+    EXPECT_EQ(d.ctQuickDate->date(), QDate(1999, 1, 1));
+
+    // Opening the drop-down always starts on January 1, 1999.
+    d.ctQuickDate->setDate(QDate(1975, 5, 5));
+    QShowEvent show;
+    QApplication::sendEvent(d.ctQuickDate->calendarWidget(), &show);
+    EXPECT_EQ(d.ctQuickDate->date(), QDate(1999, 1, 1));
+
+    // A good date prints at once; the print closes and the dialog stays for the next name.
+    d.txtFname->setText(QStringLiteral("Cy"));
+    d.ctQuickDate->setDate(QDate(1950, 3, 4));
+    canvas.clear();
+    d.cmdPrint->click();
+    EXPECT_EQ(prints, 1);
+    EXPECT_EQ(state.birthday.BirthDate, QDate(1950, 3, 4));
+    EXPECT_EQ(std::count(canvas.begin(), canvas.end(), QStringLiteral("show")), 0);
+    EXPECT_EQ(canvas.back(), QStringLiteral("unload"));
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
+    EXPECT_TRUE(d.isVisible());
+    d.cmdDoneQuick->click();
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(BirthdayDialog, NewPrintRefusesDuringABatchAndHonoursTheSaveQuestion) {
+    state.BatchInProgress = true;
+    workspace->NewPrint();
+    ASSERT_EQ(services.prompt.asked.size(), 1u);
+    EXPECT_EQ(services.prompt.asked[0].text, QStringLiteral("You can't open a new birthday while batch processing."));
+    EXPECT_EQ(services.prompt.asked[0].title, QStringLiteral("Batch In Progress"));
+    EXPECT_FALSE(workspace->birthdayDialog());
+
+    state.BatchInProgress = false;
+    state.TemplateChanged = true;
+    services.prompt.answers = {PromptAnswer::Cancel};
+    workspace->NewPrint();
+    EXPECT_EQ(services.prompt.asked.back().title, QStringLiteral("Save Changes?"));
+    EXPECT_TRUE(canvas.empty());  // the canvas is kept
+    EXPECT_FALSE(workspace->birthdayDialog());
+
+    services.prompt.answers = {PromptAnswer::No};
+    workspace->NewPrint();
+    EXPECT_EQ(canvas, std::vector<QString>({"unload"}));
+    EXPECT_TRUE(workspace->birthdayDialog()->isVisible());
+}
+
+TEST_F(BirthdayDialog, ChoosingATemplateKeepsItsFolderOnlyWhenTheFileReads) {
+    folder.write("party.als", "12240,15840,720,720,720,720,1\r\n");
+    frmGetInfo& d = openNew();
+    d.selectStyle(3);
+    services.files.answers = {folder.file("party.als")};
+    d.cmdBrowseStyles->click();
+    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("party.als"));
+    EXPECT_EQ(state.settings.LastTemplateFolder, folder.path() + u'/');
+    EXPECT_EQ(services.files.requests.back().filter, QStringLiteral("Templates (*.als)"));
+    EXPECT_EQ(services.files.requests.back().folder, folder.path());
+
+    state.settings.LastTemplateFolder = QStringLiteral("/kept/");
+    services.files.answers = {folder.file("missing.als")};
+    d.cmdBrowseStyles->click();
+    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("missing.als"));
+    EXPECT_EQ(state.settings.LastTemplateFolder, QStringLiteral("/kept/"));
+    EXPECT_EQ(services.files.requests.back().folder, QStringLiteral("/kept/"));
+
+    services.files.answers = {std::nullopt};  // cancelled
+    d.cmdBrowseStyles->click();
+    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("missing.als"));
+}
+
+TEST_F(BirthdayDialog, CalendarAndYearListFollowEachOther) {
+    frmGetInfo& d = openNew();
+    d.calCalendar->setSelectedDate(QDate(1960, 2, 29));
+    EXPECT_EQ(d.lstYear->currentItem()->text(), QStringLiteral("1960"));
+    d.lstYear->setCurrentRow(61);  // 1961 has no February 29
+    EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1961, 2, 28));
+    d.lstYear->setCurrentRow(104);
+    EXPECT_EQ(d.calCalendar->selectedDate().year(), 2004);
+    // A new print's Cancel takes the document tools away; F1 opens the dialog's help page.
+    QTest::keyRelease(&d, Qt::Key_F1);
+    EXPECT_EQ(services.help.shown.back().topic, 1010);
+    mdi->ShowDocumentTools();
+    d.cmdCancel->click();
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
+}
