@@ -110,6 +110,7 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     txtOzs = NamedEdit("txtOzs", {}, this);
     txtInches = NamedEdit("txtInches", {}, this);
     for (QLineEdit* small : {txtLbs, txtOzs, txtInches}) small->setMaximumWidth(48);
+    txtCustomStyle->setMinimumWidth(180);
 
     // Layout: names on top; the date on the left; mode, style and the newborn's details on the right.
     auto* names = new QFormLayout;
@@ -159,8 +160,9 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
 
     auto* left = new QVBoxLayout;
     left->addLayout(names);
-    left->addLayout(designer, 1);
     left->addWidget(frmQuick);
+    left->addLayout(designer, 1);
+    left->addStretch(0);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -215,7 +217,10 @@ void frmGetInfo::keyReleaseEvent(QKeyEvent* event) {
     QDialog::keyReleaseEvent(event);
 }
 
-void frmGetInfo::SetCal() { lstYear->setCurrentRow(1999 - kFirstYear); }
+void frmGetInfo::SetCal() {
+    lstYear->setCurrentRow(1999 - kFirstYear);
+    lstYear->scrollToItem(lstYear->currentItem(), QAbstractItemView::PositionAtCenter);
+}
 
 void frmGetInfo::setCalendarYear(int year) {
     const QDate d = calCalendar->selectedDate();
