@@ -1,7 +1,14 @@
 #include "shell/Workspace.h"
 
 #include "birthday/frmGetInfo.h"
+#include "document/PageGeometry.h"
+#include "editor/frmDisplay.h"
+#include "shell/HTMLHelp.h"
 #include "shell/frmMDI.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -22,6 +29,104 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         if (dialog_ && !dialog_->optFastPrint->isChecked()) dialog_->hide();
     };
     mdi_.setCommandHandler(Command::EditBirthday, [this](const ToolClick&) { EditCurrentBirthday(); });
+    h.canvasVisible = [this] { return canvasWindow_ && canvasWindow_->isVisible(); };
+    h.unloadCanvas = [this] { UnloadCanvas(); };
+    h.currentForeColor = [this]() -> std::optional<QColor> {
+        if (!display_ || !display_->CurrentObject || display_->CurrentObject->kind != ObjectKind::Text)
+            return std::nullopt;
+        return QColor::fromRgb(display_->CurrentObject->ForeColor);
+    };
+    h.setCurrentForeColor = [this](const QColor& c) {
+        if (!display_ || !display_->CurrentObject) return;
+        display_->CurrentObject->ForeColor = c.rgb();
+        display_->update();
+    };
+    h.activeHelpContext = [this] {
+        return canvasWindow_ && mdi_.mdiArea->activeSubWindow() == canvasWindow_ ? int(hcCanvas) : 0;
+    };
+
+    // Until the template files arrive, a new print is an empty page.
+    canvas_.loadTemplate = [this] { NewCanvas(); };
+    canvas_.setCaption = [this](const QString& caption) {
+        if (canvasWindow_) canvasWindow_->setWindowTitle(caption);
+    };
+    canvas_.show = [this] {
+        if (!canvasWindow_) return;
+        canvasWindow_->show();
+        mdi_.mdiArea->setActiveSubWindow(canvasWindow_);
+        display_->setFocus();
+    };
+    canvas_.hide = [this] {
+        if (canvasWindow_) canvasWindow_->hide();
+    };
+    canvas_.move = [this](int leftTwips, int topTwips) {
+        if (!canvasWindow_ || !display_) return;
+        canvasWindow_->move(qRound(leftTwips * display_->scale()), qRound(topTwips * display_->scale()));
+    };
+    installCanvasCommands();
+}
+
+frmDisplay* Workspace::canvasWindow() const { return display_.data(); }
+
+frmDisplay& Workspace::NewCanvas() {
+    UnloadCanvas();
+    auto* display = new frmDisplay(state_, services_);
+    if (state_.page.PageOrientation != 1 && state_.page.PageOrientation != 2) state_.page = DefaultPageSetup();
+    const QSize size = PrintableCanvasSize(state_.page).value_or(QSize(10800, 14400));
+    display->setCanvasSizeTwips(size.width(), size.height());
+    display->onSelectionCleared = [this] {
+        for (const char* band : {"Formatting", "Shapes", "Lines"}) mdi_.sToolbar.band(band).setVisible(false);
+    };
+    QMdiSubWindow* window = mdi_.mdiArea->addSubWindow(display);
+    window->setObjectName(QStringLiteral("frmDisplayWindow"));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->installEventFilter(this);
+    display->onHome = [window] { window->move(window->x(), 0); };
+    window->hide();
+    canvasWindow_ = window;
+    display_ = display;
+    return *display;
+}
+
+void Workspace::UnloadCanvas() {
+    if (!canvasWindow_) return;
+    QMdiSubWindow* window = canvasWindow_;
+    canvasWindow_ = nullptr;
+    display_ = nullptr;
+    window->removeEventFilter(this);
+    window->hide();
+    mdi_.mdiArea->removeSubWindow(window);
+    window->deleteLater();
+}
+
+bool Workspace::eventFilter(QObject* watched, QEvent* event) {
+    // The canvas window's own close box closes the print, with the save question;
+    // an answer that keeps the print keeps its window too.
+    if (watched == canvasWindow_ && event->type() == QEvent::Close) {
+        event->ignore();
+        CloseDocument();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Workspace::installCanvasCommands() {
+    const auto onCanvas = [this](auto action) {
+        return [this, action](const ToolClick& click) {
+            if (display_) action(*display_, click);
+        };
+    };
+    mdi_.setCommandHandler(Command::InsertText, onCanvas([](frmDisplay& d, const ToolClick&) { d.NewLabel(); }));
+    for (auto [command, kind] : {std::pair{Command::InsertSquare, int(shSquare)},
+                                 std::pair{Command::InsertRectangle, int(shRectangle)},
+                                 std::pair{Command::InsertOval, int(shOval)},
+                                 std::pair{Command::InsertCircle, int(shCircle)},
+                                 std::pair{Command::InsertLine, kLineShapeKind}})
+        mdi_.setCommandHandler(command, onCanvas([kind](frmDisplay& d, const ToolClick&) { d.NewShape(kind); }));
+    mdi_.setCommandHandler(Command::DeleteObject,
+                           onCanvas([](frmDisplay& d, const ToolClick&) { d.DeleteDisplayObject(); }));
+    mdi_.setCommandHandler(Command::ShowBorders,
+                           onCanvas([](frmDisplay& d, const ToolClick& click) { d.SetBorders(click.state != 0); }));
 }
 
 Workspace::~Workspace() { delete dialog_.data(); }
@@ -52,7 +157,7 @@ void Workspace::NewPrint() {
             }
         }
     }
-    if (mdi_.hooks().unloadCanvas) mdi_.hooks().unloadCanvas();
+    mdi_.hooks().unloadCanvas();
     state_.birthday.FirstName.clear();
     state_.birthday.LastName.clear();
 

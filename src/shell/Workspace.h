@@ -7,10 +7,13 @@
 #include <QObject>
 #include <QPointer>
 
+class QMdiSubWindow;
+
 #include <functional>
 
 namespace natalory {
 
+class frmDisplay;
 class frmGetInfo;
 class frmMDI;
 
@@ -34,6 +37,11 @@ public:
     void HideCanvas();
 
     frmGetInfo* birthdayDialog() const;
+    // The canvas of the open print, or null when none is open.
+    frmDisplay* canvasWindow() const;
+    // Unloads any canvas and opens an empty one the size of the page's printable area.
+    frmDisplay& NewCanvas();
+    void UnloadCanvas();
 
     // What the canvas fills in as it arrives; until then a print has no canvas.
     struct CanvasHooks {
@@ -58,10 +66,14 @@ public:
 
 private:
     frmGetInfo& ensureDialog();
+    void installCanvasCommands();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     AppState& state_;
     Services& services_;
     frmMDI& mdi_;
     QPointer<frmGetInfo> dialog_;
+    QPointer<QMdiSubWindow> canvasWindow_;
+    QPointer<frmDisplay> display_;
     CanvasHooks canvas_;
 };
 

@@ -41,9 +41,11 @@ public:
 private:
     std::optional<QString> next(const FileRequest& r) {
         requests.push_back(r);
-        if (answers.empty()) return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
+        std::optional<QString> a;
+        if (!answers.empty()) {
+            a.swap(answers.front());
+            answers.pop_front();
+        }
         return a;
     }
 };

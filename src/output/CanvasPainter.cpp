@@ -1,0 +1,93 @@
+#include "output/CanvasPainter.h"
+
+#include "output/TextLayout.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace natalory {
+
+QRectF ObjectRect(const DisplayObject& o, double scale) {
+    return QRectF(o.Left * scale, o.Top * scale, o.Width * scale, o.Height * scale);
+}
+
+QRectF ShapeOutline(const DisplayObject& shape, const QRectF& box) {
+    if (shape.Shape == shSquare || shape.Shape == shCircle || shape.Shape == shRoundedSquare) {
+        const qreal side = std::min(box.width(), box.height());
+        return QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    }
+    return box;
+}
+
+namespace {
+
+void DrawFrame(QPainter& p, const QRectF& box) {
+    p.save();
+    p.setPen(QPen(Qt::black, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.restore();
+}
+
+}  // namespace
+
+void PaintObject(QPainter& p, const DisplayObject& o, double scale) {
+    if (!o.Visible) return;
+    const QRectF box = ObjectRect(o, scale);
+    switch (o.kind) {
+        case ObjectKind::Text:
+            DrawTextInBox(p, box, o.Caption, ObjectFont(o), QColor::fromRgb(o.ForeColor), o.Alignment, false);
+            if (o.BorderStyle == 1) DrawFrame(p, box);
+            break;
+        case ObjectKind::Picture:
+            if (!o.Picture.isNull()) {
+                const QRectF target = o.Stretch ? box : QRectF(box.topLeft(), QSizeF(o.Picture.size()));
+                p.drawImage(target, o.Picture);
+            }
+            if (o.BorderStyle == 1) DrawFrame(p, box);
+            break;
+        case ObjectKind::Shape: {
+            const QRectF outline = ShapeOutline(o, box);
+            const qreal width = std::max(1, o.BorderWidth);
+            p.save();
+            p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            p.setBrush(Qt::NoBrush);
+            // The pen stays inside the box, as the shape's border does.
+            const QRectF inner = outline.adjusted(width / 2, width / 2, -width / 2, -width / 2);
+            switch (o.Shape) {
+                case shOval:
+                case shCircle: p.drawEllipse(inner); break;
+                case shRoundedRectangle:
+                case shRoundedSquare: {
+                    const qreal r = std::min(inner.width(), inner.height()) / 6;
+                    p.drawRoundedRect(inner, r, r);
+                    break;
+                }
+                default: p.drawRect(inner); break;
+            }
+            p.restore();
+            break;
+        }
+        case ObjectKind::Line: {
+            Qt::PenStyle style = Qt::SolidLine;
+            if (o.BorderStyle == lsDash) style = Qt::DashLine;
+            else if (o.BorderStyle == lsDot) style = Qt::DotLine;
+            p.save();
+            p.setPen(QPen(Qt::black, std::max(1, o.BorderWidth), style, Qt::FlatCap));
+            p.drawLine(QPointF(o.X1 * scale, o.Y1 * scale), QPointF(o.X2 * scale, o.Y2 * scale));
+            p.restore();
+            break;
+        }
+    }
+}
+
+void PaintDocument(QPainter& painter, const CanvasDocument& doc, double scale) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const DisplayObject* o : doc.stacking()) PaintObject(painter, *o, scale);
+}
+
+}  // namespace natalory

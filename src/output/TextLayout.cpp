@@ -1,0 +1,104 @@
+#include "output/TextLayout.h"
+
+#include "document/DisplayObjects.h"
+
+#include <QPainter>
+#include <QTextOption>
+
+namespace natalory {
+
+QFont ObjectFont(const DisplayObject& o) {
+    QFont font(o.FontName);
+    font.setPointSizeF(o.FontSize > 0 ? o.FontSize : 1);
+    font.setBold(o.FontBold);
+    font.setItalic(o.FontItalic);
+    font.setUnderline(o.FontUnderline);
+    font.setStrikeOut(o.FontStrikethru);
+    // Metrics must not depend on the screen's hinting: the print measures the same.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int alignment, bool justify,
+                     QPaintDevice* device) {
+    QString normal = text;
+    normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QStringList paragraphs = normal.split(u'\n');
+
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Qt::Alignment align = alignment == Right ? Qt::AlignRight : alignment == Center ? Qt::AlignHCenter : Qt::AlignLeft;
+    if (justify) align = Qt::AlignJustify;
+    option.setAlignment(align);
+    option.setUseDesignMetrics(true);
+
+    qreal y = 0;
+    for (const QString& p : paragraphs) {
+        auto layout = std::make_unique<QTextLayout>(p, font, device);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        for (;;) {
+            QTextLine line = layout->createLine();
+            if (!line.isValid()) break;
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, 0));
+            // A line that ends inside a word means the word did not fit.
+            const int end = line.textStart() + line.textLength();
+            if (end < p.size() && end > 0 && !p[end - 1].isSpace() && !p[end].isSpace()) wordsFit_ = false;
+            if (line.naturalTextWidth() > width + 0.5) wordsFit_ = false;
+        }
+        layout->endLayout();
+        // Lines stack at the font's line spacing.
+        qreal lineTop = 0;
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            QTextLine line = layout->lineAt(i);
+            line.setPosition(QPointF(0, lineTop));
+            lineTop += line.height();
+        }
+        tops_.push_back(y);
+        y += lineTop;
+        paragraphs_.push_back(std::move(layout));
+    }
+    height_ = y;
+}
+
+TextBlock::~TextBlock() = default;
+TextBlock::TextBlock(TextBlock&&) noexcept = default;
+
+int TextBlock::lineCount() const {
+    int n = 0;
+    for (const auto& p : paragraphs_) n += p->lineCount();
+    return n;
+}
+
+std::vector<TextBlock::Line> TextBlock::lines() const {
+    std::vector<Line> out;
+    for (size_t i = 0; i < paragraphs_.size(); ++i) {
+        const QTextLayout& layout = *paragraphs_[i];
+        for (int j = 0; j < layout.lineCount(); ++j) {
+            const QTextLine line = layout.lineAt(j);
+            QRectF r = line.naturalTextRect();
+            r.translate(0, tops_[i]);
+            out.push_back({layout.text().mid(line.textStart(), line.textLength()), r});
+        }
+    }
+    return out;
+}
+
+void TextBlock::draw(QPainter& painter, const QPointF& topLeft, const QColor& color) const {
+    painter.save();
+    painter.setPen(color);
+    for (size_t i = 0; i < paragraphs_.size(); ++i) paragraphs_[i]->draw(&painter, topLeft + QPointF(0, tops_[i]));
+    painter.restore();
+}
+
+void DrawTextInBox(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+                   const QColor& color, int alignment, bool justify) {
+    const TextBlock block(text, font, box.width(), alignment, justify, painter.device());
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip);
+    block.draw(painter, box.topLeft(), color);
+    painter.restore();
+}
+
+}  // namespace natalory

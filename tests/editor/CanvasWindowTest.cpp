@@ -1,0 +1,95 @@
+#include "birthday/frmGetInfo.h"
+#include "editor/frmDisplay.h"
+#include "shell/Workspace.h"
+#include "shell/frmMDI.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+struct CanvasWindow : ::testing::Test {
+    TempProgramFolder folder;
+    TestServices services;
+    AppState state;
+    std::unique_ptr<frmMDI> mdi;
+    Workspace* workspace = nullptr;
+
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.settings.DefaultStyle = QStringLiteral("C");
+        mdi = std::make_unique<frmMDI>(state, services.services);
+        mdi->quitApplication = nullptr;
+        workspace = new Workspace(state, services.services, *mdi);
+        mdi->show();
+    }
+
+    frmDisplay& openPrint(const QString& first, const QString& last, QDate date) {
+        mdi->sToolbar.tool("ID_New").action()->trigger();
+        frmGetInfo* d = workspace->birthdayDialog();
+        d->txtFname->setText(first);
+        d->txtLname->setText(last);
+        d->calCalendar->setSelectedDate(date);
+        d->cmdDone->click();
+        EXPECT_TRUE(workspace->canvasWindow());
+        return *workspace->canvasWindow();
+    }
+    QMdiSubWindow* window() { return mdi->mdiArea->subWindowList().value(0); }
+};
+
+}  // namespace
+
+TEST_F(CanvasWindow, APrintOpensAPageSizedCanvasWithItsCaption) {
+    frmDisplay& canvas = openPrint("Anna", "Lee", QDate(1950, 1, 15));
+    ASSERT_TRUE(window());
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Anna Lee born on 1/15/1950"));
+    EXPECT_EQ(canvas.canvasSizeTwips(), QSize(10800, 14400));
+    EXPECT_EQ(canvas.width(), qRound(10800 * canvas.logicalDpiX() / 1440.0));
+    EXPECT_TRUE(mdi->sToolbar.band("Objects").visible());
+
+    // Insert commands reach the canvas.
+    mdi->sToolbar.tool("ID_InsertText").action()->trigger();
+    mdi->sToolbar.tool("ID_Line").action()->trigger();
+    EXPECT_EQ(canvas.document().UBound(ObjectKind::Text), 1);
+    EXPECT_EQ(canvas.document().UBound(ObjectKind::Line), 1);
+    EXPECT_TRUE(state.TemplateChanged);
+
+    // Home takes the window to the top of the main window.
+    window()->move(40, 60);
+    QTest::keyRelease(&canvas, Qt::Key_Home);
+    EXPECT_EQ(window()->pos(), QPoint(40, 0));
+}
+
+TEST_F(CanvasWindow, ItsCloseBoxAsksFirstAndCancelKeepsThePrint) {
+    openPrint("Ben", "", QDate(1975, 7, 4));
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Ben  born on 7/4/1975"));
+    state.TemplateChanged = true;
+    services.prompt.answers = {PromptAnswer::Cancel};
+    window()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(workspace->canvasWindow());
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(services.prompt.asked.back().title, QStringLiteral("Save Changes?"));
+
+    services.prompt.answers = {PromptAnswer::No};
+    window()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(workspace->canvasWindow());
+    EXPECT_TRUE(mdi->mdiArea->subWindowList().isEmpty());
+    EXPECT_EQ(mdi->windowTitle(), QStringLiteral("Natalory"));
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
+}
