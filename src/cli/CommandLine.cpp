@@ -1,8 +1,20 @@
 #include "cli/CommandLine.h"
 
+#include "birthday/DateLimits.h"
+#include "birthday/SetBirthday.h"
+#include "document/DisplayObjects.h"
+#include "document/PrintStart.h"
+#include "infoobjects/Generators.h"
+#include "shell/Seams.h"
+#include "shell/Settings.h"
 #include "shell/Version.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 namespace natalory {
 namespace {
@@ -10,38 +22,173 @@ namespace {
 constexpr auto kUsage =
     "Makes Birthday Prints without opening a window.\n"
     "\n"
-    "Options:\n"
-    "  -h, --help       Show this help and exit.\n"
-    "  -v, --version    Show the version and exit.\n";
+    "The birthday:\n"
+    "  --first NAME           first name\n"
+    "  --last NAME            last name (may be empty)\n"
+    "  --date YYYY-MM-DD      birth date, 1900-01-01 to 2004-12-31\n"
+    "  --style STYLE          news, classy, blank, or a template file (.als); default: news\n"
+    "\n"
+    "What to make:\n"
+    "  --texts                print the text of every info object, in catalogue order\n"
+    "  --json                 with --texts: one JSON object, info-object key -> text\n"
+    "\n"
+    "Settings (otherwise those of the settings file):\n"
+    "  --as-of YYYY-MM-DD     count the age as if today were this date\n"
+    "  --date-mode N          the age as of 0 today, 1 this year's, 2 next year's, 3 last year's birthday\n"
+    "  --info-set N           headline set 1 or 2\n"
+    "  --add-world-to-bits    add the World Series result to the bits of info\n"
+    "  --world-to-headlines   add the World Series result to the birth-year headlines\n"
+    "  --app-dir DIR          read data and templates from DIR (default: the program's folder)\n"
+    "\n"
+    "  -h, --help             show this help and exit\n"
+    "  -v, --version          show the version and exit\n"
+    "\n"
+    "Exit status: 0 done, 2 bad arguments, 1 the data could not be read.\n";
+
+CliResult Usage(const QString& message) {
+    return CliResult{2, {}, QStringLiteral("natalory-print: %1\n").arg(message)};
+}
+
+// Reports nothing: the command line has no one to ask.
+class SilentPrompt final : public Prompt {
+public:
+    QStringList said;
+    PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
+        said << text;
+        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    }
+};
+
+// A print built off screen, through the same SetBirthday as the window.
+class OffscreenPrint final : public PrintDocumentHost {
+public:
+    explicit OffscreenPrint(AppState& state) : state_(state) {}
+    CanvasDocument document;
+    SilentPrompt prompt;
+
+    void RefreshInfoObjects() override { natalory::RefreshInfoObjects(document, state_, prompt); }
+    void LoadTemplate() override {
+        document = CanvasDocument();
+        StartBlankPrint(state_);
+    }
+    void FitAllLabels() override {}
+    void SetCanvasCaption(const QString& caption) override { this->caption = caption; }
+    void ShowCanvas() override {}
+    void MoveCanvas(int, int) override {}
+    void ShowDocumentTools() override {}
+
+    QString caption;
+
+private:
+    AppState& state_;
+};
+
+QString JsonString(const QString& s) {
+    QString text = QString::fromUtf8(QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact));
+    return text.mid(1, text.size() - 2);
+}
 
 }  // namespace
 
 CliResult RunCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({"h", "help"}, "Show this help.");
-    const QCommandLineOption version({"v", "version"}, "Show the version.");
-    parser.addOption(help);
-    parser.addOption(version);
+    const QCommandLineOption help({"h", "help"}, "help");
+    const QCommandLineOption version({"v", "version"}, "version");
+    const QCommandLineOption first("first", "first", "NAME");
+    const QCommandLineOption last("last", "last", "NAME");
+    const QCommandLineOption date("date", "date", "DATE");
+    const QCommandLineOption style("style", "style", "STYLE");
+    const QCommandLineOption texts("texts", "texts");
+    const QCommandLineOption json("json", "json");
+    const QCommandLineOption asOf("as-of", "as-of", "DATE");
+    const QCommandLineOption dateMode("date-mode", "date-mode", "N");
+    const QCommandLineOption infoSet("info-set", "info-set", "N");
+    const QCommandLineOption worldToBits("add-world-to-bits", "bits");
+    const QCommandLineOption worldToHeadlines("world-to-headlines", "headlines");
+    const QCommandLineOption appDir("app-dir", "app-dir", "DIR");
+    parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet, worldToBits,
+                       worldToHeadlines, appDir});
 
-    CliResult result;
-    if (!parser.parse(arguments)) {
-        result.exitCode = 2;
-        result.err = QStringLiteral("natalory-print: %1\nTry 'natalory-print --help'.\n").arg(parser.errorText());
-        return result;
-    }
+    if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(version)) {
         const AppVersion v = CurrentVersion();
-        result.out = QStringLiteral("natalory-print %1.%2.%3\n").arg(v.major).arg(v.minor).arg(v.revision);
-        return result;
+        return CliResult{0, QStringLiteral("natalory-print %1.%2.%3\n").arg(v.major).arg(v.minor).arg(v.revision), {}};
     }
-    if (parser.isSet(help) || parser.positionalArguments().isEmpty()) {
-        result.out = QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage);
-        return result;
+    if (parser.isSet(help) || arguments.size() <= 1)
+        return CliResult{0, QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage), {}};
+    if (!parser.positionalArguments().isEmpty())
+        return Usage(QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
+
+    AppState state;
+    state.ProgramFolder = parser.isSet(appDir) ? QDir(parser.value(appDir)).absolutePath()
+                                               : QCoreApplication::applicationDirPath();
+    if (!QFileInfo(state.ProgramFolder).isDir())
+        return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
+    ReadSettings(state);
+
+    if (!parser.isSet(date)) return Usage(QStringLiteral("--date is required (YYYY-MM-DD)"));
+    const QDate birth = QDate::fromString(parser.value(date), Qt::ISODate);
+    if (!birth.isValid()) return Usage(QStringLiteral("--date: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(date)));
+    if (birth.year() < kFirstYear || birth.year() > kLastYear)
+        return Usage(QStringLiteral("--date: the year must be from 1900 to 2004, not %1").arg(birth.year()));
+
+    QDate today = QDate::currentDate();
+    if (parser.isSet(asOf)) {
+        today = QDate::fromString(parser.value(asOf), Qt::ISODate);
+        if (!today.isValid())
+            return Usage(QStringLiteral("--as-of: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(asOf)));
     }
-    result.exitCode = 2;
-    result.err = QStringLiteral("natalory-print: unexpected argument '%1'\nTry 'natalory-print --help'.\n")
-                     .arg(parser.positionalArguments().constFirst());
+    if (parser.isSet(dateMode)) {
+        bool ok = false;
+        const int mode = parser.value(dateMode).toInt(&ok);
+        if (!ok || mode < 0 || mode > 3) return Usage(QStringLiteral("--date-mode: give 0, 1, 2 or 3"));
+        state.settings.DateCalcMode = mode;
+    }
+    int chosenSet = 0;
+    if (parser.isSet(infoSet)) {
+        chosenSet = parser.value(infoSet) == u"1" ? 1 : parser.value(infoSet) == u"2" ? 2 : 0;
+        if (!chosenSet) return Usage(QStringLiteral("--info-set: give 1 or 2"));
+    }
+    const QString styleName = parser.isSet(style) ? parser.value(style) : QStringLiteral("news");
+    if (styleName == u"news") state.birthday.PrintType = ptNewspaper;
+    else if (styleName == u"classy") state.birthday.PrintType = ptClassy;
+    else if (styleName == u"blank") state.birthday.PrintType = ptBlankPage;
+    else if (styleName.endsWith(QStringLiteral(".als"), Qt::CaseInsensitive)) {
+        if (!QFileInfo(styleName).isFile()) return Usage(QStringLiteral("--style: no such template: %1").arg(styleName));
+        state.birthday.PrintType = ptUserTemplate;
+        state.birthday.CustomTemplatePath = QFileInfo(styleName).absoluteFilePath();
+    } else {
+        return Usage(QStringLiteral("--style: give news, classy, blank or a .als template file"));
+    }
+    if (!parser.isSet(texts)) return Usage(QStringLiteral("nothing to make: give --texts (see --help)"));
+
+    // The print is built as the window builds it; the options then stand in for the data settings dialog.
+    state.settings.QuickPrinting = true;
+    OffscreenPrint print(state);
+    SetBirthday(state, today, print, birth, parser.value(first), parser.value(last));
+    if (chosenSet) state.data.InfoSet = chosenSet;
+    if (parser.isSet(worldToBits)) state.data.AddWorldToBits = true;
+    if (parser.isSet(worldToHeadlines)) state.data.WorldToHeadlines = true;
+    if (chosenSet) {
+        state.RefreshOnly = true;
+        print.RefreshInfoObjects();
+    }
+
+    CliResult result;
+    if (parser.isSet(json)) {
+        QStringList entries;
+        for (const InfoKind& k : InfoCatalogue())
+            entries << QStringLiteral("  %1: %2").arg(JsonString(QString::fromLatin1(k.key)),
+                                                       JsonString(GenerateCaption(QString::fromLatin1(k.key), state)));
+        result.out = QStringLiteral("{\n") + entries.join(QStringLiteral(",\n")) + QStringLiteral("\n}\n");
+    } else {
+        for (const InfoKind& k : InfoCatalogue()) {
+            QString caption = GenerateCaption(QString::fromLatin1(k.key), state);
+            caption.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            result.out += u'[' + QString::fromLatin1(k.key) + QStringLiteral("]\n") + caption + QStringLiteral("\n\n");
+        }
+    }
     return result;
 }
 

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("natalory-print"));
     QCoreApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
     const natalory::CliResult result = natalory::RunCommandLine(QCoreApplication::arguments());
-    std::fputs(result.out.toLocal8Bit().constData(), stdout);
-    std::fputs(result.err.toLocal8Bit().constData(), stderr);
+    std::fputs(result.out.toUtf8().constData(), stdout);
+    std::fputs(result.err.toUtf8().constData(), stderr);
     return result.exitCode;
 }

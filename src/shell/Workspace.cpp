@@ -2,6 +2,9 @@
 
 #include "birthday/frmGetInfo.h"
 #include "document/PageGeometry.h"
+#include "document/PrintStart.h"
+#include "infoobjects/Generators.h"
+#include "prefs/frmDataSettings.h"
 #include "editor/frmDisplay.h"
 #include "shell/HTMLHelp.h"
 #include "shell/frmMDI.h"
@@ -45,8 +48,16 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         return canvasWindow_ && mdi_.mdiArea->activeSubWindow() == canvasWindow_ ? int(hcCanvas) : 0;
     };
 
-    // Until the template files arrive, a new print is an empty page.
-    canvas_.loadTemplate = [this] { NewCanvas(); };
+    // Until the template files arrive, a new print is an empty page showing every economic item.
+    canvas_.loadTemplate = [this] {
+        NewCanvas();
+        StartBlankPrint(state_);
+    };
+    canvas_.refreshInfoObjects = [this] {
+        if (!display_) return;
+        natalory::RefreshInfoObjects(display_->document(), state_, services_.prompt);
+        display_->update();
+    };
     canvas_.setCaption = [this](const QString& caption) {
         if (canvasWindow_) canvasWindow_->setWindowTitle(caption);
     };
@@ -125,6 +136,16 @@ void Workspace::installCanvasCommands() {
         mdi_.setCommandHandler(command, onCanvas([kind](frmDisplay& d, const ToolClick&) { d.NewShape(kind); }));
     mdi_.setCommandHandler(Command::DeleteObject,
                            onCanvas([](frmDisplay& d, const ToolClick&) { d.DeleteDisplayObject(); }));
+    mdi_.setCommandHandler(Command::InsertInfoObject, onCanvas([this](frmDisplay& d, const ToolClick& click) {
+        const InfoKind* kind = FindInfoKindByTool(click.id);
+        if (!kind) return;
+        state_.RefreshOnly = false;
+        if (RunGenerator(*kind, d.document(), state_, services_.prompt)) d.update();
+    }));
+    mdi_.setCommandHandler(Command::DataSettings, onCanvas([this](frmDisplay&, const ToolClick&) {
+        frmDataSettings dialog(state_, services_, [this] { RefreshInfoObjects(); }, &mdi_);
+        dialog.exec();
+    }));
     mdi_.setCommandHandler(Command::ShowBorders,
                            onCanvas([](frmDisplay& d, const ToolClick& click) { d.SetBorders(click.state != 0); }));
 }

@@ -144,6 +144,7 @@ void frmMDI::HideDocumentTools() {
 }
 
 void frmMDI::ShowDocumentTools() {
+    stat->clearMessage();
     setToolsVisible(DocumentToolIds(), true);
     sToolbar.tool(QStringLiteral("ID_BatchProcessing")).setVisible(false);
     sToolbar.band(QStringLiteral("Objects")).setVisible(true);

@@ -1,0 +1,255 @@
+#include "infoobjects/Generators.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+
+namespace {
+
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+
+// A birthday with hand-made values in display form.
+AppState Birthday(int year, const QString& first = "Anna", const QString& last = "Lee") {
+    AppState s;
+    s.birthday.BirthDate = QDate(year, 1, 15);
+    s.birthday.FirstName = first;
+    s.birthday.LastName = last;
+    s.birthday.ParentsName = "Ruth Lee";
+    YearData& y = s.year;
+    for (int i = 0; i < 6; ++i) y.YearHeadline[size_t(i)] = QStringLiteral("H%1").arg(i + 1);
+    for (int i = 0; i < 5; ++i) y.Celebrity[size_t(i)] = QStringLiteral("C%1").arg(i + 1);
+    y.SeriesWinner = "New York Yankees";
+    y.SeriesLoser = "Philadelphia Phillies";
+    y.SeriesResult = "4 games to 0";
+    y.BestActor = "Broderick Crawford";
+    y.BestActress = "Olivia de Havilland";
+    y.BestFilm = "All the King's Men";
+    y.SongTitle1 = "Goodnight Irene", y.SongArtist1 = "The Weavers";
+    y.SongTitle2 = "Mona Lisa", y.SongArtist2 = "Nat King Cole";
+    y.SongTitle3 = "The Third Man Theme", y.SongArtist3 = "Anton Karas";
+    y.BookTitle1 = "The Cardinal", y.BookAuthor1 = "Henry Morton Robinson";
+    y.BookTitle2 = "Joy Street", y.BookAuthor2 = "Frances Parkinson Keyes";
+    y.BookTitle3 = "Across the River and into the Trees", y.BookAuthor3 = "Ernest Hemingway";
+    y.HousePrice = "$11,000", y.MilkPrice = "$0.41", y.BreadPrice = "$0.14", y.AverageIncome = "$2,485";
+    y.CarPrice = "$1,930", y.ConsumerPriceIndex = "24.10", y.Population = "152,271,417";
+    CalendarFacts& f = s.facts;
+    f.WesternSign = "Capricorn", f.WesternCompatible = "Taurus and Virgo", f.WesternSignText = "Best known.";
+    f.ChineseSign = "Earth Ox", f.ChineseCompatible = "Snakes and Roosters", f.ChineseSignText = "Calm.";
+    f.President = "Harry S Truman", f.Birthstone = "Garnet", f.BirthstoneMeaning = "Constancy";
+    f.BirthFlower = "Carnations", f.AsOfLongDate = "Tuesday, March 4, 2003", f.AgeWholeYears = "53";
+    f.AgeDays = "19,358", f.AgeHours = "464,592", f.DaysSlept = "6,452.7", f.StampPrice = "$0.03";
+    return s;
+}
+
+QString Caption(const char* key, const AppState& s) { return GenerateCaption(QString::fromLatin1(key), s, kUs); }
+
+}  // namespace
+
+TEST(Generators, NamesDatesAndHeadlines) {
+    AppState s = Birthday(1950);
+    EXPECT_EQ(Caption("johndoeborntoday", s), "Anna Lee Born Today!");
+    EXPECT_EQ(Caption("birthyearlabel", s), "1950");
+    EXPECT_EQ(Caption("bornondate", s), "Anna Lee, Born On Sunday, January 15, 1950");
+    EXPECT_EQ(Caption("nameannouncement", s), "Anna Lee born on Sunday, January 15, 1950");
+    EXPECT_EQ(Caption("longdate", s), "Sunday, January 15, 1950");
+    EXPECT_EQ(Caption("aroundtheworld", s), "Around The World In...1950");
+    EXPECT_EQ(Caption("newbornmessage", s), "Today Anna Lee was born to Ruth Lee");
+    EXPECT_EQ(Caption("specialeditionnotice", s), "Special Edition For Anna Lee");
+    EXPECT_EQ(Caption("birthyearheadlines", s), "H1\r\nH2\r\nH3\r\nH4\r\nH5\r\nH6");
+    s.data.WorldToHeadlines = true;
+    EXPECT_EQ(Caption("birthyearheadlines", s),
+              "H1\r\nH2\r\nH3\r\nH4\r\nH5\r\nH6\r\nNew York Yankees beats Philadelphia Phillies in World Series!");
+    const std::pair<int, const char*> lastLines[] = {
+        {1903, "H6"},
+        {1904, "Giants refuse to play Boston in World Series"},
+        {1994, "No World Series due to baseball strike"},
+        {2004, "H6"},
+    };
+    for (auto [year, last] : lastLines) {
+        AppState y = Birthday(year);
+        y.data.WorldToHeadlines = true;
+        EXPECT_TRUE(Caption("birthyearheadlines", y).endsWith(QLatin1StringView(last))) << year;
+    }
+    AppState empty = Birthday(1950, "Bo", "");
+    empty.year.YearHeadline[2].clear();
+    empty.birthday.ParentsName.clear();
+    EXPECT_EQ(Caption("johndoeborntoday", empty), "Bo  Born Today!");
+    EXPECT_EQ(Caption("birthyearheadlines", empty), "H1\r\nH2\r\n\r\nH4\r\nH5\r\nH6");
+    EXPECT_EQ(Caption("newbornmessage", empty), "Today Bo  was born to ");
+}
+
+TEST(Generators, WorldSeriesByYear) {
+    const std::pair<int, const char*> headlines[] = {
+        {1900, "First World Series In  Three Years!"},
+        {1901, "First World Series In  Two Years!"},
+        {1902, "First World Series In  One Year!"},
+        {1903, "New York Yankees Win 1903 World Series"},
+        {1904, "No World Series!  Team Refuses To Play!"},
+        {1950, "New York Yankees Win 1950 World Series"},
+        {1994, "Baseball On Strike!"},
+        {2004, "The World Series In 2004"},
+    };
+    for (auto [year, text] : headlines) EXPECT_EQ(Caption("worldseriesheadline", Birthday(year)), text) << year;
+
+    EXPECT_EQ(Caption("worldseriesarticle", Birthday(1950)),
+              "New York Yankees fans are celebrating today!  The New York Yankees take the 1950 world title in "
+              "baseball. The Philadelphia Phillies took a decent beating, losing the World Series 4 games to 0.");
+    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(1902)).endsWith("and is scheduled to begin in 1903."));
+    EXPECT_EQ(Caption("worldseriesarticle", Birthday(1904)),
+              "There will be no World Series this year because John T. Zavav, president of the National League "
+              "champion New York Giants, is refusing to allow his team to compete against Boston, the "
+              "representative of the \"inferior\" American Leaque.");
+    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(1994)).startsWith("Baseball fans all over are raving mad!"));
+    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(2004)).startsWith("Baseball fans are gearing up for the 101st"));
+}
+
+TEST(Generators, AwardsMusicBooksAndCelebrities) {
+    const AppState s = Birthday(1950);
+    EXPECT_EQ(Caption("academyawards", s),
+              "Best Actor - Broderick Crawford\r\nBest Actress - Olivia de Havilland\r\nBest Directed Film - "
+              "\"All the King's Men\"");
+    EXPECT_EQ(Caption("academyawardsheadline", s), "Year 1950 Academy Awards");
+    EXPECT_EQ(Caption("academyawardsarticle", s),
+              "Another great year for the film industry! The Academy of Motion Picture Arts and Sciences honored "
+              "entertainers who have truly kept us in the theaters!  Best Actor went to Broderick Crawford, Best "
+              "Actress went to Olivia de Havilland, and \"All the King's Men\" received Best Directed Picture.");
+    const AppState early = Birthday(1928);
+    EXPECT_EQ(Caption("academyawards", early),
+              "There has been more talk in Hollywood about an annual award ceremony to honor excellence in the film "
+              "industry.    The Academy Awards should start in 1929, and will be handled by the Academy of Motion "
+              "Picture Arts and Sciences.");
+    EXPECT_EQ(Caption("academyawardsheadline", early), "More Talk of Academy Awards");
+    EXPECT_TRUE(Caption("academyawardsarticle", early).contains("industry.  The Academy Awards will start in 1929"));
+    EXPECT_EQ(Caption("academyawardsheadline", Birthday(1929)), "Year 1929 Academy Awards");
+
+    EXPECT_EQ(Caption("topsongs", s),
+              "\"Goodnight Irene\" by The Weavers\r\n\"Mona Lisa\" by Nat King Cole\r\n\"The Third Man Theme\" by "
+              "Anton Karas");
+    EXPECT_EQ(Caption("topsongsinlabel", s), "Top Songs In 1950");
+    EXPECT_EQ(Caption("musicheadline", s), "Music In 1950");
+    EXPECT_TRUE(Caption("musicarticle", s).endsWith(
+        "Some Top Hits of 1950 are \"Goodnight Irene\" by The Weavers, \"Mona Lisa\" by Nat King Cole, and \"The "
+        "Third Man Theme\" by Anton Karas."));
+    EXPECT_TRUE(Caption("topbooks", s).startsWith("\"The Cardinal\" by Henry Morton Robinson\r\n"));
+    AppState noSongs = Birthday(1950);
+    noSongs.year.SongTitle1 = noSongs.year.SongTitle2 = noSongs.year.SongTitle3 = "";
+    noSongs.year.SongArtist1 = noSongs.year.SongArtist2 = noSongs.year.SongArtist3 = "";
+    EXPECT_EQ(Caption("topsongs", noSongs), "\"\" by \r\n\"\" by \r\n\"\" by ");
+
+    EXPECT_EQ(Caption("celebritybirthdaylist", s), "C1\r\nC2\r\nC3\r\nC4\r\nC5");
+    EXPECT_EQ(Caption("celebrityarticlelabel", s), "Celebrities Sharing This Birthday Visit Anna");
+    EXPECT_EQ(Caption("celebrityarticle", s),
+              "Anna was visited by several celebrities today  who share the same birthday.  C1 brought a bouquet "
+              "of Carnations, this month's flower, and C2 announced plans to build a statue of Anna out of Garnet, "
+              "this month's birthstone (which symbolizes Constancy). Also visiting were C3, C4, and C5.");
+}
+
+TEST(Generators, EconomicsLists) {
+    AppState s = Birthday(1950);
+    EXPECT_EQ(Caption("historicaleconomics", s), "No economic data selected.");
+    s.data.IncludeCPI = true;
+    EXPECT_EQ(Caption("historicaleconomics", s), "CPI.......24.10");
+    s.data = DataSettings{};
+    s.data.IncludeHouse = s.data.IncludeMilk = true;
+    EXPECT_EQ(Caption("historicaleconomics", s), "House.....$11,000\r\nMilk......$0.41");
+    s.data.IncludeIncome = s.data.IncludeStamps = s.data.IncludePopulation = true;
+    EXPECT_EQ(Caption("historicaleconomics", s),
+              "House.....$11,000\r\nMilk......$0.41\r\nStamp.....$0.03\r\nIncome....$2,485\r\n"
+              "Population...152,271,417");
+    s.data.AddAmounts = true;
+    EXPECT_EQ(Caption("historicaleconomics", s),
+              "House.....$11,000 (new house)\r\nMilk......$0.41 (half gallon)\r\nStamp.....$0.03 (first class)\r\n"
+              "Income....$2,485 (per year)\r\nPopulation...152,271,417");
+    EXPECT_EQ(Caption("currenteconomics", s),
+              "House.....50\r\nCar.......50\r\nMilk......50\r\nGas.......50\r\nBread.....50\r\nStamp.....50\r\n"
+              "Income....50");
+    EXPECT_EQ(Caption("costofgoodsin", s), "Cost of Goods In 1950");
+    EXPECT_EQ(Caption("presidentialannouncementlabel", s), "President Harry S Truman Speaks On U.S. Economy");
+    EXPECT_EQ(Caption("presidentsreport", s),
+              "  Today the President announced this year's national price average's, saying he felt good about some "
+              "of the changes in our economy.  He pointed out that although bread has gone up to $0.14 per loaf, and "
+              "a half gallon of milk is up to $0.41, average incomes are also on the rise, up to $2,485 this year!");
+}
+
+TEST(Generators, AstrologyAndPersonalFacts) {
+    AppState s = Birthday(1950);
+    EXPECT_EQ(Caption("westernastrology", s), "Your Sun sign, Capricorn, is compatible with Taurus and Virgo.  Best known.");
+    EXPECT_EQ(Caption("westernastrologyarticle", s),
+              "Those of you born today fall under the Western Zodiac sign of Capricorn. Best known. You get along "
+              "best with Taurus and Virgo.");
+    EXPECT_EQ(Caption("chineseastrology", s), "Your Chinese sign, Earth Ox, is compatible with Snakes and Roosters.  Calm.");
+    EXPECT_EQ(Caption("chineseastrologyarticle", s),
+              "If you were born today, under the Chinese astrology system you fall under the Earth Ox. Calm. In "
+              "China, you get along best with Snakes and Roosters.");
+    EXPECT_EQ(Caption("editorialnote", s),
+              "We found it interesting that as of Tuesday, March 4, 2003, Anna has been around for 19,358 days.  "
+              "That's about 464,592 hours, and Anna has slept about 6,452.7 days of that away!");
+    const QString bits =
+        "Harry S Truman was President of the U.S.A.\r\nYour birth stone is Garnet\r\nYour birth stone means "
+        "Constancy\r\nYour birth flower - Carnations\r\nAs of Tuesday, March 4, 2003, you are 53 years old\r\n"
+        "...that's about 19,358 days\r\n...you've slept about 6,452.7 of those days.";
+    EXPECT_EQ(Caption("bitsofinfo", s), bits);
+    s.data.AddWorldToBits = true;
+    EXPECT_EQ(Caption("bitsofinfo", s), bits + "\r\nNew York Yankees beats Philadelphia Phillies in World Series!");
+    AppState y1903 = Birthday(1903);
+    y1903.data.AddWorldToBits = true;
+    EXPECT_EQ(Caption("bitsofinfo", y1903).count("\r\n"), 6);
+    AppState y1904 = Birthday(1904);
+    y1904.data.AddWorldToBits = true;
+    EXPECT_TRUE(Caption("bitsofinfo", y1904).endsWith("\r\nGiants refuse to play Boston in World Series"));
+    AppState y2004 = Birthday(2004);
+    y2004.data.AddWorldToBits = true;
+    EXPECT_TRUE(Caption("bitsofinfo", y2004).endsWith("in World Series!"));
+    // Every kind of the catalogue has a generator.
+    for (const InfoKind& k : InfoCatalogue()) EXPECT_FALSE(Caption(k.key, s).isEmpty()) << k.key;
+    EXPECT_TRUE(Caption("nosuchkey", s).isEmpty());
+}
+
+TEST(GeneratorFrame, InsertRefreshAndTheLimit) {
+    test::TempProgramFolder folder;
+    folder.write("blear.fpf", "1950 Set one\r\n1950 B\r\n1950 C\r\n1950 D\r\n1950 E\r\n1950 F\r\n");
+    folder.write("blearII.fpf", "1,\"1950-02-01\",\"Set two\"\r\n");
+    AppState s = Birthday(1950);
+    s.ProgramFolder = folder.path();
+    CanvasDocument doc;
+    test::ScriptedPrompt prompt;
+    const InfoKind& books = *FindInfoKindByKey(u"topbooks");
+    DisplayObject* o = RunGenerator(books, doc, s, prompt);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->Tag, "Ttopbooks");
+    EXPECT_EQ(o->ToolTipText, "Top Books");
+    EXPECT_TRUE(o->Caption.startsWith("\"The Cardinal\""));
+
+    DisplayObject* headlines = RunGenerator(*FindInfoKindByKey(u"birthyearheadlines"), doc, s, prompt);
+    DisplayObject* plain = NewLabel(doc, s, prompt);
+    DisplayObject* unknown = NewLabel(doc, s, prompt);
+    unknown->Tag = "TTopBooks";  // keys are case-sensitive
+    DisplayObject* hidden = RunGenerator(books, doc, s, prompt);
+    hidden->Visible = false;
+    o->Left = 777, o->FontSize = 30, o->FontName = "Arial";
+
+    s.year.BookTitle1 = "Changed";
+    s.data.InfoSet = 2;
+    s.RefreshOnly = true;
+    RefreshInfoObjects(doc, s, prompt, kUs);
+    EXPECT_FALSE(s.RefreshOnly);
+    EXPECT_TRUE(o->Caption.startsWith("\"Changed\""));
+    EXPECT_EQ(o->Tag, "Ttopbooks");
+    EXPECT_EQ(o->Left, 777);
+    EXPECT_EQ(o->FontSize, 30);
+    EXPECT_EQ(o->FontName, "Arial");
+    EXPECT_TRUE(headlines->Caption.startsWith("Set two"));
+    EXPECT_EQ(plain->Caption, "New Text Object");
+    EXPECT_EQ(unknown->Caption, "New Text Object");
+    EXPECT_TRUE(hidden->Caption.startsWith("\"The Cardinal\""));
+
+    while (doc.controlCount() < kMaxControls) NewLabel(doc, s, prompt);
+    const auto before = doc.stacking();
+    EXPECT_FALSE(RunGenerator(books, doc, s, prompt));
+    EXPECT_EQ(doc.stacking(), before);
+    EXPECT_EQ(o->Tag, "Ttopbooks");
+    EXPECT_EQ(prompt.asked.back().text, "Too many objects, the maximum is 200.");
+}
