@@ -4,6 +4,7 @@
 #include "birthday/SetBirthday.h"
 #include "document/DisplayObjects.h"
 #include "document/PrintStart.h"
+#include "document/TemplateFile.h"
 #include "infoobjects/Generators.h"
 #include "shell/Seams.h"
 #include "shell/Settings.h"
@@ -70,7 +71,9 @@ public:
     void LoadTemplate() override {
         document = CanvasDocument();
         StartBlankPrint(state_);
+        error = LoadTemplateFile(TemplatePathFor(state_), document, state_, prompt);
     }
+    std::optional<TemplateError> error;
     void FitAllLabels() override {}
     void SetCanvasCaption(const QString& caption) override { this->caption = caption; }
     void ShowCanvas() override {}
@@ -167,6 +170,11 @@ CliResult RunCommandLine(const QStringList& arguments) {
     state.settings.QuickPrinting = true;
     OffscreenPrint print(state);
     SetBirthday(state, today, print, birth, parser.value(first), parser.value(last));
+    if (print.error) {
+        QString message = TemplateErrorMessage(*print.error);
+        message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        return CliResult{1, {}, QStringLiteral("natalory-print: ") + message + u'\n'};
+    }
     if (chosenSet) state.data.InfoSet = chosenSet;
     if (parser.isSet(worldToBits)) state.data.AddWorldToBits = true;
     if (parser.isSet(worldToHeadlines)) state.data.WorldToHeadlines = true;

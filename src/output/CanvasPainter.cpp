@@ -61,7 +61,8 @@ void PaintObject(QPainter& p, const DisplayObject& o, double scale) {
                 case shCircle: p.drawEllipse(inner); break;
                 case shRoundedRectangle:
                 case shRoundedSquare: {
-                    const qreal r = std::min(inner.width(), inner.height()) / 6;
+                    // A small shape rounds by a sixth of its side; a large one no more than a fifth of an inch.
+                    const qreal r = std::min(std::min(inner.width(), inner.height()) / 6, 288 * scale);
                     p.drawRoundedRect(inner, r, r);
                     break;
                 }

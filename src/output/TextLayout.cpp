@@ -3,6 +3,7 @@
 #include "document/DisplayObjects.h"
 
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <QTextOption>
 
 namespace natalory {
@@ -42,9 +43,13 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
             if (!line.isValid()) break;
             line.setLineWidth(width);
             line.setPosition(QPointF(0, 0));
-            // A line that ends inside a word means the word did not fit.
+            // A line that ends where no line may break means a word did not fit.
             const int end = line.textStart() + line.textLength();
-            if (end < p.size() && end > 0 && !p[end - 1].isSpace() && !p[end].isSpace()) wordsFit_ = false;
+            if (end > 0 && end < p.size()) {
+                QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, p);
+                breaks.setPosition(end);
+                if (!breaks.isAtBoundary()) wordsFit_ = false;
+            }
             if (line.naturalTextWidth() > width + 0.5) wordsFit_ = false;
         }
         layout->endLayout();

@@ -3,6 +3,7 @@
 #include "birthday/frmGetInfo.h"
 #include "document/PageGeometry.h"
 #include "document/PrintStart.h"
+#include "document/TemplateFile.h"
 #include "infoobjects/Generators.h"
 #include "prefs/frmDataSettings.h"
 #include "editor/frmDisplay.h"
@@ -50,8 +51,16 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
 
     // Until the template files arrive, a new print is an empty page showing every economic item.
     canvas_.loadTemplate = [this] {
-        NewCanvas();
+        frmDisplay& display = NewCanvas();
         StartBlankPrint(state_);
+        std::optional<QSize> size;
+        const auto error =
+            LoadTemplateFile(TemplatePathFor(state_), display.document(), state_, services_.prompt, &size);
+        if (size) display.setCanvasSizeTwips(size->width(), size->height());
+        display.update();
+        if (error)
+            services_.prompt.ask(TemplateErrorMessage(*error), QString::fromLatin1(kTemplateErrorTitle),
+                                 PromptButtons::Ok, PromptIcon::Exclamation);
     };
     canvas_.refreshInfoObjects = [this] {
         if (!display_) return;
@@ -73,6 +82,9 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
     canvas_.move = [this](int leftTwips, int topTwips) {
         if (!canvasWindow_ || !display_) return;
         canvasWindow_->move(qRound(leftTwips * display_->scale()), qRound(topTwips * display_->scale()));
+    };
+    h.saveTemplate = [this] {
+        if (display_) natalory::SaveTemplate(display_->document(), state_, services_);
     };
     installCanvasCommands();
 }
@@ -141,6 +153,9 @@ void Workspace::installCanvasCommands() {
         if (!kind) return;
         state_.RefreshOnly = false;
         if (RunGenerator(*kind, d.document(), state_, services_.prompt)) d.update();
+    }));
+    mdi_.setCommandHandler(Command::SaveTemplate, onCanvas([this](frmDisplay& d, const ToolClick&) {
+        natalory::SaveTemplate(d.document(), state_, services_);
     }));
     mdi_.setCommandHandler(Command::DataSettings, onCanvas([this](frmDisplay&, const ToolClick&) {
         frmDataSettings dialog(state_, services_, [this] { RefreshInfoObjects(); }, &mdi_);

@@ -25,7 +25,8 @@ using namespace natalory::test;
 
 namespace {
 
-const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf"};
+const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "news.al!", "classy.al!",
+                                "blank.al!", "nopicfound.ico", "cake.png"};
 
 CliResult RunCli(const TempProgramFolder& folder, QStringList args) {
     args.prepend(QStringLiteral("natalory-print"));
@@ -38,7 +39,7 @@ CliResult RunCli(const TempProgramFolder& folder, QStringList args) {
 TEST(CommandLineTexts, JsonGivesEveryInfoObjectAsTheWindowWritesIt) {
     TempProgramFolder folder(kDataFiles);
     const CliResult r = RunCli(folder, {"--first", "Anna", "--last", "Lee", "--date", "1950-03-04", "--as-of",
-                                     "2003-03-04", "--texts", "--json", "--world-to-headlines"});
+                                     "2003-03-04", "--texts", "--json", "--world-to-headlines", "--style", "blank"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QJsonParseError error;
     const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
@@ -55,6 +56,7 @@ TEST(CommandLineTexts, JsonGivesEveryInfoObjectAsTheWindowWritesIt) {
     services.clock.moment = QDateTime(QDate(2003, 3, 4), QTime(9, 0));
     AppState state;
     state.ProgramFolder = folder.path();
+    state.settings.DefaultStyle = "C";
     frmMDI mdi(state, services.services);
     mdi.quitApplication = nullptr;
     Workspace* workspace = new Workspace(state, services.services, mdi);
@@ -75,7 +77,8 @@ TEST(CommandLineTexts, JsonGivesEveryInfoObjectAsTheWindowWritesIt) {
 
 TEST(CommandLineTexts, OptionsChangeTheTextsAndBadArgumentsSaySoOnOneLine) {
     TempProgramFolder folder(kDataFiles);
-    const QStringList birthday = {"--first", "Cy", "--date", "1904-06-01", "--as-of", "2004-06-01", "--texts"};
+    const QStringList birthday = {"--first", "Cy", "--date", "1904-06-01", "--as-of", "2004-06-01", "--texts",
+                                 "--style", "blank"};
     const CliResult plain = RunCli(folder, birthday);
     ASSERT_EQ(plain.exitCode, 0);
     EXPECT_TRUE(plain.out.startsWith("[johndoeborntoday]\nCy  Born Today!\n\n[birthyearlabel]\n1904\n"));

@@ -1,0 +1,351 @@
+#include "document/TemplateFile.h"
+
+#include "birthday/YearDataReaders.h"
+#include "document/PageGeometry.h"
+#include "document/Pictures.h"
+#include "infoobjects/Generators.h"
+#include "shell/FileIO.h"
+#include "shell/RecordFormat.h"
+#include "shell/Windows1252.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace natalory {
+namespace {
+
+constexpr QChar kQuoteStandIn = QChar(0xB5);
+
+bool DataSettings::*const kStoredDataSettings[] = {
+    &DataSettings::IncludeHouse,      &DataSettings::IncludeCar,         &DataSettings::IncludeMilk,
+    &DataSettings::IncludeGas,        &DataSettings::IncludeBread,       &DataSettings::IncludeIncome,
+    &DataSettings::IncludeFlour,      &DataSettings::IncludeElectricity, &DataSettings::IncludeEggs,
+    &DataSettings::IncludeBacon,      &DataSettings::IncludeBologna,     &DataSettings::IncludeIceCream,
+    &DataSettings::IncludePotatoes,   &DataSettings::IncludePopulation,  &DataSettings::IncludeCPI,
+    &DataSettings::IncludeStamps,
+};
+
+TemplateError FromRecordError(const RecordError& e) {
+    const bool early = e.message.contains(QStringLiteral("ends before")) ||
+                       e.message.contains(QStringLiteral("no closing")) ||
+                       e.message.contains(QStringLiteral("ends early"));
+    return TemplateError{early ? teEndsEarly : teWrongType, e.file,
+                         QStringLiteral("line %1, field %2: %3").arg(e.line).arg(e.field).arg(e.message)};
+}
+
+// A field stored as text that the reader turns into a number.
+bool TextAsNumber(RecordReader& in, const QString& file, double* value, const char* what, TemplateError* error) {
+    QString text;
+    const int line = in.line();
+    if (!in.readText(text)) return false;
+    bool ok = false;
+    *value = text.trimmed().toDouble(&ok);
+    if (ok && std::isfinite(*value)) return true;
+    *error = TemplateError{teWrongType, file,
+                           QStringLiteral("line %1: the %2 should be a number, found \"%3\"")
+                               .arg(line)
+                               .arg(QLatin1StringView(what), text)};
+    return false;
+}
+
+struct TextRecord {
+    int Width = 0, Height = 0, Left = 0, Top = 0;
+    QString FontName;
+    double ForeColor = 0, FontSize = 0;
+    bool FontBold = false, FontItalic = false, FontStrikethru = false, FontUnderline = false;
+    int Alignment = 0;
+    QString Caption;
+};
+
+bool ReadTextRecord(RecordReader& in, const QString& file, TextRecord& r, TemplateError* error) {
+    in.readInteger(r.Width);
+    in.readInteger(r.Height);
+    in.readInteger(r.Left);
+    in.readInteger(r.Top);
+    in.readText(r.FontName);
+    if (in.failed() || !TextAsNumber(in, file, &r.ForeColor, "colour", error) ||
+        !TextAsNumber(in, file, &r.FontSize, "font size", error))
+        return false;
+    in.readBoolean(r.FontBold);
+    in.readBoolean(r.FontItalic);
+    in.readBoolean(r.FontStrikethru);
+    in.readBoolean(r.FontUnderline);
+    in.readInteger(r.Alignment);
+    in.readText(r.Caption);
+    return !in.failed();
+}
+
+void ApplyTextRecord(const TextRecord& r, DisplayObject& o, bool withCaption) {
+    o.Width = r.Width;
+    o.Height = r.Height;
+    o.Left = r.Left;
+    o.Top = r.Top;
+    o.FontName = r.FontName;
+    o.ForeColor = ColorFromStored(qint64(std::llround(r.ForeColor)));
+    o.FontSize = r.FontSize;
+    o.FontBold = r.FontBold;
+    o.FontItalic = r.FontItalic;
+    o.FontStrikethru = r.FontStrikethru;
+    o.FontUnderline = r.FontUnderline;
+    o.Alignment = r.Alignment;
+    if (withCaption) o.Caption = QString(r.Caption).replace(kQuoteStandIn, u'"');
+}
+
+// The picture of a stored path: the path itself, else a file of that name in the
+// program folder, else the placeholder.
+QImage LoadStoredPicture(const QString& stored, const QString& programFolder) {
+    // A bare file name means the program folder, never the folder the program was started from.
+    if (!stored.isEmpty() && QFileInfo(stored).isAbsolute() && QFileInfo(stored).isFile()) {
+        QImage image = LoadPicture(stored);
+        if (!image.isNull()) return image;
+    }
+    // Paths written on Windows separate folders with "\".
+    const QString name = QString(stored).replace(u'\\', u'/').section(u'/', -1);
+    if (!name.isEmpty()) {
+        const QString beside = ProgramFile(programFolder, name);
+        if (QFileInfo(beside).isFile()) {
+            QImage image = LoadPicture(beside);
+            if (!image.isNull()) return image;
+        }
+    }
+    return LoadPicture(ProgramFile(programFolder, QString::fromLatin1(kPlaceholderPicture)));
+}
+
+}  // namespace
+
+QString TemplateErrorMessage(const TemplateError& e) {
+    return QStringLiteral("Error In Template File\r\nSource = %1, Number = %2, \r\nDescription = %3")
+        .arg(e.source)
+        .arg(e.number)
+        .arg(e.description);
+}
+
+qint64 ColorToStored(QRgb c) { return qint64(qRed(c)) + 256 * qint64(qGreen(c)) + 65536 * qint64(qBlue(c)); }
+
+QRgb ColorFromStored(qint64 v) {
+    if (v < 0) v = 0;
+    return qRgb(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+QString TemplatePathFor(const AppState& state) {
+    switch (state.birthday.PrintType) {
+        case ptNewspaper: return ProgramFile(state.ProgramFolder, QString::fromLatin1(kNewspaperTemplate));
+        case ptClassy: return ProgramFile(state.ProgramFolder, QString::fromLatin1(kClassyTemplate));
+        case ptBlankPage: return ProgramFile(state.ProgramFolder, QString::fromLatin1(kBlankTemplate));
+        default: return state.birthday.CustomTemplatePath;
+    }
+}
+
+std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocument& doc, AppState& state,
+                                              Prompt& prompt, std::optional<QSize>* canvasSize,
+                                              const QLocale& locale) {
+    const QString source = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return TemplateError{teFileNotFound, source,
+                             QStringLiteral("the template file %1 was not found").arg(QDir::toNativeSeparators(path))};
+    RecordError openError;
+    auto reader = RecordReader::open(path, &openError);
+    if (!reader) return TemplateError{teCannotRead, source, QStringLiteral("the file cannot be read: ") + openError.message};
+    RecordReader& in = *reader;
+    TemplateError error;
+
+    // Header: "Birthday", the version, then the page.
+    QString word, version;
+    PageSetup page;
+    in.readText(word);
+    in.readText(version);
+    in.readInteger(page.PaperWidth);
+    in.readInteger(page.PaperLength);
+    in.readInteger(page.PageOrientation);
+    in.readInteger(page.LeftMargin);
+    in.readInteger(page.RightMargin);
+    in.readInteger(page.TopMargin);
+    in.readInteger(page.BottomMargin);
+    if (in.failed()) return FromRecordError(in.error());
+    state.page = page;
+    if (canvasSize) *canvasSize = PrintableCanvasSize(page);
+
+    DataSettings data;
+    for (bool DataSettings::*value : kStoredDataSettings) in.readBoolean(data.*value);
+    in.readInteger(data.InfoSet);
+    in.readBoolean(data.AddWorldToBits);
+    in.readBoolean(data.WorldToHeadlines);
+    in.readBoolean(data.AddAmounts);
+    if (in.failed()) return FromRecordError(in.error());
+    state.data = data;
+    ReadHeadlinesForSet(state.ProgramFolder, state.data.InfoSet, state.birthday.BirthDate, state.year);
+
+    state.RefreshOnly = false;
+    while (!in.atEnd()) {
+        QString tag;
+        if (!in.readText(tag)) break;
+        const QChar letter = tag.isEmpty() ? QChar() : tag[0];
+        if (tag.size() > 1 && letter == u'T') {
+            DisplayObject* created = nullptr;
+            if (const InfoKind* kind = FindInfoKindByKey(tag.mid(1)))
+                created = RunGenerator(*kind, doc, state, prompt, 0, locale);
+            TextRecord r;
+            if (!ReadTextRecord(in, source, r, &error)) break;
+            if (created) ApplyTextRecord(r, *created, false);
+        } else if (tag == u"T") {
+            DisplayObject* created = NewLabel(doc, state, prompt);
+            TextRecord r;
+            if (!ReadTextRecord(in, source, r, &error)) break;
+            if (created) ApplyTextRecord(r, *created, true);
+        } else if (tag == u"P") {
+            DisplayObject* created = NewPicture(doc, state, prompt, false);
+            int w = 0, h = 0, l = 0, t = 0;
+            QString stored;
+            in.readInteger(w);
+            in.readInteger(h);
+            in.readInteger(l);
+            in.readInteger(t);
+            in.readText(stored);
+            if (in.failed()) break;
+            if (created) {
+                created->Width = w, created->Height = h, created->Left = l, created->Top = t;
+                created->ToolTipText = stored;
+                created->Picture = LoadStoredPicture(stored, state.ProgramFolder);
+            }
+        } else if (tag == u"S") {
+            int w = 0, h = 0, l = 0, t = 0, shape = 0, border = 0;
+            in.readInteger(w);
+            in.readInteger(h);
+            in.readInteger(l);
+            in.readInteger(t);
+            in.readInteger(shape);
+            in.readInteger(border);
+            if (in.failed()) break;
+            if (DisplayObject* created = NewShape(doc, state, prompt, shape)) {
+                created->Width = w, created->Height = h, created->Left = l, created->Top = t;
+                created->BorderWidth = border;
+            }
+        } else if (tag == u"L") {
+            int x1 = 0, x2 = 0, y1 = 0, y2 = 0, style = 0, border = 0;
+            in.readInteger(x1);
+            in.readInteger(x2);
+            in.readInteger(y1);
+            in.readInteger(y2);
+            in.readInteger(style);
+            in.readInteger(border);
+            if (in.failed()) break;
+            if (DisplayObject* created = NewShape(doc, state, prompt, kLineShapeKind)) {
+                created->X1 = x1, created->X2 = x2, created->Y1 = y1, created->Y2 = y2;
+                created->BorderStyle = style;
+                created->BorderWidth = border;
+            }
+        } else {
+            // A kind this program does not know: its property line is passed over.
+            QString skipped;
+            in.readLine(skipped);
+        }
+    }
+    if (error.number) return error;
+    if (in.failed()) return FromRecordError(in.error());
+    return std::nullopt;
+}
+
+QByteArray TemplateBytes(const CanvasDocument& doc, const AppState& state, QString* problem) {
+    RecordWriter out;
+    const PageSetup& p = state.page;
+    out.text(QStringLiteral("Birthday"));
+    out.text(QString::fromLatin1(kTemplateVersion));
+    for (int v : {p.PaperWidth, p.PaperLength, p.PageOrientation, p.LeftMargin, p.RightMargin, p.TopMargin,
+                  p.BottomMargin})
+        out.integer(v);
+    out.endRecord();
+    for (bool DataSettings::*value : kStoredDataSettings) out.boolean(state.data.*value);
+    out.integer(state.data.InfoSet);
+    out.boolean(state.data.AddWorldToBits);
+    out.boolean(state.data.WorldToHeadlines);
+    out.boolean(state.data.AddAmounts);
+    out.endRecord();
+
+    for (const DisplayObject* o : doc.stacking()) {
+        if (!o->Visible) continue;
+        const QChar letter = o->kindLetter();
+        if (letter != u'T' && letter != u'P' && letter != u'S' && letter != u'L') continue;
+        out.text(o->Tag);
+        out.endRecord();
+        switch (o->kind) {
+            case ObjectKind::Text:
+                for (int v : {o->Width, o->Height, o->Left, o->Top}) out.integer(v);
+                out.text(o->FontName);
+                out.integer(ColorToStored(o->ForeColor));
+                out.number(o->FontSize);
+                out.boolean(o->FontBold);
+                out.boolean(o->FontItalic);
+                out.boolean(o->FontStrikethru);
+                out.boolean(o->FontUnderline);
+                out.integer(o->Alignment);
+                out.text(QString(o->Caption).replace(u'"', kQuoteStandIn));
+                break;
+            case ObjectKind::Picture:
+                for (int v : {o->Width, o->Height, o->Left, o->Top}) out.integer(v);
+                out.text(o->ToolTipText);
+                break;
+            case ObjectKind::Shape:
+                for (int v : {o->Width, o->Height, o->Left, o->Top, o->Shape, o->BorderWidth}) out.integer(v);
+                break;
+            case ObjectKind::Line:
+                for (int v : {o->X1, o->X2, o->Y1, o->Y2, o->BorderStyle, o->BorderWidth}) out.integer(v);
+                break;
+        }
+        out.endRecord();
+    }
+    if (problem) *problem = out.problem();
+    return out.bytes();
+}
+
+void SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services) {
+    state.SaveCancelled = false;
+    FileRequest request;
+    request.title = QStringLiteral("Save Template");
+    request.filter = QStringLiteral("als (*.als)");
+    request.folder = state.ProgramFolder;
+    request.defaultSuffix = QStringLiteral("als");
+    for (;;) {
+        const std::optional<QString> chosen = services.files.saveFile(request);
+        if (!chosen) {
+            state.SaveCancelled = true;
+            return;
+        }
+        if (chosen->trimmed().isEmpty() || QFileInfo(*chosen).isDir()) {
+            services.prompt.ask(QStringLiteral("No file found to save."), QStringLiteral("Disk Error"),
+                                PromptButtons::Ok, PromptIcon::Exclamation);
+            state.SaveCancelled = true;
+            return;
+        }
+        if (QFileInfo::exists(*chosen)) {
+            const PromptAnswer answer = services.prompt.ask(
+                QStringLiteral("Do you want to copy over this file and lose all data it contains?"), {},
+                PromptButtons::YesNoCancel, PromptIcon::Question);
+            if (answer == PromptAnswer::No) {
+                request.fileName = *chosen;
+                continue;
+            }
+            if (answer != PromptAnswer::Yes) {
+                // Nothing was saved: a close that asked for this save does not go on.
+                state.SaveCancelled = true;
+                return;
+            }
+        }
+        QString problem;
+        const QByteArray bytes = TemplateBytes(doc, state, &problem);
+        QString error;
+        if (problem.isEmpty() && WriteFileAtomically(*chosen, bytes, &error)) {
+            state.TemplateChanged = false;
+            return;
+        }
+        const int number = problem.isEmpty() ? (QFileInfo(QFileInfo(*chosen).path()).isDir() ? 75 : 76) : 93;
+        services.prompt.ask(QStringLiteral("An error has occured. %1 Desc:%2").arg(number).arg(problem.isEmpty() ? error : problem),
+                            QStringLiteral("Disk Error"), PromptButtons::Ok, PromptIcon::Exclamation);
+        // The old file is untouched and the canvas still unsaved.
+        state.SaveCancelled = true;
+        return;
+    }
+}
+
+}  // namespace natalory

@@ -1,0 +1,234 @@
+#include "document/TemplateFile.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <unistd.h>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+struct Template : ::testing::Test {
+    TempProgramFolder folder;
+    AppState state;
+    ScriptedPrompt prompt;
+    CanvasDocument doc;
+
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.birthday.BirthDate = QDate(1950, 1, 15);
+        state.birthday.FirstName = "Anna";
+        state.page = {12240, 15840, 720, 720, 720, 720, 1};
+        state.data.IncludeMilk = true;
+        state.data.InfoSet = 2;
+        state.data.AddAmounts = true;
+    }
+
+    std::unique_ptr<CanvasDocument> Reload(const QByteArray& bytes, AppState* into = nullptr,
+                                           std::optional<TemplateError>* error = nullptr) {
+        folder.write("t.als", bytes);
+        auto d = std::make_unique<CanvasDocument>();
+        AppState& s = into ? *into : state;
+        auto e = LoadTemplateFile(folder.file("t.als"), *d, s, prompt);
+        if (error) *error = e;
+        else EXPECT_FALSE(e) << TemplateErrorMessage(*e).toStdString();
+        return d;
+    }
+};
+
+std::vector<const DisplayObject*> Visible(const CanvasDocument& d) {
+    std::vector<const DisplayObject*> v;
+    for (const DisplayObject* o : d.stacking())
+        if (o->Visible) v.push_back(o);
+    return v;
+}
+
+}  // namespace
+
+TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
+    DisplayObject* t = NewLabel(doc, state, prompt);
+    t->Caption = "Say \"cheese\"\r\nsecond line, with comma";
+    t->Width = 2400, t->Height = 375, t->Left = 120, t->Top = 240;
+    t->FontName = "Arial", t->FontSize = 14.25, t->FontBold = t->FontUnderline = true, t->Alignment = 2;
+    t->ForeColor = qRgb(255, 0, 0);
+    DisplayObject* line = NewShape(doc, state, prompt, kLineShapeKind);
+    line->X1 = 10, line->Y1 = 20, line->X2 = 30, line->Y2 = 40, line->BorderStyle = lsDash, line->BorderWidth = 3;
+    DisplayObject* circle = NewShape(doc, state, prompt, shCircle);
+    circle->Width = 500, circle->Height = 600, circle->BorderWidth = 4;
+    DisplayObject* pic = NewPicture(doc, state, prompt, false);
+    pic->ToolTipText = "/nowhere/cake.png";
+    doc.sendToBack(*t);  // a restack survives the round trip
+    doc.lblObject(0)->Visible = false;
+
+    const QByteArray bytes = TemplateBytes(doc, state);
+    EXPECT_TRUE(bytes.startsWith("\"Birthday\",\"4.2.0\",12240,15840,1,720,720,720,720\r\n"));
+    EXPECT_TRUE(bytes.contains("\"L\"\r\n10,30,20,40,2,3\r\n"));
+    EXPECT_TRUE(bytes.contains("2400,375,120,240,\"Arial\",255,14.25,#TRUE#,#FALSE#,#FALSE#,#TRUE#,2,"
+                               "\"Say \xB5" "cheese\xB5\r\nsecond line, with comma\"\r\n"));
+    EXPECT_EQ(bytes.count("\"T\"\r\n"), 1);  // the hidden element 0 is not written
+
+    AppState loaded = state;
+    loaded.page = {};
+    loaded.data = {};
+    auto again = Reload(bytes, &loaded);
+    EXPECT_EQ(loaded.page.PaperLength, 15840);
+    EXPECT_EQ(loaded.data, state.data);
+    const auto objects = Visible(*again);
+    ASSERT_EQ(objects.size(), 4u);
+    EXPECT_EQ(objects[0]->kind, ObjectKind::Text);
+    EXPECT_EQ(objects[0]->Caption, t->Caption);
+    EXPECT_EQ(objects[0]->FontSize, 14.25);
+    EXPECT_EQ(objects[0]->ForeColor, qRgb(255, 0, 0));
+    EXPECT_EQ(objects[1]->X2, 30);
+    EXPECT_EQ(objects[1]->Y1, 20);
+    EXPECT_EQ(objects[2]->Shape, shCircle);
+    EXPECT_EQ(objects[3]->ToolTipText, "/nowhere/cake.png");
+    EXPECT_EQ(TemplateBytes(*again, loaded), bytes);
+}
+
+TEST_F(Template, InfoObjectsAreWrittenForTheCurrentBirthdayAtTheirStoredPlace) {
+    QByteArray bytes = TemplateBytes(doc, state);
+    bytes += "\"Tjohndoeborntoday\"\r\n3000,500,10,20,\"Arial\",0,20,#TRUE#,#FALSE#,#FALSE#,#FALSE#,2,\"Old Name Born "
+             "Today!\"\r\n";
+    bytes += "\"Tnosuchkind\"\r\n3000,500,10,20,\"Arial\",0,20,#TRUE#,#FALSE#,#FALSE#,#FALSE#,2,\"dropped\"\r\n";
+    bytes += "\"X\"\r\nthis line belongs to a kind we do not know\r\n";
+    bytes += "\"Pfuture\"\r\n1,2,3,4,\"skipped too\"\r\n";
+    bytes += "\"S\"\r\n100,200,300,400,2,5\r\n";
+    auto d = Reload(bytes);
+    const auto objects = Visible(*d);
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0]->Caption, "Anna  Born Today!");
+    EXPECT_EQ(objects[0]->Tag, "Tjohndoeborntoday");
+    EXPECT_EQ(objects[0]->ToolTipText, "John Doe Born Today");
+    EXPECT_EQ(objects[0]->Width, 3000);
+    EXPECT_EQ(objects[0]->FontName, "Arial");
+    EXPECT_EQ(objects[1]->Shape, shOval);
+    EXPECT_EQ(objects[1]->BorderWidth, 5);
+}
+
+TEST_F(Template, LandscapeAndThePictureFallbackChain) {
+    state.page = {12240, 15840, 720, 360, 1440, 0, 2};
+    std::optional<QSize> size;
+    folder.write("t.als", TemplateBytes(doc, state));
+    ASSERT_FALSE(LoadTemplateFile(folder.file("t.als"), doc, state, prompt, &size));
+    EXPECT_EQ(size, QSize(15840 - 1440, 12240 - 1080));
+
+    QImage red(6, 4, QImage::Format_RGB32), blue(5, 5, QImage::Format_RGB32), grey(3, 3, QImage::Format_RGB32);
+    red.fill(Qt::red), blue.fill(Qt::blue), grey.fill(Qt::gray);
+    QDir(folder.path()).mkpath("elsewhere");
+    red.save(folder.file("elsewhere/red.png"));
+    blue.save(folder.file("blue.png"));
+    grey.save(folder.file("nopicfound.ico"), "ico");
+    QByteArray bytes = TemplateBytes(CanvasDocument(), state);
+    for (const QString& stored : {folder.file("elsewhere/red.png"), QStringLiteral("C:\\Old Pictures\\blue.png"),
+                                  QStringLiteral("/gone/missing.png")})
+        bytes += "\"P\"\r\n100,100,0,0,\"" + stored.toLatin1() + "\"\r\n";
+    auto d = Reload(bytes);
+    const auto pics = Visible(*d);
+    ASSERT_EQ(pics.size(), 3u);
+    EXPECT_EQ(pics[0]->Picture.size(), QSize(6, 4));
+    EXPECT_EQ(pics[1]->Picture.size(), QSize(5, 5));
+    EXPECT_EQ(pics[2]->Picture.size(), QSize(3, 3));
+    EXPECT_EQ(pics[1]->ToolTipText, "C:\\Old Pictures\\blue.png");  // the stored path is kept
+    EXPECT_EQ(pics[2]->ToolTipText, "/gone/missing.png");
+}
+
+TEST_F(Template, ADamagedFileIsReportedAndWhatWasReadStays) {
+    DisplayObject* a = NewLabel(doc, state, prompt);
+    a->Caption = "first";
+    NewShape(doc, state, prompt, shSquare);
+    DisplayObject* b = NewLabel(doc, state, prompt);
+    b->Caption = "last";
+    const QByteArray good = TemplateBytes(doc, state);
+    for (qsizetype cut = 0; cut < good.size() - 2; ++cut) {
+        std::optional<TemplateError> error;
+        AppState s = state;
+        auto d = Reload(good.left(cut), &s, &error);
+        const size_t visible = Visible(*d).size();
+        if (error) {
+            EXPECT_FALSE(TemplateErrorMessage(*error).isEmpty());
+            EXPECT_LE(visible, 3u);
+        } else {
+            // A cut at the end of a record leaves a shorter, good template.
+            const bool atRecordEnd = good.mid(cut, 2) == "\r\n" || good.mid(cut - 1, 1) == "\r" ||
+                                     good.mid(cut - 2, 2) == "\r\n";
+            EXPECT_TRUE(atRecordEnd)
+                << cut << ": " << good.mid(cut - 10, 12).toStdString();
+        }
+    }
+
+    QByteArray wrongType = good;
+    wrongType.replace(",0,12,", ",0,twelve,");
+    std::optional<TemplateError> error;
+    auto d = Reload(wrongType, nullptr, &error);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number, teWrongType);
+    EXPECT_TRUE(error->description.contains("font size")) << error->description.toStdString();
+    EXPECT_TRUE(error->description.contains("twelve"));
+    EXPECT_EQ(TemplateErrorMessage(*error),
+              "Error In Template File\r\nSource = t.als, Number = 13, \r\nDescription = " + error->description);
+
+    std::optional<TemplateError> missing;
+    CanvasDocument none;
+    missing = LoadTemplateFile(folder.file("absent.als"), none, state, prompt);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->number, teFileNotFound);
+}
+
+TEST_F(Template, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
+    TestServices services;
+    NewLabel(doc, state, prompt);
+    state.TemplateChanged = true;
+    const QString target = folder.file("mine.als");
+    folder.write("mine.als", "old template");
+
+    // No asks again; Yes writes.
+    services.files.answers = {target, target};
+    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    SaveTemplate(doc, state, services.services);
+    EXPECT_EQ(services.files.requests.size(), 2u);
+    EXPECT_EQ(services.prompt.asked[0].text, "Do you want to copy over this file and lose all data it contains?");
+    EXPECT_EQ(folder.read("mine.als"), TemplateBytes(doc, state));
+    EXPECT_FALSE(state.TemplateChanged);
+    EXPECT_FALSE(state.SaveCancelled);
+
+    // Cancel in the dialog, or at the question, saves nothing and says so.
+    state.TemplateChanged = true;
+    services.files.answers = {std::nullopt};
+    SaveTemplate(doc, state, services.services);
+    EXPECT_TRUE(state.SaveCancelled);
+    services.files.answers = {target};
+    services.prompt.answers = {PromptAnswer::Cancel};
+    SaveTemplate(doc, state, services.services);
+    EXPECT_TRUE(state.SaveCancelled);
+    EXPECT_TRUE(state.TemplateChanged);
+
+    // A save that cannot be written leaves the old file and the unsaved canvas.
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    DisplayObject* extra = NewLabel(doc, state, prompt);
+    extra->Caption = "new work";
+    services.files.answers = {target};
+    services.prompt.answers = {PromptAnswer::Yes};
+    SaveTemplate(doc, state, services.services);
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (::geteuid() != 0) {  // root writes anywhere
+        EXPECT_EQ(services.prompt.asked.back().title, "Disk Error");
+        EXPECT_TRUE(state.SaveCancelled);
+        EXPECT_FALSE(folder.read("mine.als").contains("new work"));
+    }
+    // A caption the file cannot hold is refused, not mangled.
+    extra->Caption = QString::fromUtf8("\xD0\x96");
+    services.files.answers = {folder.file("other.als")};
+    SaveTemplate(doc, state, services.services);
+    EXPECT_EQ(services.prompt.asked.back().title, "Disk Error");
+    EXPECT_FALSE(QFile::exists(folder.file("other.als")));
+    EXPECT_TRUE(state.SaveCancelled);
+}
