@@ -28,6 +28,9 @@ frmMDI::frmMDI(AppState& state, Services& services, QWidget* parent)
     setWindowTitle(QStringLiteral("Natalory"));
     setCentralWidget(mdiArea);
     mdiArea->setBackground(QColor(0x80, 0x80, 0x80));
+    // A page is taller than most screens: the canvas scrolls inside the main window.
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setStatusBar(stat);
     statCoordinates->setMinimumWidth(160);
     stat->addWidget(statCoordinates);
