@@ -5,7 +5,9 @@
 #include "document/PrintStart.h"
 #include "document/TemplateFile.h"
 #include "infoobjects/Generators.h"
+#include "batch/frmLog.h"
 #include "prefs/frmDataSettings.h"
+#include "prefs/frmOptions.h"
 #include "editor/frmDisplay.h"
 #include "shell/HTMLHelp.h"
 #include "shell/frmMDI.h"
@@ -86,6 +88,15 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
     h.saveTemplate = [this] {
         if (display_) natalory::SaveTemplate(display_->document(), state_, services_);
     };
+    mdi_.setCommandHandler(Command::ViewLog, [this](const ToolClick&) {
+        frmLog log(state_, services_, [this] { mdi_.UpdatePrintCounter(); }, &mdi_);
+        log.exec();
+    });
+    mdi_.setCommandHandler(Command::Preferences, [this](const ToolClick&) {
+        frmOptions options(state_, services_, {[this] { mdi_.ListFonts(); }, [this] { mdi_.UpdatePrintCounter(); }},
+                           &mdi_);
+        options.exec();
+    });
     installCanvasCommands();
 }
 

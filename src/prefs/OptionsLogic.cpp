@@ -1,0 +1,34 @@
+#include "prefs/OptionsLogic.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace natalory {
+
+QString OffsetText(int twips) { return QString::number(float(twips) / 1440.0f); }
+
+QString CheckedOffsetText(const QString& text) {
+    bool ok = false;
+    const double inches = text.trimmed().toDouble(&ok);
+    if (!ok || inches > 5 || inches < -5) return QStringLiteral("0");
+    return text.trimmed();
+}
+
+int OffsetTwips(const QString& text) {
+    bool ok = false;
+    const double inches = CheckedOffsetText(text).toDouble(&ok);
+    return ok ? int(std::nearbyint(inches * 1440)) : 0;
+}
+
+bool IsOffsetKey(QChar c) { return c.isDigit() || c == u'.' || c == u'-'; }
+
+std::optional<QString> TemplateChoiceProblem(bool useTemplate, const QString& path) {
+    if (!useTemplate) return std::nullopt;
+    if (path.isEmpty() || path == u" ")
+        return QStringLiteral("You must enter a template or uncheck the Use Custom Template box.");
+    if (!QFileInfo(path).isFile()) return QStringLiteral("Your template was not found.");
+    return std::nullopt;
+}
+
+}  // namespace natalory

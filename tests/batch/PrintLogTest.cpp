@@ -1,0 +1,90 @@
+#include "batch/PrintLog.h"
+#include "prefs/OptionsLogic.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+using natalory::test::TempProgramFolder;
+
+namespace {
+
+AppState Print(const TempProgramFolder& folder, int type = ptNewspaper) {
+    AppState s;
+    s.LogFilePath = folder.file("birthday print log.log");
+    s.birthday.BirthDate = QDate(1950, 1, 15);
+    s.birthday.FirstName = "Anna";
+    s.birthday.LastName = "Lee";
+    s.birthday.PrintType = type;
+    s.birthday.CustomTemplatePath = "/home/ann/party.als";
+    return s;
+}
+
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+
+}  // namespace
+
+TEST(PrintLog, RecordsForPrintsCustomTemplatesAndExports) {
+    TempProgramFolder folder;
+    const QDateTime at(QDate(2026, 12, 5), QTime(18, 30, 5));
+    AppState s = Print(folder);
+    EXPECT_EQ(PrintLogRecord(s, at), "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Newspaper\",\"n/a\"\r\n");
+    s.birthday.PrintType = ptUserTemplate;
+    EXPECT_EQ(PrintLogRecord(s, at),
+              "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Custom\",\"/home/ann/party.als\"\r\n");
+    s.birthday.PrintType = ptBlankPage;
+    s.SavingToFile = true;
+    EXPECT_EQ(PrintLogRecord(s, at),
+              "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Saved As .emf File\",\"Custom From Blank\"\r\n");
+    s.birthday.FirstName = "Anna \"Annie\"";
+    EXPECT_TRUE(PrintLogRecord(s, at).contains("\"Anna 'Annie' Lee\""));
+
+    // Appending creates the file and adds whole records.
+    ASSERT_TRUE(AppendPrintLog(Print(folder), at));
+    ASSERT_TRUE(AppendPrintLog(Print(folder), at.addSecs(60)));
+    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 2);
+}
+
+TEST(PrintLog, TheViewerCountsTodayAndKeepsRowsBeforeATruncatedRecord) {
+    TempProgramFolder folder;
+    const QDate today(2026, 12, 6);
+    AppState s = Print(folder);
+    AppendPrintLog(s, QDateTime(today.addDays(-1), QTime(23, 59, 59)));
+    AppendPrintLog(s, QDateTime(today, QTime(0, 0, 1)));
+    AppendPrintLog(s, QDateTime(today, QTime(13, 5, 0)));
+    PrintLogContents log = ReadPrintLog(s.LogFilePath, today, kUs);
+    ASSERT_EQ(log.rows.size(), 3u);
+    EXPECT_EQ(log.today, 2);
+    EXPECT_FALSE(log.truncated);
+    EXPECT_EQ(log.rows[2].time, "01:05:00 PM");
+    EXPECT_EQ(log.rows[0].birthday, "1/15/1950");
+
+    folder.write("birthday print log.log", folder.read("birthday print log.log") + "\"12-06-2026\",\"10:00:00\",#1950");
+    log = ReadPrintLog(s.LogFilePath, today, kUs);
+    EXPECT_EQ(log.rows.size(), 3u);
+    EXPECT_TRUE(log.truncated);
+
+    EXPECT_FALSE(ReadPrintLog(folder.file("none.log"), today).exists);
+}
+
+TEST(OptionsLogic, OffsetsAreInchesOnScreenAndTwipsInTheFile) {
+    EXPECT_EQ(OffsetText(144), "0.1");
+    EXPECT_EQ(OffsetText(-144), "-0.1");
+    EXPECT_EQ(OffsetText(7200), "5");
+    EXPECT_EQ(CheckedOffsetText("5"), "5");
+    EXPECT_EQ(CheckedOffsetText("5.01"), "0");
+    EXPECT_EQ(CheckedOffsetText("-5.5"), "0");
+    EXPECT_EQ(CheckedOffsetText("1-2"), "0");
+    EXPECT_EQ(OffsetTwips("0.1"), 144);
+    EXPECT_EQ(OffsetTwips("5"), 7200);
+    EXPECT_EQ(OffsetTwips("-0.1"), -144);
+    EXPECT_EQ(OffsetTwips("0.00034722"), 0);  // half a twip rounds to even
+    EXPECT_TRUE(IsOffsetKey(u'7'));
+    EXPECT_FALSE(IsOffsetKey(u'a'));
+
+    EXPECT_FALSE(TemplateChoiceProblem(false, {}));
+    EXPECT_EQ(TemplateChoiceProblem(true, " "),
+              "You must enter a template or uncheck the Use Custom Template box.");
+    EXPECT_EQ(TemplateChoiceProblem(true, "/no/such.als"), "Your template was not found.");
+}

@@ -1,0 +1,157 @@
+#include "batch/PrintLog.h"
+#include "batch/frmLog.h"
+#include "prefs/frmOptions.h"
+#include "shell/Settings.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+struct Dialogs : ::testing::Test {
+    TempProgramFolder folder;
+    TestServices services;
+    AppState state;
+    int fontRefills = 0, counterShown = 0;
+
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.LogFilePath = folder.file("birthday print log.log");
+    }
+    frmOptions::Hooks hooks() {
+        return {[this] { ++fontRefills; }, [this] { ++counterShown; }};
+    }
+    void log(int n, QDate day) {
+        AppState p = state;
+        p.birthday.BirthDate = QDate(1960, 2, 29);
+        p.birthday.FirstName = "Cy";
+        for (int i = 0; i < n; ++i) AppendPrintLog(p, QDateTime(day, QTime(9, i, 0)));
+    }
+};
+
+}  // namespace
+
+TEST_F(Dialogs, OptionsOkWithoutChangesWritesBackWhatItRead) {
+    folder.write("party.als", "x");
+    const QByteArray stored = "\"" + folder.file("party.als").toLatin1() +
+                              "\",\"Z\",\"/t/\",2,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,-144,7200\r\n";
+    folder.write("vir1.cgf", stored);
+    state.settings.QuickPrinting = false;  // changed in memory by the birthday dialog
+    frmOptions options(state, services.services, hooks());
+    EXPECT_TRUE(state.settings.QuickPrinting);  // the dialog starts from the file
+    EXPECT_TRUE(options.optCustomTemplate->isChecked());
+    EXPECT_TRUE(options.txtCustomPath->isEnabled());
+    EXPECT_EQ(options.txtOffsetX->text(), "-0.1");
+    EXPECT_TRUE(options.optNext->isChecked());
+    EXPECT_TRUE(options.optPrinter->isChecked());
+    options.cmdOk->click();
+    EXPECT_EQ(folder.read("vir1.cgf"), stored);
+    EXPECT_EQ(fontRefills, 1);
+}
+
+TEST_F(Dialogs, OptionsValidationWritesNothingAndOffsetsAreChecked) {
+    WriteSettings(state, DefaultSettings());
+    const QByteArray before = folder.read("vir1.cgf");
+    frmOptions options(state, services.services, hooks());
+    options.optCustomTemplate->click();
+    options.txtCustomPath->setText(" ");
+    options.cmdApply->click();
+    EXPECT_EQ(services.prompt.asked.back().text, "You must enter a template or uncheck the Use Custom Template box.");
+    options.txtCustomPath->setText(folder.file("gone.als"));
+    options.cmdOk->click();
+    EXPECT_EQ(services.prompt.asked.back().text, "Your template was not found.");
+    EXPECT_EQ(folder.read("vir1.cgf"), before);
+    EXPECT_EQ(fontRefills, 0);
+
+    // Letters never reach the offset boxes; a value out of range becomes 0 on leaving.
+    options.txtOffsetX->clear();
+    QTest::keyClicks(options.txtOffsetX, "a0b.1");
+    EXPECT_EQ(options.txtOffsetX->text(), "0.1");
+    options.txtOffsetY->setText("5.01");
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(options.txtOffsetY, &out);
+    EXPECT_EQ(options.txtOffsetY->text(), "0");
+    options.optNews->click();
+    EXPECT_TRUE(options.txtCustomPath->text().isEmpty());
+    options.optPrinter->click();
+    options.cmdApply->click();
+    EXPECT_EQ(state.settings.PrintOffsetX, 144);
+    EXPECT_EQ(state.settings.PrintOffsetY, 0);
+    EXPECT_TRUE(state.settings.UsePrinterFonts);
+    EXPECT_EQ(fontRefills, 1);
+    EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
+    EXPECT_EQ(state.settings.PrintOffsetX, 144);
+}
+
+TEST_F(Dialogs, OptionsClearCountAndClearLog) {
+    log(2, QDate(2026, 12, 6));
+    state.PrintCount = 4;
+    frmOptions options(state, services.services, hooks());
+    options.cmdClearLogCount->click();
+    EXPECT_EQ(state.PrintCount, 0);
+    EXPECT_EQ(counterShown, 1);
+    EXPECT_TRUE(QFileInfo::exists(state.LogFilePath));
+    state.PrintCount = 3;
+    services.prompt.answers = {PromptAnswer::No};
+    options.cmdClearLogFile->click();
+    EXPECT_TRUE(QFileInfo::exists(state.LogFilePath));
+    EXPECT_EQ(state.PrintCount, 3);
+    services.prompt.answers = {PromptAnswer::Yes};
+    options.cmdClearLogFile->click();
+    EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
+    EXPECT_EQ(state.PrintCount, 0);
+    const size_t asked = services.prompt.asked.size();
+    options.cmdClearLogFile->click();  // no file: nothing is asked
+    EXPECT_EQ(services.prompt.asked.size(), asked);
+}
+
+TEST_F(Dialogs, TheLogViewerListsTotalsClearsAndCopies) {
+    services.clock.moment = QDateTime(QDate(2026, 12, 6), QTime(12, 0));
+    log(1, QDate(2026, 12, 5));
+    log(2, QDate(2026, 12, 6));
+    frmLog viewer(state, services.services, [this] { ++counterShown; });
+    viewer.show();
+    EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 3);
+    EXPECT_EQ(viewer.lblTotalCount->text(), "Total Prints: 3");
+    EXPECT_EQ(viewer.lblTodayTotal->text(), "Today's Prints: 2");
+    EXPECT_EQ(viewer.lstLog->headerItem()->text(5), "Custom Path");
+
+    // Save To: an existing target asks; No asks again; Yes copies.
+    folder.write("backup.log", "old");
+    services.files.answers = {folder.file("backup.log"), folder.file("backup.log")};
+    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    viewer.cmdSaveLog->click();
+    EXPECT_EQ(folder.read("backup.log"), folder.read("birthday print log.log"));
+
+    state.PrintCount = 5;
+    services.prompt.answers = {PromptAnswer::Yes};
+    viewer.cmdClearLog->click();
+    EXPECT_EQ(services.prompt.asked.back().title, "Clear Log");
+    EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
+    EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 0);
+    EXPECT_EQ(state.PrintCount, 0);
+    EXPECT_EQ(viewer.lblTotalCount->text(), "Total Prints: 0");
+    viewer.cmdClearLog->click();
+    EXPECT_EQ(services.prompt.asked.back().text, "No log to clear.");
+    EXPECT_EQ(services.prompt.asked.back().title, "No Log Information");
+
+    // A record cut short: the rows before it stay, with the message.
+    log(1, QDate(2026, 12, 6));
+    folder.write("birthday print log.log", folder.read("birthday print log.log") + "\"12-06-2026\",\"10:00:00\"");
+    viewer.Form_Activate();
+    EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 1);
+    EXPECT_EQ(services.prompt.asked.back().text, "Log file is corrupted or empty.");
+}
