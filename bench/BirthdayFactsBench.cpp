@@ -25,7 +25,8 @@ void AllFactsOfOneBirthday(benchmark::State& state) {
 void HeadlinesOfOneYear(benchmark::State& state) {
     YearData year;
     for (auto _ : state) {
-        ReadHeadlinesForSet(QStringLiteral(NATALORY_SOURCE_DATA), int(state.range(0)), QDate(2004, 12, 31), year);
+        ReadHeadlinesForSet(QStringLiteral(NATALORY_SOURCE_DATA), int(state.range(0)), QDate(2004, 12, 31),
+                            year);
         benchmark::DoNotOptimize(year.YearHeadline[5]);
     }
 }

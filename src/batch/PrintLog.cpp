@@ -10,10 +10,14 @@ namespace natalory {
 
 QString PrintLogStyleName(int printType) {
     switch (printType) {
-        case ptNewspaper: return QStringLiteral("Newspaper");
-        case ptClassy: return QStringLiteral("Classy");
-        case ptBlankPage: return QStringLiteral("Custom From Blank");
-        default: return QStringLiteral("Custom");
+        case ptNewspaper:
+            return QStringLiteral("Newspaper");
+        case ptClassy:
+            return QStringLiteral("Classy");
+        case ptBlankPage:
+            return QStringLiteral("Custom From Blank");
+        default:
+            return QStringLiteral("Custom");
     }
 }
 
@@ -30,7 +34,8 @@ QByteArray PrintLogRecord(const AppState& s, const QDateTime& now) {
         out.text(style);
     } else {
         out.text(style);
-        out.text(s.birthday.PrintType == ptUserTemplate ? s.birthday.CustomTemplatePath : QStringLiteral("n/a"));
+        out.text(s.birthday.PrintType == ptUserTemplate ? s.birthday.CustomTemplatePath
+                                                        : QStringLiteral("n/a"));
     }
     out.endRecord();
     return out.bytes();

@@ -3,6 +3,7 @@
 #include "batch/PrintLog.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
+#include "shell/SaveTarget.h"
 
 #include <QApplication>
 #include <QFile>
@@ -94,9 +95,9 @@ void frmLog::cmdClearLog_Click() {
         services_.prompt.tell(QStringLiteral("No log to clear."), QStringLiteral("No Log Information"));
         return;
     }
-    if (services_.prompt.ask(QStringLiteral("Are you sure you want to clear this log?  All information will be erased."),
-                             QStringLiteral("Clear Log"), PromptButtons::YesNo,
-                             PromptIcon::Question) == PromptAnswer::No)
+    if (services_.prompt.ask(
+            QStringLiteral("Are you sure you want to clear this log?  All information will be erased."),
+            QStringLiteral("Clear Log"), PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::No)
         return;
     QFile::remove(state_.LogFilePath);
     lstLog->clear();
@@ -111,30 +112,19 @@ void frmLog::cmdSaveLog_Click() {
     request.filter = QStringLiteral("Log File (*.log)");
     request.folder = state_.ProgramFolder;
     request.defaultSuffix = QStringLiteral("log");
-    for (;;) {
-        const std::optional<QString> target = services_.files.saveFile(request);
-        if (!target) return;
-        if (QFileInfo::exists(*target)) {
-            const PromptAnswer a =
-                services_.prompt.ask(QStringLiteral("Do you want to copy over this file and lose all data it contains?"),
-                                     {}, PromptButtons::YesNoCancel, PromptIcon::Question);
-            if (a == PromptAnswer::No) {
-                request.fileName = *target;
-                continue;
-            }
-            if (a != PromptAnswer::Yes) return;
-        }
-        QString error;
-        const auto bytes = ReadFileBytes(state_.LogFilePath, &error);
-        // The copy replaces the old file only once it is whole.
-        if (!bytes || !WriteFileAtomically(*target, *bytes, &error))
-            services_.prompt.tell(QStringLiteral("The print log could not be copied: ") + error,
-                                  QStringLiteral("Disk Error"), PromptIcon::Exclamation);
-        return;
-    }
+    const std::optional<QString> target = ChooseSaveTarget(services_, request);
+    if (!target) return;
+    QString error;
+    const auto bytes = ReadFileBytes(state_.LogFilePath, &error);
+    // The copy replaces the old file only once it is whole.
+    if (!bytes || !WriteFileAtomically(*target, *bytes, &error))
+        services_.prompt.tell(QStringLiteral("The print log could not be copied: ") + error,
+                              QStringLiteral("Disk Error"), PromptIcon::Exclamation);
 }
 
-void frmLog::cmdDone_Click() { accept(); }
+void frmLog::cmdDone_Click() {
+    accept();
+}
 
 void frmLog::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) ShowHelpTopic(state_.ProgramFolder, services_.help, hcPrintLog);

@@ -17,9 +17,10 @@ namespace natalory {
 // reads the log; "Clear Log" deletes it and "Save To..." copies it.
 class frmLog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `countCleared` shows the reset print count on the toolbar.
-    frmLog(AppState& state, Services& services, std::function<void()> countCleared, QWidget* parent = nullptr);
+    frmLog(AppState& state, Services& services, std::function<void()> countCleared,
+           QWidget* parent = nullptr);
 
     QTreeWidget* lstLog;
     QLabel* lblTotalCount;
@@ -28,17 +29,17 @@ public:
     QPushButton* cmdClearLog;
     QPushButton* cmdDone;
 
-public slots:
+  public slots:
     void Form_Activate();
     void cmdClearLog_Click();
     void cmdSaveLog_Click();
     void cmdDone_Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void showEmptyTotals();
     AppState& state_;
     Services& services_;

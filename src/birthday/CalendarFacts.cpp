@@ -31,7 +31,9 @@ double Round(const QVariant& value, int decimals, Prompt& prompt) {
     }
 }
 
-bool IsLeapYear(int year) { return QDate(year, 2, 29).isValid(); }
+bool IsLeapYear(int year) {
+    return QDate(year, 2, 29).isValid();
+}
 
 QDate AsOfDate(QDate birthDate, int dateCalcMode, QDate today) {
     // A February 29 birthday is kept on February 28 of every year it is counted to.
@@ -39,14 +41,19 @@ QDate AsOfDate(QDate birthDate, int dateCalcMode, QDate today) {
     if (birthDate.month() == 2 && birthDate.day() == 29 && IsLeapYear(birthDate.year()))
         birthday = birthDate.addDays(-1);
     switch (dateCalcMode) {
-        case 1: return QDate(today.year(), birthday.month(), birthday.day());
-        case 2: return QDate(today.year() + 1, birthday.month(), birthday.day());
-        case 3: return QDate(today.year() - 1, birthday.month(), birthday.day());
-        default: return today;
+        case 1:
+            return QDate(today.year(), birthday.month(), birthday.day());
+        case 2:
+            return QDate(today.year() + 1, birthday.month(), birthday.day());
+        case 3:
+            return QDate(today.year() - 1, birthday.month(), birthday.day());
+        default:
+            return today;
     }
 }
 
-void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale, CalendarFacts& facts) {
+void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale,
+                  CalendarFacts& facts) {
     const QDate asOf = AsOfDate(birthDate, dateCalcMode, today);
     facts.AsOfLongDate = locale.toString(asOf, QLocale::LongFormat);
     const qint64 days = birthDate.daysTo(asOf);
@@ -91,28 +98,35 @@ struct SignText {
 };
 
 constexpr std::array<SignText, 12> kWesternTexts = {{
-    {"Aries", "Aries are known for being energetic, confident, cheerful, and for always taking the initiative.",
+    {"Aries",
+     "Aries are known for being energetic, confident, cheerful, and for always taking the initiative.",
      "Saggitarius and Leo"},
     {"Capricorn",
-     "Best known for self-control, caution, and dependability. Capricorn makes its world more secure by building "
+     "Best known for self-control, caution, and dependability. Capricorn makes its world more secure by "
+     "building "
      "structure and form.",
      "Taurus and Virgo"},
-    {"Taurus", "A Taurus is fixed and strong like a mountain.  Able to withstand pressures and wearing forces.",
+    {"Taurus",
+     "A Taurus is fixed and strong like a mountain.  Able to withstand pressures and wearing forces.",
      "Capricorn and Virgo"},
-    {"Gemini", "Gemini's are known for their quick witted, flirtatious charm.  Full of energy and liveliness.",
+    {"Gemini",
+     "Gemini's are known for their quick witted, flirtatious charm.  Full of energy and liveliness.",
      "Libra and Aquarius"},
     {"Cancer", "Cancer's are moon-children, and the motherly sign.  Emotional, protective, and intuitive.",
      "Scorpio and Pisces"},
     {"Leo",
-     "Playful, creative, warm-hearted, risk taking are all characteristics common to Leonians who are living out "
+     "Playful, creative, warm-hearted, risk taking are all characteristics common to Leonians who are living "
+     "out "
      "their fullest potential.",
      "Aries and Leo"},
     {"Virgo",
-     "Virgo's are analytical, ordered, critical, and discriminating. Virgo energy enjoys focusing in on the very "
+     "Virgo's are analytical, ordered, critical, and discriminating. Virgo energy enjoys focusing in on the "
+     "very "
      "smallest of details.",
      "Capricorn and Taurus"},
     {"Libra",
-     "Libra is concerned with making choices, evaluations, weighing all the evidence, and maintaining balance.",
+     "Libra is concerned with making choices, evaluations, weighing all the evidence, and maintaining "
+     "balance.",
      "Gemini and Aquarius"},
     {"Scorpio", "Scorpio's have Intensity, magnetism, penetrating perception, and a power to confront.",
      "Cancer and Pisces"},
@@ -120,7 +134,8 @@ constexpr std::array<SignText, 12> kWesternTexts = {{
      "Sagittarian energy can be warm, vital, vivacious, cheerful and loyal to whatever happens to hold its "
      "interest.",
      "Aries and Leo"},
-    {"Aquarius", "Unconventional, friendly, unpredictable and innovative are all characteristics of Aquarius.",
+    {"Aquarius",
+     "Unconventional, friendly, unpredictable and innovative are all characteristics of Aquarius.",
      "Gemini and Libra"},
     {"Pisces", "Pisces are Imaginative, sensitive, and serene individuals.", "Scorpio and Cancer"},
 }};
@@ -159,15 +174,15 @@ struct Term {
 };
 
 constexpr std::array<Term, 19> kPresidents = {{
-    {1897, 3, 5, "William McKinley"},     {1901, 9, 15, "Theodore Roosevelt"},
-    {1909, 3, 4, "William Howard Taft"},  {1913, 3, 4, "Woodrow Wilson"},
-    {1921, 3, 4, "Warren G. Harding"},    {1923, 8, 3, "Calvin Coolidge"},
-    {1929, 3, 4, "Herbert Hoover"},       {1933, 3, 5, "Franklin D. Roosevelt"},
-    {1945, 4, 13, "Harry S Truman"},      {1953, 1, 21, "Dwight D. Eisenhower"},
-    {1961, 1, 21, "John F. Kennedy"},     {1963, 11, 22, "Lyndon B. Johnson"},
-    {1969, 1, 21, "Richard M. Nixon"},    {1974, 8, 10, "Gerald R. Ford"},
-    {1977, 1, 21, "Jimmy Carter"},        {1981, 1, 21, "Ronald Reagan"},
-    {1989, 1, 21, "George Bush"},         {1993, 1, 21, "Bill Clinton"},
+    {1897, 3, 5, "William McKinley"},    {1901, 9, 15, "Theodore Roosevelt"},
+    {1909, 3, 4, "William Howard Taft"}, {1913, 3, 4, "Woodrow Wilson"},
+    {1921, 3, 4, "Warren G. Harding"},   {1923, 8, 3, "Calvin Coolidge"},
+    {1929, 3, 4, "Herbert Hoover"},      {1933, 3, 5, "Franklin D. Roosevelt"},
+    {1945, 4, 13, "Harry S Truman"},     {1953, 1, 21, "Dwight D. Eisenhower"},
+    {1961, 1, 21, "John F. Kennedy"},    {1963, 11, 22, "Lyndon B. Johnson"},
+    {1969, 1, 21, "Richard M. Nixon"},   {1974, 8, 10, "Gerald R. Ford"},
+    {1977, 1, 21, "Jimmy Carter"},       {1981, 1, 21, "Ronald Reagan"},
+    {1989, 1, 21, "George Bush"},        {1993, 1, 21, "Bill Clinton"},
     {2001, 1, 21, "George W. Bush"},
 }};
 
@@ -186,13 +201,14 @@ constexpr std::array<std::array<int, 2>, 108> kChineseNewYear = {{
     {2, 5},  {1, 24}, {2, 12}, {2, 1},  {1, 22}, {5, 9},  {1, 29}, {2, 18},                    // 2000s
 }};
 
-constexpr std::array<const char*, 12> kAnimals = {"Rat",  "Ox",   "Tiger",  "Rabbit",  "Dragon", "Snake",
+constexpr std::array<const char*, 12> kAnimals = {"Rat",   "Ox",   "Tiger",  "Rabbit",  "Dragon", "Snake",
                                                   "Horse", "Goat", "Monkey", "Rooster", "Dog",    "Pig"};
 constexpr std::array<const char*, 5> kElements = {"Metal", "Water", "Wood", "Fire", "Earth"};
 
 constexpr std::array<SignText, 12> kChineseTexts = {{
     {"Rat",
-     "Essentially charming. Compassionate. Renowned for thrift and love of family, at times rather superficial.",
+     "Essentially charming. Compassionate. Renowned for thrift and love of family, at times rather "
+     "superficial.",
      "Dragons and Monkeys"},
     {"Ox", "Calm, patient, studied character. Takes things slow, steady pace.  Always industrious",
      "Snakes and Roosters"},
@@ -202,24 +218,31 @@ constexpr std::array<SignText, 12> kChineseTexts = {{
     {"Rabbit",
      "Rabbits love spending time at home. Although quiet and discreet, still ambitious. Self-indulgent.",
      "Sheeps or Pigs"},
-    {"Dragon", "Charismatic and colorful. Wants to be the center of attention. Very arrogant.", "Monkeys or Rats"},
-    {"Snake", "High moral principles. Sophisticated and charming. More than meets the eye.", "Roosters and Oxen"},
-    {"Horse", "Confident and proud. Prone to erratic behavior. Heart is in right place. Scatty.", "Tigers or Dogs"},
+    {"Dragon", "Charismatic and colorful. Wants to be the center of attention. Very arrogant.",
+     "Monkeys or Rats"},
+    {"Snake", "High moral principles. Sophisticated and charming. More than meets the eye.",
+     "Roosters and Oxen"},
+    {"Horse", "Confident and proud. Prone to erratic behavior. Heart is in right place. Scatty.",
+     "Tigers or Dogs"},
     {"Goat",
-     "Sensitive, creative and multitalented. Eccentric. Much Fortitude. Loves to be loved, hates to be pushed.",
+     "Sensitive, creative and multitalented. Eccentric. Much Fortitude. Loves to be loved, hates to be "
+     "pushed.",
      "Pigs or Rabbits"},
     {"Monkey", "Wily and cunning. Ignores regimented rules. Free spirit.", "Dragons or Rats"},
     {"Rooster",
      "Brave and enthusiastic. Notoriously picky. Highly intelligent. Rarely has wool pulled over its eyes.",
      "Snakes and Oxen"},
-    {"Dog", "Honest, loyal, sincere. Believes in justice for all. Fights for principles.", "Horses or Tigers"},
-    {"Pig", "They will do anything for anybody, a model of sincerity and honor. Self-sacrificing and altruistic.",
+    {"Dog", "Honest, loyal, sincere. Believes in justice for all. Fights for principles.",
+     "Horses or Tigers"},
+    {"Pig",
+     "They will do anything for anybody, a model of sincerity and honor. Self-sacrificing and altruistic.",
      "Rabbits or Sheep"},
 }};
 
 QString ChineseSignOfYear(int year) {
     const int n = year - 1900;
-    return QString::fromLatin1(kElements[size_t((n % 10) / 2)]) + u' ' + QString::fromLatin1(kAnimals[size_t(n % 12)]);
+    return QString::fromLatin1(kElements[size_t((n % 10) / 2)]) + u' ' +
+           QString::fromLatin1(kAnimals[size_t(n % 12)]);
 }
 
 struct StampRate {
@@ -228,11 +251,11 @@ struct StampRate {
 };
 
 constexpr std::array<StampRate, 20> kStampRates = {{
-    {1900, 1, 1, "$0.02"},   {1917, 11, 2, "$0.03"}, {1919, 7, 1, "$0.02"},  {1932, 7, 6, "$0.03"},
-    {1958, 8, 1, "$0.04"},   {1963, 1, 7, "$0.05"},  {1968, 1, 7, "$0.06"},  {1971, 5, 16, "$0.08"},
-    {1974, 3, 2, "$0.10"},   {1975, 12, 31, "$0.13"}, {1978, 5, 29, "$0.15"}, {1981, 3, 22, "$0.18"},
-    {1981, 11, 1, "$0.20"},  {1985, 2, 17, "$0.22"}, {1988, 4, 3, "$0.25"},  {1991, 2, 3, "$0.29"},
-    {1995, 1, 1, "$0.32"},   {1999, 1, 10, "$0.33"}, {2001, 1, 7, "$0.34"},  {2002, 6, 30, "$0.37"},
+    {1900, 1, 1, "$0.02"},  {1917, 11, 2, "$0.03"},  {1919, 7, 1, "$0.02"},  {1932, 7, 6, "$0.03"},
+    {1958, 8, 1, "$0.04"},  {1963, 1, 7, "$0.05"},   {1968, 1, 7, "$0.06"},  {1971, 5, 16, "$0.08"},
+    {1974, 3, 2, "$0.10"},  {1975, 12, 31, "$0.13"}, {1978, 5, 29, "$0.15"}, {1981, 3, 22, "$0.18"},
+    {1981, 11, 1, "$0.20"}, {1985, 2, 17, "$0.22"},  {1988, 4, 3, "$0.25"},  {1991, 2, 3, "$0.29"},
+    {1995, 1, 1, "$0.32"},  {1999, 1, 10, "$0.33"},  {2001, 1, 7, "$0.34"},  {2002, 6, 30, "$0.37"},
 }};
 
 }  // namespace

@@ -20,7 +20,8 @@ bool IsLeapYear(int year);
 QDate AsOfDate(QDate birthDate, int dateCalcMode, QDate today);
 
 // The age block, the as-of date in the locale's long format and the month and day texts.
-void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale, CalendarFacts& facts);
+void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale,
+                  CalendarFacts& facts);
 
 void FindWesternSign(CalendarFacts& facts);
 void DescribeWesternSign(CalendarFacts& facts);

@@ -3,7 +3,9 @@
 namespace natalory {
 namespace {
 
-DateCheck Reset(const QString& message, QDate to) { return DateCheck{false, message, QString(), to}; }
+DateCheck Reset(const QString& message, QDate to) {
+    return DateCheck{false, message, QString(), to};
+}
 
 const QString kLastYearMessage = QStringLiteral("Last year available is %1, your date will be reset.");
 const QString kFirstYearMessage = QStringLiteral("First year available is 1900, your date will be reset.");
@@ -20,8 +22,8 @@ DateCheck CheckDateBoxOnLeave(QDate date) {
 DateCheck CheckQuickPrintDate(const QString& text) {
     const QDate date = ParseDateBoxText(text);
     if (!date.isValid())
-        return DateCheck{false, QStringLiteral("You must use a valid date!"), QStringLiteral("Incorrect Date Settting"),
-                         std::nullopt};
+        return DateCheck{false, QStringLiteral("You must use a valid date!"),
+                         QStringLiteral("Incorrect Date Settting"), std::nullopt};
     if (date.year() > kLastQuickPrintYear)
         return Reset(kLastYearMessage.arg(kLastQuickPrintYear), QDate(kLastQuickPrintYear, 1, 1));
     if (date.year() < kFirstYear) return Reset(kFirstYearMessage, kDropDownDate);

@@ -10,8 +10,8 @@ namespace natalory {
 // What the birthday dialog does with a date the user gave it.
 struct DateCheck {
     bool accepted = true;
-    QString message;  // shown (OK only) when not empty
-    QString title;    // empty: the application's title
+    QString message;               // shown (OK only) when not empty
+    QString title;                 // empty: the application's title
     std::optional<QDate> resetTo;  // the date box is set to this
 };
 

@@ -8,7 +8,8 @@ namespace natalory {
 QString ShortDateText(QDate date, const QLocale& locale) {
     QString format = locale.dateFormat(QLocale::ShortFormat);
     // A birth year needs its century: 1/15/50 could be either.
-    if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
     return locale.toString(date, format);
 }
 

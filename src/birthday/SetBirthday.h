@@ -11,7 +11,7 @@ namespace natalory {
 // What building a print needs of the canvas that holds it. The desktop program
 // gives it a window; the command-line tool an off-screen canvas.
 class PrintDocumentHost {
-public:
+  public:
     virtual ~PrintDocumentHost() = default;
     // Writes the texts of the info objects on the canvas again from the record.
     virtual void RefreshInfoObjects() = 0;

@@ -22,17 +22,19 @@ std::optional<RecordReader> Open(const QString& programFolder, const char* name,
     return reader;
 }
 
-DataReadResult Failed(const RecordReader& in) { return DataReadResult{false, in.error().describe()}; }
+DataReadResult Failed(const RecordReader& in) {
+    return DataReadResult{false, in.error().describe()};
+}
 
 // The 33 values of a year record, in file order after the year itself.
 std::array<QString*, 33> YearRecordFields(YearData& y) {
-    return {&y.HousePrice,    &y.CarPrice,      &y.MilkPrice,     &y.GasPrice,     &y.BreadPrice,
-            &y.AverageIncome, &y.SongTitle1,    &y.SongTitle2,    &y.SongTitle3,   &y.BestFilm,
-            &y.BestActor,     &y.BestActress,   &y.SeriesWinner,  &y.SeriesLoser,  &y.SeriesResult,
-            &y.SongArtist1,   &y.SongArtist2,   &y.SongArtist3,   &y.FlourPrice,   &y.ElectricPrice,
-            &y.EggsPrice,     &y.BaconPrice,    &y.BolognaPrice,  &y.IceCreamPrice, &y.PotatoesPrice,
-            &y.Population,    &y.ConsumerPriceIndex, &y.BookTitle1, &y.BookAuthor1, &y.BookTitle2,
-            &y.BookAuthor2,   &y.BookTitle3,    &y.BookAuthor3};
+    return {&y.HousePrice,    &y.CarPrice,           &y.MilkPrice,    &y.GasPrice,      &y.BreadPrice,
+            &y.AverageIncome, &y.SongTitle1,         &y.SongTitle2,   &y.SongTitle3,    &y.BestFilm,
+            &y.BestActor,     &y.BestActress,        &y.SeriesWinner, &y.SeriesLoser,   &y.SeriesResult,
+            &y.SongArtist1,   &y.SongArtist2,        &y.SongArtist3,  &y.FlourPrice,    &y.ElectricPrice,
+            &y.EggsPrice,     &y.BaconPrice,         &y.BolognaPrice, &y.IceCreamPrice, &y.PotatoesPrice,
+            &y.Population,    &y.ConsumerPriceIndex, &y.BookTitle1,   &y.BookAuthor1,   &y.BookTitle2,
+            &y.BookAuthor2,   &y.BookTitle3,         &y.BookAuthor3};
 }
 
 }  // namespace
@@ -99,7 +101,8 @@ DataReadResult ReadHeadlinesSet2(const QString& programFolder, QDate birthDate, 
     return result;
 }
 
-DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate, YearData& year) {
+DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate,
+                                   YearData& year) {
     return infoSet == 2 ? ReadHeadlinesSet2(programFolder, birthDate, year)
                         : ReadHeadlines(programFolder, birthDate, year);
 }

@@ -15,8 +15,8 @@ inline constexpr auto kYearRecordsFile = "brdstf.fpf";
 // How a search of a year data file went. Whatever happens, the reader has set
 // every value it owns: what the file gave, or empty text for what it did not.
 struct DataReadResult {
-    bool found = false;   // the key was in the file
-    QString problem;      // why the file could not be read, or where it is malformed
+    bool found = false;  // the key was in the file
+    QString problem;     // why the file could not be read, or where it is malformed
 };
 
 // Six birth-year headlines from headline set 1: the first line of the year and the five after it.
@@ -24,7 +24,8 @@ DataReadResult ReadHeadlines(const QString& programFolder, QDate birthDate, Year
 // The same from headline set 2.
 DataReadResult ReadHeadlinesSet2(const QString& programFolder, QDate birthDate, YearData& year);
 // The set `infoSet` names: 2 is set 2, any other value set 1.
-DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate, YearData& year);
+DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate,
+                                   YearData& year);
 // Five people born on the month and day of the birth date.
 DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year);
 // The record of the birth year; a year not in the file gives the record of 2004.

@@ -83,11 +83,14 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
 
     frmQuick = new QGroupBox(this);
     frmQuick->setObjectName(QStringLiteral("frmQuick"));
-    cmdPrint = NamedButton("cmdPrint", QStringLiteral("&Print"), QStringLiteral("Print This Birthday"), frmQuick);
-    cmdDoneQuick = NamedButton("cmdDoneQuick", QStringLiteral("D&one"), QStringLiteral("Close This Screen"), frmQuick);
+    cmdPrint =
+        NamedButton("cmdPrint", QStringLiteral("&Print"), QStringLiteral("Print This Birthday"), frmQuick);
+    cmdDoneQuick =
+        NamedButton("cmdDoneQuick", QStringLiteral("D&one"), QStringLiteral("Close This Screen"), frmQuick);
     cmdDone = NamedButton("cmdDone", QStringLiteral("&Done"),
                           QStringLiteral("Go To Print Designer For Customizing Or Printing"), this);
-    cmdCancel = NamedButton("cmdCancel", QStringLiteral("&Cancel"), QStringLiteral("Close This Screen"), this);
+    cmdCancel =
+        NamedButton("cmdCancel", QStringLiteral("&Cancel"), QStringLiteral("Close This Screen"), this);
 
     optCloseLook = new QRadioButton(QStringLiteral("Preview/Print Desi&gner"), this);
     optCloseLook->setObjectName(QStringLiteral("optCloseLook"));
@@ -188,8 +191,9 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     connect(optCloseLook, &QRadioButton::clicked, this, &frmGetInfo::optCloseLook_Click);
     connect(optFastPrint, &QRadioButton::clicked, this, &frmGetInfo::optFastPrint_Click);
     connect(txtFname, &QLineEdit::textEdited, this, &frmGetInfo::txtFname_KeyUp);
-    for (QObject* o : {static_cast<QObject*>(txtFname), static_cast<QObject*>(txtLname),
-                       static_cast<QObject*>(ctQuickDate), static_cast<QObject*>(ctQuickDate->calendarWidget())})
+    for (QObject* o :
+         {static_cast<QObject*>(txtFname), static_cast<QObject*>(txtLname),
+          static_cast<QObject*>(ctQuickDate), static_cast<QObject*>(ctQuickDate->calendarWidget())})
         o->installEventFilter(this);
 }
 
@@ -278,17 +282,23 @@ void frmGetInfo::cmdCancel_Click() {
     close();
 }
 
-void frmGetInfo::cmdDone_Click() { PrepareBirthday(); }
+void frmGetInfo::cmdDone_Click() {
+    PrepareBirthday();
+}
 
-void frmGetInfo::cmdDoneQuick_Click() { hide(); }
+void frmGetInfo::cmdDoneQuick_Click() {
+    hide();
+}
 
 void frmGetInfo::PrepareBirthday() {
     state_.birthday.CustomTemplatePath = txtCustomStyle->text();
     state_.birthday.ParentsName = txtParentsName->text();
     const QDate date = calCalendar->selectedDate();
     workspace_.SetBirthday(date, txtFname->text(), txtLname->text());
-    if (state_.settings.QuickPrinting) txtFname->setFocus();
-    else close();
+    if (state_.settings.QuickPrinting)
+        txtFname->setFocus();
+    else
+        close();
     state_.TemplateChanged = false;
 }
 
@@ -317,8 +327,10 @@ void frmGetInfo::ctQuickDate_LostFocus() {
     const QDate date = ParseDateBoxText(ctQuickDate->text());
     const DateCheck check = CheckDateBoxOnLeave(date);
     if (!check.message.isEmpty()) tell(check.message, check.title);
-    if (check.resetTo) ctQuickDate->setDate(*check.resetTo);
-    else if (check.accepted) calCalendar->setSelectedDate(date);
+    if (check.resetTo)
+        ctQuickDate->setDate(*check.resetTo);
+    else if (check.accepted)
+        calCalendar->setSelectedDate(date);
 }
 
 void frmGetInfo::calCalendar_ButtonClick(int year, int month) {

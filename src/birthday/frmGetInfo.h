@@ -23,7 +23,7 @@ class Workspace;
 // quick mode it is typed and "&Print" prints it at once, leaving the dialog open.
 class frmGetInfo : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmGetInfo(AppState& state, Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
     QLineEdit* txtFname;
@@ -54,7 +54,7 @@ public:
     void selectStyle(int index);
     void selectMode(bool quick);
 
-public slots:
+  public slots:
     void cmbPrintType_Click();
     void cmdBrowseStyles_Click();
     void cmdCancel_Click();
@@ -70,11 +70,11 @@ public slots:
     void optFastPrint_Click();
     void txtFname_KeyUp();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void tell(const QString& message, const QString& title = {});
     void setCalendarYear(int year);
     AppState& state_;

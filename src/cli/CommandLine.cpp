@@ -52,7 +52,7 @@ CliResult Usage(const QString& message) {
 
 // Reports nothing: the command line has no one to ask.
 class SilentPrompt final : public Prompt {
-public:
+  public:
     QStringList said;
     PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
         said << text;
@@ -62,7 +62,7 @@ public:
 
 // A print built off screen, through the same SetBirthday as the window.
 class OffscreenPrint final : public PrintDocumentHost {
-public:
+  public:
     explicit OffscreenPrint(AppState& state) : state_(state) {}
     CanvasDocument document;
     SilentPrompt prompt;
@@ -82,7 +82,7 @@ public:
 
     QString caption;
 
-private:
+  private:
     AppState& state_;
 };
 
@@ -110,18 +110,21 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption worldToBits("add-world-to-bits", "bits");
     const QCommandLineOption worldToHeadlines("world-to-headlines", "headlines");
     const QCommandLineOption appDir("app-dir", "app-dir", "DIR");
-    parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet, worldToBits,
-                       worldToHeadlines, appDir});
+    parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet,
+                       worldToBits, worldToHeadlines, appDir});
 
     if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(version)) {
         const AppVersion v = CurrentVersion();
-        return CliResult{0, QStringLiteral("natalory-print %1.%2.%3\n").arg(v.major).arg(v.minor).arg(v.revision), {}};
+        return CliResult{
+            0, QStringLiteral("natalory-print %1.%2.%3\n").arg(v.major).arg(v.minor).arg(v.revision), {}};
     }
     if (parser.isSet(help) || arguments.size() <= 1)
-        return CliResult{0, QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage), {}};
+        return CliResult{
+            0, QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage), {}};
     if (!parser.positionalArguments().isEmpty())
-        return Usage(QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
+        return Usage(
+            QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
 
     AppState state;
     state.ProgramFolder = parser.isSet(appDir) ? QDir(parser.value(appDir)).absolutePath()
@@ -132,7 +135,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
 
     if (!parser.isSet(date)) return Usage(QStringLiteral("--date is required (YYYY-MM-DD)"));
     const QDate birth = QDate::fromString(parser.value(date), Qt::ISODate);
-    if (!birth.isValid()) return Usage(QStringLiteral("--date: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(date)));
+    if (!birth.isValid())
+        return Usage(QStringLiteral("--date: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(date)));
     if (birth.year() < kFirstYear || birth.year() > kLastYear)
         return Usage(QStringLiteral("--date: the year must be from 1900 to 2004, not %1").arg(birth.year()));
 
@@ -140,7 +144,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (parser.isSet(asOf)) {
         today = QDate::fromString(parser.value(asOf), Qt::ISODate);
         if (!today.isValid())
-            return Usage(QStringLiteral("--as-of: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(asOf)));
+            return Usage(
+                QStringLiteral("--as-of: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(asOf)));
     }
     if (parser.isSet(dateMode)) {
         bool ok = false;
@@ -154,11 +159,15 @@ CliResult RunCommandLine(const QStringList& arguments) {
         if (!chosenSet) return Usage(QStringLiteral("--info-set: give 1 or 2"));
     }
     const QString styleName = parser.isSet(style) ? parser.value(style) : QStringLiteral("news");
-    if (styleName == u"news") state.birthday.PrintType = ptNewspaper;
-    else if (styleName == u"classy") state.birthday.PrintType = ptClassy;
-    else if (styleName == u"blank") state.birthday.PrintType = ptBlankPage;
+    if (styleName == u"news")
+        state.birthday.PrintType = ptNewspaper;
+    else if (styleName == u"classy")
+        state.birthday.PrintType = ptClassy;
+    else if (styleName == u"blank")
+        state.birthday.PrintType = ptBlankPage;
     else if (styleName.endsWith(QStringLiteral(".als"), Qt::CaseInsensitive)) {
-        if (!QFileInfo(styleName).isFile()) return Usage(QStringLiteral("--style: no such template: %1").arg(styleName));
+        if (!QFileInfo(styleName).isFile())
+            return Usage(QStringLiteral("--style: no such template: %1").arg(styleName));
         state.birthday.PrintType = ptUserTemplate;
         state.birthday.CustomTemplatePath = QFileInfo(styleName).absoluteFilePath();
     } else {
@@ -187,14 +196,16 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (parser.isSet(json)) {
         QStringList entries;
         for (const InfoKind& k : InfoCatalogue())
-            entries << QStringLiteral("  %1: %2").arg(JsonString(QString::fromLatin1(k.key)),
-                                                       JsonString(GenerateCaption(QString::fromLatin1(k.key), state)));
+            entries << QStringLiteral("  %1: %2")
+                           .arg(JsonString(QString::fromLatin1(k.key)),
+                                JsonString(GenerateCaption(QString::fromLatin1(k.key), state)));
         result.out = QStringLiteral("{\n") + entries.join(QStringLiteral(",\n")) + QStringLiteral("\n}\n");
     } else {
         for (const InfoKind& k : InfoCatalogue()) {
             QString caption = GenerateCaption(QString::fromLatin1(k.key), state);
             caption.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            result.out += u'[' + QString::fromLatin1(k.key) + QStringLiteral("]\n") + caption + QStringLiteral("\n\n");
+            result.out +=
+                u'[' + QString::fromLatin1(k.key) + QStringLiteral("]\n") + caption + QStringLiteral("\n\n");
         }
     }
     return result;

@@ -5,14 +5,20 @@
 namespace natalory {
 namespace {
 
-size_t Slot(ObjectKind kind) { return size_t(kind); }
+size_t Slot(ObjectKind kind) {
+    return size_t(kind);
+}
 
 QString KindLetter(ObjectKind kind) {
     switch (kind) {
-        case ObjectKind::Text: return QStringLiteral("T");
-        case ObjectKind::Picture: return QStringLiteral("P");
-        case ObjectKind::Shape: return QStringLiteral("S");
-        case ObjectKind::Line: return QStringLiteral("L");
+        case ObjectKind::Text:
+            return QStringLiteral("T");
+        case ObjectKind::Picture:
+            return QStringLiteral("P");
+        case ObjectKind::Shape:
+            return QStringLiteral("S");
+        case ObjectKind::Line:
+            return QStringLiteral("L");
     }
     return {};
 }
@@ -31,10 +37,14 @@ void Created(AppState& state) {
 
 int ControlKind(const DisplayObject& object) {
     switch (object.kind) {
-        case ObjectKind::Text: return 3;
-        case ObjectKind::Shape: return 5;
-        case ObjectKind::Line: return 6;
-        case ObjectKind::Picture: return 7;
+        case ObjectKind::Text:
+            return 3;
+        case ObjectKind::Shape:
+            return 5;
+        case ObjectKind::Line:
+            return 6;
+        case ObjectKind::Picture:
+            return 7;
     }
     return 0;
 }
@@ -54,9 +64,13 @@ DisplayObject* CanvasDocument::element(ObjectKind kind, int index) const {
     return index >= 0 && size_t(index) < a.size() ? a[size_t(index)].get() : nullptr;
 }
 
-int CanvasDocument::UBound(ObjectKind kind) const { return int(arrays_[Slot(kind)].size()) - 1; }
+int CanvasDocument::UBound(ObjectKind kind) const {
+    return int(arrays_[Slot(kind)].size()) - 1;
+}
 
-int CanvasDocument::controlCount() const { return kHandleCount + int(stacking_.size()); }
+int CanvasDocument::controlCount() const {
+    return kHandleCount + int(stacking_.size());
+}
 
 DisplayObject& CanvasDocument::load(ObjectKind kind) {
     auto& a = arrays_[Slot(kind)];

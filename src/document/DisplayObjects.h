@@ -17,8 +17,14 @@ namespace natalory {
 enum class ObjectKind { Text, Picture, Shape, Line };
 
 // Shape codes of a shape object.
-enum ShapeCodes { shRectangle = 0, shSquare = 1, shOval = 2, shCircle = 3, shRoundedRectangle = 4,
-                  shRoundedSquare = 5 };
+enum ShapeCodes {
+    shRectangle = 0,
+    shSquare = 1,
+    shOval = 2,
+    shCircle = 3,
+    shRoundedRectangle = 4,
+    shRoundedSquare = 5
+};
 // Passed to NewShape for a line.
 inline constexpr int kLineShapeKind = 10;
 
@@ -83,7 +89,7 @@ inline constexpr auto kTooManyObjects = "Too many objects, the maximum is 200.";
 // The display objects of the open print: an array per kind whose element 0 exists,
 // hidden, from the start, and one stacking order, bottom to top.
 class CanvasDocument {
-public:
+  public:
     CanvasDocument();
 
     // lblObject, pPic, sShape, lLineObject: the element at `index`, or null where none is loaded.
@@ -107,7 +113,7 @@ public:
     void sendToBack(DisplayObject& object);
     bool contains(const DisplayObject* object) const;
 
-private:
+  private:
     std::array<std::vector<std::unique_ptr<DisplayObject>>, 4> arrays_;
     std::vector<DisplayObject*> stacking_;
 };

@@ -6,6 +6,7 @@
 #include "infoobjects/Generators.h"
 #include "shell/FileIO.h"
 #include "shell/RecordFormat.h"
+#include "shell/SaveTarget.h"
 #include "shell/Windows1252.h"
 
 #include <QDir>
@@ -19,11 +20,11 @@ namespace {
 constexpr QChar kQuoteStandIn = QChar(0xB5);
 
 bool DataSettings::*const kStoredDataSettings[] = {
-    &DataSettings::IncludeHouse,      &DataSettings::IncludeCar,         &DataSettings::IncludeMilk,
-    &DataSettings::IncludeGas,        &DataSettings::IncludeBread,       &DataSettings::IncludeIncome,
-    &DataSettings::IncludeFlour,      &DataSettings::IncludeElectricity, &DataSettings::IncludeEggs,
-    &DataSettings::IncludeBacon,      &DataSettings::IncludeBologna,     &DataSettings::IncludeIceCream,
-    &DataSettings::IncludePotatoes,   &DataSettings::IncludePopulation,  &DataSettings::IncludeCPI,
+    &DataSettings::IncludeHouse,    &DataSettings::IncludeCar,         &DataSettings::IncludeMilk,
+    &DataSettings::IncludeGas,      &DataSettings::IncludeBread,       &DataSettings::IncludeIncome,
+    &DataSettings::IncludeFlour,    &DataSettings::IncludeElectricity, &DataSettings::IncludeEggs,
+    &DataSettings::IncludeBacon,    &DataSettings::IncludeBologna,     &DataSettings::IncludeIceCream,
+    &DataSettings::IncludePotatoes, &DataSettings::IncludePopulation,  &DataSettings::IncludeCPI,
     &DataSettings::IncludeStamps,
 };
 
@@ -36,7 +37,8 @@ TemplateError FromRecordError(const RecordError& e) {
 }
 
 // A field stored as text that the reader turns into a number.
-bool TextAsNumber(RecordReader& in, const QString& file, double* value, const char* what, TemplateError* error) {
+bool TextAsNumber(RecordReader& in, const QString& file, double* value, const char* what,
+                  TemplateError* error) {
     QString text;
     const int line = in.line();
     if (!in.readText(text)) return false;
@@ -122,7 +124,9 @@ QString TemplateErrorMessage(const TemplateError& e) {
         .arg(e.description);
 }
 
-qint64 ColorToStored(QRgb c) { return qint64(qRed(c)) + 256 * qint64(qGreen(c)) + 65536 * qint64(qBlue(c)); }
+qint64 ColorToStored(QRgb c) {
+    return qint64(qRed(c)) + 256 * qint64(qGreen(c)) + 65536 * qint64(qBlue(c));
+}
 
 QRgb ColorFromStored(qint64 v) {
     if (v < 0) v = 0;
@@ -131,10 +135,14 @@ QRgb ColorFromStored(qint64 v) {
 
 QString TemplatePathFor(const AppState& state) {
     switch (state.birthday.PrintType) {
-        case ptNewspaper: return ProgramFile(state.ProgramFolder, QString::fromLatin1(kNewspaperTemplate));
-        case ptClassy: return ProgramFile(state.ProgramFolder, QString::fromLatin1(kClassyTemplate));
-        case ptBlankPage: return ProgramFile(state.ProgramFolder, QString::fromLatin1(kBlankTemplate));
-        default: return state.birthday.CustomTemplatePath;
+        case ptNewspaper:
+            return ProgramFile(state.ProgramFolder, QString::fromLatin1(kNewspaperTemplate));
+        case ptClassy:
+            return ProgramFile(state.ProgramFolder, QString::fromLatin1(kClassyTemplate));
+        case ptBlankPage:
+            return ProgramFile(state.ProgramFolder, QString::fromLatin1(kBlankTemplate));
+        default:
+            return state.birthday.CustomTemplatePath;
     }
 }
 
@@ -143,11 +151,14 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
                                               const QLocale& locale) {
     const QString source = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
     if (path.isEmpty() || !QFileInfo(path).isFile())
-        return TemplateError{teFileNotFound, source,
-                             QStringLiteral("the template file %1 was not found").arg(QDir::toNativeSeparators(path))};
+        return TemplateError{
+            teFileNotFound, source,
+            QStringLiteral("the template file %1 was not found").arg(QDir::toNativeSeparators(path))};
     RecordError openError;
     auto reader = RecordReader::open(path, &openError);
-    if (!reader) return TemplateError{teCannotRead, source, QStringLiteral("the file cannot be read: ") + openError.message};
+    if (!reader)
+        return TemplateError{teCannotRead, source,
+                             QStringLiteral("the file cannot be read: ") + openError.message};
     RecordReader& in = *reader;
     TemplateError error;
 
@@ -306,46 +317,33 @@ void SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services
     request.filter = QStringLiteral("als (*.als)");
     request.folder = state.ProgramFolder;
     request.defaultSuffix = QStringLiteral("als");
-    for (;;) {
-        const std::optional<QString> chosen = services.files.saveFile(request);
-        if (!chosen) {
-            state.SaveCancelled = true;
-            return;
-        }
-        if (chosen->trimmed().isEmpty() || QFileInfo(*chosen).isDir()) {
-            services.prompt.ask(QStringLiteral("No file found to save."), QStringLiteral("Disk Error"),
-                                PromptButtons::Ok, PromptIcon::Exclamation);
-            state.SaveCancelled = true;
-            return;
-        }
-        if (QFileInfo::exists(*chosen)) {
-            const PromptAnswer answer = services.prompt.ask(
-                QStringLiteral("Do you want to copy over this file and lose all data it contains?"), {},
-                PromptButtons::YesNoCancel, PromptIcon::Question);
-            if (answer == PromptAnswer::No) {
-                request.fileName = *chosen;
-                continue;
-            }
-            if (answer != PromptAnswer::Yes) {
-                // Nothing was saved: a close that asked for this save does not go on.
-                state.SaveCancelled = true;
-                return;
-            }
-        }
-        QString problem;
-        const QByteArray bytes = TemplateBytes(doc, state, &problem);
-        QString error;
-        if (problem.isEmpty() && WriteFileAtomically(*chosen, bytes, &error)) {
-            state.TemplateChanged = false;
-            return;
-        }
-        const int number = problem.isEmpty() ? (QFileInfo(QFileInfo(*chosen).path()).isDir() ? 75 : 76) : 93;
-        services.prompt.ask(QStringLiteral("An error has occured. %1 Desc:%2").arg(number).arg(problem.isEmpty() ? error : problem),
-                            QStringLiteral("Disk Error"), PromptButtons::Ok, PromptIcon::Exclamation);
-        // The old file is untouched and the canvas still unsaved.
+    // Cancelling the dialog or the overwrite question saves nothing: a close that asked
+    // for this save does not go on.
+    const std::optional<QString> chosen = ChooseSaveTarget(services, request);
+    if (!chosen) {
         state.SaveCancelled = true;
         return;
     }
+    if (chosen->trimmed().isEmpty() || QFileInfo(*chosen).isDir()) {
+        services.prompt.ask(QStringLiteral("No file found to save."), QStringLiteral("Disk Error"),
+                            PromptButtons::Ok, PromptIcon::Exclamation);
+        state.SaveCancelled = true;
+        return;
+    }
+    QString problem;
+    const QByteArray bytes = TemplateBytes(doc, state, &problem);
+    QString error;
+    if (problem.isEmpty() && WriteFileAtomically(*chosen, bytes, &error)) {
+        state.TemplateChanged = false;
+        return;
+    }
+    const int number = !problem.isEmpty() ? 93 : QFileInfo(QFileInfo(*chosen).path()).isDir() ? 75 : 76;
+    services.prompt.ask(QStringLiteral("An error has occured. %1 Desc:%2")
+                            .arg(number)
+                            .arg(problem.isEmpty() ? error : problem),
+                        QStringLiteral("Disk Error"), PromptButtons::Ok, PromptIcon::Exclamation);
+    // The old file is untouched and the canvas still unsaved: the print stays open.
+    state.SaveCancelled = true;
 }
 
 }  // namespace natalory

@@ -18,7 +18,9 @@ frmDisplay::frmDisplay(AppState& state, Services& services, QWidget* parent)
     setPalette(p);
 }
 
-double frmDisplay::scale() const { return logicalDpiX() / 1440.0; }
+double frmDisplay::scale() const {
+    return logicalDpiX() / 1440.0;
+}
 
 void frmDisplay::setCanvasSizeTwips(int width, int height) {
     sizeTwips_ = QSize(width, height);
@@ -68,12 +70,17 @@ void frmDisplay::paintEvent(QPaintEvent*) {
 
 void frmDisplay::keyReleaseEvent(QKeyEvent* event) {
     switch (event->key()) {
-        case Qt::Key_Delete: DeleteDisplayObject(); break;
+        case Qt::Key_Delete:
+            DeleteDisplayObject();
+            break;
         case Qt::Key_Home:
             if (onHome) onHome();
             break;
-        case Qt::Key_F1: ShowHelpTopic(state_.ProgramFolder, services_.help, hcCanvas); break;
-        default: QWidget::keyReleaseEvent(event);
+        case Qt::Key_F1:
+            ShowHelpTopic(state_.ProgramFolder, services_.help, hcCanvas);
+            break;
+        default:
+            QWidget::keyReleaseEvent(event);
     }
 }
 

@@ -14,7 +14,7 @@ namespace natalory {
 // What it shows is what prints, in the same stacking order.
 class frmDisplay : public QWidget {
     Q_OBJECT
-public:
+  public:
     frmDisplay(AppState& state, Services& services, QWidget* parent = nullptr);
 
     CanvasDocument& document() { return document_; }
@@ -41,11 +41,11 @@ public:
     // Run for Home: the canvas window moves to the top of the main window.
     std::function<void()> onHome;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void created(DisplayObject* object);
     AppState& state_;
     Services& services_;

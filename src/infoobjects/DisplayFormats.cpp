@@ -37,8 +37,10 @@ QString FormatNumber(const QString& value, QStringView pattern) {
     int minIntegerDigits = 0;
     bool thousands = false;
     for (; i < pattern.size() && pattern[i] != u'.'; ++i) {
-        if (pattern[i] == u'0') ++minIntegerDigits;
-        else if (pattern[i] == u',') thousands = true;
+        if (pattern[i] == u'0')
+            ++minIntegerDigits;
+        else if (pattern[i] == u',')
+            thousands = true;
     }
     int decimals = 0;
     int minDecimals = 0;

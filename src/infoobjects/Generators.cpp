@@ -26,7 +26,8 @@ struct Context {
 QString WorldSeriesLine(const Context& c) {
     if (c.year() == 1904) return QStringLiteral("Giants refuse to play Boston in World Series");
     if (c.year() == 1994) return QStringLiteral("No World Series due to baseball strike");
-    return c.y().SeriesWinner + QStringLiteral(" beats ") + c.y().SeriesLoser + QStringLiteral(" in World Series!");
+    return c.y().SeriesWinner + QStringLiteral(" beats ") + c.y().SeriesLoser +
+           QStringLiteral(" in World Series!");
 }
 
 QString BirthYearHeadlines(const Context& c) {
@@ -38,12 +39,16 @@ QString BirthYearHeadlines(const Context& c) {
 
 QString WorldSeriesHeadline(const Context& c) {
     const int y = c.year();
-    QString text = c.y().SeriesWinner + QStringLiteral(" Win ") + c.yearText() + QStringLiteral(" World Series");
+    QString text =
+        c.y().SeriesWinner + QStringLiteral(" Win ") + c.yearText() + QStringLiteral(" World Series");
     if (y < 1903) {
         text = QStringLiteral("First World Series In ");
-        if (y == 1900) text += QStringLiteral(" Three Years!");
-        else if (y == 1901) text += QStringLiteral(" Two Years!");
-        else if (y == 1902) text += QStringLiteral(" One Year!");
+        if (y == 1900)
+            text += QStringLiteral(" Three Years!");
+        else if (y == 1901)
+            text += QStringLiteral(" Two Years!");
+        else if (y == 1902)
+            text += QStringLiteral(" One Year!");
     }
     if (y == 1994) text = QStringLiteral("Baseball On Strike!");
     if (y == 1904) text = QStringLiteral("No World Series!  Team Refuses To Play!");
@@ -60,25 +65,33 @@ QString WorldSeriesArticle(const Context& c) {
                    QStringLiteral(" took a decent beating, losing the World Series ") + d.SeriesResult + u'.';
     if (y == 1994)
         text = QStringLiteral(
-            "Baseball fans all over are raving mad!  There will be no World Series this year due to the player's "
+            "Baseball fans all over are raving mad!  There will be no World Series this year due to the "
+            "player's "
             "strike that has cancelled the entire season.");
     if (y < 1903)
         text = QStringLiteral(
-                   "Baseball fans around the world are getting excited about the upcoming World Series.  The World "
+                   "Baseball fans around the world are getting excited about the upcoming World Series.  The "
+                   "World "
                    "Series ") +
                QStringLiteral(
-                   "is to decide every year who the best baseball team in the world is, and is scheduled to begin "
+                   "is to decide every year who the best baseball team in the world is, and is scheduled to "
+                   "begin "
                    "in 1903.");
     if (y == 1904)
-        text = QStringLiteral("There will be no World Series this year because John T. Zavav, president of the National ") +
-               QStringLiteral(
-                   "League champion New York Giants, is refusing to allow his team to compete against Boston, the "
-                   "representative of the ") +
-               Q + QStringLiteral("inferior") + Q + QStringLiteral(" American Leaque.");
+        text =
+            QStringLiteral(
+                "There will be no World Series this year because John T. Zavav, president of the National ") +
+            QStringLiteral(
+                "League champion New York Giants, is refusing to allow his team to compete against Boston, "
+                "the "
+                "representative of the ") +
+            Q + QStringLiteral("inferior") + Q + QStringLiteral(" American Leaque.");
     if (y == 2004)
         text = QStringLiteral(
-            "Baseball fans are gearing up for the 101st World Series.  It's hard to say who'll be playing this year, "
-            "but we know they must be the best!  The games are scheduled to begin in October, with the site still "
+            "Baseball fans are gearing up for the 101st World Series.  It's hard to say who'll be playing "
+            "this year, "
+            "but we know they must be the best!  The games are scheduled to begin in October, with the site "
+            "still "
             "to be announced.");
     return text;
 }
@@ -86,10 +99,12 @@ QString WorldSeriesArticle(const Context& c) {
 QString AcademyAwards(const Context& c) {
     if (c.year() <= 1928)
         return QStringLiteral(
-                   "There has been more talk in Hollywood about an annual award ceremony to honor excellence in the "
+                   "There has been more talk in Hollywood about an annual award ceremony to honor excellence "
+                   "in the "
                    "film industry.  ") +
                QStringLiteral(
-                   "  The Academy Awards should start in 1929, and will be handled by the Academy of Motion Picture "
+                   "  The Academy Awards should start in 1929, and will be handled by the Academy of Motion "
+                   "Picture "
                    "Arts and Sciences.");
     return QStringLiteral("Best Actor - ") + c.y().BestActor + CRLF + QStringLiteral("Best Actress - ") +
            c.y().BestActress + CRLF + QStringLiteral("Best Directed Film - ") + Q + c.y().BestFilm + Q;
@@ -98,9 +113,11 @@ QString AcademyAwards(const Context& c) {
 QString AcademyAwardsArticle(const Context& c) {
     if (c.year() <= 1928)
         return QStringLiteral(
-                   "There has been more talk in Hollywood about an annual award ceremony to honor excellence ") +
+                   "There has been more talk in Hollywood about an annual award ceremony to honor "
+                   "excellence ") +
                QStringLiteral(
-                   "in the film industry.  The Academy Awards will start in 1929, and will be handled by the Academy "
+                   "in the film industry.  The Academy Awards will start in 1929, and will be handled by the "
+                   "Academy "
                    "of Motion Picture Arts and Sciences.");
     return QStringLiteral("Another great year for the film industry!") +
            QStringLiteral(" The Academy of Motion Picture Arts and Sciences honored entertainers ") +
@@ -109,8 +126,8 @@ QString AcademyAwardsArticle(const Context& c) {
            c.y().BestFilm + Q + QStringLiteral(" received Best Directed Picture.");
 }
 
-QString TitlesBy(const QString& t1, const QString& a1, const QString& t2, const QString& a2, const QString& t3,
-                 const QString& a3) {
+QString TitlesBy(const QString& t1, const QString& a1, const QString& t2, const QString& a2,
+                 const QString& t3, const QString& a3) {
     const QString by = QStringLiteral(" by ");
     return Q + t1 + Q + by + a1 + CRLF + Q + t2 + Q + by + a2 + CRLF + Q + t3 + Q + by + a3;
 }
@@ -118,18 +135,21 @@ QString TitlesBy(const QString& t1, const QString& a1, const QString& t2, const 
 QString MusicArticle(const Context& c) {
     const YearData& d = c.y();
     return QStringLiteral("The music industry is keeping us rockin' and hoppin' again this year.") +
-           QStringLiteral(" We all have our favorites, and there are some we've agreed on.  Some Top Hits of ") +
-           c.yearText() + QStringLiteral(" are ") + Q + d.SongTitle1 + Q + QStringLiteral(" by ") + d.SongArtist1 +
-           QStringLiteral(", ") + Q + d.SongTitle2 + Q + QStringLiteral(" by ") + d.SongArtist2 +
-           QStringLiteral(", and ") + Q + d.SongTitle3 + Q + QStringLiteral(" by ") + d.SongArtist3 + u'.';
+           QStringLiteral(
+               " We all have our favorites, and there are some we've agreed on.  Some Top Hits of ") +
+           c.yearText() + QStringLiteral(" are ") + Q + d.SongTitle1 + Q + QStringLiteral(" by ") +
+           d.SongArtist1 + QStringLiteral(", ") + Q + d.SongTitle2 + Q + QStringLiteral(" by ") +
+           d.SongArtist2 + QStringLiteral(", and ") + Q + d.SongTitle3 + Q + QStringLiteral(" by ") +
+           d.SongArtist3 + u'.';
 }
 
 QString CelebrityArticle(const Context& c) {
     const auto& cel = c.y().Celebrity;
     const QString& first = c.b().FirstName;
     return first + QStringLiteral(" was visited by several celebrities today ") +
-           QStringLiteral(" who share the same birthday.  ") + cel[0] + QStringLiteral(" brought a bouquet ") +
-           QStringLiteral("of ") + c.f().BirthFlower + QStringLiteral(", this month's flower, and ") + cel[1] +
+           QStringLiteral(" who share the same birthday.  ") + cel[0] +
+           QStringLiteral(" brought a bouquet ") + QStringLiteral("of ") + c.f().BirthFlower +
+           QStringLiteral(", this month's flower, and ") + cel[1] +
            QStringLiteral(" announced plans to build a statue of ") + first + QStringLiteral(" out of ") +
            c.f().Birthstone + QStringLiteral(", this month's birthstone (which symbolizes ") +
            c.f().BirthstoneMeaning + QStringLiteral(").") + QStringLiteral(" Also visiting were ") + cel[2] +
@@ -145,24 +165,32 @@ struct EconomicLine {
 };
 
 const EconomicLine kEconomics[] = {
-    {&DataSettings::IncludeHouse, "House.....", [](const Context& c) { return c.y().HousePrice; }, "new house"},
+    {&DataSettings::IncludeHouse, "House.....", [](const Context& c) { return c.y().HousePrice; },
+     "new house"},
     {&DataSettings::IncludeCar, "Car.......", [](const Context& c) { return c.y().CarPrice; }, "new car"},
-    {&DataSettings::IncludeMilk, "Milk......", [](const Context& c) { return c.y().MilkPrice; }, "half gallon"},
+    {&DataSettings::IncludeMilk, "Milk......", [](const Context& c) { return c.y().MilkPrice; },
+     "half gallon"},
     {&DataSettings::IncludeGas, "Gas.......", [](const Context& c) { return c.y().GasPrice; }, "gallon"},
-    {&DataSettings::IncludeBread, "Bread.....", [](const Context& c) { return c.y().BreadPrice; }, "1 lb. loaf"},
-    {&DataSettings::IncludeStamps, "Stamp.....", [](const Context& c) { return c.f().StampPrice; }, "first class"},
-    {&DataSettings::IncludeIncome, "Income....", [](const Context& c) { return c.y().AverageIncome; }, "per year"},
-    {&DataSettings::IncludeFlour, "Flour.....", [](const Context& c) { return c.y().FlourPrice; }, "5 lb. bag"},
+    {&DataSettings::IncludeBread, "Bread.....", [](const Context& c) { return c.y().BreadPrice; },
+     "1 lb. loaf"},
+    {&DataSettings::IncludeStamps, "Stamp.....", [](const Context& c) { return c.f().StampPrice; },
+     "first class"},
+    {&DataSettings::IncludeIncome, "Income....", [](const Context& c) { return c.y().AverageIncome; },
+     "per year"},
+    {&DataSettings::IncludeFlour, "Flour.....", [](const Context& c) { return c.y().FlourPrice; },
+     "5 lb. bag"},
     {&DataSettings::IncludeElectricity, "Electric..", [](const Context& c) { return c.y().ElectricPrice; },
      "per kWh"},
     {&DataSettings::IncludeEggs, "Eggs......", [](const Context& c) { return c.y().EggsPrice; }, "dozen"},
     {&DataSettings::IncludeBacon, "Bacon.....", [](const Context& c) { return c.y().BaconPrice; }, "per lb."},
-    {&DataSettings::IncludeBologna, "Bologna...", [](const Context& c) { return c.y().BolognaPrice; }, "per lb."},
+    {&DataSettings::IncludeBologna, "Bologna...", [](const Context& c) { return c.y().BolognaPrice; },
+     "per lb."},
     {&DataSettings::IncludeIceCream, "Ice Cream.", [](const Context& c) { return c.y().IceCreamPrice; },
      "half gallon"},
     {&DataSettings::IncludePotatoes, "Potatoes..", [](const Context& c) { return c.y().PotatoesPrice; },
      "10 lb. bag"},
-    {&DataSettings::IncludePopulation, "Population...", [](const Context& c) { return c.y().Population; }, ""},
+    {&DataSettings::IncludePopulation, "Population...", [](const Context& c) { return c.y().Population; },
+     ""},
     {&DataSettings::IncludeCPI, "CPI.......", [](const Context& c) { return c.y().ConsumerPriceIndex; },
      "1982-84 = 100"},
 };
@@ -174,7 +202,8 @@ QString HistoricalEconomics(const Context& c) {
         const EconomicLine& line = kEconomics[i];
         if (!(c.s.data.*line.include)) continue;
         text += QLatin1StringView(line.label) + line.value(c);
-        if (c.s.data.AddAmounts && *line.unit) text += QStringLiteral(" (") + QLatin1StringView(line.unit) + u')';
+        if (c.s.data.AddAmounts && *line.unit)
+            text += QStringLiteral(" (") + QLatin1StringView(line.unit) + u')';
         if (i != last) text += CRLF;
     }
     if (text.isEmpty()) return QStringLiteral("No economic data selected.");
@@ -184,19 +213,21 @@ QString HistoricalEconomics(const Context& c) {
 
 QString CurrentEconomics(const Context&) {
     QString text;
-    for (const char* label : {"House.....", "Car.......", "Milk......", "Gas.......", "Bread.....", "Stamp....."})
+    for (const char* label :
+         {"House.....", "Car.......", "Milk......", "Gas.......", "Bread.....", "Stamp....."})
         text += QLatin1StringView(label) + QStringLiteral("50") + CRLF;
     return text + QStringLiteral("Income....50");
 }
 
 QString PresidentsReport(const Context& c) {
     return QStringLiteral(
-               "  Today the President announced this year's national price average's, saying he felt good about "
+               "  Today the President announced this year's national price average's, saying he felt good "
+               "about "
                "some of the changes ") +
-           QStringLiteral("in our economy.  He pointed out that although bread has gone up to ") + c.y().BreadPrice +
-           QStringLiteral(" per loaf, and a half gallon of milk is up to ") + c.y().MilkPrice +
-           QStringLiteral(", average incomes are also on the rise, up to ") + c.y().AverageIncome +
-           QStringLiteral(" this year!");
+           QStringLiteral("in our economy.  He pointed out that although bread has gone up to ") +
+           c.y().BreadPrice + QStringLiteral(" per loaf, and a half gallon of milk is up to ") +
+           c.y().MilkPrice + QStringLiteral(", average incomes are also on the rise, up to ") +
+           c.y().AverageIncome + QStringLiteral(" this year!");
 }
 
 QString BitsOfInfo(const Context& c) {
@@ -205,9 +236,10 @@ QString BitsOfInfo(const Context& c) {
                    QStringLiteral("Your birth stone is ") + f.Birthstone + CRLF +
                    QStringLiteral("Your birth stone means ") + f.BirthstoneMeaning + CRLF +
                    QStringLiteral("Your birth flower - ") + f.BirthFlower + CRLF + QStringLiteral("As of ") +
-                   f.AsOfLongDate + QStringLiteral(", you are ") + f.AgeWholeYears + QStringLiteral(" years old") +
-                   CRLF + QStringLiteral("...that's about ") + f.AgeDays + QStringLiteral(" days") + CRLF +
-                   QStringLiteral("...you've slept about ") + f.DaysSlept + QStringLiteral(" of those days.");
+                   f.AsOfLongDate + QStringLiteral(", you are ") + f.AgeWholeYears +
+                   QStringLiteral(" years old") + CRLF + QStringLiteral("...that's about ") + f.AgeDays +
+                   QStringLiteral(" days") + CRLF + QStringLiteral("...you've slept about ") + f.DaysSlept +
+                   QStringLiteral(" of those days.");
     if (c.s.data.AddWorldToBits && c.year() > 1903) text += CRLF + WorldSeriesLine(c);
     return text;
 }
@@ -215,10 +247,10 @@ QString BitsOfInfo(const Context& c) {
 QString EditorialNote(const Context& c) {
     const CalendarFacts& f = c.f();
     const QString& first = c.b().FirstName;
-    return QStringLiteral("We found it interesting that as of ") + f.AsOfLongDate + QStringLiteral(", ") + first +
-           QStringLiteral(" has been around for ") + f.AgeDays + QStringLiteral(" days.  That's about ") +
-           f.AgeHours + QStringLiteral(" hours, and ") + first + QStringLiteral(" has slept about ") + f.DaysSlept +
-           QStringLiteral(" days of that away!");
+    return QStringLiteral("We found it interesting that as of ") + f.AsOfLongDate + QStringLiteral(", ") +
+           first + QStringLiteral(" has been around for ") + f.AgeDays +
+           QStringLiteral(" days.  That's about ") + f.AgeHours + QStringLiteral(" hours, and ") + first +
+           QStringLiteral(" has slept about ") + f.DaysSlept + QStringLiteral(" days of that away!");
 }
 
 using Generator = std::function<QString(const Context&)>;
@@ -226,34 +258,40 @@ using Generator = std::function<QString(const Context&)>;
 const std::map<QString, Generator>& Generators() {
     static const std::map<QString, Generator> table = {
         {"johndoeborntoday",
-         [](const Context& c) { return c.b().FirstName + u' ' + c.b().LastName + QStringLiteral(" Born Today!"); }},
+         [](const Context& c) {
+             return c.b().FirstName + u' ' + c.b().LastName + QStringLiteral(" Born Today!");
+         }},
         {"birthyearlabel", [](const Context& c) { return c.yearText(); }},
         {"bornondate",
          [](const Context& c) {
              return c.b().FirstName + u' ' + c.b().LastName + QStringLiteral(", Born On ") + c.longDate();
          }},
         {"birthyearheadlines", BirthYearHeadlines},
-        {"costofgoodsin", [](const Context& c) { return QStringLiteral("Cost of Goods In ") + c.yearText(); }},
+        {"costofgoodsin",
+         [](const Context& c) { return QStringLiteral("Cost of Goods In ") + c.yearText(); }},
         {"historicaleconomics", HistoricalEconomics},
-        {"aroundtheworld", [](const Context& c) { return QStringLiteral("Around The World In...") + c.yearText(); }},
+        {"aroundtheworld",
+         [](const Context& c) { return QStringLiteral("Around The World In...") + c.yearText(); }},
         {"currenteconomics", CurrentEconomics},
         {"bitsofinfo", BitsOfInfo},
         {"longdate", [](const Context& c) { return c.longDate(); }},
         {"westernastrology",
          [](const Context& c) {
-             return QStringLiteral("Your Sun sign, ") + c.f().WesternSign + QStringLiteral(", is compatible with ") +
-                    c.f().WesternCompatible + QStringLiteral(".  ") + c.f().WesternSignText;
+             return QStringLiteral("Your Sun sign, ") + c.f().WesternSign +
+                    QStringLiteral(", is compatible with ") + c.f().WesternCompatible +
+                    QStringLiteral(".  ") + c.f().WesternSignText;
          }},
         {"chineseastrology",
          [](const Context& c) {
              return QStringLiteral("Your Chinese sign, ") + c.f().ChineseSign +
-                    QStringLiteral(", is compatible with ") + c.f().ChineseCompatible + QStringLiteral(".  ") +
-                    c.f().ChineseSignText;
+                    QStringLiteral(", is compatible with ") + c.f().ChineseCompatible +
+                    QStringLiteral(".  ") + c.f().ChineseSignText;
          }},
         {"topsongs",
          [](const Context& c) {
              const YearData& d = c.y();
-             return TitlesBy(d.SongTitle1, d.SongArtist1, d.SongTitle2, d.SongArtist2, d.SongTitle3, d.SongArtist3);
+             return TitlesBy(d.SongTitle1, d.SongArtist1, d.SongTitle2, d.SongArtist2, d.SongTitle3,
+                             d.SongArtist3);
          }},
         {"topsongsinlabel", [](const Context& c) { return QStringLiteral("Top Songs In ") + c.yearText(); }},
         {"academyawards", AcademyAwards},
@@ -269,7 +307,8 @@ const std::map<QString, Generator>& Generators() {
         {"topbooks",
          [](const Context& c) {
              const YearData& d = c.y();
-             return TitlesBy(d.BookTitle1, d.BookAuthor1, d.BookTitle2, d.BookAuthor2, d.BookTitle3, d.BookAuthor3);
+             return TitlesBy(d.BookTitle1, d.BookAuthor1, d.BookTitle2, d.BookAuthor2, d.BookTitle3,
+                             d.BookAuthor3);
          }},
         {"newbornmessage",
          [](const Context& c) {
@@ -282,20 +321,24 @@ const std::map<QString, Generator>& Generators() {
          }},
         {"presidentialannouncementlabel",
          [](const Context& c) {
-             return QStringLiteral("President ") + c.f().President + QStringLiteral(" Speaks On U.S. Economy");
+             return QStringLiteral("President ") + c.f().President +
+                    QStringLiteral(" Speaks On U.S. Economy");
          }},
         {"presidentsreport", PresidentsReport},
         {"editorialnote", EditorialNote},
         {"celebrityarticle", CelebrityArticle},
         {"celebrityarticlelabel",
-         [](const Context& c) { return QStringLiteral("Celebrities Sharing This Birthday Visit ") + c.b().FirstName; }},
+         [](const Context& c) {
+             return QStringLiteral("Celebrities Sharing This Birthday Visit ") + c.b().FirstName;
+         }},
         {"worldseriesarticle", WorldSeriesArticle},
         {"worldseriesheadline", WorldSeriesHeadline},
         {"academyawardsarticle", AcademyAwardsArticle},
         {"academyawardsheadline",
          [](const Context& c) {
-             return c.year() <= 1928 ? QStringLiteral("More Talk of Academy Awards")
-                                     : QStringLiteral("Year ") + c.yearText() + QStringLiteral(" Academy Awards");
+             return c.year() <= 1928
+                        ? QStringLiteral("More Talk of Academy Awards")
+                        : QStringLiteral("Year ") + c.yearText() + QStringLiteral(" Academy Awards");
          }},
         {"musicarticle", MusicArticle},
         {"musicheadline", [](const Context& c) { return QStringLiteral("Music In ") + c.yearText(); }},
@@ -307,7 +350,8 @@ const std::map<QString, Generator>& Generators() {
          }},
         {"chineseastrologyarticle",
          [](const Context& c) {
-             return QStringLiteral("If you were born today, under the Chinese astrology system you fall under the ") +
+             return QStringLiteral(
+                        "If you were born today, under the Chinese astrology system you fall under the ") +
                     c.f().ChineseSign + QStringLiteral(". ") + c.f().ChineseSignText +
                     QStringLiteral(" In China, you get along best with ") + c.f().ChineseCompatible + u'.';
          }},
@@ -357,11 +401,12 @@ void RefreshInfoObjects(CanvasDocument& doc, AppState& state, Prompt& prompt, co
 DataSettings DefaultDataSettings() {
     DataSettings d;
     for (bool DataSettings::*item :
-         {&DataSettings::IncludeHouse, &DataSettings::IncludeCar, &DataSettings::IncludeMilk, &DataSettings::IncludeGas,
-          &DataSettings::IncludeBread, &DataSettings::IncludeIncome, &DataSettings::IncludeFlour,
-          &DataSettings::IncludeElectricity, &DataSettings::IncludeEggs, &DataSettings::IncludeBacon,
-          &DataSettings::IncludeBologna, &DataSettings::IncludeIceCream, &DataSettings::IncludePotatoes,
-          &DataSettings::IncludePopulation, &DataSettings::IncludeCPI, &DataSettings::IncludeStamps})
+         {&DataSettings::IncludeHouse, &DataSettings::IncludeCar, &DataSettings::IncludeMilk,
+          &DataSettings::IncludeGas, &DataSettings::IncludeBread, &DataSettings::IncludeIncome,
+          &DataSettings::IncludeFlour, &DataSettings::IncludeElectricity, &DataSettings::IncludeEggs,
+          &DataSettings::IncludeBacon, &DataSettings::IncludeBologna, &DataSettings::IncludeIceCream,
+          &DataSettings::IncludePotatoes, &DataSettings::IncludePopulation, &DataSettings::IncludeCPI,
+          &DataSettings::IncludeStamps})
         d.*item = true;
     d.InfoSet = 1;
     return d;

@@ -24,7 +24,8 @@ DisplayObject* RunGenerator(const InfoKind& kind, CanvasDocument& doc, AppState&
 // Reloads the birth year's headlines from the set the data settings name, then
 // rewrites every visible info object of the canvas, in control order. Plain text
 // objects, unknown keys and hidden objects keep their text. Clears RefreshOnly.
-void RefreshInfoObjects(CanvasDocument& doc, AppState& state, Prompt& prompt, const QLocale& locale = QLocale());
+void RefreshInfoObjects(CanvasDocument& doc, AppState& state, Prompt& prompt,
+                        const QLocale& locale = QLocale());
 
 // What a print shows before a template says otherwise: every economic item, headline set 1.
 DataSettings DefaultDataSettings();

@@ -24,24 +24,26 @@ constexpr std::array<InfoKind, 33> kKinds = {{
     {"topsongsinlabel", "Top Songs In Label", "Top Songs In...Label", "ID_TopSongsInLabel", ""},
     {"academyawards", "Academy Awards", "Academy Awards", "ID_AcademyAwards", ""},
     {"nameannouncement", "Name Announcement", "Name Announcement", "ID_NameAnnouncement", ""},
-    {"celebritybirthdaylist", "Celebrity Birthday List", "Celebrity Birthday List", "ID_CelebrityBirthdayList",
-     ""},
+    {"celebritybirthdaylist", "Celebrity Birthday List", "Celebrity Birthday List",
+     "ID_CelebrityBirthdayList", ""},
     {"topbooks", "Top Books", "Top Books", "ID_TopBooks", ""},
     {"newbornmessage", "Newborn Message", "Newborn Message", "ID_NewbornMessage", ""},
-    {"specialeditionnotice", "Special Edition Notice", "Special Edition Notice", "ID_SpecialEditionNotice", ""},
+    {"specialeditionnotice", "Special Edition Notice", "Special Edition Notice", "ID_SpecialEditionNotice",
+     ""},
     {"presidentialannouncementlabel", "Presidential Announcement Label", "Presidential Announcement Label ",
      "ID_PresidentialAnnouncementLabel", "Label - President Announces..."},
     {"presidentsreport", "Presidents Report", "President's Economic Report", "ID_President'sEconomicReport",
      "Presidents Article on the birth year's economy."},
     {"editorialnote", "Editorial Note", "Editorial Note", "ID_EditorialNote", ""},
     {"celebrityarticle", "Celebrity Article", "Celebrity Article", "ID_CelebrityArticle", ""},
-    {"celebrityarticlelabel", "Celebrity Article Label", "Celebrity Article Label", "ID_CelebrityArticleLabel",
-     ""},
+    {"celebrityarticlelabel", "Celebrity Article Label", "Celebrity Article Label",
+     "ID_CelebrityArticleLabel", ""},
     {"worldseriesarticle", "World Series Article", "World Series Article", "ID_WorldSeriesArticle", ""},
     {"worldseriesheadline", "World Series Headline", "World Series Headline", "ID_WorldSeriesHeadline", ""},
-    {"academyawardsarticle", "Academy Awards Article", "Academy Awards Article", "ID_AcademyAwardsArticle", ""},
-    {"academyawardsheadline", "Academy Awards Headline", "Academy Awards Headline", "ID_AcademyAwardsHeadline",
+    {"academyawardsarticle", "Academy Awards Article", "Academy Awards Article", "ID_AcademyAwardsArticle",
      ""},
+    {"academyawardsheadline", "Academy Awards Headline", "Academy Awards Headline",
+     "ID_AcademyAwardsHeadline", ""},
     {"musicarticle", "Music Article", "Music Article", "ID_MusicArticle", ""},
     {"musicheadline", "Music Headline", "Music Headline", "ID_MusicHeadline", ""},
     {"westernastrologyarticle", "Western Astrology Article", "Western Astrology Article",
@@ -52,7 +54,9 @@ constexpr std::array<InfoKind, 33> kKinds = {{
 
 }  // namespace
 
-std::span<const InfoKind> InfoCatalogue() { return kKinds; }
+std::span<const InfoKind> InfoCatalogue() {
+    return kKinds;
+}
 
 const InfoKind* FindInfoKindByKey(QStringView key) {
     for (const InfoKind& k : kKinds)

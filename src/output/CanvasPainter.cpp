@@ -58,23 +58,30 @@ void PaintObject(QPainter& p, const DisplayObject& o, double scale) {
             const QRectF inner = outline.adjusted(width / 2, width / 2, -width / 2, -width / 2);
             switch (o.Shape) {
                 case shOval:
-                case shCircle: p.drawEllipse(inner); break;
+                case shCircle:
+                    p.drawEllipse(inner);
+                    break;
                 case shRoundedRectangle:
                 case shRoundedSquare: {
-                    // A small shape rounds by a sixth of its side; a large one no more than a fifth of an inch.
+                    // A small shape rounds by a sixth of its side; a large one no more than a fifth of an
+                    // inch.
                     const qreal r = std::min(std::min(inner.width(), inner.height()) / 6, 288 * scale);
                     p.drawRoundedRect(inner, r, r);
                     break;
                 }
-                default: p.drawRect(inner); break;
+                default:
+                    p.drawRect(inner);
+                    break;
             }
             p.restore();
             break;
         }
         case ObjectKind::Line: {
             Qt::PenStyle style = Qt::SolidLine;
-            if (o.BorderStyle == lsDash) style = Qt::DashLine;
-            else if (o.BorderStyle == lsDot) style = Qt::DotLine;
+            if (o.BorderStyle == lsDash)
+                style = Qt::DashLine;
+            else if (o.BorderStyle == lsDot)
+                style = Qt::DotLine;
             p.save();
             p.setPen(QPen(Qt::black, std::max(1, o.BorderWidth), style, Qt::FlatCap));
             p.drawLine(QPointF(o.X1 * scale, o.Y1 * scale), QPointF(o.X2 * scale, o.Y2 * scale));

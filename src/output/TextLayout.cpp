@@ -28,7 +28,9 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
 
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    Qt::Alignment align = alignment == Right ? Qt::AlignRight : alignment == Center ? Qt::AlignHCenter : Qt::AlignLeft;
+    Qt::Alignment align = alignment == Right    ? Qt::AlignRight
+                          : alignment == Center ? Qt::AlignHCenter
+                                                : Qt::AlignLeft;
     if (justify) align = Qt::AlignJustify;
     option.setAlignment(align);
     option.setUseDesignMetrics(true);
@@ -93,7 +95,8 @@ std::vector<TextBlock::Line> TextBlock::lines() const {
 void TextBlock::draw(QPainter& painter, const QPointF& topLeft, const QColor& color) const {
     painter.save();
     painter.setPen(color);
-    for (size_t i = 0; i < paragraphs_.size(); ++i) paragraphs_[i]->draw(&painter, topLeft + QPointF(0, tops_[i]));
+    for (size_t i = 0; i < paragraphs_.size(); ++i)
+        paragraphs_[i]->draw(&painter, topLeft + QPointF(0, tops_[i]));
     painter.restore();
 }
 

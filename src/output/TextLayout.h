@@ -24,7 +24,7 @@ QFont ObjectFont(const DisplayObject& object);
 // centre, or fully justified. The canvas, the print and the fit test all use it,
 // so the text breaks in the same places everywhere.
 class TextBlock {
-public:
+  public:
     enum Align { Left = 0, Right = 1, Center = 2 };
 
     TextBlock(const QString& text, const QFont& font, qreal width, int alignment, bool justify,
@@ -45,7 +45,7 @@ public:
 
     void draw(QPainter& painter, const QPointF& topLeft, const QColor& color) const;
 
-private:
+  private:
     std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
     std::vector<qreal> tops_;
     qreal height_ = 0;

@@ -6,7 +6,9 @@
 
 namespace natalory {
 
-QString OffsetText(int twips) { return QString::number(float(twips) / 1440.0f); }
+QString OffsetText(int twips) {
+    return QString::number(float(twips) / 1440.0f);
+}
 
 QString CheckedOffsetText(const QString& text) {
     bool ok = false;
@@ -21,7 +23,9 @@ int OffsetTwips(const QString& text) {
     return ok ? int(std::nearbyint(inches * 1440)) : 0;
 }
 
-bool IsOffsetKey(QChar c) { return c.isDigit() || c == u'.' || c == u'-'; }
+bool IsOffsetKey(QChar c) {
+    return c.isDigit() || c == u'.' || c == u'-';
+}
 
 std::optional<QString> TemplateChoiceProblem(bool useTemplate, const QString& path) {
     if (!useTemplate) return std::nullopt;

@@ -101,8 +101,10 @@ void frmDataSettings::Form_Load() {
 }
 
 void frmDataSettings::ApplySettings() {
-    if (optInfoSet1->isChecked()) state_.data.InfoSet = 1;
-    else if (optInfoSet2->isChecked()) state_.data.InfoSet = 2;
+    if (optInfoSet1->isChecked())
+        state_.data.InfoSet = 1;
+    else if (optInfoSet2->isChecked())
+        state_.data.InfoSet = 2;
     for (auto& [box, value] : boxes_) state_.data.*value = box->isChecked();
     state_.RefreshOnly = true;
     if (refresh_) refresh_();
@@ -114,9 +116,13 @@ void frmDataSettings::cmdOk_Click() {
     accept();
 }
 
-void frmDataSettings::cmdApply_Click() { ApplySettings(); }
+void frmDataSettings::cmdApply_Click() {
+    ApplySettings();
+}
 
-void frmDataSettings::cmdCancel_Click() { reject(); }
+void frmDataSettings::cmdCancel_Click() {
+    reject();
+}
 
 void frmDataSettings::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) ShowHelpTopic(state_.ProgramFolder, services_.help, hcDataSettings);

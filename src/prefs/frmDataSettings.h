@@ -18,9 +18,10 @@ namespace natalory {
 // info objects at once.
 class frmDataSettings : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `refresh` rewrites the info objects of the canvas.
-    frmDataSettings(AppState& state, Services& services, std::function<void()> refresh, QWidget* parent = nullptr);
+    frmDataSettings(AppState& state, Services& services, std::function<void()> refresh,
+                    QWidget* parent = nullptr);
 
     QCheckBox* chkHouse;
     QCheckBox* chkCar;
@@ -49,15 +50,15 @@ public:
 
     void ApplySettings();
 
-public slots:
+  public slots:
     void cmdOk_Click();
     void cmdApply_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void Form_Load();
     std::vector<std::pair<QCheckBox*, bool DataSettings::*>> boxes_;
     AppState& state_;

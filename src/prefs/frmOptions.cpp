@@ -72,8 +72,9 @@ frmOptions::frmOptions(AppState& state, Services& services, Hooks hooks, QWidget
 
     optAutoFixFonts = new QCheckBox(QStringLiteral("Autosize Fonts"), this);
     optAutoFixFonts->setObjectName(QStringLiteral("optAutoFixFonts"));
-    optAutoFixFonts->setToolTip(QStringLiteral(
-        "If this is checked, Natalory will automatically reduce the size of fonts when words are being cut off."));
+    optAutoFixFonts->setToolTip(
+        QStringLiteral("If this is checked, Natalory will automatically reduce the size of fonts when words "
+                       "are being cut off."));
     chkNewsJustify = new QCheckBox(QStringLiteral("Full Justify News Articles"), this);
     chkNewsJustify->setObjectName(QStringLiteral("chkNewsJustify"));
 
@@ -153,10 +154,14 @@ void frmOptions::Form_Load() {
     const Settings& s = state_.settings;
     QRadioButton* dates[] = {optToday, optThisYear, optNext, optLastYear};
     if (s.DateCalcMode >= 0 && s.DateCalcMode <= 3) dates[s.DateCalcMode]->setChecked(true);
-    if (s.DefaultStyle == u"A") optNews->setChecked(true), TurnOffCustom();
-    else if (s.DefaultStyle == u"B") optStyle1->setChecked(true), TurnOffCustom();
-    else if (s.DefaultStyle == u"C") optNewBorn->setChecked(true), TurnOffCustom();
-    else if (s.DefaultStyle == u"Z") optCustomTemplate->setChecked(true), optCustomTemplate_Click();
+    if (s.DefaultStyle == u"A")
+        optNews->setChecked(true), TurnOffCustom();
+    else if (s.DefaultStyle == u"B")
+        optStyle1->setChecked(true), TurnOffCustom();
+    else if (s.DefaultStyle == u"C")
+        optNewBorn->setChecked(true), TurnOffCustom();
+    else if (s.DefaultStyle == u"Z")
+        optCustomTemplate->setChecked(true), optCustomTemplate_Click();
     txtCustomPath->setText(s.DefaultTemplatePath);
     (s.QuickPrinting ? optQuick : optPreview)->setChecked(true);
     optAutoFixFonts->setChecked(s.AutosizeFonts);
@@ -186,13 +191,16 @@ bool frmOptions::ApplySettings() {
         return false;
     }
     Settings s = state_.settings;
-    s.DefaultStyle = optNews->isChecked()       ? QStringLiteral("A")
-                     : optStyle1->isChecked()   ? QStringLiteral("B")
-                     : optNewBorn->isChecked()  ? QStringLiteral("C")
+    s.DefaultStyle = optNews->isChecked()             ? QStringLiteral("A")
+                     : optStyle1->isChecked()         ? QStringLiteral("B")
+                     : optNewBorn->isChecked()        ? QStringLiteral("C")
                      : optCustomTemplate->isChecked() ? QStringLiteral("Z")
                                                       : s.DefaultStyle;
-    s.DateCalcMode = optToday->isChecked() ? 0 : optThisYear->isChecked() ? 1 : optNext->isChecked() ? 2
-                     : optLastYear->isChecked() ? 3 : s.DateCalcMode;
+    s.DateCalcMode = optToday->isChecked()      ? 0
+                     : optThisYear->isChecked() ? 1
+                     : optNext->isChecked()     ? 2
+                     : optLastYear->isChecked() ? 3
+                                                : s.DateCalcMode;
     s.QuickPrinting = optQuick->isChecked();
     s.AutosizeFonts = optAutoFixFonts->isChecked();
     s.FullJustifyNews = chkNewsJustify->isChecked();
@@ -204,8 +212,8 @@ bool frmOptions::ApplySettings() {
     QString error;
     // The file is replaced only by a complete new one; the settings in memory change with it.
     if (!WriteSettings(state_, s, &error)) {
-        services_.prompt.tell(QStringLiteral("The settings could not be saved: ") + error, QStringLiteral("Disk Error"),
-                              PromptIcon::Exclamation);
+        services_.prompt.tell(QStringLiteral("The settings could not be saved: ") + error,
+                              QStringLiteral("Disk Error"), PromptIcon::Exclamation);
         return false;
     }
     state_.settings = s;
@@ -218,9 +226,13 @@ void frmOptions::cmdOk_Click() {
     if (ApplySettings()) accept();
 }
 
-void frmOptions::cmdApply_Click() { ApplySettings(); }
+void frmOptions::cmdApply_Click() {
+    ApplySettings();
+}
 
-void frmOptions::cmdCancel_Click() { reject(); }
+void frmOptions::cmdCancel_Click() {
+    reject();
+}
 
 void frmOptions::cmdBrowseForTemplate_Click() {
     FileRequest request;
@@ -237,9 +249,9 @@ void frmOptions::cmdClearLogCount_Click() {
 
 void frmOptions::cmdClearLogFile_Click() {
     if (!QFileInfo::exists(state_.LogFilePath)) return;
-    if (services_.prompt.ask(QStringLiteral("Are you sure you want to clear this log?  All information will be erased."),
-                             QStringLiteral("Clear Log"), PromptButtons::YesNo,
-                             PromptIcon::Question) == PromptAnswer::No)
+    if (services_.prompt.ask(
+            QStringLiteral("Are you sure you want to clear this log?  All information will be erased."),
+            QStringLiteral("Clear Log"), PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::No)
         return;
     QFile::remove(state_.LogFilePath);
     state_.PrintCount = 0;
@@ -256,12 +268,11 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             const QString text = key->text();
-            const bool editing = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab ||
-                                 key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Left ||
-                                 key->key() == Qt::Key_Right || key->key() == Qt::Key_Delete ||
-                                 key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
-                                 key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                                 key->key() == Qt::Key_Escape;
+            const bool editing =
+                key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab ||
+                key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
+                key->key() == Qt::Key_Delete || key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
+                key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
             if (!editing && (text.isEmpty() ? false : !IsOffsetKey(text[0]))) return true;
         }
     }

@@ -19,7 +19,7 @@ namespace natalory {
 // the file each time it opens, not from what the program holds in memory.
 class frmOptions : public QDialog {
     Q_OBJECT
-public:
+  public:
     struct Hooks {
         std::function<void()> listFonts;     // refills the main window's font list
         std::function<void()> countCleared;  // shows the reset print count
@@ -46,7 +46,7 @@ public:
     bool ApplySettings();
     void TurnOffCustom();
 
-public slots:
+  public slots:
     void cmdOk_Click();
     void cmdApply_Click();
     void cmdCancel_Click();
@@ -55,11 +55,11 @@ public slots:
     void cmdClearLogFile_Click();
     void optCustomTemplate_Click();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void Form_Load();
     AppState& state_;
     Services& services_;

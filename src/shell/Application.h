@@ -3,8 +3,8 @@
 #include "shell/AppState.h"
 #include "shell/QtSeams.h"
 #include "shell/Settings.h"
-#include "shell/frmMDI.h"
 #include "shell/Workspace.h"
+#include "shell/frmMDI.h"
 #include "shell/frmSplash.h"
 
 #include <QPointer>
@@ -30,7 +30,7 @@ inline constexpr auto kPrintLogFileName = "birthday print log.log";
 struct MainWindows {
     std::unique_ptr<frmMDI> mdi;
     Workspace* workspace = nullptr;  // owned by the main window
-    QPointer<frmSplash> splash;  // deletes itself when it closes
+    QPointer<frmSplash> splash;      // deletes itself when it closes
     SettingsReadResult settings;
 };
 

@@ -52,6 +52,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     return true;
 }
 
-QString ProgramFile(const QString& programFolder, const QString& name) { return QDir(programFolder).filePath(name); }
+QString ProgramFile(const QString& programFolder, const QString& name) {
+    return QDir(programFolder).filePath(name);
+}
 
 }  // namespace natalory

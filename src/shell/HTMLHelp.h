@@ -24,7 +24,7 @@ enum HelpContext {
 
 // The help file, its window type and a topic, as one request to the help viewer.
 class HTMLHelp {
-public:
+  public:
     explicit HTMLHelp(HelpViewer& viewer) : viewer_(viewer) {}
 
     QString CHMFile;
@@ -34,7 +34,7 @@ public:
     void HHDisplayContents() { viewer_.showContents(CHMFile, HHWindow); }
     void HHDisplayTopicID() { viewer_.showTopic(CHMFile, HHWindow, HHTopicID); }
 
-private:
+  private:
     HelpViewer& viewer_;
 };
 

@@ -45,6 +45,8 @@ void HelpWindow::showPage(const QString& helpFile, int topicId) {
     activateWindow();
 }
 
-QString HelpWindow::currentPage() const { return browser_->source().toLocalFile(); }
+QString HelpWindow::currentPage() const {
+    return browser_->source().toLocalFile();
+}
 
 }  // namespace natalory

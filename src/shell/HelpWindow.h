@@ -10,7 +10,7 @@ namespace natalory {
 // "help" folder beside it: index.html is the contents, <topic>.html a window's page.
 class HelpWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     // Topic 0 (or a topic without a page) shows the contents.
@@ -19,7 +19,7 @@ public:
 
     static QString pageFor(const QString& helpFile, int topicId);
 
-private:
+  private:
     QTextBrowser* browser_;
 };
 

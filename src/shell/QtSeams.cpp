@@ -13,32 +13,53 @@
 
 namespace natalory {
 
-PromptAnswer QtPrompt::ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon icon) {
+PromptAnswer QtPrompt::ask(const QString& text, const QString& title, PromptButtons buttons,
+                           PromptIcon icon) {
     QMessageBox box(QApplication::activeWindow());
     box.setText(text);
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(kDefaultMessageTitle) : title);
     switch (icon) {
-        case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case PromptIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case PromptIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case PromptIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case PromptIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case PromptIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case PromptIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case PromptIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
     }
     switch (buttons) {
-        case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case PromptButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case PromptButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case PromptButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case PromptButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case PromptButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case PromptButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Yes: return PromptAnswer::Yes;
-        case QMessageBox::No: return PromptAnswer::No;
-        case QMessageBox::Cancel: return PromptAnswer::Cancel;
-        default: return buttons == PromptButtons::Ok ? PromptAnswer::Ok
-                        : buttons == PromptButtons::OkCancel ? PromptAnswer::Ok
-                                                             : PromptAnswer::Cancel;
+        case QMessageBox::Yes:
+            return PromptAnswer::Yes;
+        case QMessageBox::No:
+            return PromptAnswer::No;
+        case QMessageBox::Cancel:
+            return PromptAnswer::Cancel;
+        default:
+            return buttons == PromptButtons::Ok         ? PromptAnswer::Ok
+                   : buttons == PromptButtons::OkCancel ? PromptAnswer::Ok
+                                                        : PromptAnswer::Cancel;
     }
 }
 
@@ -80,11 +101,17 @@ std::optional<int> QtPrinterSetupChooser::choosePrinterSetup(int currentOrientat
     return printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
 }
 
-bool QtUrlOpener::openUrl(const QString& address) { return QDesktopServices::openUrl(QUrl(address)); }
+bool QtUrlOpener::openUrl(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address));
+}
 
-QtHelpViewer::~QtHelpViewer() { delete window_.data(); }
+QtHelpViewer::~QtHelpViewer() {
+    delete window_.data();
+}
 
-HelpWindow* QtHelpViewer::window() const { return window_.data(); }
+HelpWindow* QtHelpViewer::window() const {
+    return window_.data();
+}
 
 HelpWindow& QtHelpViewer::ensureWindow() {
     if (!window_) window_ = new HelpWindow;

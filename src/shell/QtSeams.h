@@ -13,39 +13,40 @@ class HelpWindow;
 // The seams as the desktop program has them: Qt's own dialogs, the desktop's
 // browser, our help window. Dialogs are parented to the active window.
 class QtPrompt final : public Prompt {
-public:
-    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon icon) override;
+  public:
+    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons,
+                     PromptIcon icon) override;
 };
 
 class QtFileChooser final : public FileChooser {
-public:
+  public:
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
 };
 
 class QtColorChooser final : public ColorChooser {
-public:
+  public:
     std::optional<QColor> chooseColor(const QColor& initial) override;
 };
 
 class QtPrinterSetupChooser final : public PrinterSetupChooser {
-public:
+  public:
     std::optional<int> choosePrinterSetup(int currentOrientation) override;
 };
 
 class QtUrlOpener final : public UrlOpener {
-public:
+  public:
     bool openUrl(const QString& address) override;
 };
 
 class QtHelpViewer final : public HelpViewer {
-public:
+  public:
     ~QtHelpViewer() override;
     void showContents(const QString& helpFile, const QString& window) override;
     void showTopic(const QString& helpFile, const QString& window, int topicId) override;
     HelpWindow* window() const;
 
-private:
+  private:
     HelpWindow& ensureWindow();
     QPointer<HelpWindow> window_;
 };

@@ -11,10 +11,16 @@
 namespace natalory {
 namespace {
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool IsLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool IsLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
 
-QString Shorten(const QString& s) { return s.size() > 40 ? s.left(40) + QStringLiteral("...") : s; }
+QString Shorten(const QString& s) {
+    return s.size() > 40 ? s.left(40) + QStringLiteral("...") : s;
+}
 
 }  // namespace
 
@@ -25,7 +31,8 @@ QString RecordError::describe() const {
     return where + QStringLiteral(": ") + message;
 }
 
-RecordReader::RecordReader(QString text, QString fileName) : text_(std::move(text)), file_(std::move(fileName)) {}
+RecordReader::RecordReader(QString text, QString fileName)
+    : text_(std::move(text)), file_(std::move(fileName)) {}
 
 std::optional<RecordReader> RecordReader::open(const QString& path, RecordError* error) {
     QString why;
@@ -180,8 +187,10 @@ bool RecordReader::readBoolean(bool& out) {
     Token t;
     if (!nextToken(t)) return false;
     const QString v = t.text.toUpper();
-    if (v == u"TRUE") out = true;
-    else if (v == u"FALSE" || (t.kind != Kind::Hash && v.isEmpty())) out = false;
+    if (v == u"TRUE")
+        out = true;
+    else if (v == u"FALSE" || (t.kind != Kind::Hash && v.isEmpty()))
+        out = false;
     else if (t.kind != Kind::Hash) {
         bool ok = false;
         const double n = v.toDouble(&ok);
@@ -230,7 +239,8 @@ void RecordWriter::text(QStringView value) {
         problem_ = QStringLiteral("the text \"%1\" holds a double quote, which the file cannot store")
                        .arg(value.toString());
     if (!IsWindows1252(value) && problem_.isEmpty())
-        problem_ = QStringLiteral("the text \"%1\" holds characters the file cannot store").arg(value.toString());
+        problem_ =
+            QStringLiteral("the text \"%1\" holds characters the file cannot store").arg(value.toString());
     out_ += u'"';
     out_ += value;
     out_ += u'"';
@@ -261,6 +271,8 @@ void RecordWriter::endRecord() {
     fieldOpen_ = false;
 }
 
-QByteArray RecordWriter::bytes() const { return ToWindows1252(out_); }
+QByteArray RecordWriter::bytes() const {
+    return ToWindows1252(out_);
+}
 
 }  // namespace natalory

@@ -9,9 +9,9 @@ namespace natalory {
 
 // Where and why a record file could not be read.
 struct RecordError {
-    QString file;  // the file's name as the user knows it
-    int line = 0;  // 1-based line of the field that failed
-    int field = 0; // 1-based position of that field on its line
+    QString file;   // the file's name as the user knows it
+    int line = 0;   // 1-based line of the field that failed
+    int field = 0;  // 1-based position of that field on its line
     QString message;
 
     // "news.al!, line 3, field 2: expected a whole number, found "abc""
@@ -35,7 +35,7 @@ struct AnyField {
 // error and every later read fails too, so a caller can read a whole record and
 // check once. Reading never loops: every successful read consumes input.
 class RecordReader {
-public:
+  public:
     RecordReader(QString text, QString fileName);
 
     // Decodes a Windows-1252 file. Returns nothing and sets `error` when the file
@@ -57,7 +57,7 @@ public:
     const RecordError& error() const { return error_; }
     int line() const { return line_; }
 
-private:
+  private:
     enum class Kind { Quoted, Hash, Bare };
     struct Token {
         Kind kind = Kind::Bare;
@@ -86,7 +86,7 @@ private:
 // quote, a character with no Windows-1252 form) makes the writer not ok(), so the
 // caller can refuse to write a file that would read back differently.
 class RecordWriter {
-public:
+  public:
     void text(QStringView value);
     void integer(qint64 value);
     void number(double value);
@@ -99,7 +99,7 @@ public:
     const QString& content() const { return out_; }
     QByteArray bytes() const;
 
-private:
+  private:
     void separate();
     QString out_;
     bool fieldOpen_ = false;

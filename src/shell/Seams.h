@@ -18,7 +18,7 @@ enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 // Message boxes. An empty title means the application's own title.
 class Prompt {
-public:
+  public:
     virtual ~Prompt() = default;
     virtual PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons,
                              PromptIcon icon) = 0;
@@ -38,42 +38,42 @@ struct FileRequest {
 
 // Open and save dialogs: a chosen path, or nothing when the user cancels.
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     virtual std::optional<QString> openFile(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
 };
 
 class ColorChooser {
-public:
+  public:
     virtual ~ColorChooser() = default;
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 };
 
 // The printer set-up dialog; the program keeps only the chosen orientation.
 class PrinterSetupChooser {
-public:
+  public:
     virtual ~PrinterSetupChooser() = default;
     // 1 portrait, 2 landscape, or nothing when cancelled.
     virtual std::optional<int> choosePrinterSetup(int currentOrientation) = 0;
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
     virtual QDateTime now() const = 0;
 };
 
 class UrlOpener {
-public:
+  public:
     virtual ~UrlOpener() = default;
     // False when the desktop could not open the address.
     virtual bool openUrl(const QString& address) = 0;
 };
 
 class HelpViewer {
-public:
+  public:
     virtual ~HelpViewer() = default;
     virtual void showContents(const QString& helpFile, const QString& window) = 0;
     virtual void showTopic(const QString& helpFile, const QString& window, int topicId) = 0;
@@ -81,7 +81,7 @@ public:
 
 // The real clock of the machine.
 class SystemClock final : public Clock {
-public:
+  public:
     QDate today() const override { return QDate::currentDate(); }
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };

@@ -90,8 +90,8 @@ bool WriteSettings(const AppState& state, const Settings& settings, QString* err
         if (error) *error = problem;
         return false;
     }
-    return WriteFileAtomically(ProgramFile(state.ProgramFolder, QString::fromLatin1(kSettingsFileName)), bytes,
-                               error);
+    return WriteFileAtomically(ProgramFile(state.ProgramFolder, QString::fromLatin1(kSettingsFileName)),
+                               bytes, error);
 }
 
 }  // namespace natalory

@@ -11,7 +11,9 @@ SingleInstance::SingleInstance(const QString& lockPath)
     lock_->setStaleLockTime(0);
 }
 
-bool SingleInstance::acquire() { return lock_->tryLock(0); }
+bool SingleInstance::acquire() {
+    return lock_->tryLock(0);
+}
 
 QString SingleInstance::defaultLockPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -10,7 +10,7 @@ namespace natalory {
 // Holds the lock that lets only one copy of the program run per user. A lock
 // left behind by a copy that crashed is taken over.
 class SingleInstance {
-public:
+  public:
     // `lockPath` defaults to a file in the user's runtime folder.
     explicit SingleInstance(const QString& lockPath = {});
     // False when another running copy holds the lock.
@@ -18,7 +18,7 @@ public:
 
     static QString defaultLockPath();
 
-private:
+  private:
     std::unique_ptr<QLockFile> lock_;
 };
 

@@ -19,7 +19,8 @@ ToolDef Toggle(QString id, QString caption, QString description) {
     return t;
 }
 
-ToolDef Combo(QString id, QString caption, QStringList items, QString description = {}, bool editable = false) {
+ToolDef Combo(QString id, QString caption, QStringList items, QString description = {},
+              bool editable = false) {
     ToolDef t = Button(std::move(id), std::move(caption), std::move(description));
     t.kind = ToolKind::Combo;
     t.items = std::move(items);
@@ -49,13 +50,13 @@ ToolCatalogue Build() {
                      {"ID_New", "ID_Close", sep, "ID_SaveTemplate", sep, "ID_Print", "ID_PrintPreview",
                       "ID_PrintSetup", "ID_PageSetup", sep, "ID_SaveAsBitmap", "ID_SaveToemfFile", sep,
                       "ID_BatchProcessing", sep, "ID_ViewLog", sep, "ID_Exit"}));
-    t.push_back(Menu("ID_mnuEdit", "&Edit",
-                     {"ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings", sep, "ID_SendToBack",
-                      "ID_BringToFront", sep, "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically",
-                      "ID_CenterOnPage"}));
+    t.push_back(Menu(
+        "ID_mnuEdit", "&Edit",
+        {"ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings", sep, "ID_SendToBack", "ID_BringToFront",
+         sep, "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage"}));
     t.push_back(Menu("ID_mnuObjects", "Objects",
-                     {"ID_InfoObject", "ID_InsertPicture", "ID_InsertText", "ID_NewShape", "ID_mnuShapes", sep,
-                      "ID_Delete"}));
+                     {"ID_InfoObject", "ID_InsertPicture", "ID_InsertText", "ID_NewShape", "ID_mnuShapes",
+                      sep, "ID_Delete"}));
     t.push_back(Menu("ID_mnuColors", "Colors", {"ID_Black", "ID_Red", "ID_Green", "ID_Blue"}));
     t.push_back(Menu("ID_mnuFormat", "F&ormat",
                      {"ID_Font", "ID_Size", sep, "ID_Bold", "ID_Italic", "ID_Underline", sep, "ID_Left",
@@ -63,17 +64,18 @@ ToolCatalogue Build() {
     t.push_back(Menu("ID_HelpMenu", "&Help",
                      {"ID_Help", "ID_GetTechnicalSupport", "ID_CheckForUpgrades", "ID_VisitOurWebsite",
                       "ID_AboutNatalory"}));
-    t.push_back(Menu("ID_mnuShapes", "Shapes", {"ID_Square", "ID_Rectangle", "ID_Circle", "ID_Oval", "ID_Line"}));
+    t.push_back(
+        Menu("ID_mnuShapes", "Shapes", {"ID_Square", "ID_Rectangle", "ID_Circle", "ID_Oval", "ID_Line"}));
     QStringList infoEntries;
     for (const InfoKind& k : InfoCatalogue()) {
         infoEntries << QString::fromLatin1(k.toolId);
         if (QLatin1StringView(k.toolId) == QLatin1StringView(kInfoMenuSeparatorAfter)) infoEntries << sep;
     }
     t.push_back(Menu("ID_mnuInfoObjects", "Info Obects", infoEntries));
-    t.push_back(Menu("ID_mnuRightClickControl", "mnuRightClickControl",
-                     {"ID_EditPicture", "ID_Resize", sep, "ID_SendToBack", "ID_BringToFront", sep,
-                      "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage", sep,
-                      "ID_Delete"}));
+    t.push_back(Menu(
+        "ID_mnuRightClickControl", "mnuRightClickControl",
+        {"ID_EditPicture", "ID_Resize", sep, "ID_SendToBack", "ID_BringToFront", sep,
+         "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage", sep, "ID_Delete"}));
     t.push_back(Menu("ID_mnuPic", "mnuPic", {"ID_EditPicture", sep, "ID_Resize"}));
 
     // File.
@@ -82,13 +84,14 @@ ToolCatalogue Build() {
     t.push_back(Button("ID_Save", "Save", "Saves the active document."));
     t.push_back(Button("ID_Open", "Open", "Opens an existing document."));
     t.push_back(WithShortcut(Button("ID_SaveTemplate", "Save &Template", "Save This Template"), "Ctrl+S"));
-    t.push_back(
-        WithShortcut(Button("ID_Print", "&Print", "Prints the selected text to the default printer."), "Ctrl+P"));
+    t.push_back(WithShortcut(Button("ID_Print", "&Print", "Prints the selected text to the default printer."),
+                             "Ctrl+P"));
     t.push_back(Button("ID_PrintPreview", "Print Preview", "Preview Your Document"));
     t.push_back(Button("ID_PrintSetup", "Print Setup...", "Printer Setup"));
     t.push_back(Button("ID_PageSetup", "Page Setup...", "Page Setup"));
     t.push_back(Button("ID_SaveAsBitmap", "Save As Bitmap", "Save to a bitmap picture file."));
-    t.push_back(Button("ID_SaveToemfFile", "Save To .emf File (Picture)", "Saves the print to a picture file."));
+    t.push_back(
+        Button("ID_SaveToemfFile", "Save To .emf File (Picture)", "Saves the print to a picture file."));
     t.push_back(Button("ID_BatchProcessing", "&Batch Processing", "Begin Batch Processing"));
     t.push_back(Button("ID_ViewLog", "View Log", "Show a log of prints that were printed."));
     t.push_back(WithShortcut(Button("ID_Exit", "E&xit", "Exits the application."), "Ctrl+Q"));
@@ -129,15 +132,17 @@ ToolCatalogue Build() {
     // Formatting.
     t.push_back(Combo("ID_Font", "&Font", {}, "Changes the font of the selected text.", true));
     t.push_back(Combo("ID_Size", "Font &Size",
-                      {"10", "11", "12", "13", "14", "15", "16", "17", "18", "20", "22", "24", "26", "28", "36", "48",
-                       "72"},
+                      {"10", "11", "12", "13", "14", "15", "16", "17", "18", "20", "22", "24", "26", "28",
+                       "36", "48", "72"},
                       "Changes the size of the selected text.", true));
     t.push_back(WithShortcut(Toggle("ID_Bold", "&Bold", "Makes the selected text bold."), "Ctrl+B"));
     t.push_back(WithShortcut(Toggle("ID_Italic", "&Italic", "Makes the selected text italic."), "Ctrl+I"));
-    t.push_back(WithShortcut(Toggle("ID_Underline", "&Underline", "Underlines the selected text."), "Ctrl+U"));
-    for (auto [id, caption, tip] : {std::tuple{"ID_Left", "&Align Left", "Aligns the selected text to the left."},
-                                    std::tuple{"ID_Center", "&Center", "Centers the selected text."},
-                                    std::tuple{"ID_Right", "Align &Right", "Aligns the selected text to the right."}}) {
+    t.push_back(
+        WithShortcut(Toggle("ID_Underline", "&Underline", "Underlines the selected text."), "Ctrl+U"));
+    for (auto [id, caption, tip] :
+         {std::tuple{"ID_Left", "&Align Left", "Aligns the selected text to the left."},
+          std::tuple{"ID_Center", "&Center", "Centers the selected text."},
+          std::tuple{"ID_Right", "Align &Right", "Aligns the selected text to the right."}}) {
         ToolDef a = Toggle(id, caption, tip);
         a.group = "Align";
         t.push_back(a);
@@ -174,8 +179,8 @@ ToolCatalogue Build() {
          {"ID_mnuFile", "ID_mnuEdit", "ID_mnuObjects", "ID_mnuColors", "ID_mnuFormat", "ID_HelpMenu"},
          true},
         {"Standard",
-         {"ID_ShowBorders", sep, "ID_SaveTemplate", sep, "ID_EditBirthdayInfo", sep, "ID_Print", sep, "ID_Prints",
-          sep, "ID_Help", "ID_Exit"}},
+         {"ID_ShowBorders", sep, "ID_SaveTemplate", sep, "ID_EditBirthdayInfo", sep, "ID_Print", sep,
+          "ID_Prints", sep, "ID_Help", "ID_Exit"}},
         {"Formatting",
          {"ID_Font", "ID_Size", sep, "ID_Bold", "ID_Italic", "ID_Underline", sep, "ID_Left", "ID_Center",
           "ID_Right", sep, "ID_Color", "ID_EditText"}},
@@ -200,9 +205,9 @@ const ToolCatalogue& MainToolCatalogue() {
 }
 
 QStringList DocumentToolIds() {
-    return {"ID_Close",        "ID_Print",         "ID_EditBirthdayInfo", "ID_Save",        "ID_SaveTemplate",
-            "ID_PageSetup",    "ID_Delete",        "ID_mnuObjects",       "ID_PrintPreview", "ID_SaveToemfFile",
-            "ID_DataSettings", "ID_ShowBorders",   "ID_SaveAsBitmap"};
+    return {"ID_Close",        "ID_Print",       "ID_EditBirthdayInfo", "ID_Save",         "ID_SaveTemplate",
+            "ID_PageSetup",    "ID_Delete",      "ID_mnuObjects",       "ID_PrintPreview", "ID_SaveToemfFile",
+            "ID_DataSettings", "ID_ShowBorders", "ID_SaveAsBitmap"};
 }
 
 QStringList ArrangeToolIds() {
@@ -210,6 +215,8 @@ QStringList ArrangeToolIds() {
             "ID_BringToFront"};
 }
 
-QStringList EditingBandNames() { return {"Formatting", "Lines", "Shapes", "Objects"}; }
+QStringList EditingBandNames() {
+    return {"Formatting", "Lines", "Shapes", "Objects"};
+}
 
 }  // namespace natalory

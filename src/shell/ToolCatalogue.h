@@ -17,12 +17,12 @@ struct ToolDef {
     QString description;  // tool tip, may be empty
     ToolKind kind = ToolKind::Button;
     QString category;
-    QString group;        // option group ("Align"): at most one pressed
-    QStringList items;    // Menu: entry IDs ("-" a separator); Combo: fixed list
-    bool editable = false;   // Combo: the user may type a value
-    bool dropDown = false;   // Button: has a drop-down arrow
-    QString submenu;         // Button shown in a menu as this submenu
-    QString shortcut;        // e.g. "Ctrl+N"
+    QString group;          // option group ("Align"): at most one pressed
+    QStringList items;      // Menu: entry IDs ("-" a separator); Combo: fixed list
+    bool editable = false;  // Combo: the user may type a value
+    bool dropDown = false;  // Button: has a drop-down arrow
+    QString submenu;        // Button shown in a menu as this submenu
+    QString shortcut;       // e.g. "Ctrl+N"
 };
 
 struct BandDef {

@@ -26,7 +26,9 @@ namespace {
 constexpr quint32 kLayoutMagic = 0x4E544C53;  // "NTLS"
 constexpr qint32 kLayoutVersion = 1;
 
-QString WithoutAccessKey(QString caption) { return caption.remove(QLatin1Char('&')); }
+QString WithoutAccessKey(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
 
 }  // namespace
 
@@ -163,26 +165,38 @@ int Tool::state() const {
 }
 
 void Tool::setState(int state) {
-    if (def_.kind == ToolKind::Toggle) action_->setChecked(state != 0);
-    else plainState_ = state;
+    if (def_.kind == ToolKind::Toggle)
+        action_->setChecked(state != 0);
+    else
+        plainState_ = state;
 }
 
-bool Tool::visible() const { return action_->isVisible(); }
+bool Tool::visible() const {
+    return action_->isVisible();
+}
 void Tool::setVisible(bool visible) {
     if (action_->isVisible() == visible) return;
     action_->setVisible(visible);
     owner_->updateSeparators();
 }
-bool Tool::enabled() const { return action_->isEnabled(); }
-void Tool::setEnabled(bool enabled) { action_->setEnabled(enabled); }
-QString Tool::caption() const { return action_->text(); }
+bool Tool::enabled() const {
+    return action_->isEnabled();
+}
+void Tool::setEnabled(bool enabled) {
+    action_->setEnabled(enabled);
+}
+QString Tool::caption() const {
+    return action_->text();
+}
 
 void Tool::setCaption(const QString& caption) {
     action_->setText(caption);
     if (menu_) menu_->setTitle(caption);
 }
 
-QString Tool::description() const { return def_.description; }
+QString Tool::description() const {
+    return def_.description;
+}
 
 // ---- Band --------------------------------------------------------------------
 
@@ -191,8 +205,10 @@ bool Band::visible() const {
 }
 
 void Band::setVisible(bool visible) {
-    if (menuBar_) window_->menuBar()->setVisible(visible);
-    else toolBar_->setVisible(visible);
+    if (menuBar_)
+        window_->menuBar()->setVisible(visible);
+    else
+        toolBar_->setVisible(visible);
 }
 
 void Band::setDocking(int line, int position) {
@@ -291,8 +307,10 @@ void ToolbarComponent::buildBand(const BandDef& def) {
         bar->setObjectName(def.name);
         bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
         for (const QString& id : def.tools) {
-            if (id == kSeparator) bar->addSeparator();
-            else bar->addAction(tool(id).action_);
+            if (id == kSeparator)
+                bar->addSeparator();
+            else
+                bar->addAction(tool(id).action_);
         }
         window_->addToolBar(Qt::TopToolBarArea, bar);
         band->toolBar_ = bar;
@@ -331,8 +349,10 @@ void ToolbarComponent::updateSeparators() {
         bool toolBefore = false;
         for (QAction* a : actions) {
             if (a->isSeparator()) {
-                if (toolBefore) pending = a;
-                else a->setVisible(false);
+                if (toolBefore)
+                    pending = a;
+                else
+                    a->setVisible(false);
                 toolBefore = false;
                 continue;
             }

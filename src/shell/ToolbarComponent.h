@@ -26,7 +26,7 @@ class ToolbarComponent;
 // toolbar, a menu) shows its own combo box; all of them show this one model.
 class ComboTool : public QWidgetAction {
     Q_OBJECT
-public:
+  public:
     ComboTool(const ToolDef& def, QObject* parent);
 
     void clear();
@@ -40,14 +40,14 @@ public:
     int listIndex() const { return index_; }  // -1: none
     void setListIndex(int index);
 
-signals:
+  signals:
     // The user chose an entry or typed a value and pressed Enter.
     void closeUp();
 
-protected:
+  protected:
     QWidget* createWidget(QWidget* parent) override;
 
-private:
+  private:
     void refreshWidgets();
     std::vector<std::pair<QString, QString>> items_;
     QString text_;
@@ -61,18 +61,18 @@ private:
 // submenu the catalogue names.
 class DropDownTool : public QWidgetAction {
     Q_OBJECT
-public:
+  public:
     using QWidgetAction::QWidgetAction;
-signals:
+  signals:
     void dropDown();
 
-protected:
+  protected:
     QWidget* createWidget(QWidget* parent) override;
 };
 
 // One tool, addressed by its ID.
 class Tool {
-public:
+  public:
     const QString& id() const { return def_.id; }
     ToolKind kind() const { return def_.kind; }
     const ToolDef& def() const { return def_; }
@@ -91,7 +91,7 @@ public:
     QAction* action() const { return action_; }
     QMenu* menu() const { return menu_; }
 
-private:
+  private:
     friend class ToolbarComponent;
     ToolDef def_;
     ToolbarComponent* owner_ = nullptr;
@@ -103,7 +103,7 @@ private:
 
 // A toolbar or the menu bar, addressed by its name.
 class Band {
-public:
+  public:
     const QString& name() const { return name_; }
     bool visible() const;
     void setVisible(bool visible);
@@ -113,7 +113,7 @@ public:
     int dockPosition() const { return position_; }
     QToolBar* toolBar() const { return toolBar_; }
 
-private:
+  private:
     friend class ToolbarComponent;
     QString name_;
     ToolbarComponent* owner_ = nullptr;
@@ -129,7 +129,7 @@ private:
 // toolbar as a band by its name.
 class ToolbarComponent : public QObject {
     Q_OBJECT
-public:
+  public:
     ToolbarComponent(QMainWindow* window, const ToolCatalogue& catalogue);
     ~ToolbarComponent() override;
 
@@ -146,12 +146,12 @@ public:
     bool saveLayout(const QString& path, QString* error = nullptr) const;
     bool loadLayout(const QString& path, QString* error = nullptr);
 
-signals:
+  signals:
     void toolClick(natalory::Tool& tool);
     void comboCloseUp(natalory::Tool& tool);
     void toolDropDown(natalory::Tool& tool);
 
-private:
+  private:
     friend class Band;
     friend class Tool;
     void createTool(const ToolDef& def);

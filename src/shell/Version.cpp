@@ -2,7 +2,9 @@
 
 namespace natalory {
 
-AppVersion CurrentVersion() { return {NATALORY_VERSION_MAJOR, NATALORY_VERSION_MINOR, NATALORY_VERSION_PATCH}; }
+AppVersion CurrentVersion() {
+    return {NATALORY_VERSION_MAJOR, NATALORY_VERSION_MINOR, NATALORY_VERSION_PATCH};
+}
 
 QString BuildLabel(const AppVersion& v) {
     return QStringLiteral("Build %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision);

@@ -1,14 +1,14 @@
 #include "shell/Workspace.h"
 
+#include "batch/frmLog.h"
 #include "birthday/frmGetInfo.h"
 #include "document/PageGeometry.h"
 #include "document/PrintStart.h"
 #include "document/TemplateFile.h"
+#include "editor/frmDisplay.h"
 #include "infoobjects/Generators.h"
-#include "batch/frmLog.h"
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
-#include "editor/frmDisplay.h"
 #include "shell/HTMLHelp.h"
 #include "shell/frmMDI.h"
 
@@ -89,23 +89,27 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         if (display_) natalory::SaveTemplate(display_->document(), state_, services_);
     };
     mdi_.setCommandHandler(Command::ViewLog, [this](const ToolClick&) {
-        frmLog log(state_, services_, [this] { mdi_.UpdatePrintCounter(); }, &mdi_);
+        frmLog log(
+            state_, services_, [this] { mdi_.UpdatePrintCounter(); }, &mdi_);
         log.exec();
     });
     mdi_.setCommandHandler(Command::Preferences, [this](const ToolClick&) {
-        frmOptions options(state_, services_, {[this] { mdi_.ListFonts(); }, [this] { mdi_.UpdatePrintCounter(); }},
-                           &mdi_);
+        frmOptions options(state_, services_,
+                           {[this] { mdi_.ListFonts(); }, [this] { mdi_.UpdatePrintCounter(); }}, &mdi_);
         options.exec();
     });
     installCanvasCommands();
 }
 
-frmDisplay* Workspace::canvasWindow() const { return display_.data(); }
+frmDisplay* Workspace::canvasWindow() const {
+    return display_.data();
+}
 
 frmDisplay& Workspace::NewCanvas() {
     UnloadCanvas();
     auto* display = new frmDisplay(state_, services_);
-    if (state_.page.PageOrientation != 1 && state_.page.PageOrientation != 2) state_.page = DefaultPageSetup();
+    if (state_.page.PageOrientation != 1 && state_.page.PageOrientation != 2)
+        state_.page = DefaultPageSetup();
     const QSize size = PrintableCanvasSize(state_.page).value_or(QSize(10800, 14400));
     display->setCanvasSizeTwips(size.width(), size.height());
     display->onSelectionCleared = [this] {
@@ -150,35 +154,42 @@ void Workspace::installCanvasCommands() {
             if (display_) action(*display_, click);
         };
     };
-    mdi_.setCommandHandler(Command::InsertText, onCanvas([](frmDisplay& d, const ToolClick&) { d.NewLabel(); }));
-    for (auto [command, kind] : {std::pair{Command::InsertSquare, int(shSquare)},
-                                 std::pair{Command::InsertRectangle, int(shRectangle)},
-                                 std::pair{Command::InsertOval, int(shOval)},
-                                 std::pair{Command::InsertCircle, int(shCircle)},
-                                 std::pair{Command::InsertLine, kLineShapeKind}})
-        mdi_.setCommandHandler(command, onCanvas([kind](frmDisplay& d, const ToolClick&) { d.NewShape(kind); }));
+    mdi_.setCommandHandler(Command::InsertText,
+                           onCanvas([](frmDisplay& d, const ToolClick&) { d.NewLabel(); }));
+    for (auto [command, kind] :
+         {std::pair{Command::InsertSquare, int(shSquare)},
+          std::pair{Command::InsertRectangle, int(shRectangle)}, std::pair{Command::InsertOval, int(shOval)},
+          std::pair{Command::InsertCircle, int(shCircle)}, std::pair{Command::InsertLine, kLineShapeKind}})
+        mdi_.setCommandHandler(command,
+                               onCanvas([kind](frmDisplay& d, const ToolClick&) { d.NewShape(kind); }));
     mdi_.setCommandHandler(Command::DeleteObject,
                            onCanvas([](frmDisplay& d, const ToolClick&) { d.DeleteDisplayObject(); }));
     mdi_.setCommandHandler(Command::InsertInfoObject, onCanvas([this](frmDisplay& d, const ToolClick& click) {
-        const InfoKind* kind = FindInfoKindByTool(click.id);
-        if (!kind) return;
-        state_.RefreshOnly = false;
-        if (RunGenerator(*kind, d.document(), state_, services_.prompt)) d.update();
-    }));
+                               const InfoKind* kind = FindInfoKindByTool(click.id);
+                               if (!kind) return;
+                               state_.RefreshOnly = false;
+                               if (RunGenerator(*kind, d.document(), state_, services_.prompt)) d.update();
+                           }));
     mdi_.setCommandHandler(Command::SaveTemplate, onCanvas([this](frmDisplay& d, const ToolClick&) {
-        natalory::SaveTemplate(d.document(), state_, services_);
-    }));
+                               natalory::SaveTemplate(d.document(), state_, services_);
+                           }));
     mdi_.setCommandHandler(Command::DataSettings, onCanvas([this](frmDisplay&, const ToolClick&) {
-        frmDataSettings dialog(state_, services_, [this] { RefreshInfoObjects(); }, &mdi_);
-        dialog.exec();
-    }));
-    mdi_.setCommandHandler(Command::ShowBorders,
-                           onCanvas([](frmDisplay& d, const ToolClick& click) { d.SetBorders(click.state != 0); }));
+                               frmDataSettings dialog(
+                                   state_, services_, [this] { RefreshInfoObjects(); }, &mdi_);
+                               dialog.exec();
+                           }));
+    mdi_.setCommandHandler(Command::ShowBorders, onCanvas([](frmDisplay& d, const ToolClick& click) {
+                               d.SetBorders(click.state != 0);
+                           }));
 }
 
-Workspace::~Workspace() { delete dialog_.data(); }
+Workspace::~Workspace() {
+    delete dialog_.data();
+}
 
-frmGetInfo* Workspace::birthdayDialog() const { return dialog_.data(); }
+frmGetInfo* Workspace::birthdayDialog() const {
+    return dialog_.data();
+}
 
 frmGetInfo& Workspace::ensureDialog() {
     if (!dialog_) dialog_ = new frmGetInfo(state_, services_, *this, &mdi_);
@@ -192,9 +203,9 @@ void Workspace::NewPrint() {
         return;
     }
     if (state_.TemplateChanged) {
-        const PromptAnswer answer =
-            services_.prompt.ask(QStringLiteral("Do you want to save your changes to this template first?"),
-                                 QStringLiteral("Save Changes?"), PromptButtons::YesNoCancel, PromptIcon::Question);
+        const PromptAnswer answer = services_.prompt.ask(
+            QStringLiteral("Do you want to save your changes to this template first?"),
+            QStringLiteral("Save Changes?"), PromptButtons::YesNoCancel, PromptIcon::Question);
         if (answer == PromptAnswer::Cancel) return;
         if (answer == PromptAnswer::Yes) {
             if (mdi_.hooks().saveTemplate) mdi_.hooks().saveTemplate();
@@ -216,9 +227,12 @@ void Workspace::NewPrint() {
                        static_cast<QWidget*>(d.cmdBrowseStyles), static_cast<QWidget*>(d.frmCustomTempPath)})
         w->setEnabled(true);
     const QString style = state_.settings.DefaultStyle;
-    if (style == u"A") d.selectStyle(ptNewspaper);
-    else if (style == u"B") d.selectStyle(ptClassy);
-    else if (style == u"C") d.selectStyle(ptBlankPage);
+    if (style == u"A")
+        d.selectStyle(ptNewspaper);
+    else if (style == u"B")
+        d.selectStyle(ptClassy);
+    else if (style == u"C")
+        d.selectStyle(ptBlankPage);
     else if (style == u"Z") {
         d.selectStyle(ptUserTemplate);
         d.txtCustomStyle->setText(state_.settings.DefaultTemplatePath);
@@ -258,11 +272,17 @@ void Workspace::SetBirthday(QDate birthDate, const QString& first, const QString
     natalory::SetBirthday(state_, services_.clock.today(), *this, birthDate, first, last);
 }
 
-bool Workspace::CloseDocument() { return mdi_.CloseDocument(); }
+bool Workspace::CloseDocument() {
+    return mdi_.CloseDocument();
+}
 
-void Workspace::HideDocumentTools() { mdi_.HideDocumentTools(); }
+void Workspace::HideDocumentTools() {
+    mdi_.HideDocumentTools();
+}
 
-void Workspace::PrintCanvas() { mdi_.runCommand(Command::PrintCanvas); }
+void Workspace::PrintCanvas() {
+    mdi_.runCommand(Command::PrintCanvas);
+}
 
 void Workspace::HideCanvas() {
     if (canvas_.hide) canvas_.hide();
@@ -292,6 +312,8 @@ void Workspace::MoveCanvas(int leftTwips, int topTwips) {
     if (canvas_.move) canvas_.move(leftTwips, topTwips);
 }
 
-void Workspace::ShowDocumentTools() { mdi_.ShowDocumentTools(); }
+void Workspace::ShowDocumentTools() {
+    mdi_.ShowDocumentTools();
+}
 
 }  // namespace natalory

@@ -21,7 +21,7 @@ class frmMDI;
 // birthday dialog and the canvas through here, and SetBirthday builds its print here.
 class Workspace : public QObject, public PrintDocumentHost {
     Q_OBJECT
-public:
+  public:
     Workspace(AppState& state, Services& services, frmMDI& mdi);
     ~Workspace() override;
 
@@ -64,7 +64,7 @@ public:
     void MoveCanvas(int leftTwips, int topTwips) override;
     void ShowDocumentTools() override;
 
-private:
+  private:
     frmGetInfo& ensureDialog();
     void installCanvasCommands();
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -73,7 +73,9 @@ void frmMDI::closeEvent(QCloseEvent* event) {
     MDIForm_Unload();
 }
 
-void frmMDI::MDIForm_QueryUnload() { sToolbar.saveLayout(layoutFilePath()); }
+void frmMDI::MDIForm_QueryUnload() {
+    sToolbar.saveLayout(layoutFilePath());
+}
 
 void frmMDI::MDIForm_Unload() {
     // Every other window goes with the main window; nothing more is asked.
@@ -82,9 +84,13 @@ void frmMDI::MDIForm_Unload() {
     if (quitApplication) quitApplication();
 }
 
-void frmMDI::setCommandHandler(Command command, CommandHandler handler) { handlers_[command] = std::move(handler); }
+void frmMDI::setCommandHandler(Command command, CommandHandler handler) {
+    handlers_[command] = std::move(handler);
+}
 
-bool frmMDI::hasCommandHandler(Command command) const { return handlers_.count(command) != 0; }
+bool frmMDI::hasCommandHandler(Command command) const {
+    return handlers_.count(command) != 0;
+}
 
 void frmMDI::runCommand(Command command) {
     auto it = handlers_.find(command);
@@ -99,13 +105,16 @@ void frmMDI::sToolbar_ToolClick(Tool& tool) {
 }
 
 void frmMDI::sToolbar_ComboCloseUp(Tool& tool) {
-    static const QStringList kCombos = {"ID_Font", "ID_Size", "ID_Shape", "ID_ShapeBorder", "ID_Style", "ID_Width"};
+    static const QStringList kCombos = {"ID_Font",        "ID_Size",  "ID_Shape",
+                                        "ID_ShapeBorder", "ID_Style", "ID_Width"};
     if (kCombos.contains(tool.id()) && comboHandler_) comboHandler_(tool);
 }
 
 void frmMDI::sToolbar_ToolDropDown(Tool& tool) {
-    if (tool.id() == u"ID_NewShape") sToolbar.popupMenu(QStringLiteral("ID_mnuShapes"));
-    else if (tool.id() == u"ID_InfoObject") sToolbar.popupMenu(QStringLiteral("ID_mnuInfoObjects"));
+    if (tool.id() == u"ID_NewShape")
+        sToolbar.popupMenu(QStringLiteral("ID_mnuShapes"));
+    else if (tool.id() == u"ID_InfoObject")
+        sToolbar.popupMenu(QStringLiteral("ID_mnuInfoObjects"));
 }
 
 void frmMDI::installOwnCommands() {
@@ -155,15 +164,19 @@ void frmMDI::ShowDocumentTools() {
     sToolbar.band(QStringLiteral("Formatting")).setDocking(3, 2);
 }
 
-void frmMDI::HideArrangeTools() { setToolsVisible(ArrangeToolIds(), false); }
+void frmMDI::HideArrangeTools() {
+    setToolsVisible(ArrangeToolIds(), false);
+}
 
-void frmMDI::TurnOnArrange() { setToolsVisible(ArrangeToolIds(), true); }
+void frmMDI::TurnOnArrange() {
+    setToolsVisible(ArrangeToolIds(), true);
+}
 
 bool frmMDI::CloseDocument() {
     if (state_.TemplateChanged) {
-        const PromptAnswer answer =
-            services_.prompt.ask(QStringLiteral("Do you want to save your changes to this template first?"),
-                                 QStringLiteral("Save Changes?"), PromptButtons::YesNoCancel, PromptIcon::Question);
+        const PromptAnswer answer = services_.prompt.ask(
+            QStringLiteral("Do you want to save your changes to this template first?"),
+            QStringLiteral("Save Changes?"), PromptButtons::YesNoCancel, PromptIcon::Question);
         if (answer == PromptAnswer::Cancel) return false;
         if (answer == PromptAnswer::Yes) {
             if (hooks_.saveTemplate) hooks_.saveTemplate();
@@ -203,13 +216,14 @@ void frmMDI::GetNewFontColor() {
 }
 
 void frmMDI::PrinterSetup() {
-    if (const std::optional<int> orientation = services_.printerSetup.choosePrinterSetup(state_.page.PageOrientation))
+    if (const std::optional<int> orientation =
+            services_.printerSetup.choosePrinterSetup(state_.page.PageOrientation))
         state_.page.PageOrientation = *orientation;
 }
 
 void frmMDI::UpdatePrintCounter() {
-    sToolbar.tool(QStringLiteral("ID_Prints")).setCaption(QStringLiteral("Prints: ") +
-                                                          QString::number(state_.PrintCount));
+    sToolbar.tool(QStringLiteral("ID_Prints"))
+        .setCaption(QStringLiteral("Prints: ") + QString::number(state_.PrintCount));
 }
 
 void frmMDI::ShowAbout() {

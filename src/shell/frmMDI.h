@@ -45,7 +45,7 @@ struct DocumentHooks {
 // component, the status bar, and the one dispatch every command passes through.
 class frmMDI : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     frmMDI(AppState& state, Services& services, QWidget* parent = nullptr);
     ~frmMDI() override;
 
@@ -80,15 +80,15 @@ public:
 
     QString layoutFilePath() const;
 
-public slots:
+  public slots:
     void sToolbar_ToolClick(natalory::Tool& tool);
     void sToolbar_ComboCloseUp(natalory::Tool& tool);
     void sToolbar_ToolDropDown(natalory::Tool& tool);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void MDIForm_Load();
     void MDIForm_QueryUnload();
     void MDIForm_Unload();

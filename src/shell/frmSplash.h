@@ -14,18 +14,18 @@ class ToolbarComponent;
 // menu is disabled; closing it, by any road, enables the menu again.
 class frmSplash : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmSplash(ToolbarComponent* toolbar, QWidget* parent = nullptr);
 
     QTimer* tmrClose;
     QPushButton* Command1;
     QLabel* lblBuild;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void centreOnScreen();
     ToolbarComponent* toolbar_;
 };

@@ -29,14 +29,16 @@ TEST(PrintLog, RecordsForPrintsCustomTemplatesAndExports) {
     TempProgramFolder folder;
     const QDateTime at(QDate(2026, 12, 5), QTime(18, 30, 5));
     AppState s = Print(folder);
-    EXPECT_EQ(PrintLogRecord(s, at), "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Newspaper\",\"n/a\"\r\n");
+    EXPECT_EQ(PrintLogRecord(s, at),
+              "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Newspaper\",\"n/a\"\r\n");
     s.birthday.PrintType = ptUserTemplate;
     EXPECT_EQ(PrintLogRecord(s, at),
               "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Custom\",\"/home/ann/party.als\"\r\n");
     s.birthday.PrintType = ptBlankPage;
     s.SavingToFile = true;
     EXPECT_EQ(PrintLogRecord(s, at),
-              "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Saved As .emf File\",\"Custom From Blank\"\r\n");
+              "\"12-05-2026\",\"18:30:05\",#1950-01-15#,\"Anna Lee\",\"Saved As .emf File\",\"Custom From "
+              "Blank\"\r\n");
     s.birthday.FirstName = "Anna \"Annie\"";
     EXPECT_TRUE(PrintLogRecord(s, at).contains("\"Anna 'Annie' Lee\""));
 
@@ -60,7 +62,8 @@ TEST(PrintLog, TheViewerCountsTodayAndKeepsRowsBeforeATruncatedRecord) {
     EXPECT_EQ(log.rows[2].time, "01:05:00 PM");
     EXPECT_EQ(log.rows[0].birthday, "1/15/1950");
 
-    folder.write("birthday print log.log", folder.read("birthday print log.log") + "\"12-06-2026\",\"10:00:00\",#1950");
+    folder.write("birthday print log.log",
+                 folder.read("birthday print log.log") + "\"12-06-2026\",\"10:00:00\",#1950");
     log = ReadPrintLog(s.LogFilePath, today, kUs);
     EXPECT_EQ(log.rows.size(), 3u);
     EXPECT_TRUE(log.truncated);

@@ -137,7 +137,8 @@ TEST_F(BirthdayDialog, DoneBuildsThePrintOnTheCanvasInOrder) {
     canvas.clear();
     d.cmdDone->click();
 
-    EXPECT_EQ(canvas, std::vector<QString>({"load", "fit", "caption Anna  born on 1/15/1950", "show", "move 5,5"}));
+    EXPECT_EQ(canvas,
+              std::vector<QString>({"load", "fit", "caption Anna  born on 1/15/1950", "show", "move 5,5"}));
     EXPECT_EQ(state.birthday.BirthDate, QDate(1950, 1, 15));
     EXPECT_EQ(state.birthday.FullName, QStringLiteral("Anna "));
     EXPECT_EQ(state.birthday.ParentsName, QStringLiteral("Ruth and Sam Lee"));
@@ -228,7 +229,8 @@ TEST_F(BirthdayDialog, NewPrintRefusesDuringABatchAndHonoursTheSaveQuestion) {
     state.BatchInProgress = true;
     workspace->NewPrint();
     ASSERT_EQ(services.prompt.asked.size(), 1u);
-    EXPECT_EQ(services.prompt.asked[0].text, QStringLiteral("You can't open a new birthday while batch processing."));
+    EXPECT_EQ(services.prompt.asked[0].text,
+              QStringLiteral("You can't open a new birthday while batch processing."));
     EXPECT_EQ(services.prompt.asked[0].title, QStringLiteral("Batch In Progress"));
     EXPECT_FALSE(workspace->birthdayDialog());
 

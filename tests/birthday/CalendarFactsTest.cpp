@@ -87,11 +87,11 @@ TEST(WesternSigns, BoundaryDaysAndDescriptions) {
         QDate date;
         const char* sign;
     };
-    const Case cases[] = {{{1980, 1, 19}, "Capricorn"},  {{1980, 1, 20}, "Aquarius"}, {{1980, 2, 18}, "Aquarius"},
-                          {{1980, 2, 19}, "Pisces"},     {{1980, 3, 20}, "Pisces"},   {{1980, 3, 21}, "Aries"},
-                          {{1980, 6, 21}, "Gemini"},     {{1980, 6, 22}, "Cancer"},   {{1980, 10, 23}, "Libra"},
-                          {{1980, 10, 24}, "Scorpio"},   {{1980, 12, 21}, "Sagittarius"},
-                          {{1980, 12, 22}, "Capricorn"}};
+    const Case cases[] = {
+        {{1980, 1, 19}, "Capricorn"}, {{1980, 1, 20}, "Aquarius"},     {{1980, 2, 18}, "Aquarius"},
+        {{1980, 2, 19}, "Pisces"},    {{1980, 3, 20}, "Pisces"},       {{1980, 3, 21}, "Aries"},
+        {{1980, 6, 21}, "Gemini"},    {{1980, 6, 22}, "Cancer"},       {{1980, 10, 23}, "Libra"},
+        {{1980, 10, 24}, "Scorpio"},  {{1980, 12, 21}, "Sagittarius"}, {{1980, 12, 22}, "Capricorn"}};
     for (const Case& c : cases) EXPECT_EQ(SignsOf(c.date).WesternSign, QLatin1StringView(c.sign)) << c.sign;
 
     const CalendarFacts aries = SignsOf({1980, 4, 1});
@@ -125,17 +125,18 @@ TEST(President, ChangeDays) {
         const char* president;
     };
     const Case cases[] = {
-        {{1900, 1, 1}, "William McKinley"},     {{1901, 9, 14}, "William McKinley"},
-        {{1901, 9, 15}, "Theodore Roosevelt"},  {{1923, 8, 2}, "Warren G. Harding"},
-        {{1923, 8, 3}, "Calvin Coolidge"},      {{1933, 3, 4}, "Herbert Hoover"},
+        {{1900, 1, 1}, "William McKinley"},      {{1901, 9, 14}, "William McKinley"},
+        {{1901, 9, 15}, "Theodore Roosevelt"},   {{1923, 8, 2}, "Warren G. Harding"},
+        {{1923, 8, 3}, "Calvin Coolidge"},       {{1933, 3, 4}, "Herbert Hoover"},
         {{1933, 3, 5}, "Franklin D. Roosevelt"}, {{1945, 4, 12}, "Franklin D. Roosevelt"},
-        {{1945, 4, 13}, "Harry S Truman"},      {{1963, 11, 21}, "John F. Kennedy"},
-        {{1963, 11, 22}, "Lyndon B. Johnson"},  {{1974, 8, 9}, "Richard M. Nixon"},
-        {{1974, 8, 10}, "Gerald R. Ford"},      {{1993, 1, 20}, "George Bush"},
-        {{1993, 1, 21}, "Bill Clinton"},        {{2004, 12, 31}, "George W. Bush"},
+        {{1945, 4, 13}, "Harry S Truman"},       {{1963, 11, 21}, "John F. Kennedy"},
+        {{1963, 11, 22}, "Lyndon B. Johnson"},   {{1974, 8, 9}, "Richard M. Nixon"},
+        {{1974, 8, 10}, "Gerald R. Ford"},       {{1993, 1, 20}, "George Bush"},
+        {{1993, 1, 21}, "Bill Clinton"},         {{2004, 12, 31}, "George W. Bush"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SignsOf(c.date).President, QLatin1StringView(c.president)) << c.date.toString().toStdString();
+        EXPECT_EQ(SignsOf(c.date).President, QLatin1StringView(c.president))
+            << c.date.toString().toStdString();
 }
 
 TEST(ChineseSigns, AroundNewYearDaysAndEverySignDescribed) {
@@ -144,12 +145,12 @@ TEST(ChineseSigns, AroundNewYearDaysAndEverySignDescribed) {
         const char* sign;
     };
     const Case cases[] = {
-        {{1900, 1, 30}, "Earth Pig"},    {{1900, 1, 31}, "Metal Rat"},   {{1906, 1, 24}, "Wood Snake"},
-        {{1906, 1, 25}, "Fire Horse"},   {{1907, 6, 1}, "Fire Goat"},    {{1908, 12, 25}, "Earth Monkey"},
-        {{1915, 6, 1}, "Wood Rabbit"},   {{1932, 2, 5}, "Metal Goat"},   {{1932, 2, 10}, "Water Monkey"},
-        {{1959, 3, 1}, "Earth Pig"},     {{1996, 7, 1}, "Fire Rat"},     {{2004, 1, 21}, "Water Goat"},
-        {{2004, 1, 22}, "Wood Monkey"},  {{2005, 3, 1}, "Wood Monkey"},  {{2005, 5, 9}, "Wood Rooster"},
-        {{1925, 1, 24}, "Wood Rat"},     {{1925, 1, 25}, "Wood Ox"},     {{2008, 2, 6}, "Fire Pig"},
+        {{1900, 1, 30}, "Earth Pig"},   {{1900, 1, 31}, "Metal Rat"},  {{1906, 1, 24}, "Wood Snake"},
+        {{1906, 1, 25}, "Fire Horse"},  {{1907, 6, 1}, "Fire Goat"},   {{1908, 12, 25}, "Earth Monkey"},
+        {{1915, 6, 1}, "Wood Rabbit"},  {{1932, 2, 5}, "Metal Goat"},  {{1932, 2, 10}, "Water Monkey"},
+        {{1959, 3, 1}, "Earth Pig"},    {{1996, 7, 1}, "Fire Rat"},    {{2004, 1, 21}, "Water Goat"},
+        {{2004, 1, 22}, "Wood Monkey"}, {{2005, 3, 1}, "Wood Monkey"}, {{2005, 5, 9}, "Wood Rooster"},
+        {{1925, 1, 24}, "Wood Rat"},    {{1925, 1, 25}, "Wood Ox"},    {{2008, 2, 6}, "Fire Pig"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SignsOf(c.date).ChineseSign, QLatin1StringView(c.sign)) << c.date.toString().toStdString();

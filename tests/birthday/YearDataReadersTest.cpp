@@ -17,7 +17,9 @@ QByteArray YearRecord(const QString& year, const QString& tag) {
     return r.toLatin1() + "\r\n";
 }
 
-std::vector<QString> Headlines(const YearData& y) { return {y.YearHeadline.begin(), y.YearHeadline.end()}; }
+std::vector<QString> Headlines(const YearData& y) {
+    return {y.YearHeadline.begin(), y.YearHeadline.end()};
+}
 
 }  // namespace
 
@@ -74,11 +76,12 @@ TEST(ReadHeadlinesSet2, MatchesTheYearOfTheDateField) {
 
 TEST(ReadCelebrities, TheDayWrittenWithItsLeadingZeroMatches) {
     TempProgramFolder folder;
-    folder.write("blik.fpf",
-                 "3,5,1900,\"Never matches: one digit\"\r\n"
-                 "3,\"05\",1931,\"A\"\r\n3,\"05\",1950,\"B\"\r\n3,\"05\",1960,\"C\"\r\n3,\"05\",1970,\"D\"\r\n"
-                 "3,\"05\",1980,\"E\"\r\n3,\"05\",1990,\"F\"\r\n"
-                 "3,\"15\",1901,\"Fifteenth\"\r\n12,\"31\",1902,\"Last\"\r\n");
+    folder.write(
+        "blik.fpf",
+        "3,5,1900,\"Never matches: one digit\"\r\n"
+        "3,\"05\",1931,\"A\"\r\n3,\"05\",1950,\"B\"\r\n3,\"05\",1960,\"C\"\r\n3,\"05\",1970,\"D\"\r\n"
+        "3,\"05\",1980,\"E\"\r\n3,\"05\",1990,\"F\"\r\n"
+        "3,\"15\",1901,\"Fifteenth\"\r\n12,\"31\",1902,\"Last\"\r\n");
     YearData y;
     EXPECT_TRUE(ReadCelebrities(folder.path(), QDate(1977, 3, 5), y).found);
     EXPECT_EQ(std::vector<QString>(y.Celebrity.begin(), y.Celebrity.end()),
@@ -93,7 +96,8 @@ TEST(ReadCelebrities, TheDayWrittenWithItsLeadingZeroMatches) {
 
 TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
     TempProgramFolder folder;
-    folder.write("brdstf.fpf", YearRecord("1902", "y02") + YearRecord("1903", "y03") + YearRecord("2004", "y04"));
+    folder.write("brdstf.fpf",
+                 YearRecord("1902", "y02") + YearRecord("1903", "y03") + YearRecord("2004", "y04"));
     YearData y;
     EXPECT_TRUE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
     EXPECT_EQ(y.HousePrice, QStringLiteral("y03-2"));
@@ -101,7 +105,8 @@ TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
     EXPECT_EQ(y.SeriesResult, QStringLiteral("y03-16"));
     EXPECT_EQ(y.BookAuthor3, QStringLiteral("y03-34"));
 
-    folder.write("brdstf.fpf", YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("1903", "late"));
+    folder.write("brdstf.fpf",
+                 YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("1903", "late"));
     EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
     EXPECT_EQ(y.HousePrice, QStringLiteral("y04-2"));
 
@@ -120,13 +125,15 @@ TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
 
 TEST(BirthdayFacts, OneCallFillsEveryFactInOrder) {
     TempProgramFolder folder;
-    folder.write("blik.fpf", "3,\"04\",1,\"P1\"\r\n3,\"04\",1,\"P2\"\r\n3,\"04\",1,\"P3\"\r\n3,\"04\",1,\"P4\"\r\n"
-                             "3,\"04\",1,\"P5\"\r\n");
+    folder.write("blik.fpf",
+                 "3,\"04\",1,\"P1\"\r\n3,\"04\",1,\"P2\"\r\n3,\"04\",1,\"P3\"\r\n3,\"04\",1,\"P4\"\r\n"
+                 "3,\"04\",1,\"P5\"\r\n");
     folder.write("brdstf.fpf", YearRecord("1950", "y50") + YearRecord("2004", "y04"));
     AppState state;
     state.ProgramFolder = folder.path();
     state.birthday.BirthDate = QDate(1950, 3, 4);
-    const auto problems = ComputeBirthdayFacts(state, QDate(2003, 3, 4), QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto problems =
+        ComputeBirthdayFacts(state, QDate(2003, 3, 4), QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_TRUE(problems.empty());
     EXPECT_EQ(state.facts.AgeDays, QStringLiteral("19358"));
     EXPECT_EQ(state.facts.WesternSign, QStringLiteral("Pisces"));

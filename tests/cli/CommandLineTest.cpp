@@ -1,5 +1,5 @@
-#include "cli/CommandLine.h"
 #include "birthday/frmGetInfo.h"
+#include "cli/CommandLine.h"
 #include "editor/frmDisplay.h"
 #include "infoobjects/InfoCatalogue.h"
 #include "prefs/frmDataSettings.h"
@@ -25,8 +25,8 @@ using namespace natalory::test;
 
 namespace {
 
-const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "news.al!", "classy.al!",
-                                "blank.al!", "nopicfound.ico", "cake.png"};
+const QStringList kDataFiles = {"blear.fpf",  "blearII.fpf", "blik.fpf",       "brdstf.fpf", "news.al!",
+                                "classy.al!", "blank.al!",   "nopicfound.ico", "cake.png"};
 
 CliResult RunCli(const TempProgramFolder& folder, QStringList args) {
     args.prepend(QStringLiteral("natalory-print"));
@@ -38,8 +38,9 @@ CliResult RunCli(const TempProgramFolder& folder, QStringList args) {
 
 TEST(CommandLineTexts, JsonGivesEveryInfoObjectAsTheWindowWritesIt) {
     TempProgramFolder folder(kDataFiles);
-    const CliResult r = RunCli(folder, {"--first", "Anna", "--last", "Lee", "--date", "1950-03-04", "--as-of",
-                                     "2003-03-04", "--texts", "--json", "--world-to-headlines", "--style", "blank"});
+    const CliResult r =
+        RunCli(folder, {"--first", "Anna", "--last", "Lee", "--date", "1950-03-04", "--as-of", "2003-03-04",
+                        "--texts", "--json", "--world-to-headlines", "--style", "blank"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QJsonParseError error;
     const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
@@ -77,8 +78,8 @@ TEST(CommandLineTexts, JsonGivesEveryInfoObjectAsTheWindowWritesIt) {
 
 TEST(CommandLineTexts, OptionsChangeTheTextsAndBadArgumentsSaySoOnOneLine) {
     TempProgramFolder folder(kDataFiles);
-    const QStringList birthday = {"--first", "Cy", "--date", "1904-06-01", "--as-of", "2004-06-01", "--texts",
-                                 "--style", "blank"};
+    const QStringList birthday = {"--first",    "Cy",      "--date",  "1904-06-01", "--as-of",
+                                  "2004-06-01", "--texts", "--style", "blank"};
     const CliResult plain = RunCli(folder, birthday);
     ASSERT_EQ(plain.exitCode, 0);
     EXPECT_TRUE(plain.out.startsWith("[johndoeborntoday]\nCy  Born Today!\n\n[birthyearlabel]\n1904\n"));
@@ -91,9 +92,13 @@ TEST(CommandLineTexts, OptionsChangeTheTextsAndBadArgumentsSaySoOnOneLine) {
               plain.out.section("[birthyearheadlines]", 1, 1).section("[", 0, 0));
 
     const QStringList bad[] = {
-        {"--date", "1950-13-40", "--texts"}, {"--date", "1899-12-31", "--texts"}, {"--date", "2005-01-01", "--texts"},
-        {"--date", "1950-01-01", "--texts", "--frobnicate"}, {"--date", "1950-01-01", "--texts", "--info-set", "3"},
-        {"--date", "1950-01-01", "--texts", "--date-mode", "7"}, {"--date", "1950-01-01", "--style", "fancy", "--texts"},
+        {"--date", "1950-13-40", "--texts"},
+        {"--date", "1899-12-31", "--texts"},
+        {"--date", "2005-01-01", "--texts"},
+        {"--date", "1950-01-01", "--texts", "--frobnicate"},
+        {"--date", "1950-01-01", "--texts", "--info-set", "3"},
+        {"--date", "1950-01-01", "--texts", "--date-mode", "7"},
+        {"--date", "1950-01-01", "--style", "fancy", "--texts"},
         {"--texts"},
     };
     for (const QStringList& args : bad) {

@@ -34,7 +34,8 @@ void ExpectCleanText(const char* name) {
     for (qsizetype i = 0; i < b.size(); ++i) {
         const auto c = static_cast<unsigned char>(b[i]);
         if (c == '\r') {
-            ASSERT_TRUE(i + 1 < b.size() && b[i + 1] == '\n') << name << " line " << line << ": CR without LF";
+            ASSERT_TRUE(i + 1 < b.size() && b[i + 1] == '\n')
+                << name << " line " << line << ": CR without LF";
             continue;
         }
         if (c == '\n') {

@@ -18,8 +18,8 @@ using namespace natalory::test;
 
 namespace {
 
-const QStringList kProgramFiles = {"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "news.al!",
-                                   "classy.al!", "blank.al!", "nopicfound.ico", "cake.png"};
+const QStringList kProgramFiles = {"blear.fpf",  "blearII.fpf", "blik.fpf",       "brdstf.fpf", "news.al!",
+                                   "classy.al!", "blank.al!",   "nopicfound.ico", "cake.png"};
 const QLocale kUs(QLocale::English, QLocale::UnitedStates);
 
 struct Loaded {
@@ -83,7 +83,8 @@ TEST(BuiltInTemplates, EveryTextFitsItsBoxForEveryYear) {
     for (QDate d(2000, 1, 1); d.year() == 2000; d = d.addDays(1)) {
         auto l = Load(folder, kNewspaperTemplate, d);
         const QStringList bad = Overflows(l->doc);
-        EXPECT_TRUE(bad.isEmpty()) << d.toString(Qt::ISODate).toStdString() << ": " << bad.join("; ").toStdString();
+        EXPECT_TRUE(bad.isEmpty()) << d.toString(Qt::ISODate).toStdString() << ": "
+                                   << bad.join("; ").toStdString();
     }
 }
 
@@ -97,10 +98,12 @@ TEST(BuiltInTemplates, StayOnThePageAndTextsDoNotOverlap) {
             if (!o->Visible) continue;
             const QRect r = o->kind == ObjectKind::Line ? QRect(QPoint(o->X1, o->Y1), QPoint(o->X2, o->Y2))
                                                         : QRect(o->Left, o->Top, o->Width, o->Height);
-            EXPECT_TRUE(page.contains(r.normalized())) << file << " " << o->Tag.toStdString() << " leaves the page";
+            EXPECT_TRUE(page.contains(r.normalized()))
+                << file << " " << o->Tag.toStdString() << " leaves the page";
             if (o->kind != ObjectKind::Text) continue;
             for (const QRect& other : texts)
-                EXPECT_FALSE(other.intersects(r)) << file << " " << o->Tag.toStdString() << " overlaps another text";
+                EXPECT_FALSE(other.intersects(r))
+                    << file << " " << o->Tag.toStdString() << " overlaps another text";
             texts.push_back(r);
         }
     }

@@ -55,11 +55,12 @@ TEST_F(Canvas, CreationDefaultsAndKinds) {
     EXPECT_EQ(ControlKind(*circle), 5);
 
     int asked = 0;
-    DisplayObject* picture = NewPicture(doc, state, prompt, true, [&](DisplayObject& o) -> std::optional<QString> {
-        ++asked;
-        EXPECT_FALSE(o.Stretch);
-        return QStringLiteral("/pics/cake.png");
-    });
+    DisplayObject* picture =
+        NewPicture(doc, state, prompt, true, [&](DisplayObject& o) -> std::optional<QString> {
+            ++asked;
+            EXPECT_FALSE(o.Stretch);
+            return QStringLiteral("/pics/cake.png");
+        });
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(picture->Tag, QStringLiteral("P"));
     EXPECT_EQ(picture->ToolTipText, QStringLiteral("/pics/cake.png"));

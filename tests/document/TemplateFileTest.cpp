@@ -38,8 +38,10 @@ struct Template : ::testing::Test {
         auto d = std::make_unique<CanvasDocument>();
         AppState& s = into ? *into : state;
         auto e = LoadTemplateFile(folder.file("t.als"), *d, s, prompt);
-        if (error) *error = e;
-        else EXPECT_FALSE(e) << TemplateErrorMessage(*e).toStdString();
+        if (error)
+            *error = e;
+        else
+            EXPECT_FALSE(e) << TemplateErrorMessage(*e).toStdString();
         return d;
     }
 };
@@ -60,7 +62,8 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     t->FontName = "Arial", t->FontSize = 14.25, t->FontBold = t->FontUnderline = true, t->Alignment = 2;
     t->ForeColor = qRgb(255, 0, 0);
     DisplayObject* line = NewShape(doc, state, prompt, kLineShapeKind);
-    line->X1 = 10, line->Y1 = 20, line->X2 = 30, line->Y2 = 40, line->BorderStyle = lsDash, line->BorderWidth = 3;
+    line->X1 = 10, line->Y1 = 20, line->X2 = 30, line->Y2 = 40, line->BorderStyle = lsDash,
+    line->BorderWidth = 3;
     DisplayObject* circle = NewShape(doc, state, prompt, shCircle);
     circle->Width = 500, circle->Height = 600, circle->BorderWidth = 4;
     DisplayObject* pic = NewPicture(doc, state, prompt, false);
@@ -71,8 +74,10 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     const QByteArray bytes = TemplateBytes(doc, state);
     EXPECT_TRUE(bytes.startsWith("\"Birthday\",\"4.2.0\",12240,15840,1,720,720,720,720\r\n"));
     EXPECT_TRUE(bytes.contains("\"L\"\r\n10,30,20,40,2,3\r\n"));
-    EXPECT_TRUE(bytes.contains("2400,375,120,240,\"Arial\",255,14.25,#TRUE#,#FALSE#,#FALSE#,#TRUE#,2,"
-                               "\"Say \xB5" "cheese\xB5\r\nsecond line, with comma\"\r\n"));
+    EXPECT_TRUE(
+        bytes.contains("2400,375,120,240,\"Arial\",255,14.25,#TRUE#,#FALSE#,#FALSE#,#TRUE#,2,"
+                       "\"Say \xB5"
+                       "cheese\xB5\r\nsecond line, with comma\"\r\n"));
     EXPECT_EQ(bytes.count("\"T\"\r\n"), 1);  // the hidden element 0 is not written
 
     AppState loaded = state;
@@ -96,9 +101,12 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
 
 TEST_F(Template, InfoObjectsAreWrittenForTheCurrentBirthdayAtTheirStoredPlace) {
     QByteArray bytes = TemplateBytes(doc, state);
-    bytes += "\"Tjohndoeborntoday\"\r\n3000,500,10,20,\"Arial\",0,20,#TRUE#,#FALSE#,#FALSE#,#FALSE#,2,\"Old Name Born "
-             "Today!\"\r\n";
-    bytes += "\"Tnosuchkind\"\r\n3000,500,10,20,\"Arial\",0,20,#TRUE#,#FALSE#,#FALSE#,#FALSE#,2,\"dropped\"\r\n";
+    bytes +=
+        "\"Tjohndoeborntoday\"\r\n3000,500,10,20,\"Arial\",0,20,#TRUE#,#FALSE#,#FALSE#,#FALSE#,2,\"Old Name "
+        "Born "
+        "Today!\"\r\n";
+    bytes +=
+        "\"Tnosuchkind\"\r\n3000,500,10,20,\"Arial\",0,20,#TRUE#,#FALSE#,#FALSE#,#FALSE#,2,\"dropped\"\r\n";
     bytes += "\"X\"\r\nthis line belongs to a kind we do not know\r\n";
     bytes += "\"Pfuture\"\r\n1,2,3,4,\"skipped too\"\r\n";
     bytes += "\"S\"\r\n100,200,300,400,2,5\r\n";
@@ -121,15 +129,17 @@ TEST_F(Template, LandscapeAndThePictureFallbackChain) {
     ASSERT_FALSE(LoadTemplateFile(folder.file("t.als"), doc, state, prompt, &size));
     EXPECT_EQ(size, QSize(15840 - 1440, 12240 - 1080));
 
-    QImage red(6, 4, QImage::Format_RGB32), blue(5, 5, QImage::Format_RGB32), grey(3, 3, QImage::Format_RGB32);
+    QImage red(6, 4, QImage::Format_RGB32), blue(5, 5, QImage::Format_RGB32),
+        grey(3, 3, QImage::Format_RGB32);
     red.fill(Qt::red), blue.fill(Qt::blue), grey.fill(Qt::gray);
     QDir(folder.path()).mkpath("elsewhere");
     red.save(folder.file("elsewhere/red.png"));
     blue.save(folder.file("blue.png"));
     grey.save(folder.file("nopicfound.ico"), "ico");
     QByteArray bytes = TemplateBytes(CanvasDocument(), state);
-    for (const QString& stored : {folder.file("elsewhere/red.png"), QStringLiteral("C:\\Old Pictures\\blue.png"),
-                                  QStringLiteral("/gone/missing.png")})
+    for (const QString& stored :
+         {folder.file("elsewhere/red.png"), QStringLiteral("C:\\Old Pictures\\blue.png"),
+          QStringLiteral("/gone/missing.png")})
         bytes += "\"P\"\r\n100,100,0,0,\"" + stored.toLatin1() + "\"\r\n";
     auto d = Reload(bytes);
     const auto pics = Visible(*d);
@@ -158,10 +168,9 @@ TEST_F(Template, ADamagedFileIsReportedAndWhatWasReadStays) {
             EXPECT_LE(visible, 3u);
         } else {
             // A cut at the end of a record leaves a shorter, good template.
-            const bool atRecordEnd = good.mid(cut, 2) == "\r\n" || good.mid(cut - 1, 1) == "\r" ||
-                                     good.mid(cut - 2, 2) == "\r\n";
-            EXPECT_TRUE(atRecordEnd)
-                << cut << ": " << good.mid(cut - 10, 12).toStdString();
+            const bool atRecordEnd =
+                good.mid(cut, 2) == "\r\n" || good.mid(cut - 1, 1) == "\r" || good.mid(cut - 2, 2) == "\r\n";
+            EXPECT_TRUE(atRecordEnd) << cut << ": " << good.mid(cut - 10, 12).toStdString();
         }
     }
 
@@ -173,8 +182,9 @@ TEST_F(Template, ADamagedFileIsReportedAndWhatWasReadStays) {
     EXPECT_EQ(error->number, teWrongType);
     EXPECT_TRUE(error->description.contains("font size")) << error->description.toStdString();
     EXPECT_TRUE(error->description.contains("twelve"));
-    EXPECT_EQ(TemplateErrorMessage(*error),
-              "Error In Template File\r\nSource = t.als, Number = 13, \r\nDescription = " + error->description);
+    EXPECT_EQ(
+        TemplateErrorMessage(*error),
+        "Error In Template File\r\nSource = t.als, Number = 13, \r\nDescription = " + error->description);
 
     std::optional<TemplateError> missing;
     CanvasDocument none;
@@ -195,7 +205,8 @@ TEST_F(Template, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
     services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
     SaveTemplate(doc, state, services.services);
     EXPECT_EQ(services.files.requests.size(), 2u);
-    EXPECT_EQ(services.prompt.asked[0].text, "Do you want to copy over this file and lose all data it contains?");
+    EXPECT_EQ(services.prompt.asked[0].text,
+              "Do you want to copy over this file and lose all data it contains?");
     EXPECT_EQ(folder.read("mine.als"), TemplateBytes(doc, state));
     EXPECT_FALSE(state.TemplateChanged);
     EXPECT_FALSE(state.SaveCancelled);
@@ -218,7 +229,8 @@ TEST_F(Template, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
     services.files.answers = {target};
     services.prompt.answers = {PromptAnswer::Yes};
     SaveTemplate(doc, state, services.services);
-    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (::geteuid() != 0) {  // root writes anywhere
         EXPECT_EQ(services.prompt.asked.back().title, "Disk Error");
         EXPECT_TRUE(state.SaveCancelled);

@@ -32,7 +32,8 @@ TEST(DisplayFormats, PatternsOfTheFormatTable) {
         {"-10", "###,###,##0.0", "-10.0"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(FormatNumber(QString::fromLatin1(c.value), QString::fromLatin1(c.pattern)), QLatin1StringView(c.shown))
+        EXPECT_EQ(FormatNumber(QString::fromLatin1(c.value), QString::fromLatin1(c.pattern)),
+                  QLatin1StringView(c.shown))
             << c.value << " " << c.pattern;
     // Text that is no number is left as it is; empty stays empty.
     EXPECT_EQ(FormatNumber(QStringLiteral("$0.03"), u"$0.#0"), QStringLiteral("$0.03"));

@@ -44,7 +44,9 @@ AppState Birthday(int year, const QString& first = "Anna", const QString& last =
     return s;
 }
 
-QString Caption(const char* key, const AppState& s) { return GenerateCaption(QString::fromLatin1(key), s, kUs); }
+QString Caption(const char* key, const AppState& s) {
+    return GenerateCaption(QString::fromLatin1(key), s, kUs);
+}
 
 }  // namespace
 
@@ -60,8 +62,9 @@ TEST(Generators, NamesDatesAndHeadlines) {
     EXPECT_EQ(Caption("specialeditionnotice", s), "Special Edition For Anna Lee");
     EXPECT_EQ(Caption("birthyearheadlines", s), "H1\r\nH2\r\nH3\r\nH4\r\nH5\r\nH6");
     s.data.WorldToHeadlines = true;
-    EXPECT_EQ(Caption("birthyearheadlines", s),
-              "H1\r\nH2\r\nH3\r\nH4\r\nH5\r\nH6\r\nNew York Yankees beats Philadelphia Phillies in World Series!");
+    EXPECT_EQ(
+        Caption("birthyearheadlines", s),
+        "H1\r\nH2\r\nH3\r\nH4\r\nH5\r\nH6\r\nNew York Yankees beats Philadelphia Phillies in World Series!");
     const std::pair<int, const char*> lastLines[] = {
         {1903, "H6"},
         {1904, "Giants refuse to play Boston in World Series"},
@@ -92,18 +95,23 @@ TEST(Generators, WorldSeriesByYear) {
         {1994, "Baseball On Strike!"},
         {2004, "The World Series In 2004"},
     };
-    for (auto [year, text] : headlines) EXPECT_EQ(Caption("worldseriesheadline", Birthday(year)), text) << year;
+    for (auto [year, text] : headlines)
+        EXPECT_EQ(Caption("worldseriesheadline", Birthday(year)), text) << year;
 
-    EXPECT_EQ(Caption("worldseriesarticle", Birthday(1950)),
-              "New York Yankees fans are celebrating today!  The New York Yankees take the 1950 world title in "
-              "baseball. The Philadelphia Phillies took a decent beating, losing the World Series 4 games to 0.");
+    EXPECT_EQ(
+        Caption("worldseriesarticle", Birthday(1950)),
+        "New York Yankees fans are celebrating today!  The New York Yankees take the 1950 world title in "
+        "baseball. The Philadelphia Phillies took a decent beating, losing the World Series 4 games to 0.");
     EXPECT_TRUE(Caption("worldseriesarticle", Birthday(1902)).endsWith("and is scheduled to begin in 1903."));
-    EXPECT_EQ(Caption("worldseriesarticle", Birthday(1904)),
-              "There will be no World Series this year because John T. Zavav, president of the National League "
-              "champion New York Giants, is refusing to allow his team to compete against Boston, the "
-              "representative of the \"inferior\" American Leaque.");
-    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(1994)).startsWith("Baseball fans all over are raving mad!"));
-    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(2004)).startsWith("Baseball fans are gearing up for the 101st"));
+    EXPECT_EQ(
+        Caption("worldseriesarticle", Birthday(1904)),
+        "There will be no World Series this year because John T. Zavav, president of the National League "
+        "champion New York Giants, is refusing to allow his team to compete against Boston, the "
+        "representative of the \"inferior\" American Leaque.");
+    EXPECT_TRUE(
+        Caption("worldseriesarticle", Birthday(1994)).startsWith("Baseball fans all over are raving mad!"));
+    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(2004))
+                    .startsWith("Baseball fans are gearing up for the 101st"));
 }
 
 TEST(Generators, AwardsMusicBooksAndCelebrities) {
@@ -112,27 +120,33 @@ TEST(Generators, AwardsMusicBooksAndCelebrities) {
               "Best Actor - Broderick Crawford\r\nBest Actress - Olivia de Havilland\r\nBest Directed Film - "
               "\"All the King's Men\"");
     EXPECT_EQ(Caption("academyawardsheadline", s), "Year 1950 Academy Awards");
-    EXPECT_EQ(Caption("academyawardsarticle", s),
-              "Another great year for the film industry! The Academy of Motion Picture Arts and Sciences honored "
-              "entertainers who have truly kept us in the theaters!  Best Actor went to Broderick Crawford, Best "
-              "Actress went to Olivia de Havilland, and \"All the King's Men\" received Best Directed Picture.");
+    EXPECT_EQ(
+        Caption("academyawardsarticle", s),
+        "Another great year for the film industry! The Academy of Motion Picture Arts and Sciences honored "
+        "entertainers who have truly kept us in the theaters!  Best Actor went to Broderick Crawford, Best "
+        "Actress went to Olivia de Havilland, and \"All the King's Men\" received Best Directed Picture.");
     const AppState early = Birthday(1928);
-    EXPECT_EQ(Caption("academyawards", early),
-              "There has been more talk in Hollywood about an annual award ceremony to honor excellence in the film "
-              "industry.    The Academy Awards should start in 1929, and will be handled by the Academy of Motion "
-              "Picture Arts and Sciences.");
+    EXPECT_EQ(
+        Caption("academyawards", early),
+        "There has been more talk in Hollywood about an annual award ceremony to honor excellence in the "
+        "film "
+        "industry.    The Academy Awards should start in 1929, and will be handled by the Academy of Motion "
+        "Picture Arts and Sciences.");
     EXPECT_EQ(Caption("academyawardsheadline", early), "More Talk of Academy Awards");
-    EXPECT_TRUE(Caption("academyawardsarticle", early).contains("industry.  The Academy Awards will start in 1929"));
+    EXPECT_TRUE(
+        Caption("academyawardsarticle", early).contains("industry.  The Academy Awards will start in 1929"));
     EXPECT_EQ(Caption("academyawardsheadline", Birthday(1929)), "Year 1929 Academy Awards");
 
-    EXPECT_EQ(Caption("topsongs", s),
-              "\"Goodnight Irene\" by The Weavers\r\n\"Mona Lisa\" by Nat King Cole\r\n\"The Third Man Theme\" by "
-              "Anton Karas");
+    EXPECT_EQ(
+        Caption("topsongs", s),
+        "\"Goodnight Irene\" by The Weavers\r\n\"Mona Lisa\" by Nat King Cole\r\n\"The Third Man Theme\" by "
+        "Anton Karas");
     EXPECT_EQ(Caption("topsongsinlabel", s), "Top Songs In 1950");
     EXPECT_EQ(Caption("musicheadline", s), "Music In 1950");
-    EXPECT_TRUE(Caption("musicarticle", s).endsWith(
-        "Some Top Hits of 1950 are \"Goodnight Irene\" by The Weavers, \"Mona Lisa\" by Nat King Cole, and \"The "
-        "Third Man Theme\" by Anton Karas."));
+    EXPECT_TRUE(Caption("musicarticle", s)
+                    .endsWith("Some Top Hits of 1950 are \"Goodnight Irene\" by The Weavers, \"Mona Lisa\" "
+                              "by Nat King Cole, and \"The "
+                              "Third Man Theme\" by Anton Karas."));
     EXPECT_TRUE(Caption("topbooks", s).startsWith("\"The Cardinal\" by Henry Morton Robinson\r\n"));
     AppState noSongs = Birthday(1950);
     noSongs.year.SongTitle1 = noSongs.year.SongTitle2 = noSongs.year.SongTitle3 = "";
@@ -141,10 +155,11 @@ TEST(Generators, AwardsMusicBooksAndCelebrities) {
 
     EXPECT_EQ(Caption("celebritybirthdaylist", s), "C1\r\nC2\r\nC3\r\nC4\r\nC5");
     EXPECT_EQ(Caption("celebrityarticlelabel", s), "Celebrities Sharing This Birthday Visit Anna");
-    EXPECT_EQ(Caption("celebrityarticle", s),
-              "Anna was visited by several celebrities today  who share the same birthday.  C1 brought a bouquet "
-              "of Carnations, this month's flower, and C2 announced plans to build a statue of Anna out of Garnet, "
-              "this month's birthstone (which symbolizes Constancy). Also visiting were C3, C4, and C5.");
+    EXPECT_EQ(
+        Caption("celebrityarticle", s),
+        "Anna was visited by several celebrities today  who share the same birthday.  C1 brought a bouquet "
+        "of Carnations, this month's flower, and C2 announced plans to build a statue of Anna out of Garnet, "
+        "this month's birthstone (which symbolizes Constancy). Also visiting were C3, C4, and C5.");
 }
 
 TEST(Generators, EconomicsLists) {
@@ -160,40 +175,52 @@ TEST(Generators, EconomicsLists) {
               "House.....$11,000\r\nMilk......$0.41\r\nStamp.....$0.03\r\nIncome....$2,485\r\n"
               "Population...152,271,417");
     s.data.AddAmounts = true;
-    EXPECT_EQ(Caption("historicaleconomics", s),
-              "House.....$11,000 (new house)\r\nMilk......$0.41 (half gallon)\r\nStamp.....$0.03 (first class)\r\n"
-              "Income....$2,485 (per year)\r\nPopulation...152,271,417");
-    EXPECT_EQ(Caption("currenteconomics", s),
-              "House.....50\r\nCar.......50\r\nMilk......50\r\nGas.......50\r\nBread.....50\r\nStamp.....50\r\n"
-              "Income....50");
+    EXPECT_EQ(
+        Caption("historicaleconomics", s),
+        "House.....$11,000 (new house)\r\nMilk......$0.41 (half gallon)\r\nStamp.....$0.03 (first class)\r\n"
+        "Income....$2,485 (per year)\r\nPopulation...152,271,417");
+    EXPECT_EQ(
+        Caption("currenteconomics", s),
+        "House.....50\r\nCar.......50\r\nMilk......50\r\nGas.......50\r\nBread.....50\r\nStamp.....50\r\n"
+        "Income....50");
     EXPECT_EQ(Caption("costofgoodsin", s), "Cost of Goods In 1950");
     EXPECT_EQ(Caption("presidentialannouncementlabel", s), "President Harry S Truman Speaks On U.S. Economy");
     EXPECT_EQ(Caption("presidentsreport", s),
-              "  Today the President announced this year's national price average's, saying he felt good about some "
-              "of the changes in our economy.  He pointed out that although bread has gone up to $0.14 per loaf, and "
-              "a half gallon of milk is up to $0.41, average incomes are also on the rise, up to $2,485 this year!");
+              "  Today the President announced this year's national price average's, saying he felt good "
+              "about some "
+              "of the changes in our economy.  He pointed out that although bread has gone up to $0.14 per "
+              "loaf, and "
+              "a half gallon of milk is up to $0.41, average incomes are also on the rise, up to $2,485 this "
+              "year!");
 }
 
 TEST(Generators, AstrologyAndPersonalFacts) {
     AppState s = Birthday(1950);
-    EXPECT_EQ(Caption("westernastrology", s), "Your Sun sign, Capricorn, is compatible with Taurus and Virgo.  Best known.");
-    EXPECT_EQ(Caption("westernastrologyarticle", s),
-              "Those of you born today fall under the Western Zodiac sign of Capricorn. Best known. You get along "
-              "best with Taurus and Virgo.");
-    EXPECT_EQ(Caption("chineseastrology", s), "Your Chinese sign, Earth Ox, is compatible with Snakes and Roosters.  Calm.");
-    EXPECT_EQ(Caption("chineseastrologyarticle", s),
-              "If you were born today, under the Chinese astrology system you fall under the Earth Ox. Calm. In "
-              "China, you get along best with Snakes and Roosters.");
-    EXPECT_EQ(Caption("editorialnote", s),
-              "We found it interesting that as of Tuesday, March 4, 2003, Anna has been around for 19,358 days.  "
-              "That's about 464,592 hours, and Anna has slept about 6,452.7 days of that away!");
+    EXPECT_EQ(Caption("westernastrology", s),
+              "Your Sun sign, Capricorn, is compatible with Taurus and Virgo.  Best known.");
+    EXPECT_EQ(
+        Caption("westernastrologyarticle", s),
+        "Those of you born today fall under the Western Zodiac sign of Capricorn. Best known. You get along "
+        "best with Taurus and Virgo.");
+    EXPECT_EQ(Caption("chineseastrology", s),
+              "Your Chinese sign, Earth Ox, is compatible with Snakes and Roosters.  Calm.");
+    EXPECT_EQ(
+        Caption("chineseastrologyarticle", s),
+        "If you were born today, under the Chinese astrology system you fall under the Earth Ox. Calm. In "
+        "China, you get along best with Snakes and Roosters.");
+    EXPECT_EQ(
+        Caption("editorialnote", s),
+        "We found it interesting that as of Tuesday, March 4, 2003, Anna has been around for 19,358 days.  "
+        "That's about 464,592 hours, and Anna has slept about 6,452.7 days of that away!");
     const QString bits =
         "Harry S Truman was President of the U.S.A.\r\nYour birth stone is Garnet\r\nYour birth stone means "
-        "Constancy\r\nYour birth flower - Carnations\r\nAs of Tuesday, March 4, 2003, you are 53 years old\r\n"
+        "Constancy\r\nYour birth flower - Carnations\r\nAs of Tuesday, March 4, 2003, you are 53 years "
+        "old\r\n"
         "...that's about 19,358 days\r\n...you've slept about 6,452.7 of those days.";
     EXPECT_EQ(Caption("bitsofinfo", s), bits);
     s.data.AddWorldToBits = true;
-    EXPECT_EQ(Caption("bitsofinfo", s), bits + "\r\nNew York Yankees beats Philadelphia Phillies in World Series!");
+    EXPECT_EQ(Caption("bitsofinfo", s),
+              bits + "\r\nNew York Yankees beats Philadelphia Phillies in World Series!");
     AppState y1903 = Birthday(1903);
     y1903.data.AddWorldToBits = true;
     EXPECT_EQ(Caption("bitsofinfo", y1903).count("\r\n"), 6);

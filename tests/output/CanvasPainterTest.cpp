@@ -31,7 +31,9 @@ int Ink(const QImage& image, const QRect& r) {
     return n;
 }
 
-QRect Px(int left, int top, int width, int height) { return QRect(left / 10, top / 10, width / 10, height / 10); }
+QRect Px(int left, int top, int width, int height) {
+    return QRect(left / 10, top / 10, width / 10, height / 10);
+}
 
 }  // namespace
 
@@ -96,13 +98,14 @@ TEST(TextBlock, AlignsWrapsAndTellsWhenAWordDoesNotFit) {
     QImage device(10, 10, QImage::Format_RGB32);
     QFont font(QStringLiteral("Liberation Serif"));
     font.setPointSize(12);
-    const TextBlock left(QStringLiteral("one two three four five six seven"), font, 100, TextBlock::Left, false,
-                         &device);
+    const TextBlock left(QStringLiteral("one two three four five six seven"), font, 100, TextBlock::Left,
+                         false, &device);
     EXPECT_GT(left.lineCount(), 1);
     EXPECT_TRUE(left.wordsFit());
     const TextBlock breaks(QStringLiteral("A\r\nB\r\n\r\nC"), font, 300, TextBlock::Left, false, &device);
     EXPECT_EQ(breaks.lineCount(), 4);
-    EXPECT_FALSE(TextBlock(QStringLiteral("Antidisestablishmentarianism"), font, 40, 0, false, &device).wordsFit());
+    EXPECT_FALSE(
+        TextBlock(QStringLiteral("Antidisestablishmentarianism"), font, 40, 0, false, &device).wordsFit());
 
     const auto right = TextBlock(QStringLiteral("x"), font, 300, TextBlock::Right, false, &device).lines();
     const auto centre = TextBlock(QStringLiteral("x"), font, 300, TextBlock::Center, false, &device).lines();

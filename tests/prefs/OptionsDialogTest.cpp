@@ -69,7 +69,8 @@ TEST_F(Dialogs, OptionsValidationWritesNothingAndOffsetsAreChecked) {
     options.optCustomTemplate->click();
     options.txtCustomPath->setText(" ");
     options.cmdApply->click();
-    EXPECT_EQ(services.prompt.asked.back().text, "You must enter a template or uncheck the Use Custom Template box.");
+    EXPECT_EQ(services.prompt.asked.back().text,
+              "You must enter a template or uncheck the Use Custom Template box.");
     options.txtCustomPath->setText(folder.file("gone.als"));
     options.cmdOk->click();
     EXPECT_EQ(services.prompt.asked.back().text, "Your template was not found.");
@@ -150,7 +151,8 @@ TEST_F(Dialogs, TheLogViewerListsTotalsClearsAndCopies) {
 
     // A record cut short: the rows before it stay, with the message.
     log(1, QDate(2026, 12, 6));
-    folder.write("birthday print log.log", folder.read("birthday print log.log") + "\"12-06-2026\",\"10:00:00\"");
+    folder.write("birthday print log.log",
+                 folder.read("birthday print log.log") + "\"12-06-2026\",\"10:00:00\"");
     viewer.Form_Activate();
     EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 1);
     EXPECT_EQ(services.prompt.asked.back().text, "Log file is corrupted or empty.");

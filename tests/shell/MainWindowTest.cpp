@@ -10,9 +10,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -37,8 +37,10 @@ struct MainWindowFixture : ::testing::Test {
     Tool& tool(const char* id) { return mdi->sToolbar.tool(QString::fromLatin1(id)); }
     void click(const char* id) {
         Tool& t = tool(id);
-        if (t.kind() == ToolKind::Menu) mdi->sToolbar_ToolClick(t);
-        else t.action()->trigger();
+        if (t.kind() == ToolKind::Menu)
+            mdi->sToolbar_ToolClick(t);
+        else
+            t.action()->trigger();
     }
 };
 
@@ -100,7 +102,8 @@ const std::vector<std::pair<const char*, Command>> kDispatch = {
 TEST_F(MainWindowFixture, EveryToolReachesItsCommandAndNothingElse) {
     std::vector<std::pair<Command, ToolClick>> ran;
     for (int c = int(Command::None) + 1; c <= int(Command::VisitWebsite); ++c)
-        mdi->setCommandHandler(Command(c), [&ran, c](const ToolClick& click) { ran.emplace_back(Command(c), click); });
+        mdi->setCommandHandler(Command(c),
+                               [&ran, c](const ToolClick& click) { ran.emplace_back(Command(c), click); });
 
     for (const auto& [id, command] : kDispatch) {
         ran.clear();
@@ -111,8 +114,8 @@ TEST_F(MainWindowFixture, EveryToolReachesItsCommandAndNothingElse) {
         EXPECT_EQ(ran[0].first, command) << id;
         EXPECT_EQ(ran[0].second.id, QString::fromLatin1(id));
     }
-    for (const char* silent : {"ID_mnuFile", "ID_mnuEdit", "ID_mnuColors", "ID_HelpMenu", "ID_Save", "ID_Open",
-                               "ID_Prints", "ID_InfoObject"}) {
+    for (const char* silent : {"ID_mnuFile", "ID_mnuEdit", "ID_mnuColors", "ID_HelpMenu", "ID_Save",
+                               "ID_Open", "ID_Prints", "ID_InfoObject"}) {
         ran.clear();
         mdi->sToolbar_ToolClick(tool(silent));
         EXPECT_TRUE(ran.empty()) << silent;
@@ -192,7 +195,8 @@ TEST_F(MainWindowFixture, AHiddenToolVanishesFromEveryBandAndMenu) {
     // Separators stand only between groups that still show a tool.
     auto visibleSeparators = [&](const char* band) {
         int n = 0;
-        for (QAction* a : mdi->sToolbar.band(band).toolBar()->actions()) n += a->isSeparator() && a->isVisible();
+        for (QAction* a : mdi->sToolbar.band(band).toolBar()->actions())
+            n += a->isSeparator() && a->isVisible();
         return n;
     };
     EXPECT_EQ(visibleSeparators("Standard"), 5);
@@ -250,7 +254,8 @@ TEST_F(MainWindowFixture, ClosingAChangedPrintAsksAndHonoursTheAnswer) {
     services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::Yes, PromptAnswer::Cancel};
     EXPECT_FALSE(mdi->CloseDocument());
     ASSERT_EQ(services.prompt.asked.size(), 1u);
-    EXPECT_EQ(services.prompt.asked[0].text, QStringLiteral("Do you want to save your changes to this template first?"));
+    EXPECT_EQ(services.prompt.asked[0].text,
+              QStringLiteral("Do you want to save your changes to this template first?"));
     EXPECT_EQ(services.prompt.asked[0].title, QStringLiteral("Save Changes?"));
     EXPECT_EQ(services.prompt.asked[0].buttons, PromptButtons::YesNoCancel);
     EXPECT_FALSE(mdi->CloseDocument());  // Yes, then the save is cancelled

@@ -7,14 +7,17 @@ using namespace natalory;
 
 namespace {
 
-RecordReader Reader(const char* text) { return RecordReader(QString::fromLatin1(text), QStringLiteral("t.fpf")); }
+RecordReader Reader(const char* text) {
+    return RecordReader(QString::fromLatin1(text), QStringLiteral("t.fpf"));
+}
 
 }  // namespace
 
 TEST(RecordReader, ReadsEveryKindOfFieldWithCrLfOrLfLineEnds) {
     for (const char* eol : {"\r\n", "\n"}) {
-        const QByteArray text = QByteArray("\"two\r\nlines\",  bare token  ,#TRUE#,#false#,-12,3.5,#1999-01-05#") +
-                                eol + "\"next\"" + eol + eol;
+        const QByteArray text =
+            QByteArray("\"two\r\nlines\",  bare token  ,#TRUE#,#false#,-12,3.5,#1999-01-05#") + eol +
+            "\"next\"" + eol + eol;
         RecordReader in(QString::fromLatin1(text), QStringLiteral("t.fpf"));
         QString quoted, bare, next;
         bool yes = false, no = true;

@@ -56,7 +56,7 @@ TEST(Settings, BareTokensAndLfLineEndsAreRead) {
 TEST(Settings, AMissingShortOrDamagedFileGivesTheDefaults) {
     const QByteArray damaged[] = {
         "",
-        "\"\",\"A\",\"\",0,#TRUE#",                               // cut short
+        "\"\",\"A\",\"\",0,#TRUE#",                                          // cut short
         "\"\",\"A\",\"\",zero,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,0,0\r\n",  // a word for a number
         QByteArray("\x00\xFF\x12\"\x01garbage", 12),
     };

@@ -34,8 +34,9 @@ TEST(WebLinks, AFailedOpenTellsWhereToGoAndASuccessSaysNothing) {
     CheckForUpgrades(urls, prompt);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text,
-              QStringLiteral("It looks like you don't have a default browser set.\nTo find what you were looking for, "
-                             "please go to: \n") +
+              QStringLiteral(
+                  "It looks like you don't have a default browser set.\nTo find what you were looking for, "
+                  "please go to: \n") +
                   UpgradeCheckAddress(CurrentVersion()));
     EXPECT_TRUE(prompt.asked[0].title.isEmpty());
     EXPECT_EQ(prompt.asked[0].buttons, PromptButtons::Ok);
@@ -73,11 +74,14 @@ TEST(ToolCatalogue, EveryPlacedToolExistsOnceAndEveryMenuEntryResolves) {
         EXPECT_FALSE(ids.contains(t.id)) << t.id.toStdString();
         ids.insert(t.id);
         if (t.kind != ToolKind::Menu) continue;
-        for (const QString& entry : t.items) EXPECT_TRUE(entry == kSeparator || c.find(entry)) << entry.toStdString();
+        for (const QString& entry : t.items)
+            EXPECT_TRUE(entry == kSeparator || c.find(entry)) << entry.toStdString();
     }
     for (const BandDef& b : c.bands)
-        for (const QString& entry : b.tools) EXPECT_TRUE(entry == kSeparator || c.find(entry)) << entry.toStdString();
-    for (const QString& id : DocumentToolIds() + ArrangeToolIds()) EXPECT_TRUE(c.find(id)) << id.toStdString();
+        for (const QString& entry : b.tools)
+            EXPECT_TRUE(entry == kSeparator || c.find(entry)) << entry.toStdString();
+    for (const QString& id : DocumentToolIds() + ArrangeToolIds())
+        EXPECT_TRUE(c.find(id)) << id.toStdString();
 
     // The info-object menu: 33 tools in catalogue order, one separator after the newborn message.
     const ToolDef* info = c.find("ID_mnuInfoObjects");
@@ -85,7 +89,8 @@ TEST(ToolCatalogue, EveryPlacedToolExistsOnceAndEveryMenuEntryResolves) {
     EXPECT_EQ(info->items.size(), 34);
     EXPECT_EQ(info->items.indexOf(kSeparator), info->items.indexOf("ID_NewbornMessage") + 1);
     EXPECT_EQ(InfoCatalogue().size(), 33u);
-    EXPECT_EQ(c.find("ID_PresidentialAnnouncementLabel")->caption, QStringLiteral("Presidential Announcement Label "));
+    EXPECT_EQ(c.find("ID_PresidentialAnnouncementLabel")->caption,
+              QStringLiteral("Presidential Announcement Label "));
 }
 
 TEST(CommandLine, VersionHelpAndUnknownArguments) {

@@ -17,11 +17,12 @@ struct AskedPrompt {
 };
 
 class ScriptedPrompt final : public Prompt {
-public:
+  public:
     std::deque<PromptAnswer> answers;  // used in order; Ok / Cancel when empty
     std::vector<AskedPrompt> asked;
 
-    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon icon) override {
+    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons,
+                     PromptIcon icon) override {
         asked.push_back({text, title, buttons, icon});
         if (answers.empty()) return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
         const PromptAnswer a = answers.front();
@@ -31,14 +32,14 @@ public:
 };
 
 class ScriptedFileChooser final : public FileChooser {
-public:
+  public:
     std::deque<std::optional<QString>> answers;
     std::vector<FileRequest> requests;
 
     std::optional<QString> openFile(const FileRequest& r) override { return next(r); }
     std::optional<QString> saveFile(const FileRequest& r) override { return next(r); }
 
-private:
+  private:
     std::optional<QString> next(const FileRequest& r) {
         requests.push_back(r);
         std::optional<QString> a;
@@ -51,7 +52,7 @@ private:
 };
 
 class ScriptedColorChooser final : public ColorChooser {
-public:
+  public:
     std::optional<QColor> answer;
     std::vector<QColor> offered;
     std::optional<QColor> chooseColor(const QColor& initial) override {
@@ -61,7 +62,7 @@ public:
 };
 
 class ScriptedPrinterSetup final : public PrinterSetupChooser {
-public:
+  public:
     std::optional<int> answer;
     int shown = 0;
     std::optional<int> choosePrinterSetup(int) override {
@@ -71,14 +72,14 @@ public:
 };
 
 class FixedClock final : public Clock {
-public:
+  public:
     QDateTime moment{QDate(2026, 12, 6), QTime(14, 30, 0)};
     QDate today() const override { return moment.date(); }
     QDateTime now() const override { return moment; }
 };
 
 class RecordingUrlOpener final : public UrlOpener {
-public:
+  public:
     bool succeed = true;
     std::vector<QString> opened;
     bool openUrl(const QString& address) override {
@@ -88,7 +89,7 @@ public:
 };
 
 class RecordingHelpViewer final : public HelpViewer {
-public:
+  public:
     struct Shown {
         QString file;
         QString window;

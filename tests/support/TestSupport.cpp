@@ -18,7 +18,9 @@ TempProgramFolder::TempProgramFolder(const QStringList& dataFiles) {
     }
 }
 
-QString TempProgramFolder::file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+QString TempProgramFolder::file(const QString& name) const {
+    return QDir(dir_.path()).filePath(name);
+}
 
 void TempProgramFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));

@@ -26,7 +26,7 @@ namespace {
 
 // Nothing here asks anything: the layouts stay far below the object limit.
 class NoPrompt final : public Prompt {
-public:
+  public:
     PromptAnswer ask(const QString& text, const QString&, PromptButtons, PromptIcon) override {
         std::fprintf(stderr, "%s\n", qPrintable(text));
         return PromptAnswer::Ok;
@@ -59,8 +59,8 @@ struct Layout {
         o.Left = left, o.Top = top, o.Width = width, o.Height = height;
         return o;
     }
-    DisplayObject& style(DisplayObject& o, const char* font, double size, bool bold = false, bool italic = false,
-                         int alignment = 0) {
+    DisplayObject& style(DisplayObject& o, const char* font, double size, bool bold = false,
+                         bool italic = false, int alignment = 0) {
         o.FontName = QString::fromLatin1(font);
         o.FontSize = size;
         o.FontBold = bold;
@@ -75,7 +75,8 @@ struct Layout {
     }
     DisplayObject& info(const char* key, int left, int top, int width, int height) {
         state.RefreshOnly = false;
-        DisplayObject& o = *RunGenerator(*FindInfoKindByKey(QString::fromLatin1(key)), doc, state, prompt, 0, locale);
+        DisplayObject& o =
+            *RunGenerator(*FindInfoKindByKey(QString::fromLatin1(key)), doc, state, prompt, 0, locale);
         return box(o, left, top, width, height);
     }
     void line(int x1, int y1, int x2, int y2, int width = 1, int style = lsSolid) {
@@ -94,7 +95,8 @@ struct Layout {
     int story(const char* headline, const char* article, int left, int top, int width, int headHeight,
               int bodyHeight, bool italic = false) {
         style(info(headline, left, top, width, headHeight), "Arial", 11, true);
-        style(info(article, left, top + headHeight + 20, width, bodyHeight), "Times New Roman", 9.5, false, italic);
+        style(info(article, left, top + headHeight + 20, width, bodyHeight), "Times New Roman", 9.5, false,
+              italic);
         return top + headHeight + 20 + bodyHeight;
     }
 };
@@ -109,12 +111,14 @@ void Newspaper(Layout& L) {
     L.state.data = DefaultDataSettings();
     L.state.data.AddWorldToBits = true;
     L.state.data.WorldToHeadlines = true;
-    ReadHeadlinesForSet(L.state.ProgramFolder, L.state.data.InfoSet, L.state.birthday.BirthDate, L.state.year);
+    ReadHeadlinesForSet(L.state.ProgramFolder, L.state.data.InfoSet, L.state.birthday.BirthDate,
+                        L.state.year);
 
     L.style(L.text("The Birthday Times", 0, 0, kWidth, 920), "Times New Roman", 40, true, false, 2);
     L.line(0, 950, kWidth, 950, 3);
     L.style(L.info("longdate", 0, 1000, 3600, 300), "Times New Roman", 10, false, true);
-    L.style(L.info("specialeditionnotice", 3600, 1000, kWidth - 3600, 300), "Times New Roman", 10, false, true, 1);
+    L.style(L.info("specialeditionnotice", 3600, 1000, kWidth - 3600, 300), "Times New Roman", 10, false,
+            true, 1);
     L.line(0, 1330, kWidth, 1330, 1);
     L.style(L.info("johndoeborntoday", 0, 1400, kWidth, 800), "Times New Roman", 32, true, false, 2);
     L.style(L.info("nameannouncement", 0, 2200, kWidth, 380), "Times New Roman", 13, false, true, 2);
@@ -162,7 +166,8 @@ void Newspaper(Layout& L) {
     y += 320 + 3300 + 100;
     L.line(kCol3, y, kCol3 + kColumn, y);
     L.style(L.text("Born On This Day", kCol3, y + 70, kColumn, 300), "Arial", 11, true, false, 2);
-    L.style(L.info("celebritybirthdaylist", kCol3, y + 390, kColumn, 1200), "Times New Roman", 10, false, false, 2);
+    L.style(L.info("celebritybirthdaylist", kCol3, y + 390, kColumn, 1200), "Times New Roman", 10, false,
+            false, 2);
     y += 390 + 1200 + 60;
     L.line(kCol3, y, kCol3 + kColumn, y);
     L.style(L.info("topsongsinlabel", kCol3, y + 70, kColumn, 300), "Arial", 11, true, false, 2);
@@ -171,10 +176,12 @@ void Newspaper(Layout& L) {
 
 void Classy(Layout& L) {
     L.state.data = DataSettings{};
-    L.state.data.IncludeHouse = L.state.data.IncludeCar = L.state.data.IncludeMilk = L.state.data.IncludeGas = true;
+    L.state.data.IncludeHouse = L.state.data.IncludeCar = L.state.data.IncludeMilk = L.state.data.IncludeGas =
+        true;
     L.state.data.IncludeBread = L.state.data.IncludeStamps = L.state.data.IncludeIncome = true;
     L.state.data.InfoSet = 1;
-    ReadHeadlinesForSet(L.state.ProgramFolder, L.state.data.InfoSet, L.state.birthday.BirthDate, L.state.year);
+    ReadHeadlinesForSet(L.state.ProgramFolder, L.state.data.InfoSet, L.state.birthday.BirthDate,
+                        L.state.year);
 
     L.shape(shRectangle, 0, 0, kWidth, kHeight, 5);
     L.shape(shRoundedRectangle, 240, 240, kWidth - 480, kHeight - 480, 1);
@@ -204,7 +211,8 @@ void Classy(Layout& L) {
 bool Write(const char* name, Layout& L, const QString& dir) {
     QString problem, error;
     const QByteArray bytes = TemplateBytes(L.doc, L.state, &problem);
-    if (!problem.isEmpty() || !WriteFileAtomically(QDir(dir).filePath(QString::fromLatin1(name)), bytes, &error)) {
+    if (!problem.isEmpty() ||
+        !WriteFileAtomically(QDir(dir).filePath(QString::fromLatin1(name)), bytes, &error)) {
         std::fprintf(stderr, "%s: %s\n", name, qPrintable(problem + error));
         return false;
     }
@@ -274,18 +282,20 @@ void Preview(const QString& dataDir, const QString& outDir, const QStringList& y
             CanvasDocument doc;
             NoPrompt prompt;
             std::optional<QSize> size;
-            if (auto e = LoadTemplateFile(QDir(dataDir).filePath(QString::fromLatin1(name)), doc, s, prompt, &size,
-                                          QLocale(QLocale::English, QLocale::UnitedStates)))
+            if (auto e = LoadTemplateFile(QDir(dataDir).filePath(QString::fromLatin1(name)), doc, s, prompt,
+                                          &size, QLocale(QLocale::English, QLocale::UnitedStates)))
                 std::fprintf(stderr, "%s\n", qPrintable(TemplateErrorMessage(*e)));
             const double dpi = 110;
-            QImage image(int(size->width() * dpi / 1440), int(size->height() * dpi / 1440), QImage::Format_RGB32);
+            QImage image(int(size->width() * dpi / 1440), int(size->height() * dpi / 1440),
+                         QImage::Format_RGB32);
             image.setDotsPerMeterX(int(dpi / 0.0254));
             image.setDotsPerMeterY(int(dpi / 0.0254));
             image.fill(Qt::white);
             QPainter p(&image);
             PaintDocument(p, doc, dpi / 1440);
             p.end();
-            const QString out = QDir(outDir).filePath(QString::fromLatin1(name).section(u'.', 0, 0) + u'-' + year + ".png");
+            const QString out =
+                QDir(outDir).filePath(QString::fromLatin1(name).section(u'.', 0, 0) + u'-' + year + ".png");
             image.save(out);
             std::printf("preview %s\n", qPrintable(out));
         }
@@ -316,7 +326,8 @@ int main(int argc, char** argv) {
     Newspaper(newsLayout);
     Classy(classyLayout);
     blank.data = DefaultDataSettings();
-    const bool ok = Write(kNewspaperTemplate, newsLayout, dataDir) && Write(kClassyTemplate, classyLayout, dataDir) &&
+    const bool ok = Write(kNewspaperTemplate, newsLayout, dataDir) &&
+                    Write(kClassyTemplate, classyLayout, dataDir) &&
                     Write(kBlankTemplate, blankLayout, dataDir);
     return ok ? 0 : 1;
 }
