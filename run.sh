@@ -17,5 +17,8 @@ if ./build/natalory-print --help | grep -q -- "--output"; then
     ./build/natalory-print --first Anna --last Lee --date 1950-01-15 --output "$out"
     echo "Made a sample Birthday Print instead: $out"
 else
-    echo "The command-line tool cannot make prints yet; built programs are in $PWD/build."
+    # The command-line tool cannot draw a page yet; it writes the texts a print would carry.
+    out="$PWD/build/sample-birthday-texts.txt"
+    ./build/natalory-print --first Anna --last Lee --date 1950-01-15 --texts > "$out"
+    echo "The command-line tool cannot draw a page yet; it wrote the texts of a sample print instead: $out"
 fi
