@@ -57,7 +57,7 @@ std::vector<const DisplayObject*> Visible(const CanvasDocument& d) {
 
 TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     DisplayObject* t = NewLabel(doc, state, prompt);
-    t->Caption = "Say \"cheese\"\r\nsecond line, with comma";
+    t->Caption = QString::fromUtf8("Say \"cheese\"\r\nsecond line, with comma \u00B1\u00B6\u00E9\u00FF");
     t->Width = 2400, t->Height = 375, t->Left = 120, t->Top = 240;
     t->FontName = "Arial", t->FontSize = 14.25, t->FontBold = t->FontUnderline = true, t->Alignment = 2;
     t->ForeColor = qRgb(255, 0, 0);
@@ -77,7 +77,7 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     EXPECT_TRUE(
         bytes.contains("2400,375,120,240,\"Arial\",255,14.25,#TRUE#,#FALSE#,#FALSE#,#TRUE#,2,"
                        "\"Say \xB5"
-                       "cheese\xB5\r\nsecond line, with comma\"\r\n"));
+                       "cheese\xB5\r\nsecond line, with comma \xB1\xB6\xE9\xFF\"\r\n"));
     EXPECT_EQ(bytes.count("\"T\"\r\n"), 1);  // the hidden element 0 is not written
 
     AppState loaded = state;
@@ -97,6 +97,11 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     EXPECT_EQ(objects[2]->Shape, shCircle);
     EXPECT_EQ(objects[3]->ToolTipText, "/nowhere/cake.png");
     EXPECT_EQ(TemplateBytes(*again, loaded), bytes);
+
+    // The header's word and version are not checked: a file of another version reads the same.
+    QByteArray other = bytes;
+    other.replace("\"Birthday\",\"4.2.0\"", "\"Natal\",\"3.0.12\"");
+    EXPECT_EQ(Visible(*Reload(other)).size(), 4u);
 }
 
 TEST_F(Template, InfoObjectsAreWrittenForTheCurrentBirthdayAtTheirStoredPlace) {
@@ -236,11 +241,13 @@ TEST_F(Template, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
         EXPECT_TRUE(state.SaveCancelled);
         EXPECT_FALSE(folder.read("mine.als").contains("new work"));
     }
-    // A caption the file cannot hold is refused, not mangled.
+    // A caption the file cannot hold is refused, not mangled, and the old file stays as it was.
+    const QByteArray old = folder.read("mine.als");
     extra->Caption = QString::fromUtf8("\xD0\x96");
-    services.files.answers = {folder.file("other.als")};
+    services.files.answers = {target};
+    services.prompt.answers = {PromptAnswer::Yes};
     SaveTemplate(doc, state, services.services);
     EXPECT_EQ(services.prompt.asked.back().title, "Disk Error");
-    EXPECT_FALSE(QFile::exists(folder.file("other.als")));
+    EXPECT_EQ(folder.read("mine.als"), old);
     EXPECT_TRUE(state.SaveCancelled);
 }
