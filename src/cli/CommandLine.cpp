@@ -6,10 +6,14 @@
 #include "document/PrintStart.h"
 #include "document/TemplateFile.h"
 #include "infoobjects/Generators.h"
+#include "output/Render.h"
+#include "output/SystemPrinter.h"
+#include "shell/FileIO.h"
 #include "shell/Seams.h"
 #include "shell/Settings.h"
 #include "shell/Version.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +36,9 @@ constexpr auto kUsage =
     "What to make:\n"
     "  --texts                print the text of every info object, in catalogue order\n"
     "  --json                 with --texts: one JSON object, info-object key -> text\n"
+    "  --output FILE          write the print to FILE: .pdf, or .png (150 dots per inch)\n"
+    "  --print                print it on the system printer\n"
+    "  --printer NAME         with --print: the printer to use (default: the system's default)\n"
     "\n"
     "Settings (otherwise those of the settings file):\n"
     "  --as-of YYYY-MM-DD     count the age as if today were this date\n"
@@ -74,7 +81,7 @@ class OffscreenPrint final : public PrintDocumentHost {
         error = LoadTemplateFile(TemplatePathFor(state_), document, state_, prompt);
     }
     std::optional<TemplateError> error;
-    void FitAllLabels() override {}
+    void FitAllLabels() override { natalory::FitAllLabels(document, state_, prompt); }
     void SetCanvasCaption(const QString& caption) override { this->caption = caption; }
     void ShowCanvas() override {}
     void MoveCanvas(int, int) override {}
@@ -85,6 +92,27 @@ class OffscreenPrint final : public PrintDocumentHost {
   private:
     AppState& state_;
 };
+
+class FixedClock final : public Clock {
+  public:
+    explicit FixedClock(QDate day) : day_(day) {}
+    QDate today() const override { return day_; }
+    QDateTime now() const override { return QDateTime(day_, QTime::currentTime()); }
+
+  private:
+    QDate day_;
+};
+
+bool WriteImage(const QImage& image, const QString& path, QString* error) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        *error = QStringLiteral("the picture could not be made");
+        return false;
+    }
+    return WriteFileAtomically(path, bytes, error);
+}
 
 QString JsonString(const QString& s) {
     QString text = QString::fromUtf8(QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact));
@@ -110,8 +138,11 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption worldToBits("add-world-to-bits", "bits");
     const QCommandLineOption worldToHeadlines("world-to-headlines", "headlines");
     const QCommandLineOption appDir("app-dir", "app-dir", "DIR");
+    const QCommandLineOption output("output", "output", "FILE");
+    const QCommandLineOption printOption("print", "print");
+    const QCommandLineOption printerName("printer", "printer", "NAME");
     parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet,
-                       worldToBits, worldToHeadlines, appDir});
+                       worldToBits, worldToHeadlines, appDir, output, printOption, printerName});
 
     if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(version)) {
@@ -173,11 +204,23 @@ CliResult RunCommandLine(const QStringList& arguments) {
     } else {
         return Usage(QStringLiteral("--style: give news, classy, blank or a .als template file"));
     }
-    if (!parser.isSet(texts)) return Usage(QStringLiteral("nothing to make: give --texts (see --help)"));
+    if (!parser.isSet(texts) && !parser.isSet(output) && !parser.isSet(printOption))
+        return Usage(QStringLiteral("nothing to make: give --texts, --output FILE or --print (see --help)"));
+    const QString outputPath = parser.value(output);
+    if (parser.isSet(output) && !outputPath.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) &&
+        !outputPath.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        return Usage(QStringLiteral("--output: the file must end in .pdf or .png"));
+    std::unique_ptr<SystemPrinter> printer;
+    if (parser.isSet(printOption)) {
+        QString why;
+        printer = SystemPrinter::Find(parser.value(printerName), &why);
+        if (!printer) return CliResult{1, {}, QStringLiteral("natalory-print: cannot print: %1\n").arg(why)};
+    }
 
     // The print is built as the window builds it; the options then stand in for the data settings dialog.
     state.settings.QuickPrinting = true;
     OffscreenPrint print(state);
+    const FixedClock clock(today);
     SetBirthday(state, today, print, birth, parser.value(first), parser.value(last));
     if (print.error) {
         QString message = TemplateErrorMessage(*print.error);
@@ -193,6 +236,30 @@ CliResult RunCommandLine(const QStringList& arguments) {
     }
 
     CliResult result;
+    if (parser.isSet(output) || printer) {
+        print.FitAllLabels();
+        PrintEngine engine;
+        state.settings.QuickPrinting = true;
+        if (printer) {
+            if (!PrintCanvas(print.document, state, engine, CanvasPlacement{},
+                             PrintServices{print.prompt, clock, printer.get()}))
+                return CliResult{
+                    1, {}, QStringLiteral("natalory-print: %1\n").arg(print.prompt.said.join(u' '))};
+            result.err += QStringLiteral("Printed on %1.\n").arg(printer->name());
+        }
+        if (parser.isSet(output)) {
+            // A file written here is not one of the window's exports: it is neither counted nor logged.
+            RenderDocument(print.document, engine, state, CanvasPlacement{});
+            QString error;
+            const bool ok = outputPath.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+                                ? engine.WritePdf(outputPath, &error)
+                                : WriteImage(engine.RenderImage(150), outputPath, &error);
+            if (!ok)
+                return CliResult{
+                    1, {}, QStringLiteral("natalory-print: cannot write %1: %2\n").arg(outputPath, error)};
+        }
+        if (!parser.isSet(texts)) return result;
+    }
     if (parser.isSet(json)) {
         QStringList entries;
         for (const InfoKind& k : InfoCatalogue())

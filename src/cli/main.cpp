@@ -1,11 +1,13 @@
 #include "cli/CommandLine.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Fonts and pictures need a GUI application; the tool never opens a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("natalory-print"));
     QCoreApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
     const natalory::CliResult result = natalory::RunCommandLine(QCoreApplication::arguments());

@@ -63,6 +63,9 @@ struct AppState {
     bool SavingToFile = false;
     int PrintCount = 0;
 
+    // The printer chosen in Print Setup; empty: the system's default printer.
+    QString PrinterName;
+
     // The folder of the executable: data files, templates and the settings file live here.
     QString ProgramFolder;
 

@@ -7,11 +7,14 @@
 #include "document/TemplateFile.h"
 #include "editor/frmDisplay.h"
 #include "infoobjects/Generators.h"
+#include "output/Render.h"
+#include "output/SystemPrinter.h"
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
 #include "shell/HTMLHelp.h"
 #include "shell/frmMDI.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -63,6 +66,13 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         if (error)
             services_.prompt.ask(TemplateErrorMessage(*error), QString::fromLatin1(kTemplateErrorTitle),
                                  PromptButtons::Ok, PromptIcon::Exclamation);
+    };
+    canvas_.fitAllLabels = [this] {
+        if (!display_) return;
+        natalory::FitAllLabels(display_->document(), state_, services_.prompt, [this](int size) {
+            mdi_.sToolbar.tool(QStringLiteral("ID_Size")).comboBox()->setComboText(QString::number(size));
+        });
+        display_->update();
     };
     canvas_.refreshInfoObjects = [this] {
         if (!display_) return;
@@ -169,6 +179,19 @@ void Workspace::installCanvasCommands() {
                                if (!kind) return;
                                state_.RefreshOnly = false;
                                if (RunGenerator(*kind, d.document(), state_, services_.prompt)) d.update();
+                           }));
+    mdi_.setCommandHandler(Command::PrintCanvas, onCanvas([this](frmDisplay& d, const ToolClick&) {
+                               QApplication::setOverrideCursor(Qt::WaitCursor);
+                               QString why;
+                               auto printer = SystemPrinter::Find(state_.PrinterName, &why);
+                               PrintEngine engine;
+                               // The print lies where the canvas was built, wherever its window has since
+                               // been moved.
+                               natalory::PrintCanvas(
+                                   d.document(), state_, engine, CanvasPlacement{},
+                                   PrintServices{services_.prompt, services_.clock, printer.get()});
+                               QApplication::restoreOverrideCursor();
+                               mdi_.UpdatePrintCounter();
                            }));
     mdi_.setCommandHandler(Command::SaveTemplate, onCanvas([this](frmDisplay& d, const ToolClick&) {
                                natalory::SaveTemplate(d.document(), state_, services_);

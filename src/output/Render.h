@@ -1,0 +1,64 @@
+#pragma once
+
+#include "document/DisplayObjects.h"
+#include "output/PrintEngine.h"
+#include "shell/AppState.h"
+#include "shell/Seams.h"
+
+#include <QDateTime>
+
+#include <functional>
+
+namespace natalory {
+
+// The system printer, as rendering needs it.
+class PrinterTarget {
+  public:
+    virtual ~PrinterTarget() = default;
+    // Prints the recorded page. False, with the reason, when there is no printer or printing failed.
+    virtual bool printPage(const PrintEngine& engine, QString* error) = 0;
+};
+
+// Where the canvas lies when it is printed: every printed position is moved by
+// the offsets and stretched by the scale (outer over inner width of the canvas).
+struct CanvasPlacement {
+    int offX = 5;
+    int offY = 5;
+    double scale = 1.0;
+};
+
+// The tag rule: articles (not their labels), the president's report and the editorial note are justified.
+bool IsJustifiedNews(const QString& tag);
+
+// Sends one visible object to the engine.
+void RenderObject(PrintEngine& engine, const DisplayObject& object, const CanvasPlacement& at,
+                  const AppState& state);
+
+// Sets the engine's page up from the page setup and sends every visible object, bottom to top.
+void RenderDocument(const CanvasDocument& doc, PrintEngine& engine, AppState& state,
+                    const CanvasPlacement& at);
+
+struct PrintServices {
+    Prompt& prompt;
+    const Clock& clock;
+    PrinterTarget* printer = nullptr;  // null: no printer on this machine
+};
+
+// Renders the canvas and, unless it is a preview, counts it; a real print is then
+// printed and, when the user logs prints, logged. An export leaves the finished
+// engine to its caller. False when a print could not be printed (said in a message).
+bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine, const CanvasPlacement& at,
+                 PrintServices services);
+
+// Fits one text object to its box: with autosizing on, its font shrinks a point
+// at a time (not below 4 points, at most 200 times) until its text fits; with it
+// off, the user is told. `sizeShown` receives the size for the toolbar's size box.
+void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
+                  const std::function<void(int)>& sizeShown = {});
+void FitAllLabels(CanvasDocument& doc, const AppState& state, Prompt& prompt,
+                  const std::function<void(int)>& sizeShown = {});
+
+// Whether a text object's text fits its box at its font size, as the print lays it out.
+bool TextFitsBox(const DisplayObject& label);
+
+}  // namespace natalory

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "output/Render.h"
+
+#include <memory>
+
+namespace natalory {
+
+// The system's printer (CUPS), reached through Qt Print Support.
+class SystemPrinter final : public PrinterTarget {
+  public:
+    // The named printer, or the default one for an empty name; nothing, with the
+    // reason, when there is no such printer.
+    static std::unique_ptr<SystemPrinter> Find(const QString& name, QString* error);
+
+    bool printPage(const PrintEngine& engine, QString* error) override;
+    const QString& name() const { return name_; }
+
+  private:
+    explicit SystemPrinter(QString name) : name_(std::move(name)) {}
+    QString name_;
+};
+
+}  // namespace natalory

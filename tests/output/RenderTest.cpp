@@ -1,0 +1,181 @@
+#include "output/Render.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+class RecordingPrinter final : public PrinterTarget {
+  public:
+    int pages = 0;
+    bool fail = false;
+    bool printPage(const PrintEngine& engine, QString* error) override {
+        if (fail) {
+            *error = "offline";
+            return false;
+        }
+        EXPECT_TRUE(engine.finished());
+        ++pages;
+        return true;
+    }
+};
+
+struct Rendering : ::testing::Test {
+    TempProgramFolder folder;
+    AppState state;
+    CanvasDocument doc;
+    ScriptedPrompt prompt;
+    FixedClock clock;
+
+    void SetUp() override {
+        state.page = {12240, 15840, 720, 720, 720, 720, 1};
+        state.LogFilePath = folder.file("birthday print log.log");
+        state.birthday.FirstName = "Anna";
+        state.birthday.LastName = "Lee";
+        state.birthday.FullName = "Anna Lee";
+        state.birthday.BirthDate = QDate(1950, 1, 15);
+    }
+    template <typename T>
+    std::vector<T> itemsOf(const PrintEngine& e) {
+        std::vector<T> out;
+        for (const auto& item : e.items())
+            if (const T* t = std::get_if<T>(&item)) out.push_back(*t);
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(Rendering, ScaleOffsetsAlignmentAndJustification) {
+    DisplayObject* label = NewLabel(doc, state, prompt);
+    label->Left = 1000, label->Top = 2000, label->Width = 2280, label->Height = 400;
+    PrintEngine e;
+    const double s = 11520.0 / 11400.0;
+    RenderObject(e, *label, CanvasPlacement{5, 5, s}, state);
+    auto texts = itemsOf<PrintEngine::TextItem>(e);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NEAR(texts[0].box.x(), 1015.5, 0.1);
+    EXPECT_NEAR(texts[0].box.y(), 2026.1, 0.1);
+    EXPECT_NEAR(texts[0].box.width(), 2304, 0.1);
+
+    state.settings.PrintOffsetX = 144;
+    state.settings.PrintOffsetY = -144;
+    PrintEngine offset;
+    RenderObject(offset, *label, CanvasPlacement{0, 0, 1}, state);
+    EXPECT_EQ(itemsOf<PrintEngine::TextItem>(offset)[0].box.topLeft(), QPointF(1144, 1856));
+
+    for (auto [alignment, engineAlign] : {std::pair{0, 0}, std::pair{1, 2}, std::pair{2, 1}}) {
+        PrintEngine a;
+        label->Alignment = alignment;
+        RenderObject(a, *label, CanvasPlacement{}, state);
+        EXPECT_EQ(a.ObjectAlign, engineAlign);
+    }
+    EXPECT_TRUE(IsJustifiedNews("Tmusicarticle"));
+    EXPECT_FALSE(IsJustifiedNews("Tcelebrityarticlelabel"));
+    EXPECT_TRUE(IsJustifiedNews("Teditorialnote"));
+    EXPECT_TRUE(IsJustifiedNews("Tpresidentsreport"));
+    EXPECT_FALSE(IsJustifiedNews("Ttopsongs"));
+}
+
+TEST_F(Rendering, ShapesPrintAsDrawnAndHiddenObjectsStayOff) {
+    DisplayObject* circle = NewShape(doc, state, prompt, shCircle);
+    circle->Width = 2000, circle->Height = 1000, circle->BorderWidth = 3;
+    DisplayObject* line = NewShape(doc, state, prompt, kLineShapeKind);
+    line->BorderStyle = lsDot;
+    DisplayObject* hidden = NewLabel(doc, state, prompt);
+    hidden->Visible = false;
+    PrintEngine e;
+    state.birthday.FullName = " ";
+    RenderDocument(doc, e, state, CanvasPlacement{0, 0, 1});
+    EXPECT_EQ(e.docName(), "Testing 1 2 3 Natalory Print");
+    EXPECT_EQ(state.birthday.FullName, "Testing 1 2 3");
+    const auto shapes = itemsOf<PrintEngine::ShapeItem>(e);
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_EQ(shapes[0].outline, PrintEngine::Outline::Ellipse);
+    EXPECT_EQ(shapes[0].box, QRectF(503, 3, 1000, 1000));  // the circle is round, centred in its box
+    EXPECT_EQ(shapes[0].pen.widthF(), 60);                 // 3 points
+    EXPECT_EQ(shapes[1].pen.style(), Qt::DotLine);
+    EXPECT_TRUE(itemsOf<PrintEngine::TextItem>(e).empty());
+    EXPECT_EQ(e.MarginLeft, 720);
+    EXPECT_EQ(e.Orientation, 0);
+}
+
+TEST_F(Rendering, APrintCountsAndLogsAPreviewDoesNeither) {
+    RecordingPrinter printer;
+    PrintEngine e;
+    state.settings.LogPrintouts = true;
+    state.PreviewMode = true;
+    EXPECT_TRUE(PrintCanvas(doc, state, e, {}, {prompt, clock, &printer}));
+    EXPECT_EQ(state.PrintCount, 0);
+    EXPECT_EQ(printer.pages, 0);
+    EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
+
+    state.PreviewMode = false;
+    EXPECT_TRUE(PrintCanvas(doc, state, e, {}, {prompt, clock, &printer}));
+    EXPECT_EQ(state.PrintCount, 1);
+    EXPECT_EQ(printer.pages, 1);
+    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 1);
+
+    state.settings.LogPrintouts = false;
+    PrintCanvas(doc, state, e, {}, {prompt, clock, &printer});
+    EXPECT_EQ(state.PrintCount, 2);
+    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 1);
+
+    // No printer, or one that fails: a message, and nothing counted.
+    EXPECT_FALSE(PrintCanvas(doc, state, e, {}, {prompt, clock, nullptr}));
+    EXPECT_EQ(prompt.asked.back().title, "No Printer");
+    printer.fail = true;
+    EXPECT_FALSE(PrintCanvas(doc, state, e, {}, {prompt, clock, &printer}));
+    EXPECT_TRUE(prompt.asked.back().text.endsWith("offline"));
+    EXPECT_EQ(state.PrintCount, 2);
+}
+
+TEST_F(Rendering, TheFitPassShrinksAPointAtATimeAndKeepsTheBox) {
+    DisplayObject* label = NewLabel(doc, state, prompt);
+    label->Caption = "A long text that cannot fit at twelve points in so small a box";
+    label->Width = 2000, label->Height = 500, label->Left = 700;
+    state.settings.AutosizeFonts = true;
+    std::vector<int> shown;
+    FitLabelText(*label, state, prompt, [&](int size) { shown.push_back(size); });
+    EXPECT_TRUE(TextFitsBox(*label));
+    EXPECT_LT(label->FontSize, 12);
+    EXPECT_GE(label->FontSize, 4);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), 11);
+    EXPECT_EQ(shown.back(), int(label->FontSize));
+    EXPECT_EQ(QRect(label->Left, label->Top, label->Width, label->Height), QRect(700, 100, 2000, 500));
+
+    DisplayObject* hopeless = NewLabel(doc, state, prompt);
+    hopeless->Caption = QString(400, u'W');
+    hopeless->Width = 300, hopeless->Height = 200;
+    FitLabelText(*hopeless, state, prompt);
+    EXPECT_EQ(hopeless->FontSize, 4);
+    EXPECT_TRUE(prompt.asked.empty());
+
+    // With autosizing off, the user is told once for each label that does not fit.
+    state.settings.AutosizeFonts = false;
+    hopeless->FontSize = 12;
+    FitAllLabels(doc, state, prompt);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, "Some of the text in this print does not fit into it's particular area.");
+    EXPECT_EQ(hopeless->FontSize, 12);
+}
+
+TEST_F(Rendering, APdfPrintHasOnePageWithTheTextOnIt) {
+    DisplayObject* label = NewLabel(doc, state, prompt);
+    label->Caption = "Anna Lee Born Today!";
+    label->Width = 6000;
+    PrintEngine e;
+    RenderDocument(doc, e, state, CanvasPlacement{});
+    ASSERT_TRUE(e.WritePdf(folder.file("print.pdf")));
+    const QByteArray pdf = folder.read("print.pdf");
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+    const QImage page = e.RenderImage(72);
+    EXPECT_EQ(page.size(), QSize(612, 792));
+}
