@@ -44,4 +44,13 @@ bool SystemPrinter::printPage(const PrintEngine& engine, QString* error) {
     return painter.end();
 }
 
+QPointF PrinterMinimumMargins() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return {};
+    QPrinter printer(info, QPrinter::HighResolution);
+    const QRectF paper = printer.paperRect(QPrinter::Inch);
+    const QRectF page = printer.pageRect(QPrinter::Inch);
+    return QPointF((paper.width() - page.width()) / 2, (paper.height() - page.height()) / 2);
+}
+
 }  // namespace natalory

@@ -2,6 +2,8 @@
 
 #include "output/Render.h"
 
+#include <QPointF>
+
 #include <memory>
 
 namespace natalory {
@@ -20,5 +22,9 @@ class SystemPrinter final : public PrinterTarget {
     explicit SystemPrinter(QString name) : name_(std::move(name)) {}
     QString name_;
 };
+
+// The smallest margins, in inches, the default printer can print within (left/right,
+// top/bottom); none without a printer.
+QPointF PrinterMinimumMargins();
 
 }  // namespace natalory

@@ -9,6 +9,7 @@
 #include "infoobjects/Generators.h"
 #include "output/Render.h"
 #include "output/SystemPrinter.h"
+#include "output/frmPageSetup.h"
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
 #include "shell/HTMLHelp.h"
@@ -192,6 +193,13 @@ void Workspace::installCanvasCommands() {
                                    PrintServices{services_.prompt, services_.clock, printer.get()});
                                QApplication::restoreOverrideCursor();
                                mdi_.UpdatePrintCounter();
+                           }));
+    mdi_.setCommandHandler(Command::PageSetup, onCanvas([this](frmDisplay& d, const ToolClick&) {
+                               frmPageSetup dialog(
+                                   state_, services_, PrinterMinimumMargins(),
+                                   [&d](QSize size) { d.setCanvasSizeTwips(size.width(), size.height()); },
+                                   &mdi_);
+                               dialog.exec();
                            }));
     mdi_.setCommandHandler(Command::SaveTemplate, onCanvas([this](frmDisplay& d, const ToolClick&) {
                                natalory::SaveTemplate(d.document(), state_, services_);

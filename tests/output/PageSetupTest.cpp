@@ -1,0 +1,77 @@
+#include "output/PageSetupRules.h"
+#include "output/frmPageSetup.h"
+
+#include "support/Doubles.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace natalory;
+using namespace natalory::test;
+
+TEST(PageSetupRules, MarginsPaperSizesAndTheirMessages) {
+    EXPECT_EQ(InchesText(12240), "8.5");
+    EXPECT_EQ(InchesText(15840), "11");
+    EXPECT_EQ(InchesText(720), "0.5");
+    EXPECT_EQ(PaperSizeText("11"), "11.0");
+    EXPECT_EQ(PaperSizeText("8.25"), "8.25");
+
+    PageSetupTexts t{"0.5", "0.5", "0", "0.5", "8.5", "11"};
+    CheckMinMargins(t, 0.25, 0.2);
+    EXPECT_EQ(t.left, "0.25");
+    EXPECT_EQ(t.right, "0.50");
+    EXPECT_EQ(t.top, "0.50");
+
+    PageSetupTexts wide{"0.5", "0.5", "4", "4", "8.5", "11"};
+    const QStringList messages = CheckValidMargins(wide, 0.25, 0.2);
+    EXPECT_EQ(messages, QStringList{"Your Left and Right margins cannot be greater than the page width."});
+    EXPECT_EQ(wide.left, "0.25");
+    EXPECT_EQ(wide.right, "0.25");
+    PageSetupTexts tall{"5", "5.5", "1", "1", "8.5", "11"};
+    EXPECT_EQ(CheckValidMargins(tall, 0, 0),
+              QStringList{"Your Top and Bottom margins cannot be greater than the page length."});
+    EXPECT_EQ(tall.top, "0.00");
+
+    EXPECT_EQ(PaperWidthProblem("0.2"), "Your paper size must be between .25 and 240");
+    EXPECT_EQ(PaperLengthProblem("300"), "Your paper size must be between .25 and 240.");
+    EXPECT_FALSE(PaperWidthProblem("0.25"));
+    EXPECT_FALSE(PaperLengthProblem("240"));
+    EXPECT_TRUE(PaperWidthProblem("-"));
+
+    const PageSetup before{12240, 15840, 720, 720, 720, 720, 1};
+    const PageSetup landscape = AppliedPageSetup({"0.5", "0.5", "0.5", "0.5", "8.5", "11"}, before, 2);
+    EXPECT_EQ(landscape.PageOrientation, 2);
+    // A box that holds no number keeps its value.
+    EXPECT_EQ(AppliedPageSetup({"-", "0.5", "1..2", "0.5", "8.5", "11"}, before, std::nullopt).LeftMargin,
+              720);
+}
+
+TEST(PageSetupDialog, ARejectedSizeReturnsAndLandscapeResizesTheCanvas) {
+    TestServices services;
+    AppState state;
+    state.page = {12240, 15840, 720, 720, 720, 720, 1};
+    QSize canvas;
+    frmPageSetup dialog(state, services.services, QPointF(0.25, 0.25), [&](QSize s) { canvas = s; });
+    EXPECT_TRUE(dialog.optPortrait->isChecked());
+    EXPECT_EQ(dialog.txtWidth->text(), "8.5");
+    dialog.txtWidth->setText("0.2");
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(dialog.txtWidth, &out);
+    EXPECT_EQ(services.prompt.asked.back().text, "Your paper size must be between .25 and 240");
+    EXPECT_EQ(dialog.txtWidth->text(), "8.5");
+    dialog.txtLength->clear();
+    QTest::keyClicks(dialog.txtLength, "1x1");
+    EXPECT_EQ(dialog.txtLength->text(), "11");
+    QApplication::sendEvent(dialog.txtLength, &out);
+    EXPECT_EQ(dialog.txtLength->text(), "11.0");
+    dialog.optLandscape->setChecked(true);
+    dialog.cmdApply->click();
+    EXPECT_EQ(canvas, QSize(14400, 10800));
+    EXPECT_EQ(state.page.PageOrientation, 2);
+}
