@@ -9,6 +9,7 @@ NATALORY_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fontconfig
     xvfb xauth poppler-utils
+    cups cups-client cups-filters
 )
 
 ensure_packages() {

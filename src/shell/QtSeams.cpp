@@ -7,7 +7,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
 
@@ -93,12 +93,16 @@ std::optional<QColor> QtColorChooser::chooseColor(const QColor& initial) {
     return c;
 }
 
-std::optional<int> QtPrinterSetupChooser::choosePrinterSetup(int currentOrientation) {
+std::optional<PrinterChoice> QtPrinterSetupChooser::choosePrinterSetup(const PrinterChoice& current) {
     QPrinter printer;
-    printer.setPageOrientation(currentOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+    if (!current.printerName.isEmpty()) printer.setPrinterName(current.printerName);
+    printer.setPageOrientation(current.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    return PrinterChoice{printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1,
+                         printer.printerName()};
 }
 
 bool QtUrlOpener::openUrl(const QString& address) {

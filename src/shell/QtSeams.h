@@ -31,7 +31,7 @@ class QtColorChooser final : public ColorChooser {
 
 class QtPrinterSetupChooser final : public PrinterSetupChooser {
   public:
-    std::optional<int> choosePrinterSetup(int currentOrientation) override;
+    std::optional<PrinterChoice> choosePrinterSetup(const PrinterChoice& current) override;
 };
 
 class QtUrlOpener final : public UrlOpener {

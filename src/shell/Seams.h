@@ -50,12 +50,17 @@ class ColorChooser {
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 };
 
-// The printer set-up dialog; the program keeps only the chosen orientation.
+struct PrinterChoice {
+    int orientation = 1;  // 1 portrait, 2 landscape
+    QString printerName;  // empty: the system's default
+};
+
+// The printer set-up dialog: which printer prints, and the orientation.
 class PrinterSetupChooser {
   public:
     virtual ~PrinterSetupChooser() = default;
-    // 1 portrait, 2 landscape, or nothing when cancelled.
-    virtual std::optional<int> choosePrinterSetup(int currentOrientation) = 0;
+    // Nothing when cancelled.
+    virtual std::optional<PrinterChoice> choosePrinterSetup(const PrinterChoice& current) = 0;
 };
 
 class Clock {

@@ -216,9 +216,11 @@ void frmMDI::GetNewFontColor() {
 }
 
 void frmMDI::PrinterSetup() {
-    if (const std::optional<int> orientation =
-            services_.printerSetup.choosePrinterSetup(state_.page.PageOrientation))
-        state_.page.PageOrientation = *orientation;
+    const PrinterChoice current{state_.page.PageOrientation, state_.PrinterName};
+    if (const std::optional<PrinterChoice> chosen = services_.printerSetup.choosePrinterSetup(current)) {
+        state_.page.PageOrientation = chosen->orientation;
+        state_.PrinterName = chosen->printerName;
+    }
 }
 
 void frmMDI::UpdatePrintCounter() {

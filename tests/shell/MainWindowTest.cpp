@@ -301,9 +301,10 @@ TEST_F(MainWindowFixture, ColourAndPrinterDialogsChangeOnlyWhenConfirmed) {
     state.page.PageOrientation = 1;
     click("ID_PrintSetup");
     EXPECT_EQ(state.page.PageOrientation, 1);
-    services.printerSetup.answer = 2;
+    services.printerSetup.answer = PrinterChoice{2, "office"};
     click("ID_PrintSetup");
     EXPECT_EQ(state.page.PageOrientation, 2);
+    EXPECT_EQ(state.PrinterName, "office");
     EXPECT_EQ(services.printerSetup.shown, 2);
 }
 

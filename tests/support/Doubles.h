@@ -63,9 +63,9 @@ class ScriptedColorChooser final : public ColorChooser {
 
 class ScriptedPrinterSetup final : public PrinterSetupChooser {
   public:
-    std::optional<int> answer;
+    std::optional<PrinterChoice> answer;
     int shown = 0;
-    std::optional<int> choosePrinterSetup(int) override {
+    std::optional<PrinterChoice> choosePrinterSetup(const PrinterChoice&) override {
         ++shown;
         return answer;
     }
