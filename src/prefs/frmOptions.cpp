@@ -154,14 +154,17 @@ void frmOptions::Form_Load() {
     const Settings& s = state_.settings;
     QRadioButton* dates[] = {optToday, optThisYear, optNext, optLastYear};
     if (s.DateCalcMode >= 0 && s.DateCalcMode <= 3) dates[s.DateCalcMode]->setChecked(true);
-    if (s.DefaultStyle == u"A")
-        optNews->setChecked(true), TurnOffCustom();
-    else if (s.DefaultStyle == u"B")
-        optStyle1->setChecked(true), TurnOffCustom();
-    else if (s.DefaultStyle == u"C")
-        optNewBorn->setChecked(true), TurnOffCustom();
-    else if (s.DefaultStyle == u"Z")
-        optCustomTemplate->setChecked(true), optCustomTemplate_Click();
+    // Selecting a style runs its click handler, as a click would.
+    const std::pair<const char*, QRadioButton*> styles[] = {
+        {"A", optNews}, {"B", optStyle1}, {"C", optNewBorn}, {"Z", optCustomTemplate}};
+    for (const auto& [letter, option] : styles) {
+        if (s.DefaultStyle != QLatin1StringView(letter)) continue;
+        option->setChecked(true);
+        if (option == optCustomTemplate)
+            optCustomTemplate_Click();
+        else
+            TurnOffCustom();
+    }
     txtCustomPath->setText(s.DefaultTemplatePath);
     (s.QuickPrinting ? optQuick : optPreview)->setChecked(true);
     optAutoFixFonts->setChecked(s.AutosizeFonts);
