@@ -3,7 +3,6 @@
 #include "birthday/DateLimits.h"
 #include "birthday/SetBirthday.h"
 #include "document/DisplayObjects.h"
-#include "document/PrintStart.h"
 #include "document/TemplateFile.h"
 #include "infoobjects/Generators.h"
 #include "output/Render.h"
@@ -77,8 +76,7 @@ class OffscreenPrint final : public PrintDocumentHost {
     void RefreshInfoObjects() override { natalory::RefreshInfoObjects(document, state_, prompt); }
     void LoadTemplate() override {
         document = CanvasDocument();
-        StartBlankPrint(state_);
-        error = LoadTemplateFile(TemplatePathFor(state_), document, state_, prompt);
+        error = natalory::LoadTemplate(document, state_, prompt);
     }
     std::optional<TemplateError> error;
     void FitAllLabels() override { natalory::FitAllLabels(document, state_, prompt); }

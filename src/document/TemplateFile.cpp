@@ -3,6 +3,7 @@
 #include "birthday/YearDataReaders.h"
 #include "document/PageGeometry.h"
 #include "document/Pictures.h"
+#include "document/PrintStart.h"
 #include "infoobjects/Generators.h"
 #include "shell/FileIO.h"
 #include "shell/RecordFormat.h"
@@ -256,6 +257,12 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
     if (error.number) return error;
     if (in.failed()) return FromRecordError(in.error());
     return std::nullopt;
+}
+
+std::optional<TemplateError> LoadTemplate(CanvasDocument& doc, AppState& state, Prompt& prompt,
+                                          std::optional<QSize>* canvasSize, const QLocale& locale) {
+    StartBlankPrint(state);
+    return LoadTemplateFile(TemplatePathFor(state), doc, state, prompt, canvasSize, locale);
 }
 
 QByteArray TemplateBytes(const CanvasDocument& doc, const AppState& state, QString* problem) {

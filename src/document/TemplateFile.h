@@ -49,6 +49,13 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
                                               Prompt& prompt, std::optional<QSize>* canvasSize = nullptr,
                                               const QLocale& locale = QLocale());
 
+// Builds the print of state's style on a canvas that holds no objects yet: the
+// template of PrintType, read as LoadTemplateFile reads it, over a start of every
+// economic item and headline set 1 for a template that cannot be read.
+std::optional<TemplateError> LoadTemplate(CanvasDocument& doc, AppState& state, Prompt& prompt,
+                                          std::optional<QSize>* canvasSize = nullptr,
+                                          const QLocale& locale = QLocale());
+
 // The bytes a save writes: header, data settings, then every visible object, bottom to top.
 // `problem` says why the text cannot be stored when that is so.
 QByteArray TemplateBytes(const CanvasDocument& doc, const AppState& state, QString* problem = nullptr);

@@ -3,7 +3,6 @@
 #include "batch/frmLog.h"
 #include "birthday/frmGetInfo.h"
 #include "document/PageGeometry.h"
-#include "document/PrintStart.h"
 #include "document/TemplateFile.h"
 #include "editor/frmDisplay.h"
 #include "infoobjects/Generators.h"
@@ -55,13 +54,11 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         return canvasWindow_ && mdi_.mdiArea->activeSubWindow() == canvasWindow_ ? int(hcCanvas) : 0;
     };
 
-    // Until the template files arrive, a new print is an empty page showing every economic item.
+    // A new print: a fresh canvas with the template of the print's style on it.
     canvas_.loadTemplate = [this] {
         frmDisplay& display = NewCanvas();
-        StartBlankPrint(state_);
         std::optional<QSize> size;
-        const auto error =
-            LoadTemplateFile(TemplatePathFor(state_), display.document(), state_, services_.prompt, &size);
+        const auto error = natalory::LoadTemplate(display.document(), state_, services_.prompt, &size);
         if (size) display.setCanvasSizeTwips(size->width(), size->height());
         display.update();
         if (error)
