@@ -53,6 +53,16 @@ bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error)
     return ok;
 }
 
+bool AskAndClearPrintLog(AppState& state, Prompt& prompt) {
+    if (prompt.ask(
+            QStringLiteral("Are you sure you want to clear this log?  All information will be erased."),
+            QStringLiteral("Clear Log"), PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::No)
+        return false;
+    QFile::remove(state.LogFilePath);
+    state.PrintCount = 0;
+    return true;
+}
+
 PrintLogContents ReadPrintLog(const QString& path, QDate today, const QLocale& locale) {
     PrintLogContents log;
     log.exists = QFileInfo(path).isFile();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/AppState.h"
+#include "shell/Seams.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -37,6 +38,10 @@ struct PrintLogContents {
     int today = 0;           // rows made on `today`
     bool truncated = false;  // the file ends inside a record
 };
+
+// Asks whether to erase the log and, on Yes, deletes it and sets the print count back to 0.
+// True when the log was cleared.
+bool AskAndClearPrintLog(AppState& state, Prompt& prompt);
 
 PrintLogContents ReadPrintLog(const QString& path, QDate today, const QLocale& locale = QLocale());
 

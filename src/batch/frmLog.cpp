@@ -95,13 +95,8 @@ void frmLog::cmdClearLog_Click() {
         services_.prompt.tell(QStringLiteral("No log to clear."), QStringLiteral("No Log Information"));
         return;
     }
-    if (services_.prompt.ask(
-            QStringLiteral("Are you sure you want to clear this log?  All information will be erased."),
-            QStringLiteral("Clear Log"), PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::No)
-        return;
-    QFile::remove(state_.LogFilePath);
+    if (!AskAndClearPrintLog(state_, services_.prompt)) return;
     lstLog->clear();
-    state_.PrintCount = 0;
     if (countCleared_) countCleared_();
     showEmptyTotals();
 }

@@ -1,5 +1,6 @@
 #include "prefs/frmOptions.h"
 
+#include "batch/PrintLog.h"
 #include "prefs/OptionsLogic.h"
 #include "shell/HTMLHelp.h"
 #include "shell/Settings.h"
@@ -252,13 +253,7 @@ void frmOptions::cmdClearLogCount_Click() {
 
 void frmOptions::cmdClearLogFile_Click() {
     if (!QFileInfo::exists(state_.LogFilePath)) return;
-    if (services_.prompt.ask(
-            QStringLiteral("Are you sure you want to clear this log?  All information will be erased."),
-            QStringLiteral("Clear Log"), PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::No)
-        return;
-    QFile::remove(state_.LogFilePath);
-    state_.PrintCount = 0;
-    if (hooks_.countCleared) hooks_.countCleared();
+    if (AskAndClearPrintLog(state_, services_.prompt) && hooks_.countCleared) hooks_.countCleared();
 }
 
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
