@@ -5,6 +5,7 @@
 #include "document/DisplayObjects.h"
 #include "document/TemplateFile.h"
 #include "infoobjects/Generators.h"
+#include "output/Exports.h"
 #include "output/Render.h"
 #include "output/SystemPrinter.h"
 #include "shell/FileIO.h"
@@ -35,7 +36,7 @@ constexpr auto kUsage =
     "What to make:\n"
     "  --texts                print the text of every info object, in catalogue order\n"
     "  --json                 with --texts: one JSON object, info-object key -> text\n"
-    "  --output FILE          write the print to FILE: .pdf, or .png (150 dots per inch)\n"
+    "  --output FILE          write the print to FILE: .pdf, .png (150 dots per inch) or .bmp (96)\n"
     "  --print                print it on the system printer\n"
     "  --printer NAME         with --print: the printer to use (default: the system's default)\n"
     "\n"
@@ -100,17 +101,6 @@ class FixedClock final : public Clock {
   private:
     QDate day_;
 };
-
-bool WriteImage(const QImage& image, const QString& path, QString* error) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        *error = QStringLiteral("the picture could not be made");
-        return false;
-    }
-    return WriteFileAtomically(path, bytes, error);
-}
 
 QString JsonString(const QString& s) {
     QString text = QString::fromUtf8(QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact));
@@ -205,9 +195,14 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (!parser.isSet(texts) && !parser.isSet(output) && !parser.isSet(printOption))
         return Usage(QStringLiteral("nothing to make: give --texts, --output FILE or --print (see --help)"));
     const QString outputPath = parser.value(output);
-    if (parser.isSet(output) && !outputPath.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) &&
-        !outputPath.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        return Usage(QStringLiteral("--output: the file must end in .pdf or .png"));
+    const QString suffix = QFileInfo(outputPath).suffix().toLower();
+    ExportKind outputKind = ExportKind::Pdf;
+    if (suffix == u"png")
+        outputKind = ExportKind::Png;
+    else if (suffix == u"bmp")
+        outputKind = ExportKind::Bitmap;
+    else if (parser.isSet(output) && suffix != u"pdf")
+        return Usage(QStringLiteral("--output: the file must end in .pdf, .png or .bmp"));
     std::unique_ptr<SystemPrinter> printer;
     if (parser.isSet(printOption)) {
         QString why;
@@ -249,9 +244,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
             // A file written here is not one of the window's exports: it is neither counted nor logged.
             RenderDocument(print.document, engine, state, CanvasPlacement{});
             QString error;
-            const bool ok = outputPath.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-                                ? engine.WritePdf(outputPath, &error)
-                                : WriteImage(engine.RenderImage(150), outputPath, &error);
+            const bool ok = WriteExport(outputKind, engine, outputPath, &error);
             if (!ok)
                 return CliResult{
                     1, {}, QStringLiteral("natalory-print: cannot write %1: %2\n").arg(outputPath, error)};

@@ -8,7 +8,7 @@
 namespace natalory {
 namespace {
 
-constexpr std::array<std::pair<const char*, Command>, 49> kTable = {{
+constexpr std::array<std::pair<const char*, Command>, 51> kTable = {{
     {"ID_New", Command::NewDocument},
     {"ID_Close", Command::CloseDocument},
     {"ID_SaveTemplate", Command::SaveTemplate},
@@ -18,6 +18,8 @@ constexpr std::array<std::pair<const char*, Command>, 49> kTable = {{
     {"ID_PageSetup", Command::PageSetup},
     {"ID_SaveAsBitmap", Command::SaveAsBitmap},
     {"ID_SaveToemfFile", Command::SaveAsMetafile},
+    {"ID_SaveAsPdf", Command::SaveAsPdf},
+    {"ID_SaveAsPng", Command::SaveAsPng},
     {"ID_BatchProcessing", Command::BeginBatch},
     {"ID_ViewLog", Command::ViewLog},
     {"ID_Exit", Command::Exit},

@@ -16,6 +16,8 @@ enum class Command {
     PageSetup,
     SaveAsBitmap,
     SaveAsMetafile,
+    SaveAsPdf,
+    SaveAsPng,
     BeginBatch,
     ViewLog,
     Exit,

@@ -47,9 +47,26 @@ ToolCatalogue Build() {
 
     // Menus.
     t.push_back(Menu("ID_mnuFile", "&File",
-                     {"ID_New", "ID_Close", sep, "ID_SaveTemplate", sep, "ID_Print", "ID_PrintPreview",
-                      "ID_PrintSetup", "ID_PageSetup", sep, "ID_SaveAsBitmap", "ID_SaveToemfFile", sep,
-                      "ID_BatchProcessing", sep, "ID_ViewLog", sep, "ID_Exit"}));
+                     {"ID_New",
+                      "ID_Close",
+                      sep,
+                      "ID_SaveTemplate",
+                      sep,
+                      "ID_Print",
+                      "ID_PrintPreview",
+                      "ID_PrintSetup",
+                      "ID_PageSetup",
+                      sep,
+                      "ID_SaveAsBitmap",
+                      "ID_SaveToemfFile",
+                      "ID_SaveAsPdf",
+                      "ID_SaveAsPng",
+                      sep,
+                      "ID_BatchProcessing",
+                      sep,
+                      "ID_ViewLog",
+                      sep,
+                      "ID_Exit"}));
     t.push_back(Menu(
         "ID_mnuEdit", "&Edit",
         {"ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings", sep, "ID_SendToBack", "ID_BringToFront",
@@ -92,6 +109,8 @@ ToolCatalogue Build() {
     t.push_back(Button("ID_SaveAsBitmap", "Save As Bitmap", "Save to a bitmap picture file."));
     t.push_back(
         Button("ID_SaveToemfFile", "Save To .emf File (Picture)", "Saves the print to a picture file."));
+    t.push_back(Button("ID_SaveAsPdf", "Save As PDF...", "Save the print as a PDF document."));
+    t.push_back(Button("ID_SaveAsPng", "Save As PNG...", "Save the print as a PNG picture."));
     t.push_back(Button("ID_BatchProcessing", "&Batch Processing", "Begin Batch Processing"));
     t.push_back(Button("ID_ViewLog", "View Log", "Show a log of prints that were printed."));
     t.push_back(WithShortcut(Button("ID_Exit", "E&xit", "Exits the application."), "Ctrl+Q"));
@@ -207,7 +226,7 @@ const ToolCatalogue& MainToolCatalogue() {
 QStringList DocumentToolIds() {
     return {"ID_Close",        "ID_Print",       "ID_EditBirthdayInfo", "ID_Save",         "ID_SaveTemplate",
             "ID_PageSetup",    "ID_Delete",      "ID_mnuObjects",       "ID_PrintPreview", "ID_SaveToemfFile",
-            "ID_DataSettings", "ID_ShowBorders", "ID_SaveAsBitmap"};
+            "ID_DataSettings", "ID_ShowBorders", "ID_SaveAsBitmap",     "ID_SaveAsPdf",    "ID_SaveAsPng"};
 }
 
 QStringList ArrangeToolIds() {

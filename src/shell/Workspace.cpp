@@ -6,6 +6,7 @@
 #include "document/TemplateFile.h"
 #include "editor/frmDisplay.h"
 #include "infoobjects/Generators.h"
+#include "output/Exports.h"
 #include "output/Render.h"
 #include "output/SystemPrinter.h"
 #include "output/frmPageSetup.h"
@@ -191,6 +192,13 @@ void Workspace::installCanvasCommands() {
                                QApplication::restoreOverrideCursor();
                                mdi_.UpdatePrintCounter();
                            }));
+    for (auto [command, kind] :
+         {std::pair{Command::SaveAsBitmap, ExportKind::Bitmap},
+          std::pair{Command::SaveAsPdf, ExportKind::Pdf}, std::pair{Command::SaveAsPng, ExportKind::Png}})
+        mdi_.setCommandHandler(command, onCanvas([this, kind](frmDisplay& d, const ToolClick&) {
+                                   SaveExport(kind, d.document(), state_, services_);
+                                   mdi_.UpdatePrintCounter();
+                               }));
     mdi_.setCommandHandler(Command::PageSetup, onCanvas([this](frmDisplay& d, const ToolClick&) {
                                frmPageSetup dialog(
                                    state_, services_, PrinterMinimumMargins(),
