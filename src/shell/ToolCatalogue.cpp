@@ -223,6 +223,22 @@ const ToolCatalogue& MainToolCatalogue() {
     return catalogue;
 }
 
+const ToolCatalogue& PreviewToolCatalogue() {
+    static const ToolCatalogue catalogue = [] {
+        ToolCatalogue c;
+        c.tools.push_back(WithShortcut(Button("ID_Exit", "&Close", "Close the preview"), "Esc"));
+        c.tools.push_back(WithShortcut(Button("ID_Print", "&Print", "Print this page"), "Ctrl+P"));
+        c.tools.push_back(Button("ID_PrintingPreferences", "Print Setup", "Printer Setup"));
+        ToolDef zoom = Combo("ID_ZoomButton", "Zoom", {}, "Zoom");
+        c.tools.push_back(zoom);
+        c.bands = {
+            {"Preview",
+             {"ID_Exit", kSeparator, "ID_Print", "ID_PrintingPreferences", kSeparator, "ID_ZoomButton"}}};
+        return c;
+    }();
+    return catalogue;
+}
+
 QStringList DocumentToolIds() {
     return {"ID_Close",        "ID_Print",       "ID_EditBirthdayInfo", "ID_Save",         "ID_SaveTemplate",
             "ID_PageSetup",    "ID_Delete",      "ID_mnuObjects",       "ID_PrintPreview", "ID_SaveToemfFile",

@@ -43,6 +43,9 @@ struct ToolCatalogue {
 // The main window's tools, menus and bands.
 const ToolCatalogue& MainToolCatalogue();
 
+// The preview window's tools and its one band.
+const ToolCatalogue& PreviewToolCatalogue();
+
 // The tools a print brings into view (and takes away again when it closes).
 QStringList DocumentToolIds();
 // The arrange tools, shown while an object is selected.

@@ -10,6 +10,7 @@
 #include "output/Render.h"
 #include "output/SystemPrinter.h"
 #include "output/frmPageSetup.h"
+#include "output/frmPrev.h"
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
 #include "shell/HTMLHelp.h"
@@ -179,19 +180,8 @@ void Workspace::installCanvasCommands() {
                                state_.RefreshOnly = false;
                                if (RunGenerator(*kind, d.document(), state_, services_.prompt)) d.update();
                            }));
-    mdi_.setCommandHandler(Command::PrintCanvas, onCanvas([this](frmDisplay& d, const ToolClick&) {
-                               QApplication::setOverrideCursor(Qt::WaitCursor);
-                               QString why;
-                               auto printer = SystemPrinter::Find(state_.PrinterName, &why);
-                               PrintEngine engine;
-                               // The print lies where the canvas was built, wherever its window has since
-                               // been moved.
-                               natalory::PrintCanvas(
-                                   d.document(), state_, engine, CanvasPlacement{},
-                                   PrintServices{services_.prompt, services_.clock, printer.get()});
-                               QApplication::restoreOverrideCursor();
-                               mdi_.UpdatePrintCounter();
-                           }));
+    mdi_.setCommandHandler(Command::PrintCanvas,
+                           onCanvas([this](frmDisplay& d, const ToolClick&) { PrintOn(d); }));
     for (auto [command, kind] :
          {std::pair{Command::SaveAsBitmap, ExportKind::Bitmap},
           std::pair{Command::SaveAsPdf, ExportKind::Pdf}, std::pair{Command::SaveAsPng, ExportKind::Png}})
@@ -199,6 +189,8 @@ void Workspace::installCanvasCommands() {
                                    SaveExport(kind, d.document(), state_, services_);
                                    mdi_.UpdatePrintCounter();
                                }));
+    mdi_.setCommandHandler(Command::PrintPreview,
+                           onCanvas([this](frmDisplay& d, const ToolClick&) { PreviewOf(d); }));
     mdi_.setCommandHandler(Command::PageSetup, onCanvas([this](frmDisplay& d, const ToolClick&) {
                                frmPageSetup dialog(
                                    state_, services_, PrinterMinimumMargins(),
@@ -221,6 +213,40 @@ void Workspace::installCanvasCommands() {
 
 Workspace::~Workspace() {
     delete dialog_.data();
+    delete preview_.data();
+}
+
+frmPrev* Workspace::previewWindow() const {
+    return preview_.data();
+}
+
+void Workspace::PrintOn(frmDisplay& canvas) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString why;
+    auto printer = SystemPrinter::Find(state_.PrinterName, &why);
+    PrintEngine engine;
+    // The print lies where the canvas was built, wherever its window has since been moved.
+    const bool printed =
+        natalory::PrintCanvas(canvas.document(), state_, engine, CanvasPlacement{},
+                              PrintServices{services_.prompt, services_.clock, printer.get()});
+    QApplication::restoreOverrideCursor();
+    mdi_.UpdatePrintCounter();
+    if (printed && preview_) preview_->close();
+}
+
+void Workspace::PreviewOf(frmDisplay& canvas) {
+    if (!preview_) {
+        preview_ = new frmPrev(
+            {[this] { mdi_.runCommand(Command::PrintCanvas); }, [this] { mdi_.PrinterSetup(); }}, &mdi_);
+        preview_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    state_.PreviewMode = true;
+    natalory::PrintCanvas(canvas.document(), state_, preview_->vpro, CanvasPlacement{},
+                          PrintServices{services_.prompt, services_.clock, nullptr});
+    state_.PreviewMode = false;
+    preview_->showPage();
+    preview_->show();
+    preview_->raise();
 }
 
 frmGetInfo* Workspace::birthdayDialog() const {

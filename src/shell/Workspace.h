@@ -14,6 +14,7 @@ class QMdiSubWindow;
 namespace natalory {
 
 class frmDisplay;
+class frmPrev;
 class frmGetInfo;
 class frmMDI;
 
@@ -42,6 +43,8 @@ class Workspace : public QObject, public PrintDocumentHost {
     // Unloads any canvas and opens an empty one the size of the page's printable area.
     frmDisplay& NewCanvas();
     void UnloadCanvas();
+    // The preview of the open print, shown after a preview render; null when none is open.
+    frmPrev* previewWindow() const;
 
     // What the canvas fills in as it arrives; until then a print has no canvas.
     struct CanvasHooks {
@@ -66,6 +69,8 @@ class Workspace : public QObject, public PrintDocumentHost {
 
   private:
     frmGetInfo& ensureDialog();
+    void PrintOn(frmDisplay& canvas);
+    void PreviewOf(frmDisplay& canvas);
     void installCanvasCommands();
     bool eventFilter(QObject* watched, QEvent* event) override;
     AppState& state_;
@@ -74,6 +79,7 @@ class Workspace : public QObject, public PrintDocumentHost {
     QPointer<frmGetInfo> dialog_;
     QPointer<QMdiSubWindow> canvasWindow_;
     QPointer<frmDisplay> display_;
+    QPointer<frmPrev> preview_;
     CanvasHooks canvas_;
 };
 

@@ -1,0 +1,65 @@
+#include "editor/frmDisplay.h"
+#include "output/frmPrev.h"
+#include "shell/Workspace.h"
+#include "shell/frmMDI.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGraphicsView>
+#include <QPrintPreviewWidget>
+#include <QWheelEvent>
+
+using namespace natalory;
+using namespace natalory::test;
+
+TEST(PreviewWindow, ShowsThePageAt50PercentCountsNothingAndFollowsTheZoomBox) {
+    TempProgramFolder folder({"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "news.al!", "cake.png"});
+    TestServices services;
+    AppState state;
+    state.ProgramFolder = folder.path();
+    state.LogFilePath = folder.file("birthday print log.log");
+    state.settings.LogPrintouts = true;
+    frmMDI mdi(state, services.services);
+    mdi.quitApplication = nullptr;
+    Workspace* workspace = new Workspace(state, services.services, mdi);
+    workspace->SetBirthday(QDate(1950, 1, 15), "Anna", "Lee");
+    ASSERT_TRUE(workspace->canvasWindow());
+
+    mdi.sToolbar.tool("ID_PrintPreview").action()->trigger();
+    frmPrev* preview = workspace->previewWindow();
+    ASSERT_TRUE(preview);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->windowTitle(), "Print Preview");
+    EXPECT_FALSE(state.PreviewMode);
+    EXPECT_EQ(state.PrintCount, 0);
+    EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
+    EXPECT_EQ(preview->vpro.docName(), "Anna Lee Natalory Print");
+    EXPECT_FALSE(preview->vpro.items().empty());
+    ComboTool* zoom = preview->sToolPrev.tool("ID_ZoomButton").comboBox();
+    EXPECT_EQ(zoom->comboText(), "50%");
+    EXPECT_EQ(preview->zoom(), 50);
+
+    zoom->setListIndex(1);
+    preview->sToolPrev_ComboCloseUp(preview->sToolPrev.tool("ID_ZoomButton"));
+    EXPECT_EQ(preview->zoom(), 150);
+    // Ctrl and the wheel zoom, and the box follows.
+    QGraphicsView* view = preview->preview->findChild<QGraphicsView*>();
+    ASSERT_TRUE(view);
+    QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_NE(zoom->comboText(), "150%");
+    EXPECT_EQ(zoom->comboText(), QString::number(preview->zoom()) + "%");
+
+    // No printer here: printing from the preview says so and counts nothing.
+    preview->sToolPrev.tool("ID_Print").action()->trigger();
+    EXPECT_EQ(state.PrintCount, 0);
+    preview->sToolPrev.tool("ID_Exit").action()->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(workspace->previewWindow());
+}
