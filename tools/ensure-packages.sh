@@ -10,6 +10,7 @@ NATALORY_PACKAGES=(
     fonts-liberation fontconfig
     xvfb xauth poppler-utils
     cups cups-client cups-filters
+    libuemf-dev emf2svg
 )
 
 ensure_packages() {

@@ -36,7 +36,7 @@ constexpr auto kUsage =
     "What to make:\n"
     "  --texts                print the text of every info object, in catalogue order\n"
     "  --json                 with --texts: one JSON object, info-object key -> text\n"
-    "  --output FILE          write the print to FILE: .pdf, .png (150 dots per inch) or .bmp (96)\n"
+    "  --output FILE          write the print to FILE: .pdf, .png (150 dots per inch), .bmp (96) or .emf\n"
     "  --print                print it on the system printer\n"
     "  --printer NAME         with --print: the printer to use (default: the system's default)\n"
     "\n"
@@ -201,8 +201,10 @@ CliResult RunCommandLine(const QStringList& arguments) {
         outputKind = ExportKind::Png;
     else if (suffix == u"bmp")
         outputKind = ExportKind::Bitmap;
+    else if (suffix == u"emf")
+        outputKind = ExportKind::Metafile;
     else if (parser.isSet(output) && suffix != u"pdf")
-        return Usage(QStringLiteral("--output: the file must end in .pdf, .png or .bmp"));
+        return Usage(QStringLiteral("--output: the file must end in .pdf, .png, .bmp or .emf"));
     std::unique_ptr<SystemPrinter> printer;
     if (parser.isSet(printOption)) {
         QString why;

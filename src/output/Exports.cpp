@@ -1,6 +1,7 @@
 #include "output/Exports.h"
 
 #include "batch/PrintLog.h"
+#include "output/EmfWriter.h"
 #include "shell/FileIO.h"
 #include "shell/SaveTarget.h"
 
@@ -18,6 +19,8 @@ struct KindInfo {
 
 KindInfo Info(ExportKind kind) {
     switch (kind) {
+        case ExportKind::Metafile:
+            return {"emf", "Enhanced Metafile (*.emf)", nullptr};
         case ExportKind::Bitmap:
             return {"bmp", "Bitmap (*.bmp)", "BMP"};
         case ExportKind::Png:
@@ -38,6 +41,7 @@ QString ProposedExportName(const AppState& state) {
 bool WriteExport(ExportKind kind, const PrintEngine& engine, const QString& path, QString* error,
                  double dpi) {
     const KindInfo info = Info(kind);
+    if (kind == ExportKind::Metafile) return WriteEmf(engine, path, error);
     if (!info.format) return engine.WritePdf(path, error);
     QByteArray bytes;
     QBuffer buffer(&bytes);

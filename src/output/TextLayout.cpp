@@ -21,7 +21,8 @@ QFont ObjectFont(const DisplayObject& o) {
 }
 
 TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int alignment, bool justify,
-                     QPaintDevice* device) {
+                     QPaintDevice* device)
+    : font_(font) {
     QString normal = text;
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     const QStringList paragraphs = normal.split(u'\n');

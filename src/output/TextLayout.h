@@ -33,6 +33,7 @@ class TextBlock {
     TextBlock(TextBlock&&) noexcept;
 
     qreal height() const { return height_; }
+    const QFont& font() const { return font_; }
     int lineCount() const;
     // False when a word had to be broken because it is wider than the box.
     bool wordsFit() const { return wordsFit_; }
@@ -50,6 +51,7 @@ class TextBlock {
     std::vector<qreal> tops_;
     qreal height_ = 0;
     bool wordsFit_ = true;
+    QFont font_;
 };
 
 // Draws a text in its box, clipped to the box as a label is.

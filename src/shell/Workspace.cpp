@@ -183,7 +183,8 @@ void Workspace::installCanvasCommands() {
     mdi_.setCommandHandler(Command::PrintCanvas,
                            onCanvas([this](frmDisplay& d, const ToolClick&) { PrintOn(d); }));
     for (auto [command, kind] :
-         {std::pair{Command::SaveAsBitmap, ExportKind::Bitmap},
+         {std::pair{Command::SaveAsMetafile, ExportKind::Metafile},
+          std::pair{Command::SaveAsBitmap, ExportKind::Bitmap},
           std::pair{Command::SaveAsPdf, ExportKind::Pdf}, std::pair{Command::SaveAsPng, ExportKind::Png}})
         mdi_.setCommandHandler(command, onCanvas([this, kind](frmDisplay& d, const ToolClick&) {
                                    SaveExport(kind, d.document(), state_, services_);

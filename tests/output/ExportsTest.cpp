@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -74,4 +75,36 @@ TEST_F(Exporting, APdfWithTheNameOnItsOnePage) {
     p.start(pdftotext, {folder.file("anna.pdf"), "-"});
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_TRUE(p.readAllStandardOutput().contains("Anna Lee Born Today!"));
+}
+
+TEST_F(Exporting, AMetafileAnIndependentReaderUnderstands) {
+    DisplayObject* circle = NewShape(doc, state, services.prompt, shCircle);
+    circle->Left = 1000, circle->Top = 2000, circle->Width = 1000, circle->Height = 1000;
+    DisplayObject* line = NewShape(doc, state, services.prompt, kLineShapeKind);
+    line->BorderStyle = lsDash;
+    DisplayObject* pic = NewPicture(doc, state, services.prompt, false);
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    pic->Picture = red;
+    pic->Left = 3000, pic->Top = 3000, pic->Width = 720, pic->Height = 720;
+    folder.write("old.emf", "old");
+    services.files.answers = {folder.file("old.emf")};
+    services.prompt.answers = {PromptAnswer::Yes};
+    ASSERT_TRUE(SaveExport(ExportKind::Metafile, doc, state, services.services));
+    EXPECT_EQ(services.files.requests[0].fileName, "Anna Lee.emf");
+    const QByteArray emf = folder.read("old.emf");
+    ASSERT_GT(emf.size(), 88);
+    EXPECT_EQ(emf.mid(40, 4), " EMF");  // the header's signature
+    EXPECT_TRUE(folder.read("birthday print log.log").contains("Saved As .emf File"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Hidden | QDir::Files).filter(".old.emf").size(), 0);
+
+    const QString reader = QStandardPaths::findExecutable("emf2svg-conv");
+    if (reader.isEmpty()) GTEST_SKIP() << "emf2svg-conv is not installed";
+    QProcess p;
+    p.start(reader, {"-i", folder.file("old.emf"), "-o", folder.file("page.svg")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QByteArray svg = folder.read("page.svg");
+    EXPECT_TRUE(svg.contains("Anna Lee Born Today!"));
+    EXPECT_TRUE(svg.contains("<ellipse") || svg.contains("<path"));
+    EXPECT_TRUE(svg.contains("<image"));
 }

@@ -1,0 +1,190 @@
+#include "output/EmfWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QUuid>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+extern "C" {
+#include <uemf.h>
+}
+
+namespace natalory {
+namespace {
+
+int32_t Twip(double v) {
+    return int32_t(std::lround(v));
+}
+
+// Owns libUEMF's document while it is written.
+class Metafile {
+  public:
+    ~Metafile() {
+        if (et_) emf_free(&et_);
+        if (eht_) emf_htable_free(&eht_);
+    }
+    bool start(const QByteArray& file) {
+        return emf_start(file.constData(), 1 << 20, 1 << 18, &et_) == 0 &&
+               emf_htable_create(128, 128, &eht_) == 0;
+    }
+    bool add(char* record) {
+        return record && emf_append(reinterpret_cast<U_ENHMETARECORD*>(record), et_, 1) == 0;
+    }
+    bool finish() { return add(U_EMREOF_set(0, nullptr, et_)) && emf_finish(et_, eht_) == 0; }
+    EMFHANDLES* handles() { return eht_; }
+
+  private:
+    EMFTRACK* et_ = nullptr;
+    EMFHANDLES* eht_ = nullptr;
+};
+
+U_RECTL Rect(const QRectF& r) {
+    return rectl_set(point32_set(Twip(r.left()), Twip(r.top())),
+                     point32_set(Twip(r.right()), Twip(r.bottom())));
+}
+
+bool Text(Metafile& emf, const PrintEngine::TextItem& t, QPointF origin) {
+    const QFont& font = t.block->font();
+    std::vector<uint16_t> face(32, 0);
+    const QString family = font.family().left(31);
+    for (int i = 0; i < family.size(); ++i) face[size_t(i)] = family[i].unicode();
+    U_LOGFONT lf = logfont_set(-Twip(font.pointSizeF() * 20), 0, 0, 0, font.bold() ? U_FW_BOLD : U_FW_NORMAL,
+                               font.italic(), font.underline(), font.strikeOut(), U_DEFAULT_CHARSET,
+                               U_OUT_DEFAULT_PRECIS, U_CLIP_DEFAULT_PRECIS, U_DEFAULT_QUALITY,
+                               U_DEFAULT_PITCH | U_FF_DONTCARE, face.data());
+    uint32_t fontHandle = 0;
+    if (!emf.add(extcreatefontindirectw_set(&fontHandle, emf.handles(), reinterpret_cast<const char*>(&lf),
+                                            nullptr)) ||
+        !emf.add(selectobject_set(fontHandle, emf.handles())) ||
+        !emf.add(U_EMRSETTEXTCOLOR_set(
+            U_RGB(uint8_t(t.color.red()), uint8_t(t.color.green()), uint8_t(t.color.blue())))))
+        return false;
+    const QFontMetricsF metrics(font, TwipDevice());
+    for (const TextBlock::Line& line : t.block->lines()) {
+        const QString text = line.text.trimmed().isEmpty() ? QString() : line.text;
+        if (text.isEmpty()) continue;
+        const QPointF at = origin + t.box.topLeft() + line.rect.topLeft();
+        std::vector<uint16_t> utf16(size_t(text.size()));
+        std::vector<uint32_t> dx(size_t(text.size()));
+        for (int i = 0; i < text.size(); ++i) {
+            utf16[size_t(i)] = text[i].unicode();
+            dx[size_t(i)] = uint32_t(std::lround(metrics.horizontalAdvance(text[i])));
+        }
+        const U_RECTL none = rectl_set(point32_set(0, 0), point32_set(-1, -1));
+        char* emrtext = emrtext_set(point32_set(Twip(at.x()), Twip(at.y())), uint32_t(utf16.size()), 2,
+                                    utf16.data(), U_ETO_NONE, none, dx.data());
+        if (!emrtext) return false;
+        const bool ok = emf.add(U_EMREXTTEXTOUTW_set(Rect(QRectF(at, line.rect.size())), U_GM_COMPATIBLE,
+                                                     1.0f, 1.0f, reinterpret_cast<PU_EMRTEXT>(emrtext)));
+        std::free(emrtext);
+        if (!ok) return false;
+    }
+    return emf.add(deleteobject_set(&fontHandle, emf.handles()));
+}
+
+bool Shape(Metafile& emf, const PrintEngine::ShapeItem& s, QPointF origin) {
+    uint32_t style = U_PS_SOLID;
+    if (s.pen.style() == Qt::DashLine)
+        style = U_PS_DASH;
+    else if (s.pen.style() == Qt::DotLine)
+        style = U_PS_DOT;
+    uint32_t pen = 0;
+    const U_LOGPEN logpen = logpen_set(style, point32_set(Twip(s.pen.widthF()), 0), U_RGB(0, 0, 0));
+    if (!emf.add(createpen_set(&pen, emf.handles(), logpen)) ||
+        !emf.add(selectobject_set(pen, emf.handles())) ||
+        !emf.add(selectobject_set(U_NULL_BRUSH, emf.handles())))
+        return false;
+    const QRectF box = s.box.translated(origin);
+    bool ok = true;
+    switch (s.outline) {
+        case PrintEngine::Outline::Line:
+            ok = emf.add(U_EMRMOVETOEX_set(point32_set(Twip(box.left()), Twip(box.top())))) &&
+                 emf.add(U_EMRLINETO_set(point32_set(Twip(box.right()), Twip(box.bottom()))));
+            break;
+        case PrintEngine::Outline::Rectangle:
+            ok = emf.add(U_EMRRECTANGLE_set(Rect(box)));
+            break;
+        case PrintEngine::Outline::Ellipse:
+            ok = emf.add(U_EMRELLIPSE_set(Rect(box)));
+            break;
+        case PrintEngine::Outline::RoundedRectangle:
+            ok = emf.add(U_EMRROUNDRECT_set(Rect(box), sizel_set(Twip(2 * s.radius), Twip(2 * s.radius))));
+            break;
+    }
+    return ok && emf.add(deleteobject_set(&pen, emf.handles()));
+}
+
+bool Picture(Metafile& emf, const PrintEngine::ImageItem& item, QPointF origin) {
+    if (item.image.isNull()) return true;
+    const QImage rgba = item.image.convertToFormat(QImage::Format_RGBA8888);
+    char* px = nullptr;
+    uint32_t cbPx = 0;
+    PU_RGBQUAD ct = nullptr;
+    int numCt = 0;
+    if (RGBA_to_DIB(&px, &cbPx, &ct, &numCt, reinterpret_cast<const char*>(rgba.constBits()), rgba.width(),
+                    rgba.height(), int(rgba.bytesPerLine()), U_BCBM_COLOR32, U_CT_NO,
+                    U_ROW_ORDER_INVERT) != 0)
+        return false;
+    const U_BITMAPINFOHEADER header =
+        bitmapinfoheader_set(rgba.width(), rgba.height(), 1, U_BCBM_COLOR32, U_BI_RGB, cbPx, 0, 0, 0, 0);
+    PU_BITMAPINFO bmi = bitmapinfo_set(header, nullptr);
+    const QRectF box = item.box.translated(origin);
+    const bool ok = emf.add(U_EMRSTRETCHDIBITS_set(
+        Rect(box), point32_set(Twip(box.left()), Twip(box.top())),
+        point32_set(Twip(box.width()), Twip(box.height())), point32_set(0, 0),
+        point32_set(rgba.width(), rgba.height()), U_DIB_RGB_COLORS, U_SRCCOPY, bmi, cbPx, px));
+    std::free(bmi);
+    std::free(px);
+    return ok;
+}
+
+}  // namespace
+
+bool WriteEmf(const PrintEngine& engine, const QString& path, QString* error) {
+    const QString part = QFileInfo(path).absolutePath() + QStringLiteral("/.") + QFileInfo(path).fileName() +
+                         QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8);
+    const QSizeF page = engine.pageSizeTwips();
+    const int32_t w = Twip(page.width()), h = Twip(page.height());
+    bool ok = false;
+    {
+        Metafile emf;
+        if (emf.start(QFile::encodeName(part))) {
+            const U_RECTL bounds = rectl_set(point32_set(0, 0), point32_set(w - 1, h - 1));
+            const U_RECTL frame = rectl_set(point32_set(0, 0), point32_set(w * 2540 / 1440, h * 2540 / 1440));
+            ok = emf.add(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, sizel_set(w, h),
+                                         sizel_set(w * 254 / 14400, h * 254 / 14400), 0)) &&
+                 emf.add(U_EMRSETMAPMODE_set(U_MM_TEXT)) && emf.add(U_EMRSETBKMODE_set(U_TRANSPARENT)) &&
+                 emf.add(U_EMRSETTEXTALIGN_set(U_TA_TOP));
+            const QPointF origin(engine.MarginLeft, engine.MarginTop);
+            for (const PrintEngine::Item& item : engine.items()) {
+                if (!ok) break;
+                if (const auto* t = std::get_if<PrintEngine::TextItem>(&item))
+                    ok = Text(emf, *t, origin);
+                else if (const auto* s = std::get_if<PrintEngine::ShapeItem>(&item))
+                    ok = Shape(emf, *s, origin);
+                else if (const auto* i = std::get_if<PrintEngine::ImageItem>(&item))
+                    ok = Picture(emf, *i, origin);
+            }
+            ok = ok && emf.finish();
+        }
+    }
+    if (!ok) {
+        QFile::remove(part);
+        if (error) *error = QStringLiteral("the metafile could not be written");
+        return false;
+    }
+    // The whole new file takes the old one's place in one step.
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(part);
+        if (error) *error = QStringLiteral("the metafile could not be put in place");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace natalory
