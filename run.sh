@@ -12,9 +12,9 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "No display found, so Natalory's window cannot open here."
-if ./build/natalory-print --help | grep -q -- "--output"; then
+if ./build/natalory-print --help | grep -q -- "--out "; then
     out="$PWD/build/sample-birthday-print.pdf"
-    ./build/natalory-print --first Anna --last Lee --date 1950-01-15 --output "$out"
+    ./build/natalory-print --first Anna --last Lee --date 1950-01-15 --out "$out"
     echo "Made a sample Birthday Print instead: $out"
 else
     # The command-line tool cannot draw a page yet; it writes the texts a print would carry.

@@ -7,6 +7,7 @@
 #include "infoobjects/Generators.h"
 #include "output/Exports.h"
 #include "output/Render.h"
+#include "output/SvgWriter.h"
 #include "output/SystemPrinter.h"
 #include "shell/FileIO.h"
 #include "shell/Seams.h"
@@ -36,7 +37,8 @@ constexpr auto kUsage =
     "What to make:\n"
     "  --texts                print the text of every info object, in catalogue order\n"
     "  --json                 with --texts: one JSON object, info-object key -> text\n"
-    "  --output FILE          write the print to FILE: .pdf, .png (150 dots per inch), .bmp (96) or .emf\n"
+    "  --out FILE             write the print to FILE: .pdf, .png, .bmp (96 dots per inch), .svg or .emf\n"
+    "  --dpi N                with --out FILE.png: dots per inch (default 150)\n"
     "  --print                print it on the system printer\n"
     "  --printer NAME         with --print: the printer to use (default: the system's default)\n"
     "\n"
@@ -126,11 +128,12 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption worldToBits("add-world-to-bits", "bits");
     const QCommandLineOption worldToHeadlines("world-to-headlines", "headlines");
     const QCommandLineOption appDir("app-dir", "app-dir", "DIR");
-    const QCommandLineOption output("output", "output", "FILE");
+    const QCommandLineOption output({"out", "output"}, "output", "FILE");
+    const QCommandLineOption dpi("dpi", "dpi", "N");
     const QCommandLineOption printOption("print", "print");
     const QCommandLineOption printerName("printer", "printer", "NAME");
     parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet,
-                       worldToBits, worldToHeadlines, appDir, output, printOption, printerName});
+                       worldToBits, worldToHeadlines, appDir, output, printOption, printerName, dpi});
 
     if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(version)) {
@@ -203,8 +206,15 @@ CliResult RunCommandLine(const QStringList& arguments) {
         outputKind = ExportKind::Bitmap;
     else if (suffix == u"emf")
         outputKind = ExportKind::Metafile;
-    else if (parser.isSet(output) && suffix != u"pdf")
-        return Usage(QStringLiteral("--output: the file must end in .pdf, .png, .bmp or .emf"));
+    else if (parser.isSet(output) && suffix != u"pdf" && suffix != u"svg")
+        return Usage(QStringLiteral("--out: the file must end in .pdf, .png, .bmp, .svg or .emf"));
+    double pngDpi = 150;
+    if (parser.isSet(dpi)) {
+        bool ok = false;
+        pngDpi = parser.value(dpi).toDouble(&ok);
+        if (!ok || pngDpi < 10 || pngDpi > 1200)
+            return Usage(QStringLiteral("--dpi: give a number from 10 to 1200"));
+    }
     std::unique_ptr<SystemPrinter> printer;
     if (parser.isSet(printOption)) {
         QString why;
@@ -246,7 +256,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
             // A file written here is not one of the window's exports: it is neither counted nor logged.
             RenderDocument(print.document, engine, state, CanvasPlacement{});
             QString error;
-            const bool ok = WriteExport(outputKind, engine, outputPath, &error);
+            const bool ok = suffix == u"svg" ? WriteSvg(engine, outputPath, &error)
+                                             : WriteExport(outputKind, engine, outputPath, &error, pngDpi);
             if (!ok)
                 return CliResult{
                     1, {}, QStringLiteral("natalory-print: cannot write %1: %2\n").arg(outputPath, error)};
