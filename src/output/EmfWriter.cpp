@@ -94,9 +94,19 @@ bool Shape(Metafile& emf, const PrintEngine::ShapeItem& s, QPointF origin) {
     else if (s.pen.style() == Qt::DotLine)
         style = U_PS_DOT;
     uint32_t pen = 0;
-    const U_LOGPEN logpen = logpen_set(style, point32_set(Twip(s.pen.widthF()), 0), U_RGB(0, 0, 0));
-    if (!emf.add(createpen_set(&pen, emf.handles(), logpen)) ||
-        !emf.add(selectobject_set(pen, emf.handles())) ||
+    bool created = false;
+    if (style == U_PS_SOLID) {
+        // A geometric pen keeps its width; the format allows it only for solid lines.
+        PU_EXTLOGPEN elp =
+            extlogpen_set(U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_FLAT, uint32_t(Twip(s.pen.widthF())),
+                          U_BS_SOLID, U_RGB(0, 0, 0), 0, 0, nullptr);
+        created = elp && emf.add(extcreatepen_set(&pen, emf.handles(), nullptr, 0, nullptr, elp));
+        std::free(elp);
+    } else {
+        created = emf.add(createpen_set(
+            &pen, emf.handles(), logpen_set(style, point32_set(Twip(s.pen.widthF()), 0), U_RGB(0, 0, 0))));
+    }
+    if (!created || !emf.add(selectobject_set(pen, emf.handles())) ||
         !emf.add(selectobject_set(U_NULL_BRUSH, emf.handles())))
         return false;
     const QRectF box = s.box.translated(origin);

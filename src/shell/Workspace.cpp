@@ -189,6 +189,7 @@ void Workspace::installCanvasCommands() {
         mdi_.setCommandHandler(command, onCanvas([this, kind](frmDisplay& d, const ToolClick&) {
                                    SaveExport(kind, d.document(), state_, services_);
                                    mdi_.UpdatePrintCounter();
+                                   if (preview_) preview_->close();
                                }));
     mdi_.setCommandHandler(Command::PrintPreview,
                            onCanvas([this](frmDisplay& d, const ToolClick&) { PreviewOf(d); }));

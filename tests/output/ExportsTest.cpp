@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -45,6 +46,8 @@ TEST_F(Exporting, ABitmapAtScreenResolutionCountedAndLoggedWithLoggingOff) {
     EXPECT_EQ(state.PrintCount, 1);
     EXPECT_FALSE(state.SavingToFile);
     EXPECT_TRUE(folder.read("birthday print log.log").contains("\"Saved As .emf File\",\"Classy\""));
+    // The bitmap is drawn straight from the page: no temporary metafile is left behind.
+    EXPECT_FALSE(QFileInfo::exists(folder.file("XXx134583994872thwod.emf")));
 }
 
 TEST_F(Exporting, OverwritingAsksAndAnEmptyNameProposesBirthdayPrint) {
