@@ -3,7 +3,6 @@
 #include "birthday/YearDataReaders.h"
 #include "document/PageGeometry.h"
 #include "document/Pictures.h"
-#include "document/PrintStart.h"
 #include "infoobjects/Generators.h"
 #include "shell/FileIO.h"
 #include "shell/RecordFormat.h"
@@ -261,8 +260,12 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
 
 std::optional<TemplateError> LoadTemplate(CanvasDocument& doc, AppState& state, Prompt& prompt,
                                           std::optional<QSize>* canvasSize, const QLocale& locale) {
-    StartBlankPrint(state);
-    return LoadTemplateFile(TemplatePathFor(state), doc, state, prompt, canvasSize, locale);
+    // A template that cannot be read still leaves a print with every economic item and its year's headlines.
+    state.data = DefaultDataSettings();
+    auto error = LoadTemplateFile(TemplatePathFor(state), doc, state, prompt, canvasSize, locale);
+    if (error)
+        ReadHeadlinesForSet(state.ProgramFolder, state.data.InfoSet, state.birthday.BirthDate, state.year);
+    return error;
 }
 
 QByteArray TemplateBytes(const CanvasDocument& doc, const AppState& state, QString* problem) {

@@ -48,7 +48,6 @@ class PrintEngine {
     Qt::PenStyle LineStyle = Qt::SolidLine;
 
     void SetCustomFontName(const QString& name) { fontName_ = name; }
-    const QString& fontName() const { return fontName_; }
 
     void StartDoc();
     void SetDocName(const QString& name) { docName_ = name; }

@@ -1,7 +1,7 @@
 #include "output/frmPageSetup.h"
 
 #include "document/PageGeometry.h"
-#include "prefs/OptionsLogic.h"
+#include "shell/DialogParts.h"
 #include "shell/HTMLHelp.h"
 
 #include <QFocusEvent>
@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace natalory {
@@ -52,10 +51,6 @@ frmPageSetup::frmPageSetup(AppState& state, Services& services, QPointF minimumM
     optLandscape = new QRadioButton(QStringLiteral("Landscape"), orientation);
     orientationLayout->addWidget(optPortrait);
     orientationLayout->addWidget(optLandscape);
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdApply = new QPushButton(QStringLiteral("&Apply"), this);
-    cmdOk->setDefault(true);
 
     auto* right = new QVBoxLayout;
     right->addWidget(paper);
@@ -63,9 +58,7 @@ frmPageSetup::frmPageSetup(AppState& state, Services& services, QPointF minimumM
     auto* body = new QHBoxLayout;
     body->addWidget(margins);
     body->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {cmdOk, cmdCancel, cmdApply}) buttons->addWidget(b);
+    auto* buttons = OkCancelApplyRow(this, cmdOk, cmdCancel, cmdApply);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addLayout(buttons);
@@ -144,16 +137,12 @@ void frmPageSetup::ApplySettings() {
 bool frmPageSetup::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box) return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn) {
-        QTimer::singleShot(0, box, &QLineEdit::selectAll);
-    } else if (event->type() == QEvent::FocusOut) {
+    if (FilterNumberBox(box, event)) return true;
+    if (event->type() == QEvent::FocusOut) {
         if (box == txtWidth || box == txtLength)
             paperLeft(box);
         else
             marginLeft();
-    } else if (event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty() && text[0].isPrint() && !IsOffsetKey(text[0])) return true;
     }
     return QDialog::eventFilter(watched, event);
 }

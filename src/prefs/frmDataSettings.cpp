@@ -1,5 +1,6 @@
 #include "prefs/frmDataSettings.h"
 
+#include "shell/DialogParts.h"
 #include "shell/HTMLHelp.h"
 
 #include <QButtonGroup>
@@ -67,13 +68,7 @@ frmDataSettings::frmDataSettings(AppState& state, Services& services, std::funct
     boxes_.emplace_back(chkAddWorldToBits, &DataSettings::AddWorldToBits);
     boxes_.emplace_back(chkWorldToHeadlines, &DataSettings::WorldToHeadlines);
 
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdApply = new QPushButton(QStringLiteral("&Apply"), this);
-    cmdOk->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {cmdOk, cmdCancel, cmdApply}) buttons->addWidget(b);
+    auto* buttons = OkCancelApplyRow(this, cmdOk, cmdCancel, cmdApply);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(economic);

@@ -2,6 +2,7 @@
 
 #include "batch/PrintLog.h"
 #include "prefs/OptionsLogic.h"
+#include "shell/DialogParts.h"
 #include "shell/HTMLHelp.h"
 #include "shell/Settings.h"
 
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace natalory {
@@ -107,11 +107,6 @@ frmOptions::frmOptions(AppState& state, Services& services, Hooks hooks, QWidget
         ++row;
     }
 
-    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdApply = new QPushButton(QStringLiteral("&Apply"), this);
-    cmdOk->setDefault(true);
-
     auto* left = new QVBoxLayout;
     left->addWidget(style);
     left->addWidget(dates);
@@ -126,9 +121,7 @@ frmOptions::frmOptions(AppState& state, Services& services, Hooks hooks, QWidget
     auto* body = new QHBoxLayout;
     body->addLayout(left);
     body->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {cmdOk, cmdCancel, cmdApply}) buttons->addWidget(b);
+    auto* buttons = OkCancelApplyRow(this, cmdOk, cmdCancel, cmdApply);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addLayout(buttons);
@@ -259,20 +252,8 @@ void frmOptions::cmdClearLogFile_Click() {
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box && (box == txtOffsetX || box == txtOffsetY)) {
-        if (event->type() == QEvent::FocusIn) {
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusOut) {
-            box->setText(CheckedOffsetText(box->text()));
-        } else if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const QString text = key->text();
-            const bool editing =
-                key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab ||
-                key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
-                key->key() == Qt::Key_Delete || key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
-                key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
-            if (!editing && (text.isEmpty() ? false : !IsOffsetKey(text[0]))) return true;
-        }
+        if (FilterNumberBox(box, event)) return true;
+        if (event->type() == QEvent::FocusOut) box->setText(CheckedOffsetText(box->text()));
     }
     return QDialog::eventFilter(watched, event);
 }

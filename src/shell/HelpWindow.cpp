@@ -45,8 +45,4 @@ void HelpWindow::showPage(const QString& helpFile, int topicId) {
     activateWindow();
 }
 
-QString HelpWindow::currentPage() const {
-    return browser_->source().toLocalFile();
-}
-
 }  // namespace natalory

@@ -15,7 +15,6 @@ class HelpWindow : public QWidget {
 
     // Topic 0 (or a topic without a page) shows the contents.
     void showPage(const QString& helpFile, int topicId);
-    QString currentPage() const;
 
     static QString pageFor(const QString& helpFile, int topicId);
 

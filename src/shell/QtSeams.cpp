@@ -113,10 +113,6 @@ QtHelpViewer::~QtHelpViewer() {
     delete window_.data();
 }
 
-HelpWindow* QtHelpViewer::window() const {
-    return window_.data();
-}
-
 HelpWindow& QtHelpViewer::ensureWindow() {
     if (!window_) window_ = new HelpWindow;
     return *window_;

@@ -44,7 +44,6 @@ class QtHelpViewer final : public HelpViewer {
     ~QtHelpViewer() override;
     void showContents(const QString& helpFile, const QString& window) override;
     void showTopic(const QString& helpFile, const QString& window, int topicId) override;
-    HelpWindow* window() const;
 
   private:
     HelpWindow& ensureWindow();

@@ -194,10 +194,6 @@ void Tool::setCaption(const QString& caption) {
     if (menu_) menu_->setTitle(caption);
 }
 
-QString Tool::description() const {
-    return def_.description;
-}
-
 // ---- Band --------------------------------------------------------------------
 
 bool Band::visible() const {

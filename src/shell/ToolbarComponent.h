@@ -85,7 +85,6 @@ class Tool {
     void setEnabled(bool enabled);
     QString caption() const;
     void setCaption(const QString& caption);
-    QString description() const;
 
     ComboTool* comboBox() const { return combo_; }
     QAction* action() const { return action_; }
@@ -110,7 +109,6 @@ class Band {
     // Places the band in the top dock: `line` is its row, `position` its order in the row.
     void setDocking(int line, int position);
     int dockLine() const { return line_; }
-    int dockPosition() const { return position_; }
     QToolBar* toolBar() const { return toolBar_; }
 
   private:

@@ -88,10 +88,6 @@ void frmMDI::setCommandHandler(Command command, CommandHandler handler) {
     handlers_[command] = std::move(handler);
 }
 
-bool frmMDI::hasCommandHandler(Command command) const {
-    return handlers_.count(command) != 0;
-}
-
 void frmMDI::runCommand(Command command) {
     auto it = handlers_.find(command);
     if (it != handlers_.end() && it->second) it->second(ToolClick{});

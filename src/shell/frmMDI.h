@@ -56,7 +56,6 @@ class frmMDI : public QMainWindow {
 
     // Where each later command plugs in; a command without a handler does nothing.
     void setCommandHandler(Command command, CommandHandler handler);
-    bool hasCommandHandler(Command command) const;
     // Carries out a command as if its tool had been clicked (state 0).
     void runCommand(Command command);
     void setComboHandler(std::function<void(Tool&)> handler) { comboHandler_ = std::move(handler); }
