@@ -89,12 +89,34 @@ void CanvasDocument::remove(DisplayObject& object) {
         object.Visible = false;
         return;
     }
-    stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), &object), stacking_.end());
+    detach(object);
+}
+
+CanvasDocument::Detached CanvasDocument::detach(DisplayObject& object) {
+    Detached out;
+    auto it = std::find(stacking_.begin(), stacking_.end(), &object);
+    if (it == stacking_.end() || object.index == 0) return out;
+    out.stackPosition = int(it - stacking_.begin());
+    stacking_.erase(it);
     auto& a = arrays_[Slot(object.kind)];
-    const size_t at = size_t(object.index);
-    a[at].reset();
+    out.object = std::move(a[size_t(object.index)]);
     // The array ends at its last loaded element, so a new one takes the next index after it.
     while (!a.empty() && !a.back()) a.pop_back();
+    return out;
+}
+
+DisplayObject& CanvasDocument::attach(Detached detached) {
+    DisplayObject& o = *detached.object;
+    auto& a = arrays_[Slot(o.kind)];
+    if (a.size() <= size_t(o.index)) a.resize(size_t(o.index) + 1);
+    a[size_t(o.index)] = std::move(detached.object);
+    const size_t at = std::min(size_t(std::max(0, detached.stackPosition)), stacking_.size());
+    stacking_.insert(stacking_.begin() + std::ptrdiff_t(at), &o);
+    return o;
+}
+
+void CanvasDocument::setStacking(std::vector<DisplayObject*> order) {
+    stacking_ = std::move(order);
 }
 
 void CanvasDocument::bringToFront(DisplayObject& object) {

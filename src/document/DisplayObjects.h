@@ -112,6 +112,18 @@ class CanvasDocument {
     void bringToFront(DisplayObject& object);
     void sendToBack(DisplayObject& object);
     bool contains(const DisplayObject* object) const;
+    // Puts the loaded objects in this stacking order (the same objects, reordered).
+    void setStacking(std::vector<DisplayObject*> order);
+
+    // An element taken off the canvas whole, with its place in the stacking, so that
+    // it can be put back exactly as it was (the editor's undo).
+    struct Detached {
+        std::unique_ptr<DisplayObject> object;
+        int stackPosition = 0;
+    };
+    // Not for element 0, which is only ever hidden.
+    Detached detach(DisplayObject& object);
+    DisplayObject& attach(Detached detached);
 
   private:
     std::array<std::vector<std::unique_ptr<DisplayObject>>, 4> arrays_;

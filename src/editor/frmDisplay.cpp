@@ -2,59 +2,133 @@
 
 #include "output/CanvasPainter.h"
 #include "shell/HTMLHelp.h"
+#include "shell/frmMDI.h"
 
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QStatusBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <set>
 
 namespace natalory {
+namespace {
 
-frmDisplay::frmDisplay(AppState& state, Services& services, QWidget* parent)
-    : QWidget(parent), state_(state), services_(services) {
+// A sizing handle: a small black square with a white rim, so it shows on any colour.
+class Handle : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::black);
+    }
+};
+
+constexpr double kZoomSteps[] = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
+
+const Qt::CursorShape kHandleCursors[kHandleCount] = {
+    Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+    Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+
+}  // namespace
+
+frmDisplay::frmDisplay(AppState& state, Services& services, frmMDI* mdi, QWidget* parent)
+    : QWidget(parent), state_(state), services_(services), mdi_(mdi), editor_(document_, state) {
     setObjectName(QStringLiteral("frmDisplay"));
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
+    editor_.onApplied = [this](DisplayObject* object) { applied(object); };
+    InitHandles();
 }
 
-double frmDisplay::scale() const {
-    return logicalDpiX() / 1440.0;
+frmDisplay::~frmDisplay() {
+    editor_.onApplied = nullptr;
+}
+
+double frmDisplay::twipsPerPixel() const {
+    return 1440.0 / (logicalDpiX() * zoom_);
+}
+
+void frmDisplay::setZoom(double zoom) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    setCanvasSizeTwips(sizeTwips_.width(), sizeTwips_.height());
+    if (CurrentObject && picHandle[0]->isVisible()) {
+        DragRect.SetRectToCtrl(*CurrentObject);
+        ShowSelection(true);
+    }
+    update();
 }
 
 void frmDisplay::setCanvasSizeTwips(int width, int height) {
     sizeTwips_ = QSize(width, height);
-    setFixedSize(qRound(width * scale()), qRound(height * scale()));
+    setFixedSize(int(RoundHalfEven(width * scale())), int(RoundHalfEven(height * scale())));
+    if (onResized) onResized();
 }
 
-void frmDisplay::created(DisplayObject* object) {
-    if (object) update();
+QRect frmDisplay::canvasPixels() const {
+    return QRect(0, 0, width(), height());
+}
+
+// ---- Creating and deleting ----
+
+void frmDisplay::created(DisplayObject* object, const QString& text) {
+    if (!object) return;
+    editor_.inserted(*object, text);
+    update();
 }
 
 DisplayObject* frmDisplay::NewLabel() {
     DisplayObject* o = natalory::NewLabel(document_, state_, services_.prompt);
-    created(o);
+    created(o, QStringLiteral("Insert Text"));
     return o;
 }
 
 DisplayObject* frmDisplay::NewPicture(bool askForPicture, const PictureChooser& choose) {
     DisplayObject* o = natalory::NewPicture(document_, state_, services_.prompt, askForPicture, choose);
-    created(o);
+    // A picture whose file the user did not choose would be an empty box nobody can see.
+    if (o && askForPicture && o->ToolTipText.isEmpty()) {
+        document_.remove(*o);
+        state_.TemplateChanged = !undoStack().isClean();
+        return nullptr;
+    }
+    created(o, QStringLiteral("Insert Picture"));
     return o;
 }
 
 DisplayObject* frmDisplay::NewShape(int shapeKind) {
     DisplayObject* o = natalory::NewShape(document_, state_, services_.prompt, shapeKind);
-    created(o);
+    created(o, shapeKind >= kLineShapeKind ? QStringLiteral("Insert Line") : QStringLiteral("Insert Shape"));
     return o;
+}
+
+void frmDisplay::RecordCreated(const std::function<void()>& create) {
+    const std::set<DisplayObject*> before(document_.stacking().begin(), document_.stacking().end());
+    create();
+    const std::vector<DisplayObject*> after = document_.stacking();
+    for (DisplayObject* o : after)
+        if (!before.count(o)) created(o, QStringLiteral("Insert Info Object"));
 }
 
 void frmDisplay::DeleteDisplayObject() {
     if (!CurrentObject) return;
-    if (ClickedObject == CurrentObject) ClickedObject = nullptr;
-    document_.remove(*CurrentObject);
+    DisplayObject* gone = CurrentObject;
+    ShowSelection(false);
     CurrentObject = nullptr;
-    if (onSelectionCleared) onSelectionCleared();
+    if (ClickedObject == gone) ClickedObject = nullptr;
+    editor_.remove(*gone);
+    for (const char* band : {"Formatting", "Shapes", "Lines"}) setBand(band, false);
     update();
 }
 
@@ -63,13 +137,402 @@ void frmDisplay::SetBorders(bool show) {
     update();
 }
 
-void frmDisplay::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    PaintDocument(painter, document_, scale());
+// ---- Toolbar ----
+
+void frmDisplay::setBand(const char* band, bool visible) {
+    if (mdi_) mdi_->sToolbar.band(QString::fromLatin1(band)).setVisible(visible);
+}
+
+void frmDisplay::setTool(const char* id, bool visible) {
+    if (mdi_) mdi_->sToolbar.tool(QString::fromLatin1(id)).setVisible(visible);
+}
+
+void frmDisplay::setComboIndex(const char* id, int index) {
+    if (mdi_) mdi_->sToolbar.tool(QString::fromLatin1(id)).comboBox()->setListIndex(index);
+}
+
+void frmDisplay::TurnOnArrange() {
+    if (mdi_) mdi_->TurnOnArrange();
+}
+
+// ---- Selection ----
+
+void frmDisplay::InitHandles() {
+    for (int i = 0; i < kHandleCount; ++i) {
+        auto* h = new Handle(this);
+        h->setObjectName(QStringLiteral("picHandle(%1)").arg(i));
+        h->setFixedSize(5, 5);
+        h->setCursor(kHandleCursors[i]);
+        // The canvas takes every press itself, so a drag that starts on a handle stays its own.
+        h->setAttribute(Qt::WA_TransparentForMouseEvents);
+        h->hide();
+        h->raise();
+        picHandle[size_t(i)] = h;
+    }
+}
+
+void frmDisplay::ShowSelection(bool show) {
+    if (show && CurrentObject) {
+        const double tpp = twipsPerPixel();
+        const long handleW = RoundHalfEven(tpp * 5), handleH = RoundHalfEven(tpp * 5);
+        const long hw = handleW / 2, hh = handleH / 2;
+        const long ox = RoundHalfEven(tpp * 0.5), oy = ox;
+        const double L = DragRect.Left, T = DragRect.Top, W = DragRect.Width(), H = DragRect.Height();
+        // Anchors clockwise from the top-left corner; an anchor on an edge sits half a pixel inside.
+        const QPointF anchors[kHandleCount] = {
+            {L + ox, T + oy},         {L + W / 2, T + oy},     {L + W - ox, T + oy}, {L + W - ox, T + H / 2},
+            {L + W - ox, T + H - oy}, {L + W / 2, T + H - oy}, {L + ox, T + H - oy}, {L + ox, T + H / 2}};
+        for (int i : {0, 4, 1, 5, 2, 6, 3, 7}) {
+            const QPointF at = anchors[i] - QPointF(hw, hh);
+            picHandle[size_t(i)]->move(int(RoundHalfEven(at.x() / tpp)), int(RoundHalfEven(at.y() / tpp)));
+        }
+    }
+    for (QWidget* h : picHandle) h->setVisible(show && CurrentObject);
+    if (show && CurrentObject) {
+        if (CurrentObject->kind == ObjectKind::Line) {
+            setBand("Lines", true);
+            setBand("Formatting", false);
+            setBand("Shapes", false);
+            setComboIndex("ID_Style", CurrentObject->BorderStyle - 1);
+            setComboIndex("ID_Width", CurrentObject->BorderWidth - 1);
+            if (mdi_) mdi_->HideArrangeTools();
+        } else if (CurrentObject->kind == ObjectKind::Shape) {
+            setBand("Formatting", false);
+            setBand("Shapes", true);
+            setBand("Lines", false);
+            setComboIndex("ID_Shape", CurrentObject->Shape);
+            setComboIndex("ID_ShapeBorder", CurrentObject->BorderWidth - 1);
+            TurnOnArrange();
+        }
+        if (CurrentObject->kind == ObjectKind::Line || CurrentObject->kind == ObjectKind::Shape) {
+            setTool("ID_EditPicture", false);
+            setTool("ID_Resize", false);
+        }
+    }
+    if (!show && mdi_) mdi_->statCoordinates->setText(QString());
+}
+
+void frmDisplay::clearSelection() {
+    CurrentObject = nullptr;
+    ShowSelection(false);
+    for (const char* band : {"Formatting", "Lines", "Shapes"}) setBand(band, false);
+    if (mdi_) mdi_->HideArrangeTools();
+}
+
+void frmDisplay::DragBegin(DisplayObject& ctl) {
+    state_.TemplateChanged = true;
+    ShowSelection(false);
+    CurrentObject = &ctl;
+    GrabOffset = mapFromGlobal(QCursor::pos());
+    if (lastPointer_) GrabOffset = *lastPointer_;
+    DragRect.SetRectToCtrl(*CurrentObject);
+    DragRect.TwipsToScreen(twipsPerPixel());
+    GrabOffset -= QPoint(int(DragRect.Left), int(DragRect.Top));
+    update();
+    DrawDragRect();
+    DragMode = dmMoving;
+}
+
+void frmDisplay::DragEnd() {
+    CurrentObject = nullptr;
+    ShowSelection(false);
+    if (dragRectShown_) DrawDragRect();
+    DragMode = dmIdle;
+}
+
+void frmDisplay::DrawDragRect() {
+    // The rectangle inverts what is under it: drawn twice in one place, it is gone.
+    dragRectShown_ = !dragRectShown_;
+    update();
+}
+
+void frmDisplay::showStatus() {
+    if (!mdi_) return;
+    mdi_->statCoordinates->setText(QStringLiteral("X,Y = %1,%2  Width X Height = %3 X %4")
+                                       .arg(StatusPoint.x())
+                                       .arg(StatusPoint.y())
+                                       .arg(DragRect.Width())
+                                       .arg(DragRect.Height()));
+}
+
+void frmDisplay::applied(DisplayObject* object) {
+    if (DragMode != dmIdle) {
+        if (dragRectShown_) DrawDragRect();
+        DragMode = dmIdle;
+    }
+    if (ClickedObject && !document_.contains(ClickedObject)) ClickedObject = nullptr;
+    if (object && document_.contains(object) && object->Visible) {
+        // The step's object is shown selected, as if it had just been clicked.
+        CurrentObject = object;
+        DragRect.SetRectToCtrl(*object);
+        ShowSelection(true);
+        if (object->kind == ObjectKind::Text) {
+            setBand("Formatting", true);
+            setBand("Lines", false);
+            setBand("Shapes", false);
+            SetFont(*object);
+            TurnOnArrange();
+        } else if (object->kind == ObjectKind::Picture) {
+            for (const char* band : {"Formatting", "Lines", "Shapes"}) setBand(band, false);
+            TurnOnArrange();
+        }
+    } else {
+        clearSelection();
+    }
+    ++nudgeRun_;
+    update();
+}
+
+// ---- Mouse ----
+
+DisplayObject* frmDisplay::objectAt(QPoint pos, bool labelsAndPictures) const {
+    const auto& order = document_.stacking();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        DisplayObject* o = *it;
+        if (!o->Visible) continue;
+        if (labelsAndPictures && o->kind != ObjectKind::Text && o->kind != ObjectKind::Picture) continue;
+        CRect r;
+        r.SetRectToCtrl(*o);
+        r.TwipsToScreen(twipsPerPixel());
+        if (r.PtInRect(pos.x(), pos.y())) return o;
+    }
+    return nullptr;
+}
+
+int frmDisplay::handleAt(QPoint pos) const {
+    for (int i = kHandleCount - 1; i >= 0; --i)
+        if (picHandle[size_t(i)]->isVisible() && picHandle[size_t(i)]->geometry().contains(pos)) return i;
+    return -1;
+}
+
+void frmDisplay::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    lastPointer_ = pos;
+    setFocus(Qt::MouseFocusReason);
+    if (DragMode != dmIdle) return;
+    ++nudgeRun_;
+    if (const int handle = handleAt(pos); handle >= 0) {
+        picHandle_MouseDown(handle, pos);
+    } else if (DisplayObject* hit = objectAt(pos, true)) {
+        if (hit->kind == ObjectKind::Text)
+            lblObject_MouseDown(*hit, event->button(), event->globalPosition().toPoint());
+        else
+            pPic_MouseDown(*hit, event->button(), event->globalPosition().toPoint());
+    } else {
+        const double tpp = twipsPerPixel();
+        Form_MouseDown(event->button(), pos.x() * tpp, pos.y() * tpp);
+    }
+    lastPointer_.reset();
+}
+
+void frmDisplay::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (DragMode == dmIdle) {
+        const int handle = handleAt(pos);
+        if (handle >= 0)
+            setCursor(picHandle[size_t(handle)]->cursor());
+        else
+            unsetCursor();
+        return;
+    }
+    Form_MouseMove(pos);
+}
+
+void frmDisplay::mouseReleaseEvent(QMouseEvent* event) {
+    Form_MouseUp(event->button());
+}
+
+void frmDisplay::Form_MouseDown(Qt::MouseButton button, double x, double y) {
+    if (button != Qt::LeftButton) return;
+    const double tpp = twipsPerPixel();
+    const long px = RoundHalfEven(x / tpp), py = RoundHalfEven(y / tpp);
+    for (DisplayObject* o : document_.stacking()) {
+        if (!o->Visible) continue;
+        DragRect.SetRectToCtrl(*o);
+        if (DragRect.PtInRect(x, y)) {
+            DragBegin(*o);
+            return;
+        }
+        if (o->kind == ObjectKind::Line) {
+            // A level or upright line has no area: it is hit on the pixels it is drawn on, along its length.
+            const long x1 = RoundHalfEven(o->X1 / tpp), x2 = RoundHalfEven(o->X2 / tpp);
+            const long y1 = RoundHalfEven(o->Y1 / tpp), y2 = RoundHalfEven(o->Y2 / tpp);
+            const long reach = (std::max(1, o->BorderWidth) - 1) / 2;
+            const bool upright =
+                x1 == x2 && std::abs(px - x1) <= reach && py >= std::min(y1, y2) && py <= std::max(y1, y2);
+            const bool level =
+                y1 == y2 && std::abs(py - y1) <= reach && px >= std::min(x1, x2) && px <= std::max(x1, x2);
+            if (upright || level) {
+                DragBegin(*o);
+                return;
+            }
+        }
+    }
+    clearSelection();
+}
+
+void frmDisplay::lblObject_MouseDown(DisplayObject& label, Qt::MouseButton button, QPoint globalPos) {
+    if (button == Qt::LeftButton) {
+        DragBegin(label);
+        setBand("Formatting", true);
+        setBand("Lines", false);
+        setBand("Shapes", false);
+        SetFont(label);
+        ClickedObject = &label;
+        CheckLabelAlign();
+        TurnOnArrange();
+    } else if (button == Qt::RightButton) {
+        ShowSelection(false);
+        CurrentObject = &label;
+        setTool("ID_EditPicture", false);
+        setTool("ID_Resize", false);
+        TurnOnArrange();
+        if (mdi_) mdi_->sToolbar.popupMenu(QStringLiteral("ID_mnuRightClickControl"), globalPos);
+    }
+}
+
+void frmDisplay::pPic_MouseDown(DisplayObject& picture, Qt::MouseButton button, QPoint globalPos) {
+    if (button == Qt::LeftButton) {
+        DragBegin(picture);
+        for (const char* band : {"Formatting", "Lines", "Shapes"}) setBand(band, false);
+        TurnOnArrange();
+        ClickedObject = &picture;
+    } else if (button == Qt::RightButton) {
+        CurrentObject = &picture;
+        ClickedObject = &picture;
+        setTool("ID_EditPicture", true);
+        setTool("ID_Resize", true);
+        if (mdi_) mdi_->sToolbar.popupMenu(QStringLiteral("ID_mnuRightClickControl"), globalPos);
+        TurnOnArrange();
+    }
+}
+
+void frmDisplay::picHandle_MouseDown(int index, QPoint) {
+    if (!CurrentObject) return;
+    state_.TemplateChanged = true;
+    DragRect.SetRectToCtrl(*CurrentObject);
+    DragRect.TwipsToScreen(twipsPerPixel());
+    DragHandle = index;
+    ShowSelection(false);
+    update();
+    DragMode = dmSizing;
+    DrawDragRect();
+}
+
+void frmDisplay::Form_MouseMove(QPoint pos) {
+    if (DragMode == dmIdle || !CurrentObject) return;
+    const QRect canvas = canvasPixels();
+    if (DragMode == dmMoving) {
+        const long w = DragRect.Width(), h = DragRect.Height();
+        DrawDragRect();
+        // The object cannot be dragged off the canvas.
+        const long maxLeft = canvas.width() - w, maxTop = canvas.height() - h;
+        DragRect.Left =
+            std::clamp<long>(pos.x() - GrabOffset.x(), std::min(0L, maxLeft), std::max(0L, maxLeft));
+        DragRect.Top = std::clamp<long>(pos.y() - GrabOffset.y(), std::min(0L, maxTop), std::max(0L, maxTop));
+        DragRect.Right = DragRect.Left + w;
+        DragRect.Bottom = DragRect.Top + h;
+        DrawDragRect();
+    } else {
+        const long x = std::clamp(pos.x(), 0, canvas.width()), y = std::clamp(pos.y(), 0, canvas.height());
+        DrawDragRect();
+        switch (DragHandle) {
+            case 0:
+                DragRect.Left = x, DragRect.Top = y;
+                break;
+            case 1:
+                DragRect.Top = y;
+                break;
+            case 2:
+                DragRect.Right = x, DragRect.Top = y;
+                break;
+            case 3:
+                DragRect.Right = x;
+                break;
+            case 4:
+                DragRect.Right = x, DragRect.Bottom = y;
+                break;
+            case 5:
+                DragRect.Bottom = y;
+                break;
+            case 6:
+                DragRect.Left = x, DragRect.Bottom = y;
+                break;
+            case 7:
+                DragRect.Left = x;
+                break;
+        }
+        DrawDragRect();
+    }
+    StatusPoint = QPoint(int(DragRect.Left), int(DragRect.Top));
+    showStatus();
+}
+
+void frmDisplay::Form_MouseUp(Qt::MouseButton button) {
+    if (button != Qt::LeftButton || DragMode == dmIdle || !CurrentObject) return;
+    const bool sizing = DragMode == dmSizing;
+    DrawDragRect();
+    DragRect.ScreenToTwips(twipsPerPixel());
+    editor_.change(*CurrentObject, aspGeometry, sizing ? QStringLiteral("Size") : QStringLiteral("Move"),
+                   [this](DisplayObject& o) { DragRect.SetCtrlToRect(o); });
+    ShowSelection(true);
+    DragMode = dmIdle;
+    update();
+}
+
+// ---- Keys, wheel, paint ----
+
+void frmDisplay::nudge(int dx, int dy) {
+    if (!CurrentObject || DragMode != dmIdle) return;
+    const double tpp = twipsPerPixel();
+    DragRect.SetRectToCtrl(*CurrentObject);
+    DragRect.TwipsToScreen(tpp);
+    const QRect canvas = canvasPixels();
+    const long w = DragRect.Width(), h = DragRect.Height();
+    const long maxLeft = canvas.width() - w, maxTop = canvas.height() - h;
+    const long left = std::clamp<long>(DragRect.Left + dx, std::min(0L, maxLeft), std::max(0L, maxLeft));
+    const long top = std::clamp<long>(DragRect.Top + dy, std::min(0L, maxTop), std::max(0L, maxTop));
+    DragRect.Left = left, DragRect.Top = top, DragRect.Right = left + w, DragRect.Bottom = top + h;
+    DragRect.ScreenToTwips(tpp);
+    editor_.change(
+        *CurrentObject, aspGeometry, QStringLiteral("Move"),
+        [this](DisplayObject& o) { DragRect.SetCtrlToRect(o); }, 1000 + nudgeRun_);
+    ShowSelection(true);
+    update();
+}
+
+void frmDisplay::keyPressEvent(QKeyEvent* event) {
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            nudge(-step, 0);
+            break;
+        case Qt::Key_Right:
+            nudge(step, 0);
+            break;
+        case Qt::Key_Up:
+            nudge(0, -step);
+            break;
+        case Qt::Key_Down:
+            nudge(0, step);
+            break;
+        case Qt::Key_Escape:
+            if (DragMode == dmIdle) clearSelection();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
 }
 
 void frmDisplay::keyReleaseEvent(QKeyEvent* event) {
-    switch (event->key()) {
+    if (event->isAutoRepeat()) return;
+    Form_KeyUp(event->key());
+}
+
+void frmDisplay::Form_KeyUp(int keyCode) {
+    switch (keyCode) {
         case Qt::Key_Delete:
             DeleteDisplayObject();
             break;
@@ -80,7 +543,48 @@ void frmDisplay::keyReleaseEvent(QKeyEvent* event) {
             ShowHelpTopic(state_.ProgramFolder, services_.help, hcCanvas);
             break;
         default:
-            QWidget::keyReleaseEvent(event);
+            break;
+    }
+}
+
+void frmDisplay::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+        event->ignore();
+        return;
+    }
+    zoomStep(event->angleDelta().y() > 0);
+    event->accept();
+}
+
+void frmDisplay::zoomStep(bool in) {
+    double next = zoom_;
+    if (in) {
+        for (double z : kZoomSteps)
+            if (z > zoom_ + 1e-9) {
+                next = z;
+                break;
+            }
+    } else {
+        for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+            if (*it < zoom_ - 1e-9) {
+                next = *it;
+                break;
+            }
+    }
+    setZoom(next);
+}
+
+void frmDisplay::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintDocument(painter, document_, scale(), state_.settings.FullJustifyNews);
+    if (dragRectShown_) {
+        CRect r = DragRect;
+        r.NormalizeRect();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(int(r.Left), int(r.Top), int(r.Width()), int(r.Height())));
     }
 }
 

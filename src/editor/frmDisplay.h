@@ -1,56 +1,135 @@
 #pragma once
 
 #include "document/DisplayObjects.h"
+#include "editor/CRect.h"
+#include "editor/EditCommands.h"
 #include "shell/AppState.h"
 #include "shell/Seams.h"
 
+#include <QPoint>
 #include <QWidget>
 
+#include <array>
 #include <functional>
+#include <optional>
+
+class QUndoStack;
 
 namespace natalory {
 
-// The canvas window: a view of the open print's display objects at screen scale.
-// What it shows is what prints, in the same stacking order.
+class frmMDI;
+
+// The canvas window: the open print at its real size, and the layout editor on it.
+// One object at a time is selected, moved with the mouse and sized with eight
+// handles; every change is one step on the print's undo stack.
 class frmDisplay : public QWidget {
     Q_OBJECT
   public:
-    frmDisplay(AppState& state, Services& services, QWidget* parent = nullptr);
+    // `mdi` carries the toolbar and status bar the editor keeps in step; it may be null.
+    frmDisplay(AppState& state, Services& services, frmMDI* mdi = nullptr, QWidget* parent = nullptr);
+    ~frmDisplay() override;
 
     CanvasDocument& document() { return document_; }
     const CanvasDocument& document() const { return document_; }
+    DocumentEditor& editor() { return editor_; }
+    QUndoStack& undoStack() { return editor_.undoStack(); }
 
     // The selected object, on which formatting and arrange commands act; and the
-    // text or picture last pressed.
+    // text or picture last pressed, on which Edit Text and Edit Picture act.
     DisplayObject* CurrentObject = nullptr;
     DisplayObject* ClickedObject = nullptr;
 
-    // Screen pixels per twip.
-    double scale() const;
+    enum DragModes { dmIdle = 0, dmMoving = 1, dmSizing = 2 };
+    int DragMode = dmIdle;
+    int DragHandle = 0;
+    CRect DragRect;
+    QPoint GrabOffset;
+    QPoint StatusPoint;
+    std::array<QWidget*, kHandleCount> picHandle{};
+
+    // Twips per screen pixel at the current zoom, and its inverse.
+    double twipsPerPixel() const;
+    double scale() const { return 1.0 / twipsPerPixel(); }
+    // 1 is real size; kept between 0.25 and 4.
+    double zoom() const { return zoom_; }
+    void setZoom(double zoom);
+    // The next zoom step in or out.
+    void zoomStep(bool in);
+    static constexpr double kMinZoom = 0.25, kMaxZoom = 4.0;
+
     void setCanvasSizeTwips(int width, int height);
     QSize canvasSizeTwips() const { return sizeTwips_; }
 
     DisplayObject* NewLabel();
     DisplayObject* NewPicture(bool askForPicture, const PictureChooser& choose = {});
     DisplayObject* NewShape(int shapeKind);
+    // Records objects that another routine (an info object's generator) created.
+    void RecordCreated(const std::function<void()>& create);
     void DeleteDisplayObject();
     void SetBorders(bool show);
 
-    // Run when Delete clears the selection (the editing bands go away).
-    std::function<void()> onSelectionCleared;
+    void DragBegin(DisplayObject& ctl);
+    void DragEnd();
+    void ShowSelection(bool show);
+    void TurnOnArrange();
+    void InitHandles();
+
+    // The arrange and formatting commands.
+    void CenteringActions(int intWhere);
+    void BringToFront();
+    void SendToBack();
+    void SetFont(const DisplayObject& CurControl);
+    void CheckLabelAlign();
+    // A formatting change of the selected object as one undo step.
+    bool changeCurrent(int aspects, const QString& text, const std::function<void(DisplayObject&)>& edit);
+
     // Run for Home: the canvas window moves to the top of the main window.
     std::function<void()> onHome;
+    // Run when the canvas changes its size on the screen (a zoom, a new page).
+    std::function<void()> onResized;
+    // Run when the user closes the canvas window with its own close box.
+    std::function<void()> onCloseBox;
+
+    void Form_MouseDown(Qt::MouseButton button, double x, double y);
+    void lblObject_MouseDown(DisplayObject& label, Qt::MouseButton button, QPoint globalPos);
+    void pPic_MouseDown(DisplayObject& picture, Qt::MouseButton button, QPoint globalPos);
+    void picHandle_MouseDown(int index, QPoint pos);
+    void Form_MouseMove(QPoint pos);
+    void Form_MouseUp(Qt::MouseButton button);
+    void Form_KeyUp(int keyCode);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
-    void created(DisplayObject* object);
+    void created(DisplayObject* object, const QString& text);
+    void applied(DisplayObject* object);
+    void clearSelection();
+    void DrawDragRect();
+    void showStatus();
+    void nudge(int dx, int dy);
+    DisplayObject* objectAt(QPoint pos, bool labelsAndPictures) const;
+    int handleAt(QPoint pos) const;
+    QRect canvasPixels() const;
+    void setBand(const char* band, bool visible);
+    void setTool(const char* id, bool visible);
+    void setComboIndex(const char* id, int index);
     AppState& state_;
     Services& services_;
+    frmMDI* mdi_;
     CanvasDocument document_;
+    DocumentEditor editor_;
     QSize sizeTwips_;
+    double zoom_ = 1.0;
+    bool dragRectShown_ = false;
+    std::optional<QPoint> lastPointer_;  // where the press that is being handled happened
+    int nudgeRun_ = 0;
 };
 
 }  // namespace natalory

@@ -1,5 +1,7 @@
 #include "output/CanvasPainter.h"
 
+#include "output/PrintEngine.h"
+#include "output/Render.h"
 #include "output/TextLayout.h"
 
 #include <QPainter>
@@ -33,14 +35,25 @@ void DrawFrame(QPainter& p, const QRectF& box) {
 
 }  // namespace
 
-void PaintObject(QPainter& p, const DisplayObject& o, double scale) {
+std::shared_ptr<TextBlock> LayoutObjectText(const DisplayObject& o, bool fullJustifyNews) {
+    return std::make_shared<TextBlock>(o.Caption, ObjectFont(o), o.Width, o.Alignment,
+                                       fullJustifyNews && IsJustifiedNews(o.Tag), TwipDevice());
+}
+
+void PaintObject(QPainter& p, const DisplayObject& o, double scale, bool fullJustifyNews) {
     if (!o.Visible) return;
     const QRectF box = ObjectRect(o, scale);
     switch (o.kind) {
-        case ObjectKind::Text:
-            DrawTextInBox(p, box, o.Caption, ObjectFont(o), QColor::fromRgb(o.ForeColor), o.Alignment, false);
+        case ObjectKind::Text: {
+            const auto block = LayoutObjectText(o, fullJustifyNews);
+            p.save();
+            p.scale(scale, scale);
+            p.setClipRect(QRectF(o.Left, o.Top, o.Width, o.Height), Qt::IntersectClip);
+            block->draw(p, QPointF(o.Left, o.Top), QColor::fromRgb(o.ForeColor));
+            p.restore();
             if (o.BorderStyle == 1) DrawFrame(p, box);
             break;
+        }
         case ObjectKind::Picture:
             if (!o.Picture.isNull()) {
                 const QRectF target = o.Stretch ? box : QRectF(box.topLeft(), QSizeF(o.Picture.size()));
@@ -91,11 +104,11 @@ void PaintObject(QPainter& p, const DisplayObject& o, double scale) {
     }
 }
 
-void PaintDocument(QPainter& painter, const CanvasDocument& doc, double scale) {
+void PaintDocument(QPainter& painter, const CanvasDocument& doc, double scale, bool fullJustifyNews) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const DisplayObject* o : doc.stacking()) PaintObject(painter, *o, scale);
+    for (const DisplayObject* o : doc.stacking()) PaintObject(painter, *o, scale, fullJustifyNews);
 }
 
 }  // namespace natalory

@@ -2,7 +2,11 @@
 
 #include "document/DisplayObjects.h"
 
+#include "output/TextLayout.h"
+
 #include <QRectF>
+
+#include <memory>
 
 class QPainter;
 
@@ -15,10 +19,15 @@ QRectF ObjectRect(const DisplayObject& object, double scale);
 // fit, centred; the rounded shapes have rounded corners.
 QRectF ShapeOutline(const DisplayObject& shape, const QRectF& box);
 
-// Paints one visible object, as the canvas shows it.
-void PaintObject(QPainter& painter, const DisplayObject& object, double scale);
+// The text of a text object laid out exactly as the print lays it out: in twips, on
+// the print engine's reference device, justified where the print justifies it.
+std::shared_ptr<TextBlock> LayoutObjectText(const DisplayObject& label, bool fullJustifyNews);
+
+// Paints one visible object, as the canvas shows it. Text is drawn from the print's
+// own layout, scaled, so every line breaks on screen where it breaks on paper.
+void PaintObject(QPainter& painter, const DisplayObject& object, double scale, bool fullJustifyNews = false);
 
 // Paints every visible object of the document, bottom to top.
-void PaintDocument(QPainter& painter, const CanvasDocument& doc, double scale);
+void PaintDocument(QPainter& painter, const CanvasDocument& doc, double scale, bool fullJustifyNews = false);
 
 }  // namespace natalory

@@ -101,13 +101,4 @@ void TextBlock::draw(QPainter& painter, const QPointF& topLeft, const QColor& co
     painter.restore();
 }
 
-void DrawTextInBox(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-                   const QColor& color, int alignment, bool justify) {
-    const TextBlock block(text, font, box.width(), alignment, justify, painter.device());
-    painter.save();
-    painter.setClipRect(box, Qt::IntersectClip);
-    block.draw(painter, box.topLeft(), color);
-    painter.restore();
-}
-
 }  // namespace natalory

@@ -54,8 +54,4 @@ class TextBlock {
     QFont font_;
 };
 
-// Draws a text in its box, clipped to the box as a label is.
-void DrawTextInBox(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-                   const QColor& color, int alignment, bool justify);
-
 }  // namespace natalory

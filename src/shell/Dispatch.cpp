@@ -8,7 +8,7 @@
 namespace natalory {
 namespace {
 
-constexpr std::array<std::pair<const char*, Command>, 51> kTable = {{
+constexpr std::array<std::pair<const char*, Command>, 53> kTable = {{
     {"ID_New", Command::NewDocument},
     {"ID_Close", Command::CloseDocument},
     {"ID_SaveTemplate", Command::SaveTemplate},
@@ -60,6 +60,8 @@ constexpr std::array<std::pair<const char*, Command>, 51> kTable = {{
     {"ID_Red", Command::FixedColor},
     {"ID_Green", Command::FixedColor},
     {"ID_Blue", Command::FixedColor},
+    {"ID_Undo", Command::Undo},
+    {"ID_Redo", Command::Redo},
 }};
 
 }  // namespace

@@ -55,6 +55,8 @@ enum class Command {
     CheckForUpgrades,
     TechnicalSupport,
     VisitWebsite,
+    Undo,
+    Redo,
 };
 
 // The command of a clicked tool: the first entry of the dispatch table whose ID

@@ -69,7 +69,7 @@ ToolCatalogue Build() {
                       "ID_Exit"}));
     t.push_back(Menu(
         "ID_mnuEdit", "&Edit",
-        {"ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings", sep, "ID_SendToBack", "ID_BringToFront",
+        {"ID_Undo", "ID_Redo", sep, "ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings", sep, "ID_SendToBack", "ID_BringToFront",
          sep, "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage"}));
     t.push_back(Menu("ID_mnuObjects", "Objects",
                      {"ID_InfoObject", "ID_InsertPicture", "ID_InsertText", "ID_NewShape", "ID_mnuShapes",
@@ -116,6 +116,9 @@ ToolCatalogue Build() {
     t.push_back(WithShortcut(Button("ID_Exit", "E&xit", "Exits the application."), "Ctrl+Q"));
 
     // Edit and arrange.
+    t.push_back(WithShortcut(Button("ID_Undo", "&Undo", "Undoes the last change to the print."), "Ctrl+Z"));
+    t.push_back(WithShortcut(Button("ID_Redo", "&Redo", "Makes the change that was undone again."),
+                             "Ctrl+Shift+Z;Ctrl+Y"));
     t.push_back(Button("ID_EditBirthdayInfo", "Edit Birthday and Name...", "Edit Birthday, Names, etc"));
     t.push_back(Button("ID_Preferences", "&Options...", "Edit Preferences"));
     t.push_back(Button("ID_DataSettings", "Data Settings...", "Change Info Sets, etc."));
@@ -240,7 +243,7 @@ const ToolCatalogue& PreviewToolCatalogue() {
 }
 
 QStringList DocumentToolIds() {
-    return {"ID_Close",        "ID_Print",       "ID_EditBirthdayInfo", "ID_Save",         "ID_SaveTemplate",
+    return {"ID_Undo", "ID_Redo", "ID_Close",        "ID_Print",       "ID_EditBirthdayInfo", "ID_Save",         "ID_SaveTemplate",
             "ID_PageSetup",    "ID_Delete",      "ID_mnuObjects",       "ID_PrintPreview", "ID_SaveToemfFile",
             "ID_DataSettings", "ID_ShowBorders", "ID_SaveAsBitmap",     "ID_SaveAsPdf",    "ID_SaveAsPng"};
 }

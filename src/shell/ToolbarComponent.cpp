@@ -262,7 +262,10 @@ void ToolbarComponent::createTool(const ToolDef& def) {
         t->action_->setStatusTip(def.description);
     }
     if (!def.shortcut.isEmpty()) {
-        t->action_->setShortcut(QKeySequence(def.shortcut));
+        // Several key combinations are separated by ";".
+        QList<QKeySequence> keys;
+        for (const QString& k : def.shortcut.split(u';')) keys << QKeySequence(k.trimmed());
+        t->action_->setShortcuts(keys);
         window_->addAction(t->action_);
     }
     if (!def.group.isEmpty()) {
@@ -377,8 +380,8 @@ Band& ToolbarComponent::band(const QString& name) {
     throw std::logic_error("unknown band " + name.toStdString());
 }
 
-void ToolbarComponent::popupMenu(const QString& menuId) {
-    if (QMenu* menu = tool(menuId).menu_) menu->popup(QCursor::pos());
+void ToolbarComponent::popupMenu(const QString& menuId, std::optional<QPoint> at) {
+    if (QMenu* menu = tool(menuId).menu_) menu->popup(at.value_or(QCursor::pos()));
 }
 
 bool ToolbarComponent::saveLayout(const QString& path, QString* error) const {

@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QWidgetAction>
 
 #include <map>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -137,8 +139,8 @@ class ToolbarComponent : public QObject {
     Band& band(const QString& name);
     const std::vector<std::unique_ptr<Tool>>& tools() const { return tools_; }
 
-    // Shows a menu tool's entries at the mouse pointer.
-    void popupMenu(const QString& menuId);
+    // Shows a menu tool's entries at the mouse pointer, or at `at` on the screen.
+    void popupMenu(const QString& menuId, std::optional<QPoint> at = std::nullopt);
 
     // Saves and restores the arrangement of the bands and the tools' states.
     bool saveLayout(const QString& path, QString* error = nullptr) const;

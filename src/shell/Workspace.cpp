@@ -48,9 +48,9 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         return QColor::fromRgb(display_->CurrentObject->ForeColor);
     };
     h.setCurrentForeColor = [this](const QColor& c) {
-        if (!display_ || !display_->CurrentObject) return;
-        display_->CurrentObject->ForeColor = c.rgb();
-        display_->update();
+        if (display_)
+            display_->changeCurrent(aspFormat, QStringLiteral("Font Color"),
+                                    [&c](DisplayObject& o) { o.ForeColor = c.rgb(); });
     };
     h.activeHelpContext = [this] {
         return canvasWindow_ && mdi_.mdiArea->activeSubWindow() == canvasWindow_ ? int(hcCanvas) : 0;
@@ -96,7 +96,7 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         canvasWindow_->move(qRound(leftTwips * display_->scale()), qRound(topTwips * display_->scale()));
     };
     h.saveTemplate = [this] {
-        if (display_) natalory::SaveTemplate(display_->document(), state_, services_);
+        if (display_) SaveTemplateOf(*display_);
     };
     mdi_.setCommandHandler(Command::ViewLog, [this](const ToolClick&) {
         frmLog log(
@@ -109,6 +109,14 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         options.exec();
     });
     installCanvasCommands();
+    installEditorCommands();
+    installZoom();
+}
+
+void Workspace::SaveTemplateOf(frmDisplay& display) {
+    natalory::SaveTemplate(display.document(), state_, services_);
+    // What was saved is the point undo comes back to unchanged.
+    if (!state_.TemplateChanged && !state_.SaveCancelled) display.editor().setClean();
 }
 
 frmDisplay* Workspace::canvasWindow() const {
@@ -117,15 +125,14 @@ frmDisplay* Workspace::canvasWindow() const {
 
 frmDisplay& Workspace::NewCanvas() {
     UnloadCanvas();
-    auto* display = new frmDisplay(state_, services_);
+    auto* display = new frmDisplay(state_, services_, &mdi_);
     if (state_.page.PageOrientation != 1 && state_.page.PageOrientation != 2)
         state_.page = DefaultPageSetup();
     const QSize size = PrintableCanvasSize(state_.page).value_or(QSize(10800, 14400));
     display->setCanvasSizeTwips(size.width(), size.height());
-    display->onSelectionCleared = [this] {
-        for (const char* band : {"Formatting", "Shapes", "Lines"}) mdi_.sToolbar.band(band).setVisible(false);
-    };
     QMdiSubWindow* window = mdi_.mdiArea->addSubWindow(display);
+    display->onResized = [window] { window->adjustSize(); };
+    display->setZoom(zoom_);
     window->setObjectName(QStringLiteral("frmDisplayWindow"));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->installEventFilter(this);
@@ -174,12 +181,13 @@ void Workspace::installCanvasCommands() {
                                onCanvas([kind](frmDisplay& d, const ToolClick&) { d.NewShape(kind); }));
     mdi_.setCommandHandler(Command::DeleteObject,
                            onCanvas([](frmDisplay& d, const ToolClick&) { d.DeleteDisplayObject(); }));
-    mdi_.setCommandHandler(Command::InsertInfoObject, onCanvas([this](frmDisplay& d, const ToolClick& click) {
-                               const InfoKind* kind = FindInfoKindByTool(click.id);
-                               if (!kind) return;
-                               state_.RefreshOnly = false;
-                               if (RunGenerator(*kind, d.document(), state_, services_.prompt)) d.update();
-                           }));
+    mdi_.setCommandHandler(
+        Command::InsertInfoObject, onCanvas([this](frmDisplay& d, const ToolClick& click) {
+            const InfoKind* kind = FindInfoKindByTool(click.id);
+            if (!kind) return;
+            state_.RefreshOnly = false;
+            d.RecordCreated([&] { RunGenerator(*kind, d.document(), state_, services_.prompt); });
+        }));
     mdi_.setCommandHandler(Command::PrintCanvas,
                            onCanvas([this](frmDisplay& d, const ToolClick&) { PrintOn(d); }));
     for (auto [command, kind] :
@@ -200,9 +208,8 @@ void Workspace::installCanvasCommands() {
                                    &mdi_);
                                dialog.exec();
                            }));
-    mdi_.setCommandHandler(Command::SaveTemplate, onCanvas([this](frmDisplay& d, const ToolClick&) {
-                               natalory::SaveTemplate(d.document(), state_, services_);
-                           }));
+    mdi_.setCommandHandler(Command::SaveTemplate,
+                           onCanvas([this](frmDisplay& d, const ToolClick&) { SaveTemplateOf(d); }));
     mdi_.setCommandHandler(Command::DataSettings, onCanvas([this](frmDisplay&, const ToolClick&) {
                                frmDataSettings dialog(
                                    state_, services_, [this] { RefreshInfoObjects(); }, &mdi_);

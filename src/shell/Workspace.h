@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QComboBox;
 class QMdiSubWindow;
 
 #include <functional>
@@ -72,6 +73,10 @@ class Workspace : public QObject, public PrintDocumentHost {
     void PrintOn(frmDisplay& canvas);
     void PreviewOf(frmDisplay& canvas);
     void installCanvasCommands();
+    void installEditorCommands();
+    void installZoom();
+    void showZoom();
+    void SaveTemplateOf(frmDisplay& display);
     bool eventFilter(QObject* watched, QEvent* event) override;
     AppState& state_;
     Services& services_;
@@ -81,6 +86,8 @@ class Workspace : public QObject, public PrintDocumentHost {
     QPointer<frmDisplay> display_;
     QPointer<frmPrev> preview_;
     CanvasHooks canvas_;
+    double zoom_ = 1.0;  // every new print opens at the zoom the last one had
+    QComboBox* zoomBox_ = nullptr;
 };
 
 }  // namespace natalory

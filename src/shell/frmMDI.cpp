@@ -1,5 +1,6 @@
 #include "shell/frmMDI.h"
 
+#include "editor/Formatting.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
 #include "shell/WebLinks.h"
@@ -68,6 +69,11 @@ void frmMDI::MDIForm_Load() {
 }
 
 void frmMDI::closeEvent(QCloseEvent* event) {
+    // A changed print is not lost by closing the program: the save question comes first.
+    if (state_.TemplateChanged && hooks_.canvasVisible && hooks_.canvasVisible() && !CloseDocument()) {
+        event->ignore();
+        return;
+    }
     MDIForm_QueryUnload();
     event->accept();
     MDIForm_Unload();
@@ -222,6 +228,17 @@ void frmMDI::PrinterSetup() {
 void frmMDI::UpdatePrintCounter() {
     sToolbar.tool(QStringLiteral("ID_Prints"))
         .setCaption(QStringLiteral("Prints: ") + QString::number(state_.PrintCount));
+}
+
+void frmMDI::ShowFontSize(double size) {
+    ComboTool* box = sToolbar.tool(QStringLiteral("ID_Size")).comboBox();
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i) entries << box->itemText(i);
+    const int index = FindFontSizeIndex(entries, size);
+    if (index >= 0)
+        box->setListIndex(index);
+    else
+        box->setComboText(QString::number(size));
 }
 
 void frmMDI::ShowAbout() {

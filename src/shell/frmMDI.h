@@ -75,6 +75,8 @@ class frmMDI : public QMainWindow {
     void GetNewFontColor();
     void PrinterSetup();
     void UpdatePrintCounter();
+    // The font-size box shows a label's size: its list entry, or the size itself above the list.
+    void ShowFontSize(double size);
     void ShowAbout();
 
     QString layoutFilePath() const;

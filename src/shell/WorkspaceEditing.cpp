@@ -1,0 +1,148 @@
+// The layout editor's commands as the main window's tools and keys reach them.
+#include "editor/EditCommands.h"
+#include "editor/frmDisplay.h"
+#include "output/Render.h"
+#include "shell/Workspace.h"
+#include "shell/frmMDI.h"
+
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QUndoStack>
+
+namespace natalory {
+namespace {
+
+bool IsText(const DisplayObject* o) {
+    return o && o->kind == ObjectKind::Text;
+}
+
+}  // namespace
+
+void Workspace::installEditorCommands() {
+    const auto onCanvas = [this](auto action) {
+        return [this, action](const ToolClick& click) {
+            if (display_) action(*display_, click);
+        };
+    };
+    mdi_.setCommandHandler(Command::Undo, onCanvas([](frmDisplay& d, const ToolClick&) {
+                               if (d.DragMode == frmDisplay::dmIdle) d.undoStack().undo();
+                           }));
+    mdi_.setCommandHandler(Command::Redo, onCanvas([](frmDisplay& d, const ToolClick&) {
+                               if (d.DragMode == frmDisplay::dmIdle) d.undoStack().redo();
+                           }));
+    mdi_.setCommandHandler(Command::BringToFront,
+                           onCanvas([](frmDisplay& d, const ToolClick&) { d.BringToFront(); }));
+    mdi_.setCommandHandler(Command::SendToBack,
+                           onCanvas([](frmDisplay& d, const ToolClick&) { d.SendToBack(); }));
+    for (auto [command, where] :
+         {std::pair{Command::CenterHorizontally, 0}, std::pair{Command::CenterVertically, 1},
+          std::pair{Command::CenterOnPage, 2}})
+        mdi_.setCommandHandler(
+            command, onCanvas([where](frmDisplay& d, const ToolClick&) { d.CenteringActions(where); }));
+
+    // Font attributes and alignment act on a selected text only.
+    const auto onText = [onCanvas](const char* text, auto edit) {
+        return onCanvas([text, edit](frmDisplay& d, const ToolClick& click) {
+            if (IsText(d.CurrentObject))
+                d.changeCurrent(aspFormat, QString::fromLatin1(text),
+                                [&](DisplayObject& o) { edit(o, click.state == 1); });
+        });
+    };
+    mdi_.setCommandHandler(Command::Bold, onText("Bold", [](DisplayObject& o, bool on) { o.FontBold = on; }));
+    mdi_.setCommandHandler(Command::Italic,
+                           onText("Italic", [](DisplayObject& o, bool on) { o.FontItalic = on; }));
+    mdi_.setCommandHandler(Command::Underline,
+                           onText("Underline", [](DisplayObject& o, bool on) { o.FontUnderline = on; }));
+    mdi_.setCommandHandler(Command::AlignLeft,
+                           onText("Align Left", [](DisplayObject& o, bool) { o.Alignment = 0; }));
+    mdi_.setCommandHandler(Command::AlignRight,
+                           onText("Align Right", [](DisplayObject& o, bool) { o.Alignment = 1; }));
+    mdi_.setCommandHandler(Command::AlignCenter,
+                           onText("Center", [](DisplayObject& o, bool) { o.Alignment = 2; }));
+
+    mdi_.setComboHandler([this](Tool& tool) {
+        if (!display_ || !display_->CurrentObject) return;
+        frmDisplay& d = *display_;
+        DisplayObject& o = *d.CurrentObject;
+        ComboTool& box = *tool.comboBox();
+        const QString id = tool.id();
+        const int index = box.listIndex();
+        const auto sizeShown = [this](int size) {
+            mdi_.sToolbar.tool(QStringLiteral("ID_Size")).comboBox()->setComboText(QString::number(size));
+        };
+        if (id == u"ID_Font" && o.kind == ObjectKind::Text && !box.comboText().isEmpty()) {
+            d.changeCurrent(aspFormat, QStringLiteral("Font"), [&](DisplayObject& l) {
+                l.FontName = box.comboText();
+                FitLabelText(l, state_, services_.prompt, sizeShown);
+            });
+        } else if (id == u"ID_Size" && o.kind == ObjectKind::Text) {
+            bool ok = false;
+            const double size = box.comboText().toDouble(&ok);
+            // A size the user typed that is no size at all changes nothing.
+            if (!ok || size < 1 || size > 1638) {
+                mdi_.ShowFontSize(o.FontSize);
+                return;
+            }
+            d.changeCurrent(aspFormat, QStringLiteral("Font Size"), [&](DisplayObject& l) {
+                l.FontSize = size;
+                FitLabelText(l, state_, services_.prompt, sizeShown);
+            });
+            mdi_.ShowFontSize(o.FontSize);
+        } else if (id == u"ID_Shape" && o.kind == ObjectKind::Shape && index >= 0) {
+            d.changeCurrent(aspFormat, QStringLiteral("Shape"), [&](DisplayObject& s) { s.Shape = index; });
+        } else if (id == u"ID_ShapeBorder" && o.kind == ObjectKind::Shape && index >= 0) {
+            d.changeCurrent(aspFormat, QStringLiteral("Border Width"),
+                            [&](DisplayObject& s) { s.BorderWidth = index + 1; });
+        } else if (id == u"ID_Style" && o.kind == ObjectKind::Line && index >= 0) {
+            d.changeCurrent(aspFormat, QStringLiteral("Line Style"),
+                            [&](DisplayObject& l) { l.BorderStyle = index + 1; });
+        } else if (id == u"ID_Width" && o.kind == ObjectKind::Line && index >= 0) {
+            d.changeCurrent(aspFormat, QStringLiteral("Line Width"),
+                            [&](DisplayObject& l) { l.BorderWidth = index + 1; });
+        }
+    });
+}
+
+void Workspace::installZoom() {
+    zoomBox_ = new QComboBox(mdi_.stat);
+    zoomBox_->setObjectName(QStringLiteral("zoomBox"));
+    zoomBox_->setEditable(true);
+    zoomBox_->setInsertPolicy(QComboBox::NoInsert);
+    zoomBox_->setToolTip(QStringLiteral("Zoom"));
+    for (int percent : {25, 50, 75, 100, 125, 150, 200, 300, 400})
+        zoomBox_->addItem(QString::number(percent) + u'%');
+    zoomBox_->setCurrentText(QStringLiteral("100%"));
+    mdi_.stat->addPermanentWidget(zoomBox_);
+    const auto apply = [this](const QString& text) {
+        QString t = text.trimmed();
+        if (t.endsWith(u'%')) t.chop(1);
+        bool ok = false;
+        const double percent = t.toDouble(&ok);
+        if (ok && display_) display_->setZoom(percent / 100);
+        showZoom();
+    };
+    connect(zoomBox_, &QComboBox::textActivated, this, apply);
+
+    const auto key = [this](const QKeySequence& keys, std::function<void(frmDisplay&)> action) {
+        auto* shortcut = new QShortcut(keys, &mdi_);
+        connect(shortcut, &QShortcut::activated, this, [this, action] {
+            if (!display_) return;
+            action(*display_);
+            showZoom();
+        });
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [](frmDisplay& d) { d.zoomStep(true); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [](frmDisplay& d) { d.zoomStep(true); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [](frmDisplay& d) { d.zoomStep(false); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_0), [](frmDisplay& d) { d.setZoom(1); });
+}
+
+void Workspace::showZoom() {
+    if (display_) zoom_ = display_->zoom();
+    if (zoomBox_) zoomBox_->setCurrentText(QString::number(qRound(zoom_ * 100)) + u'%');
+}
+
+}  // namespace natalory
