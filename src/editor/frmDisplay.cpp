@@ -69,6 +69,7 @@ void frmDisplay::setZoom(double zoom) {
         ShowSelection(true);
     }
     update();
+    if (onZoomed) onZoomed();
 }
 
 void frmDisplay::setCanvasSizeTwips(int width, int height) {

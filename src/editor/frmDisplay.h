@@ -85,8 +85,9 @@ class frmDisplay : public QWidget {
 
     // Run for Home: the canvas window moves to the top of the main window.
     std::function<void()> onHome;
-    // Run when the canvas changes its size on the screen (a zoom, a new page).
+    // Run when the canvas changes its size on the screen (a zoom, a new page), and after a zoom.
     std::function<void()> onResized;
+    std::function<void()> onZoomed;
     // Run when the user closes the canvas window with its own close box.
     std::function<void()> onCloseBox;
 

@@ -133,6 +133,7 @@ frmDisplay& Workspace::NewCanvas() {
     QMdiSubWindow* window = mdi_.mdiArea->addSubWindow(display);
     display->onResized = [window] { window->adjustSize(); };
     display->setZoom(zoom_);
+    display->onZoomed = [this] { showZoom(); };
     window->setObjectName(QStringLiteral("frmDisplayWindow"));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->installEventFilter(this);

@@ -6,6 +6,7 @@
 #include "shell/frmMDI.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QShortcut>
@@ -125,13 +126,12 @@ void Workspace::installZoom() {
         showZoom();
     };
     connect(zoomBox_, &QComboBox::textActivated, this, apply);
+    connect(zoomBox_->lineEdit(), &QLineEdit::returnPressed, this, [this, apply] { apply(zoomBox_->currentText()); });
 
     const auto key = [this](const QKeySequence& keys, std::function<void(frmDisplay&)> action) {
         auto* shortcut = new QShortcut(keys, &mdi_);
         connect(shortcut, &QShortcut::activated, this, [this, action] {
-            if (!display_) return;
-            action(*display_);
-            showZoom();
+            if (display_) action(*display_);
         });
     };
     key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [](frmDisplay& d) { d.zoomStep(true); });

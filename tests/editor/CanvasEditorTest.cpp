@@ -1,0 +1,316 @@
+#include "birthday/frmGetInfo.h"
+#include "editor/frmDisplay.h"
+#include "shell/HTMLHelp.h"
+#include "shell/Workspace.h"
+#include "shell/frmMDI.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QUndoStack>
+#include <QWheelEvent>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+// A blank print with a label, a picture, a shape and a level line on it, driven by the mouse.
+struct CanvasEditor : ::testing::Test {
+    TempProgramFolder folder{{"blank.al!"}};
+    TestServices services;
+    AppState state;
+    std::unique_ptr<frmMDI> mdi;
+    Workspace* workspace = nullptr;
+    frmDisplay* canvas = nullptr;
+    DisplayObject* label = nullptr;
+    DisplayObject* picture = nullptr;
+    DisplayObject* shape = nullptr;
+    DisplayObject* line = nullptr;
+
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.settings.DefaultStyle = QStringLiteral("C");
+        mdi = std::make_unique<frmMDI>(state, services.services);
+        mdi->quitApplication = nullptr;
+        workspace = new Workspace(state, services.services, *mdi);
+        mdi->show();
+        mdi->sToolbar.tool("ID_New").action()->trigger();
+        frmGetInfo* d = workspace->birthdayDialog();
+        d->txtFname->setText("Anna");
+        d->txtLname->setText("Lee");
+        d->calCalendar->setSelectedDate(QDate(1950, 1, 15));
+        d->cmdDone->click();
+        canvas = workspace->canvasWindow();
+        ASSERT_TRUE(canvas);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mdi.get()));
+        QApplication::setActiveWindow(mdi.get());
+
+        label = canvas->NewLabel();
+        label->Left = 1500, label->Top = 1500, label->Width = 3000, label->Height = 600;
+        picture = canvas->NewPicture(false);
+        picture->Left = 6000, picture->Top = 1500, picture->Width = 1500, picture->Height = 1500;
+        picture->Picture = QImage(20, 20, QImage::Format_RGB32);
+        picture->Picture.fill(Qt::red);
+        shape = canvas->NewShape(shRectangle);
+        shape->Left = 1500, shape->Top = 4500, shape->Width = 3000, shape->Height = 1500;
+        line = canvas->NewShape(kLineShapeKind);
+        line->X1 = 1500, line->Y1 = 7500, line->X2 = 6000, line->Y2 = 7500;
+        canvas->undoStack().clear();
+        state.TemplateChanged = false;
+        canvas->update();
+    }
+
+    // The pixel of the canvas at a twips position.
+    QPoint px(int x, int y) const {
+        return QPoint(qRound(x / canvas->twipsPerPixel()), qRound(y / canvas->twipsPerPixel()));
+    }
+    void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(canvas, button, {}, from);
+        QTest::mouseMove(canvas, (from + to) / 2);
+        QTest::mouseMove(canvas, to);
+        QTest::mouseRelease(canvas, button, {}, to);
+    }
+    QString status() const { return mdi->statCoordinates->text(); }
+    bool handlesShown() const {
+        for (QWidget* h : canvas->picHandle)
+            if (!h->isVisible()) return false;
+        return true;
+    }
+    QPoint handleCentre(int i) const { return canvas->picHandle[size_t(i)]->geometry().center(); }
+};
+
+}  // namespace
+
+TEST_F(CanvasEditor, ClickingSelectsEachKindAndShowsItsBand) {
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
+    EXPECT_EQ(canvas->CurrentObject, label);
+    EXPECT_EQ(canvas->ClickedObject, label);
+    EXPECT_TRUE(handlesShown());
+    EXPECT_TRUE(mdi->sToolbar.band("Formatting").visible());
+    EXPECT_FALSE(mdi->sToolbar.band("Shapes").visible());
+    EXPECT_TRUE(mdi->sToolbar.tool("ID_BringToFront").visible());
+    EXPECT_TRUE(state.TemplateChanged) << "a click marks the print, even without a move";
+    EXPECT_EQ(label->Left % 15, 0);
+
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(6500, 2000));
+    EXPECT_EQ(canvas->CurrentObject, picture);
+    EXPECT_FALSE(mdi->sToolbar.band("Formatting").visible());
+
+    shape->BorderWidth = 3;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+    EXPECT_EQ(canvas->CurrentObject, shape);
+    EXPECT_TRUE(mdi->sToolbar.band("Shapes").visible());
+    EXPECT_EQ(mdi->sToolbar.tool("ID_ShapeBorder").comboBox()->listIndex(), 2);
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_EditPicture").visible());
+
+    // A level line is hit only on its own row of pixels, along its length.
+    line->BorderStyle = lsDot;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(3000, 7500) + QPoint(0, 1));
+    EXPECT_EQ(canvas->CurrentObject, nullptr);
+    EXPECT_FALSE(handlesShown());
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(9000, 7500));
+    EXPECT_EQ(canvas->CurrentObject, nullptr);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(3000, 7500));
+    EXPECT_EQ(canvas->CurrentObject, line);
+    EXPECT_TRUE(mdi->sToolbar.band("Lines").visible());
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Style").comboBox()->listIndex(), 2);
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_BringToFront").visible());
+
+    // The empty canvas clears the selection; Escape does too.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(9000, 12000));
+    EXPECT_EQ(canvas->CurrentObject, nullptr);
+    EXPECT_FALSE(mdi->sToolbar.band("Lines").visible());
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    EXPECT_EQ(canvas->CurrentObject, nullptr);
+    EXPECT_FALSE(handlesShown());
+}
+
+TEST_F(CanvasEditor, ADragMovesByWholePixelsAndShowsWhereItIs) {
+    const QPoint from = px(2000, 1700);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(canvas, from + QPoint(31, 17));
+    EXPECT_FALSE(handlesShown()) << "the rectangle stands in for the handles while dragging";
+    const QPoint topLeft = px(1500, 1500) + QPoint(31, 17);
+    EXPECT_EQ(status(), QString("X,Y = %1,%2  Width X Height = 200 X 40").arg(topLeft.x()).arg(topLeft.y()));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, from + QPoint(31, 17));
+    EXPECT_EQ(label->Left, 1500 + 31 * 15);
+    EXPECT_EQ(label->Top, 1500 + 17 * 15);
+    EXPECT_EQ(label->Width, 3000);
+    EXPECT_TRUE(handlesShown());
+    EXPECT_EQ(canvas->undoStack().count(), 1) << "a whole drag is one step";
+
+    // It cannot leave the canvas.
+    drag(px(2000, 1800), QPoint(-500, -500));
+    EXPECT_EQ(label->Left, 0);
+    EXPECT_EQ(label->Top, 0);
+
+    // Undo puts it back exactly; redo again.
+    mdi->sToolbar.tool("ID_Undo").action()->trigger();
+    mdi->sToolbar.tool("ID_Undo").action()->trigger();
+    EXPECT_EQ(label->Left, 1500);
+    EXPECT_EQ(label->Top, 1500);
+    EXPECT_FALSE(state.TemplateChanged);
+    mdi->sToolbar.tool("ID_Redo").action()->trigger();
+    EXPECT_EQ(label->Left, 1500 + 31 * 15);
+    EXPECT_TRUE(state.TemplateChanged);
+
+    // Hiding the selection clears the status text.
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    EXPECT_EQ(status(), QString());
+}
+
+TEST_F(CanvasEditor, EachHandleSizesItsEdges) {
+    // Which edges a handle moves: left, top, right, bottom.
+    const bool moves[kHandleCount][4] = {{1, 1, 0, 0}, {0, 1, 0, 0}, {0, 1, 1, 0}, {0, 0, 1, 0},
+                                         {0, 0, 1, 1}, {0, 0, 0, 1}, {1, 0, 0, 1}, {1, 0, 0, 0}};
+    for (int i = 0; i < kHandleCount; ++i) {
+        shape->Left = 1500, shape->Top = 4500, shape->Width = 3000, shape->Height = 1500;
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+        ASSERT_EQ(canvas->CurrentObject, shape);
+        const QPoint at = handleCentre(i);
+        EXPECT_EQ(canvas->childAt(at), nullptr) << "handles let the canvas take the press";
+        const QPoint to = at + QPoint(10, 6);
+        drag(at, to);
+        // A moved edge goes where the pointer let go, in whole pixels; the others stay.
+        EXPECT_EQ(shape->Left, moves[i][0] ? to.x() * 15 : 1500) << i;
+        EXPECT_EQ(shape->Top, moves[i][1] ? to.y() * 15 : 4500) << i;
+        EXPECT_EQ(shape->Left + shape->Width, moves[i][2] ? to.x() * 15 : 4500) << i;
+        EXPECT_EQ(shape->Top + shape->Height, moves[i][3] ? to.y() * 15 : 6000) << i;
+    }
+}
+
+TEST_F(CanvasEditor, AnInsideOutSizeIsNormalisedAndALineKeepsItsDirection) {
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+    drag(handleCentre(0), px(6000, 6990));  // the top-left corner past the bottom-right one
+    EXPECT_EQ(shape->Left, 4500);
+    EXPECT_EQ(shape->Top, 6000);
+    EXPECT_EQ(shape->Width, 1500);
+    EXPECT_EQ(shape->Height, 990);
+
+    // A line running right to left: its right end dragged left past its left end.
+    line->X1 = 6000, line->X2 = 1500, line->Y1 = 7500, line->Y2 = 9000;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(3000, 8000));
+    ASSERT_EQ(canvas->CurrentObject, line);
+    drag(handleCentre(3), px(750, 8000));
+    EXPECT_EQ(line->X1, 750) << "the dragged end is still X1";
+    EXPECT_EQ(line->X2, 1500);
+    EXPECT_EQ(line->Y1, 7500);
+    EXPECT_EQ(line->Y2, 9000);
+}
+
+TEST_F(CanvasEditor, RightClicksOfferThePictureToolsOnlyForPictures) {
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));  // the shape's handles are shown
+    QTest::mouseClick(canvas, Qt::RightButton, {}, px(6500, 2000));
+    EXPECT_EQ(canvas->CurrentObject, picture);
+    EXPECT_EQ(canvas->ClickedObject, picture);
+    QMenu* menu = mdi->sToolbar.tool("ID_mnuRightClickControl").menu();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(mdi->sToolbar.tool("ID_EditPicture").visible());
+    EXPECT_TRUE(mdi->sToolbar.tool("ID_Resize").visible());
+    menu->close();
+
+    QTest::mouseClick(canvas, Qt::RightButton, {}, px(2000, 1700));
+    EXPECT_EQ(canvas->CurrentObject, label);
+    EXPECT_FALSE(handlesShown());
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_EditPicture").visible());
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_Resize").visible());
+    menu->close();
+}
+
+TEST_F(CanvasEditor, DeleteIsUndoneWithItsGeometryAndStacking) {
+    const std::vector<DisplayObject*> order = canvas->document().stacking();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+    canvas->undoStack().clear();
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    EXPECT_FALSE(canvas->document().contains(shape));
+    EXPECT_EQ(canvas->CurrentObject, nullptr);
+    EXPECT_TRUE(state.TemplateChanged);
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(canvas->document().contains(shape));
+    EXPECT_EQ(canvas->document().stacking(), order);
+    EXPECT_EQ(shape->Left, 1500);
+    EXPECT_EQ(shape->Width, 3000);
+    EXPECT_EQ(canvas->CurrentObject, shape) << "what undo brought back is selected";
+    QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_FALSE(canvas->document().contains(shape));
+}
+
+TEST_F(CanvasEditor, ArrowKeysNudgeAndARunIsOneStep) {
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
+    canvas->undoStack().clear();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(canvas, Qt::Key_Right);
+    QTest::keyClick(canvas, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(label->Left, 1500 + 3 * 15);
+    EXPECT_EQ(label->Top, 1500 + 10 * 15);
+    EXPECT_EQ(canvas->undoStack().count(), 1);
+    canvas->undoStack().undo();
+    EXPECT_EQ(label->Left, 1500);
+    EXPECT_EQ(label->Top, 1500);
+}
+
+TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
+    QComboBox* box = mdi->findChild<QComboBox*>("zoomBox");
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), "200%");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(canvas->zoom(), 2.0);
+    QTest::keyClick(canvas, Qt::Key_Equal, Qt::ControlModifier);  // one step in: 300 %
+    EXPECT_DOUBLE_EQ(canvas->zoom(), 3.0);
+    EXPECT_EQ(box->currentText(), "300%");
+    QTest::keyClick(canvas, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(canvas->zoom(), 2.0);
+    EXPECT_EQ(canvas->width(), qRound(10800 / canvas->twipsPerPixel()));
+    EXPECT_DOUBLE_EQ(canvas->twipsPerPixel(), 7.5);
+
+    const QPoint from = px(2000, 1700);
+    drag(from, from + QPoint(3, 5));
+    EXPECT_EQ(label->Left, 1500 + 22);  // 3 pixels of 7.5 twips: 22.5, to even
+    EXPECT_EQ(label->Top, 1500 + 38);   // 37.5
+    QTest::keyClick(canvas, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(canvas->zoom(), 1.0);
+    // The wheel with Ctrl zooms too, and the box follows.
+    QWheelEvent wheel(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), {}, QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &wheel);
+    EXPECT_DOUBLE_EQ(canvas->zoom(), 1.25);
+    EXPECT_EQ(box->currentText(), "125%");
+}
+
+TEST_F(CanvasEditor, KeysAndTheCloseBoxReachTheirCommands) {
+    QMdiSubWindow* window = mdi->mdiArea->subWindowList().value(0);
+    window->move(30, 40);
+    QTest::keyRelease(canvas, Qt::Key_Home);
+    EXPECT_EQ(window->pos().y(), 0);
+    QTest::keyRelease(canvas, Qt::Key_F1);
+    ASSERT_FALSE(services.help.shown.empty());
+    EXPECT_EQ(services.help.shown.back().topic, int(hcCanvas));
+
+    // A changed print is not lost by closing the main window: Cancel keeps all of it open.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    services.prompt.answers = {PromptAnswer::Cancel};
+    mdi->sToolbar.tool("ID_Exit").action()->trigger();
+    EXPECT_TRUE(mdi->isVisible());
+    ASSERT_TRUE(workspace->canvasWindow());
+    EXPECT_EQ(services.prompt.asked.back().title, "Save Changes?");
+
+    services.prompt.answers = {PromptAnswer::No};
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(workspace->canvasWindow());
+}
