@@ -65,6 +65,10 @@ std::optional<QString> KeepRatio(const QString& edited, double ratio) {
     return Inches(*v * ratio);
 }
 
+QSize NaturalPictureSizeTwips(const QImage& image) {
+    return image.size() * 15;
+}
+
 std::optional<QSize> PictureSizeTwips(const QString& width, const QString& height) {
     const std::optional<double> w = ParseNumber(width), h = ParseNumber(height);
     // A picture of more than a few hundred inches would not fit any paper there is.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -35,5 +36,8 @@ std::optional<QString> KeepRatio(const QString& edited, double ratio);
 // The size in twips the two boxes ask for; nothing when either is empty, not a number, or not above 0.
 std::optional<QSize> PictureSizeTwips(const QString& width, const QString& height);
 std::optional<double> ParseNumber(const QString& text);
+
+// A picture's own size on the canvas: a pixel of the picture is a pixel of a 96-dpi screen.
+QSize NaturalPictureSizeTwips(const QImage& image);
 
 }  // namespace natalory

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -74,6 +75,15 @@ void ComboTool::setListIndex(int index) {
     refreshWidgets();
 }
 
+bool ComboTool::firstOfThisKeyPress() {
+    // One Enter in an editable box arrives as a return and, for an entry of the list, an
+    // activation as well: the user chose once, so the tool closes up once.
+    if (choosing_) return false;
+    choosing_ = true;
+    QTimer::singleShot(0, this, [this] { choosing_ = false; });
+    return true;
+}
+
 void ComboTool::refreshWidgets() {
     for (const QPointer<QComboBox>& box : boxes_) {
         if (!box) continue;
@@ -101,6 +111,7 @@ QWidget* ComboTool::createWidget(QWidget* parent) {
     refreshWidgets();
 
     connect(box, &QComboBox::activated, this, [this, box](int index) {
+        if (!firstOfThisKeyPress()) return;
         index_ = index;
         text_ = box->itemText(index);
         refreshWidgets();
@@ -108,6 +119,8 @@ QWidget* ComboTool::createWidget(QWidget* parent) {
     });
     if (box->lineEdit()) {
         connect(box->lineEdit(), &QLineEdit::returnPressed, this, [this, box] {
+            // The combo box itself chooses a typed entry of its list, through activated().
+            if (!firstOfThisKeyPress()) return;
             setComboText(box->currentText());
             emit closeUp();
         });

@@ -51,6 +51,8 @@ class ComboTool : public QWidgetAction {
 
   private:
     void refreshWidgets();
+    bool firstOfThisKeyPress();
+    bool choosing_ = false;
     std::vector<std::pair<QString, QString>> items_;
     QString text_;
     int index_ = -1;

@@ -111,6 +111,7 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
     installCanvasCommands();
     installEditorCommands();
     installZoom();
+    installPictureAndTextCommands();
 }
 
 void Workspace::SaveTemplateOf(frmDisplay& display) {

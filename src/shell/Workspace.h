@@ -11,9 +11,11 @@ class QComboBox;
 class QMdiSubWindow;
 
 #include <functional>
+#include <optional>
 
 namespace natalory {
 
+struct DisplayObject;
 class frmDisplay;
 class frmPrev;
 class frmGetInfo;
@@ -75,6 +77,9 @@ class Workspace : public QObject, public PrintDocumentHost {
     void installCanvasCommands();
     void installEditorCommands();
     void installZoom();
+    void installPictureAndTextCommands();
+    std::optional<QString> ChoosePictureFile(DisplayObject& pic);
+    void EditText(frmDisplay& display);
     void showZoom();
     void SaveTemplateOf(frmDisplay& display);
     bool eventFilter(QObject* watched, QEvent* event) override;

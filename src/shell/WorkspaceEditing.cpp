@@ -1,6 +1,10 @@
 // The layout editor's commands as the main window's tools and keys reach them.
+#include "document/Pictures.h"
 #include "editor/EditCommands.h"
+#include "editor/Formatting.h"
 #include "editor/frmDisplay.h"
+#include "editor/frmResize.h"
+#include "editor/frmText.h"
 #include "output/Render.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
@@ -126,7 +130,8 @@ void Workspace::installZoom() {
         showZoom();
     };
     connect(zoomBox_, &QComboBox::textActivated, this, apply);
-    connect(zoomBox_->lineEdit(), &QLineEdit::returnPressed, this, [this, apply] { apply(zoomBox_->currentText()); });
+    connect(zoomBox_->lineEdit(), &QLineEdit::returnPressed, this,
+            [this, apply] { apply(zoomBox_->currentText()); });
 
     const auto key = [this](const QKeySequence& keys, std::function<void(frmDisplay&)> action) {
         auto* shortcut = new QShortcut(keys, &mdi_);
@@ -143,6 +148,90 @@ void Workspace::installZoom() {
 void Workspace::showZoom() {
     if (display_) zoom_ = display_->zoom();
     if (zoomBox_) zoomBox_->setCurrentText(QString::number(qRound(zoom_ * 100)) + u'%');
+}
+
+}  // namespace natalory
+
+namespace natalory {
+
+std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
+    FileRequest request;
+    request.title = QStringLiteral("Choose A Picture");
+    request.filter = PictureFileFilter();
+    request.folder = state_.ProgramFolder;
+    const std::optional<QString> path = services_.files.openFile(request);
+    if (!path || path->isEmpty()) return std::nullopt;
+    QString why;
+    const QImage image = LoadPicture(*path, &why);
+    if (image.isNull()) {
+        services_.prompt.ask(QStringLiteral("Bad File or File Name."),
+                             QStringLiteral("Unable To Open The New Picture."), PromptButtons::Ok,
+                             PromptIcon::Exclamation);
+        return std::nullopt;
+    }
+    // Unstretched, the box takes the picture's own size; then the picture stretches with the box.
+    pic.Stretch = false;
+    pic.Picture = image;
+    const QSize natural = NaturalPictureSizeTwips(image);
+    pic.Width = natural.width();
+    pic.Height = natural.height();
+    state_.TemplateChanged = true;
+    pic.Stretch = true;
+    pic.ToolTipText = *path;
+    return path;
+}
+
+void Workspace::installPictureAndTextCommands() {
+    const auto onCanvas = [this](auto action) {
+        return [this, action](const ToolClick& click) {
+            if (display_) action(*display_, click);
+        };
+    };
+    mdi_.setCommandHandler(Command::InsertPicture, onCanvas([this](frmDisplay& d, const ToolClick&) {
+                               d.NewPicture(true, [this](DisplayObject& o) { return ChoosePictureFile(o); });
+                           }));
+    mdi_.setCommandHandler(Command::EditPicture, onCanvas([this](frmDisplay& d, const ToolClick&) {
+                               DisplayObject* pic = d.ClickedObject;
+                               if (!pic || pic->kind != ObjectKind::Picture) return;
+                               d.editor().change(*pic, aspPicture | aspGeometry,
+                                                 QStringLiteral("Edit Picture"),
+                                                 [this](DisplayObject& o) { ChoosePictureFile(o); });
+                               d.update();
+                           }));
+    mdi_.setCommandHandler(Command::ResizePicture, onCanvas([this](frmDisplay& d, const ToolClick&) {
+                               DisplayObject* pic = d.ClickedObject;
+                               if (!pic || pic->kind != ObjectKind::Picture) return;
+                               frmResize dialog(
+                                   *pic, services_.prompt,
+                                   [&d, pic](QSize size) {
+                                       d.editor().change(*pic, aspGeometry | aspPicture,
+                                                         QStringLiteral("Resize"), [&](DisplayObject& o) {
+                                                             o.Stretch = true;
+                                                             o.Width = size.width();
+                                                             o.Height = size.height();
+                                                         });
+                                       // Marks the print changed and leaves nothing selected.
+                                       d.DragBegin(*pic);
+                                       d.DragEnd();
+                                   },
+                                   &mdi_);
+                               dialog.exec();
+                           }));
+    mdi_.setCommandHandler(Command::EditText,
+                           onCanvas([this](frmDisplay& d, const ToolClick&) { EditText(d); }));
+}
+
+void Workspace::EditText(frmDisplay& d) {
+    // The text the command was asked for: the label last clicked or right-clicked.
+    DisplayObject* label = d.ClickedObject;
+    if (!label || label->kind != ObjectKind::Text || !d.document().contains(label)) return;
+    frmText dialog(label->Caption, &mdi_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    d.editor().change(*label, aspText | aspFormat, QStringLiteral("Edit Text"), [&](DisplayObject& o) {
+        o.Caption = dialog.EditedText;
+        if (state_.settings.AutosizeFonts) FitLabelText(o, state_, services_.prompt);
+    });
+    d.update();
 }
 
 }  // namespace natalory

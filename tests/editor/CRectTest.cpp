@@ -106,8 +106,8 @@ TEST(CRect, ScreenConversionsRoundHalvesToEven) {
     // At 200 % a pixel is 7.5 twips: odd pixels land on half twips and round to even.
     r.Left = 1, r.Top = 3, r.Right = 5, r.Bottom = 2;
     r.ScreenToTwips(7.5);
-    EXPECT_EQ(r.Left, 8);     // 7.5
-    EXPECT_EQ(r.Top, 22);     // 22.5
-    EXPECT_EQ(r.Right, 38);   // 37.5
+    EXPECT_EQ(r.Left, 8);    // 7.5
+    EXPECT_EQ(r.Top, 22);    // 22.5
+    EXPECT_EQ(r.Right, 38);  // 37.5
     EXPECT_EQ(r.Bottom, 15);
 }

@@ -104,7 +104,8 @@ TEST_F(Editing, SavingMakesTheCleanPointAndStepsInARowMerge) {
     editor.setClean();
     state.TemplateChanged = false;  // as a save leaves it
     for (int i = 0; i < 3; ++i)
-        editor.change(*a, aspGeometry, "Move", [](DisplayObject& o) { o.Left += 15; }, 1001);
+        editor.change(
+            *a, aspGeometry, "Move", [](DisplayObject& o) { o.Left += 15; }, 1001);
     EXPECT_EQ(editor.undoStack().count(), 2) << "an arrow-key run is one step";
     EXPECT_TRUE(state.TemplateChanged);
     editor.undoStack().undo();

@@ -1,0 +1,331 @@
+#include "birthday/frmGetInfo.h"
+#include "document/TemplateFile.h"
+#include "editor/frmDisplay.h"
+#include "editor/frmResize.h"
+#include "editor/frmText.h"
+#include "shell/Workspace.h"
+#include "shell/frmMDI.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUndoStack>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+// Runs `answer` on the dialog that the next command opens modally.
+template <typename Dialog>
+void WhenDialogOpens(std::function<void(Dialog&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        answer(*d);
+    });
+}
+
+struct ObjectCommands : ::testing::Test {
+    TempProgramFolder folder{{"blank.al!", "nopicfound.ico", "cake.png"}};
+    TestServices services;
+    AppState state;
+    std::unique_ptr<frmMDI> mdi;
+    Workspace* workspace = nullptr;
+    frmDisplay* canvas = nullptr;
+    DisplayObject* label = nullptr;
+
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.settings.DefaultStyle = QStringLiteral("C");
+        state.settings.AutosizeFonts = true;
+        mdi = std::make_unique<frmMDI>(state, services.services);
+        mdi->quitApplication = nullptr;
+        workspace = new Workspace(state, services.services, *mdi);
+        mdi->show();
+        mdi->sToolbar.tool("ID_New").action()->trigger();
+        frmGetInfo* d = workspace->birthdayDialog();
+        d->txtFname->setText("Anna");
+        d->calCalendar->setSelectedDate(QDate(1950, 1, 15));
+        d->cmdDone->click();
+        canvas = workspace->canvasWindow();
+        ASSERT_TRUE(canvas);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mdi.get()));
+        QApplication::setActiveWindow(mdi.get());
+        click("ID_InsertText");
+        label = canvas->document().lblObject(canvas->document().UBound(ObjectKind::Text));
+        label->Left = 1500, label->Top = 1500, label->Width = 3000, label->Height = 600;
+        canvas->undoStack().clear();
+        state.TemplateChanged = false;
+    }
+    void click(const char* id) { mdi->sToolbar.tool(id).action()->trigger(); }
+    void select(const DisplayObject& o) {
+        const double tpp = canvas->twipsPerPixel();
+        QTest::mouseClick(canvas, Qt::LeftButton, {},
+                          QPoint(qRound((o.Left + o.Width / 2) / tpp), qRound((o.Top + o.Height / 2) / tpp)));
+    }
+    QComboBox* comboOf(const char* band, const char* id) {
+        return qobject_cast<QComboBox*>(
+            mdi->sToolbar.band(band).toolBar()->widgetForAction(mdi->sToolbar.tool(id).action()));
+    }
+    void type(QComboBox* box, const QString& text) {
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), text);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+};
+
+}  // namespace
+
+TEST_F(ObjectCommands, FontStyleAndAlignmentActOnTheSelectedTextAsUndoSteps) {
+    click("ID_Bold");  // nothing selected: nothing happens
+    EXPECT_FALSE(label->FontBold);
+    select(*label);
+    canvas->undoStack().clear();
+    click("ID_Bold");
+    click("ID_Italic");
+    click("ID_Right");
+    EXPECT_TRUE(label->FontBold);
+    EXPECT_TRUE(label->FontItalic);
+    EXPECT_EQ(label->Alignment, 1);
+    EXPECT_TRUE(state.TemplateChanged);
+    click("ID_Center");
+    EXPECT_EQ(label->Alignment, 2);
+    click("ID_Center");  // pressed again, unpressed: Align Left acts only when pressed
+    click("ID_Left");
+    EXPECT_EQ(label->Alignment, 0);
+    EXPECT_EQ(canvas->undoStack().count(), 5);
+    for (int i = 0; i < 5; ++i) click("ID_Undo");
+    EXPECT_FALSE(label->FontBold);
+    EXPECT_EQ(label->Alignment, 0);
+    EXPECT_FALSE(state.TemplateChanged);
+
+    // The fixed colours set the colour of the selected text.
+    select(*label);
+    click("ID_Red");
+    EXPECT_EQ(label->ForeColor, qRgb(255, 0, 0));
+    // Selecting a label shows its formatting on the band.
+    label->FontSize = 19;
+    select(*label);
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Size").comboBox()->listIndex(), 9);
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Size").comboBox()->comboText(), "20");
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Font").comboBox()->comboText(), "Times New Roman");
+}
+
+TEST_F(ObjectCommands, AFontSizeThatNoLongerFitsShrinksOrIsReported) {
+    label->Caption = "A headline long enough to need two lines at twelve points and more";
+    label->Width = 2000, label->Height = 300;
+    select(*label);
+    QComboBox* size = comboOf("Formatting", "ID_Size");
+    ASSERT_TRUE(size);
+    label->FontSize = 8;
+    type(size, "12");
+    EXPECT_LT(label->FontSize, 12);
+    EXPECT_GE(label->FontSize, 4);
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Size").comboBox()->listIndex(), 0) << "the smallest entry, 10";
+    EXPECT_EQ(canvas->undoStack().count(), 2);  // the click, and the size with its fit
+    click("ID_Undo");
+    EXPECT_EQ(label->FontSize, 8);
+
+    state.settings.AutosizeFonts = false;
+    services.prompt.asked.clear();
+    type(size, "14");
+    EXPECT_EQ(label->FontSize, 14);
+    ASSERT_EQ(services.prompt.asked.size(), 1u);
+    EXPECT_EQ(services.prompt.asked[0].text,
+              "Some of the text in this print does not fit into it's particular area.");
+
+    type(size, "big");  // not a size: nothing changes
+    EXPECT_EQ(label->FontSize, 14);
+    type(size, "96");  // above the list: the box shows the size itself
+    EXPECT_EQ(label->FontSize, 96);
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Size").comboBox()->comboText(), "96");
+}
+
+TEST_F(ObjectCommands, ShapeAndLineCombosSetTheirProperties) {
+    click("ID_Rectangle");
+    DisplayObject* shape = canvas->document().sShape(canvas->document().UBound(ObjectKind::Shape));
+    shape->Left = 3000, shape->Top = 4500, shape->Width = 1500, shape->Height = 1500, shape->BorderWidth = 3;
+    select(*shape);
+    QComboBox* border = comboOf("Shapes", "ID_ShapeBorder");
+    ASSERT_TRUE(border);
+    border->setFocus();
+    QTest::keyClick(border, Qt::Key_Home);
+    EXPECT_EQ(shape->BorderWidth, 1);
+    QComboBox* kind = comboOf("Shapes", "ID_Shape");
+    kind->setFocus();
+    QTest::keyClick(kind, Qt::Key_End);
+    EXPECT_EQ(shape->Shape, kind->count() - 1);
+
+    click("ID_Line");
+    DisplayObject* line = canvas->document().lLineObject(canvas->document().UBound(ObjectKind::Line));
+    line->X1 = 3000, line->X2 = 6000, line->Y1 = line->Y2 = 9000;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(qRound(4000 / canvas->twipsPerPixel()), 600));
+    ASSERT_EQ(canvas->CurrentObject, line);
+    QComboBox* style = comboOf("Lines", "ID_Style");
+    style->setFocus();
+    QTest::keyClick(style, Qt::Key_End);
+    EXPECT_EQ(style->currentText(), "3-Dot");
+    EXPECT_EQ(line->BorderStyle, 3);
+}
+
+TEST_F(ObjectCommands, CentringRestackingAndDeleteAreUndoable) {
+    canvas->setCanvasSizeTwips(10000, 14000);
+    select(*label);
+    label->Width = 2000;
+    click("ID_CenterOnPageHorizontally");
+    EXPECT_EQ(label->Left, 4000);
+    EXPECT_EQ(label->Top, 1500);
+    EXPECT_FALSE(canvas->picHandle[0]->isVisible());
+    EXPECT_EQ(canvas->CurrentObject, label) << "centring keeps the selection";
+    click("ID_CenterOnPage");
+    EXPECT_EQ(label->Top, 6700);
+
+    click("ID_Square");
+    DisplayObject* square = canvas->document().stacking().back();
+    EXPECT_NE(canvas->CurrentObject, square) << "a new object is not selected";
+    select(*label);
+    click("ID_BringToFront");
+    EXPECT_EQ(canvas->document().stacking().back(), label);
+    click("ID_SendToBack");
+    EXPECT_EQ(canvas->document().stacking().front(), label);
+    click("ID_Undo");
+    click("ID_Undo");
+    EXPECT_EQ(canvas->document().stacking().back(), square);
+    click("ID_Delete");
+    EXPECT_FALSE(canvas->document().contains(label));
+    click("ID_Undo");
+    EXPECT_TRUE(canvas->document().contains(label));
+}
+
+TEST_F(ObjectCommands, EditTextTakesOutTheFirstAnniversaryAndCancelKeepsTheText) {
+    label->Caption = "New Label Object";
+    select(*label);
+    WhenDialogOpens<frmText>([](frmText& d) {
+        EXPECT_EQ(d.windowTitle(), "Change The Text");
+        EXPECT_EQ(d.txtText->selectedText(), "New Label Object");
+        QTest::keyClicks(d.txtText, "Happy AnniVersary Anna");
+        d.Command1->click();
+    });
+    click("ID_EditText");
+    EXPECT_EQ(label->Caption, "Happy  Anna");
+    EXPECT_TRUE(state.TemplateChanged);
+
+    WhenDialogOpens<frmText>([](frmText& d) {
+        d.txtText->setText("Something else");
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    click("ID_EditText");
+    EXPECT_EQ(label->Caption, "Happy  Anna");
+    click("ID_Undo");
+    EXPECT_EQ(label->Caption, "New Label Object");
+}
+
+TEST_F(ObjectCommands, PicturesAreChosenReplacedAndResized) {
+    const QString cake = folder.file("cake.png");
+    services.files.answers = {std::nullopt};  // cancelled: no empty picture is left behind
+    const int before = canvas->document().UBound(ObjectKind::Picture);
+    click("ID_InsertPicture");
+    EXPECT_EQ(canvas->document().UBound(ObjectKind::Picture), before);
+
+    services.files.answers = {cake};
+    click("ID_InsertPicture");
+    DisplayObject* pic = canvas->document().pPic(canvas->document().UBound(ObjectKind::Picture));
+    ASSERT_TRUE(pic);
+    EXPECT_EQ(pic->ToolTipText, cake);
+    EXPECT_TRUE(pic->Stretch);
+    EXPECT_EQ(QSize(pic->Width, pic->Height), pic->Picture.size() * 15);
+
+    // Edit Picture: cancelled, or a file that is no picture, changes nothing.
+    pic->Left = 3000, pic->Top = 3000, pic->Width = 2880, pic->Height = 1440;
+    QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(qRound(3100 / 15.0), qRound(3100 / 15.0)));
+    ASSERT_EQ(canvas->ClickedObject, pic);
+    canvas->undoStack().clear();
+    state.TemplateChanged = false;
+    services.files.answers = {std::nullopt};
+    click("ID_EditPicture");
+    EXPECT_FALSE(state.TemplateChanged);
+    folder.write("broken.png", "not a picture at all");
+    services.files.answers = {folder.file("broken.png")};
+    click("ID_EditPicture");
+    EXPECT_EQ(services.prompt.asked.back().text, "Bad File or File Name.");
+    EXPECT_EQ(services.prompt.asked.back().title, "Unable To Open The New Picture.");
+    EXPECT_EQ(pic->ToolTipText, cake);
+    EXPECT_EQ(pic->Width, 2880);
+
+    // The resize dialog, with its ratio kept and then not.
+    WhenDialogOpens<frmResize>([](frmResize& d) {
+        EXPECT_EQ(d.windowTitle(), "Resize Picture");
+        EXPECT_EQ(d.txtWidth->text(), "2");
+        EXPECT_EQ(d.txtHeight->text(), "1");
+        EXPECT_TRUE(d.chkAspect->isChecked());
+        d.txtWidth->selectAll();
+        QTest::keyClicks(d.txtWidth, "3");
+        EXPECT_EQ(d.txtHeight->text(), "1.5");
+        d.txtWidth->clear();
+        QTest::keyClick(d.txtWidth, Qt::Key_Backspace);
+        EXPECT_EQ(d.txtHeight->text(), "1.5") << "an empty box changes nothing in the other";
+        d.cmdApply->click();  // empty: refused with a message, nothing applied
+        d.chkAspect->click();
+        QTest::keyClicks(d.txtWidth, "1.25");
+        d.txtHeight->selectAll();
+        QTest::keyClicks(d.txtHeight, "0.5");
+        EXPECT_EQ(d.txtWidth->text(), "1.25");
+        d.cmdOk->click();
+    });
+    click("ID_Resize");
+    EXPECT_EQ(services.prompt.asked.back().title, "Resize Picture");
+    EXPECT_EQ(pic->Width, 1800);
+    EXPECT_EQ(pic->Height, 720);
+    EXPECT_EQ(canvas->CurrentObject, nullptr) << "resizing leaves nothing selected";
+    EXPECT_TRUE(state.TemplateChanged);
+    click("ID_Undo");
+    EXPECT_EQ(pic->Width, 2880);
+}
+
+TEST_F(ObjectCommands, ASavedTemplateAfterEditsReloadsTheSame) {
+    select(*label);
+    click("ID_Bold");
+    click("ID_Blue");
+    click("ID_Circle");
+    click("ID_Line");
+    select(*label);
+    click("ID_BringToFront");
+    const QString path = folder.file("edited.als");
+    services.files.answers = {path};
+    click("ID_SaveTemplate");
+    EXPECT_FALSE(state.TemplateChanged);
+    EXPECT_TRUE(canvas->undoStack().isClean());
+
+    CanvasDocument reloaded;
+    AppState other = state;
+    ScriptedPrompt prompt;
+    ASSERT_FALSE(LoadTemplateFile(path, reloaded, other, prompt));
+    std::vector<const DisplayObject*> a, b;
+    for (const DisplayObject* o : canvas->document().stacking())
+        if (o->Visible) a.push_back(o);
+    for (const DisplayObject* o : reloaded.stacking())
+        if (o->Visible) b.push_back(o);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i]->kind, b[i]->kind);
+        EXPECT_EQ(QRect(a[i]->Left, a[i]->Top, a[i]->Width, a[i]->Height),
+                  QRect(b[i]->Left, b[i]->Top, b[i]->Width, b[i]->Height));
+        EXPECT_EQ(a[i]->FontBold, b[i]->FontBold);
+        EXPECT_EQ(a[i]->ForeColor, b[i]->ForeColor);
+        EXPECT_EQ(a[i]->Shape, b[i]->Shape);
+    }
+    EXPECT_EQ(b.back()->Caption, "New Text Object") << "the label restacked to the top stays there";
+}
