@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <map>
+#include <vector>
 
 using namespace natalory;
 
@@ -52,6 +53,62 @@ void ExpectCleanText(const char* name) {
                 << name << " line " << line << ": looks like UTF-8";
         }
     }
+}
+
+// People who must never be printed as guests at somebody's birthday: known mainly for a crime,
+// violence, war or hatred, convicted of a violent or sexual crime, or heads of oppressive regimes.
+// The data notes give the reason for each.
+// clang-format off
+const char* const kNeverGuests[] = {
+    "Aaron Burr", "Adrian Peterson", "Al Franken", "Andy Dick", "Aung San Suu Kyi", "Axl Rose",
+    "Benjamin Netanyahu", "Bill Wyman", "Bobby Fischer", "Bonnie Parker", "Brigitte Bardot",
+    "Carl von Clausewitz", "Cecil Rhodes", "CeeLo Green", "Charles Lindbergh", "Charlie Sheen", "Chris Brown",
+    "Chuck Berry", "Claus von Stauffenberg", "Colin Powell", "Curtis LeMay", "David Copperfield",
+    "Deng Xiaoping", "Diego Maradona", "Dmitry Medvedev", "Don King", "Donald Trump", "Douglas MacArthur",
+    "Dr. Dre", "Eddie Rickenbacker", "Edward Teller", "Edward VIII", "Emiliano Zapata", "Emmett Till",
+    "Evel Knievel", "Ezra Pound", "Ferdinand Porsche", "Floyd Mayweather Jr.", "Gary Busey",
+    "Hassanal Bolkiah", "Henry Ford", "Henry Kissinger", "Horatio Nelson", "Hugo Chávez", "Hulk Hogan",
+    "J. Edgar Hoover", "J. Robert Oppenheimer", "Jake LaMotta", "James Brown", "James Watson", "Jay-Z",
+    "Jefferson Davis", "Jerry Lee Lewis", "Jim Brown", "John Brown", "John J. Pershing", "John Wilkes Booth",
+    "Johnny Depp", "Joseph P. Kennedy", "Julian Assange", "Kanye West", "L. Ron Hubbard", "Lawrence Taylor",
+    "Louis Farrakhan", "Louis Mountbatten", "Louis XIV", "Louis XVI", "Mahathir Mohamad",
+    "Manfred von Richthofen", "Marilyn Manson", "Marquis de Lafayette", "Marquis de Sade", "Mata Hari",
+    "Mel Gibson", "Michael Jackson", "Michael Richards", "Michel Foucault", "Mike Tyson", "Mikhail Gorbachev",
+    "Morrissey", "Napoleon Bonaparte", "Nat Turner", "Nathan Hale", "Norman Schwarzkopf", "Otto von Bismarck",
+    "Pancho Villa", "Plácido Domingo", "Richard Wagner", "Roald Dahl", "Robert E. Lee", "Robert McNamara",
+    "Rudy Giuliani", "Samuel Colt", "Sean Penn", "Sepp Blatter", "Shia LaBeouf", "Sid Vicious",
+    "Simón Bolívar", "Steven Seagal", "Steven Tyler", "T. E. Lawrence", "Ted Nugent", "The Notorious B.I.G.",
+    "Tommy Lee", "Tupac Shakur", "Ty Cobb", "Vanilla Ice", "Wild Bill Hickok", "Wyatt Earp"
+};
+// clang-format on
+
+struct Person {
+    QDate day;  // in the leap year 2000
+    double year = 0;
+    QString name;
+};
+
+// Every record of the people file, read field by field as the program reads it.
+std::vector<Person> ReadPeople() {
+    RecordReader in(FromWindows1252(Bytes(kCelebritiesFile)), QStringLiteral("blik.fpf"));
+    std::vector<Person> people;
+    while (!in.atEnd()) {
+        AnyField month, day, year;
+        QString name;
+        in.readAny(month);
+        in.readAny(day);
+        in.readAny(year);
+        in.readText(name);
+        EXPECT_FALSE(in.failed()) << in.error().describe().toStdString();
+        if (in.failed()) break;
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(month.isNumber);
+        EXPECT_FALSE(day.isNumber) << "the day must be quoted text";
+        EXPECT_EQ(day.text.size(), 2) << "the day needs its leading zero: " << day.text.toStdString();
+        EXPECT_TRUE(year.isNumber);
+        people.push_back({QDate(2000, int(month.number), day.text.toInt()), year.number, name});
+    }
+    return people;
 }
 
 }  // namespace
@@ -120,32 +177,19 @@ TEST(YearDataFiles, HeadlineSetsHoldSixRealHeadlinesForEveryYear) {
 }
 
 TEST(YearDataFiles, AtLeastFivePeopleForEveryDayOfTheYear) {
-    RecordReader in(FromWindows1252(Bytes(kCelebritiesFile)), QStringLiteral("blik.fpf"));
-    std::map<QDate, QSet<QString>> days;  // in the leap year 2000
+    std::map<QDate, QSet<QString>> days;
     QDate previous(2000, 1, 1);
-    while (!in.atEnd()) {
-        AnyField month, day, year;
-        QString name;
-        in.readAny(month);
-        in.readAny(day);
-        in.readAny(year);
-        in.readText(name);
-        ASSERT_FALSE(in.failed()) << in.error().describe().toStdString();
-        SCOPED_TRACE(name.toStdString());
-        ASSERT_TRUE(month.isNumber);
-        ASSERT_FALSE(day.isNumber) << "the day must be quoted text";
-        ASSERT_EQ(day.text.size(), 2) << "the day needs its leading zero: " << day.text.toStdString();
-        ASSERT_TRUE(year.isNumber);
-        const QDate date(2000, int(month.number), day.text.toInt());
-        ASSERT_TRUE(date.isValid()) << "impossible date " << month.number << "/" << day.text.toStdString();
-        ASSERT_GE(date, previous) << "out of calendar order";
+    for (const Person& p : ReadPeople()) {
+        SCOPED_TRACE(p.name.toStdString());
+        ASSERT_TRUE(p.day.isValid()) << "impossible date";
+        ASSERT_GE(p.day, previous) << "out of calendar order";
         // The person's birth date itself must exist (February 29 only in leap years).
-        ASSERT_TRUE(QDate(int(year.number), date.month(), date.day()).isValid()) << year.number;
-        ASSERT_LE(year.number, 2004);
-        previous = date;
-        ASSERT_FALSE(name.trimmed().isEmpty());
-        ASSERT_FALSE(days[date].contains(name)) << "twice on the same day";
-        days[date].insert(name);
+        ASSERT_TRUE(QDate(int(p.year), p.day.month(), p.day.day()).isValid()) << p.year;
+        ASSERT_LE(p.year, 2004);
+        previous = p.day;
+        ASSERT_FALSE(p.name.trimmed().isEmpty());
+        ASSERT_FALSE(days[p.day].contains(p.name)) << "twice on the same day";
+        days[p.day].insert(p.name);
     }
     EXPECT_EQ(days.size(), 366u);
     for (QDate d(2000, 1, 1); d.year() == 2000; d = d.addDays(1)) {
@@ -155,6 +199,22 @@ TEST(YearDataFiles, AtLeastFivePeopleForEveryDayOfTheYear) {
         ASSERT_TRUE(ReadCelebrities(kData, d, birthday).found);
         for (const QString& c : birthday.Celebrity) EXPECT_FALSE(c.isEmpty());
     }
+}
+
+TEST(YearDataFiles, EveryPersonHasOneBirthdayAndNoUnsuitableGuestIsListed) {
+    QSet<QString> never;
+    for (const char* n : kNeverGuests) never.insert(QString::fromUtf8(n).toCaseFolded());
+    std::map<QString, QDate> birthday;  // by case-folded name
+    for (const Person& p : ReadPeople()) {
+        const QString key = p.name.trimmed().toCaseFolded();
+        EXPECT_FALSE(never.contains(key)) << p.name.toStdString() << " must not be a birthday guest";
+        const auto [it, first] = birthday.emplace(key, p.day);
+        EXPECT_TRUE(first || it->second == p.day)
+            << p.name.toStdString() << " is listed on " << it->second.toString("MMMM d").toStdString()
+            << " and on " << p.day.toString("MMMM d").toStdString();
+    }
+    // A bare first name that several famous people share cannot tell the reader who is meant.
+    EXPECT_FALSE(birthday.count(QStringLiteral("ronaldo"))) << "'Ronaldo' alone does not say who is meant";
 }
 
 TEST(YearDataFiles, OneCompleteRecordForEveryYear) {
