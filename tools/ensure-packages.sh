@@ -10,7 +10,7 @@ NATALORY_PACKAGES=(
     fonts-liberation fontconfig
     xvfb xauth poppler-utils
     cups cups-client cups-filters
-    libuemf-dev emf2svg
+    libuemf-dev emf2svg libemf2svg-dev libwmf-dev
 )
 
 ensure_packages() {

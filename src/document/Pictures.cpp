@@ -1,5 +1,8 @@
 #include "document/Pictures.h"
 
+#include "document/Metafiles.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -9,6 +12,16 @@ QImage LoadPicture(const QString& path, QString* error) {
     if (!QFileInfo(path).isFile()) {
         if (error) *error = QStringLiteral("the file does not exist");
         return {};
+    }
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray head = file.read(64);
+        if (DetectMetafile(head) != MetafileKind::None) {
+            file.seek(0);
+            // Pictures on a page are small; a metafile of hundreds of megabytes is no picture.
+            const QByteArray bytes = file.read(64 << 20);
+            return RenderMetafile(bytes, error);
+        }
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -32,7 +45,9 @@ QImage LoadPicture(const QString& path, QString* error) {
 
 QString PictureFileFilter() {
     return QStringLiteral(
-        "Pictures (*.png *.jpg *.jpeg *.gif *.bmp *.ico *.svg *.tif *.tiff *.webp);;All Files (*)");
+        "Pictures (*.png *.jpg *.jpeg *.gif *.bmp *.ico *.svg *.tif *.tiff *.webp *.emf *.wmf);;"
+        "GIF (*.gif);;JPEG (*.jpg *.jpeg);;Bitmap (*.bmp);;Enhanced Metafile (*.emf);;Metafile (*.wmf);;"
+        "All Files (*)");
 }
 
 }  // namespace natalory

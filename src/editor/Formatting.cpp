@@ -66,7 +66,7 @@ std::optional<QString> KeepRatio(const QString& edited, double ratio) {
 }
 
 QSize NaturalPictureSizeTwips(const QImage& image) {
-    return image.size() * 15;
+    return (image.deviceIndependentSize() * 15).toSize();
 }
 
 std::optional<QSize> PictureSizeTwips(const QString& width, const QString& height) {

@@ -1,0 +1,148 @@
+#include "document/Metafiles.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+
+extern "C" {
+#include <emf2svg.h>
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+}
+
+namespace natalory {
+namespace {
+
+constexpr quint32 kEmfHeaderType = 1;
+constexpr quint32 kEmfSignature = 0x464D4520;  // " EMF"
+constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
+// The longest side a metafile is drawn at: sharp at 300 dpi across a whole page.
+constexpr int kMaxPixels = 3300;
+
+std::optional<QByteArray> EmfToSvg(const QByteArray& bytes) {
+    generatorOptions options{};
+    options.nameSpace = nullptr;
+    options.svgDelimiter = true;
+    options.emfplus = true;
+    QByteArray copy = bytes;  // the converter takes a writable buffer
+    char* out = nullptr;
+    size_t length = 0;
+    const int ok = emf2svg(copy.data(), size_t(copy.size()), &out, &length, &options);
+    std::optional<QByteArray> svg;
+    if (ok && out && length > 0) svg = QByteArray(out, qsizetype(length));
+    free(out);
+    return svg;
+}
+
+std::optional<QByteArray> WmfToSvg(const QByteArray& bytes) {
+    wmfAPI* api = nullptr;
+    wmfAPI_Options options{};
+    options.function = wmf_svg_function;
+    const unsigned long flags =
+        WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
+        if (api) wmf_api_destroy(api);
+        return std::nullopt;
+    }
+    QByteArray copy = bytes;
+    std::optional<QByteArray> svg;
+    wmfD_Rect bbox{};
+    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&
+        wmf_scan(api, 0, &bbox) == wmf_E_None) {
+        wmf_svg_t* device = WMF_SVG_GetData(api);
+        device->out = wmf_stream_create(api, nullptr);
+        device->Description = const_cast<char*>("Natalory picture");
+        device->bbox = bbox;
+        unsigned int width = 0, height = 0;
+        wmf_display_size(api, &width, &height, 96, 96);
+        device->width = std::max(1u, width);
+        device->height = std::max(1u, height);
+        const bool played = wmf_play(api, 0, &bbox) == wmf_E_None;
+        char* text = nullptr;
+        unsigned long length = 0;
+        wmf_stream_destroy(api, device->out, &text, &length);
+        if (played && text && length > 0) svg = QByteArray(text, qsizetype(length));
+        // The stream's memory belongs to the library's allocator and goes with the API.
+    }
+    wmf_api_destroy(api);
+    return svg;
+}
+
+// The picture's own size in pixels of a 96-dpi screen, from the header's physical frame.
+std::optional<QSizeF> NaturalSize(const QByteArray& b, MetafileKind kind) {
+    if (kind == MetafileKind::Emf && b.size() >= 40) {
+        // The frame is in hundredths of a millimetre.
+        const auto at = [&](int offset) { return qFromLittleEndian<qint32>(b.constData() + offset); };
+        const double w = double(at(32)) - at(24), h = double(at(36)) - at(28);
+        if (w > 0 && h > 0) return QSizeF(w / 2540 * 96, h / 2540 * 96);
+    }
+    if (kind == MetafileKind::Wmf && b.size() >= 22 &&
+        qFromLittleEndian<quint32>(b.constData()) == kPlaceableKey) {
+        const auto at = [&](int offset) { return double(qFromLittleEndian<qint16>(b.constData() + offset)); };
+        const double inch = qFromLittleEndian<quint16>(b.constData() + 14);
+        const double w = at(10) - at(6), h = at(12) - at(8);
+        if (inch > 0 && w > 0 && h > 0) return QSizeF(w / inch * 96, h / inch * 96);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+MetafileKind DetectMetafile(const QByteArray& b) {
+    if (b.size() >= 44 && qFromLittleEndian<quint32>(b.constData()) == kEmfHeaderType &&
+        qFromLittleEndian<quint32>(b.constData() + 40) == kEmfSignature)
+        return MetafileKind::Emf;
+    if (b.size() >= 22 && qFromLittleEndian<quint32>(b.constData()) == kPlaceableKey)
+        return MetafileKind::Wmf;
+    // A bare WMF header: type 1 or 2, header size 9 words, version 0x0100 or 0x0300.
+    if (b.size() >= 18) {
+        const quint16 type = qFromLittleEndian<quint16>(b.constData());
+        const quint16 words = qFromLittleEndian<quint16>(b.constData() + 2);
+        const quint16 version = qFromLittleEndian<quint16>(b.constData() + 4);
+        if ((type == 1 || type == 2) && words == 9 && (version == 0x0100 || version == 0x0300))
+            return MetafileKind::Wmf;
+    }
+    return MetafileKind::None;
+}
+
+std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes) {
+    switch (DetectMetafile(bytes)) {
+        case MetafileKind::Emf:
+            return EmfToSvg(bytes);
+        case MetafileKind::Wmf:
+            return WmfToSvg(bytes);
+        case MetafileKind::None:
+            break;
+    }
+    return std::nullopt;
+}
+
+QImage RenderMetafile(const QByteArray& bytes, QString* error) {
+    const std::optional<QByteArray> svg = MetafileToSvg(bytes);
+    QSvgRenderer renderer;
+    if (!svg || !renderer.load(*svg) || !renderer.isValid() || renderer.defaultSize().isEmpty()) {
+        if (error) *error = QStringLiteral("the metafile is damaged or of a kind that cannot be read");
+        return {};
+    }
+    const QSizeF natural = NaturalSize(bytes, DetectMetafile(bytes)).value_or(QSizeF(renderer.defaultSize()));
+    const double longest = std::max(natural.width(), natural.height());
+    if (longest < 1 || longest > 100000) {
+        if (error) *error = QStringLiteral("the metafile's size cannot be a picture's");
+        return {};
+    }
+    const double ratio = std::clamp(kMaxPixels / longest, 1.0, 8.0);
+    QImage image((natural * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&p);
+    }
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+}  // namespace natalory
