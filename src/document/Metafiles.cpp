@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
+
+#include <dlfcn.h>
 
 extern "C" {
 #include <emf2svg.h>
@@ -37,37 +40,77 @@ std::optional<QByteArray> EmfToSvg(const QByteArray& bytes) {
     return svg;
 }
 
+// libwmf and libUEMF (the EMF writer's library) both export functions named wmf_*; loaded
+// with its own symbols first, libwmf keeps calling its own.
+struct Libwmf {
+    decltype(&wmf_api_create) api_create = nullptr;
+    decltype(&wmf_api_destroy) api_destroy = nullptr;
+    decltype(&wmf_mem_open) mem_open = nullptr;
+    decltype(&wmf_scan) scan = nullptr;
+    decltype(&wmf_play) play = nullptr;
+    decltype(&wmf_display_size) display_size = nullptr;
+    decltype(&wmf_stream_create) stream_create = nullptr;
+    decltype(&wmf_stream_destroy) stream_destroy = nullptr;
+    decltype(&wmf_svg_function) svg_function = nullptr;
+
+    static const Libwmf* get() {
+        static const Libwmf lib = [] {
+            Libwmf l;
+            void* h = dlopen("libwmf-0.2.so.7", RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND);
+            if (!h) return l;
+            const auto sym = [h](auto& f, const char* name) {
+                f = reinterpret_cast<std::decay_t<decltype(f)>>(dlsym(h, name));
+            };
+            sym(l.api_create, "wmf_api_create");
+            sym(l.api_destroy, "wmf_api_destroy");
+            sym(l.mem_open, "wmf_mem_open");
+            sym(l.scan, "wmf_scan");
+            sym(l.play, "wmf_play");
+            sym(l.display_size, "wmf_display_size");
+            sym(l.stream_create, "wmf_stream_create");
+            sym(l.stream_destroy, "wmf_stream_destroy");
+            sym(l.svg_function, "wmf_svg_function");
+            return l;
+        }();
+        const bool complete = lib.api_create && lib.api_destroy && lib.mem_open && lib.scan && lib.play &&
+                              lib.display_size && lib.stream_create && lib.stream_destroy && lib.svg_function;
+        return complete ? &lib : nullptr;
+    }
+};
+
 std::optional<QByteArray> WmfToSvg(const QByteArray& bytes) {
+    const Libwmf* wmf = Libwmf::get();
+    if (!wmf) return std::nullopt;
     wmfAPI* api = nullptr;
     wmfAPI_Options options{};
-    options.function = wmf_svg_function;
+    options.function = wmf->svg_function;
     const unsigned long flags =
         WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-    if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
-        if (api) wmf_api_destroy(api);
+    if (wmf->api_create(&api, flags, &options) != wmf_E_None) {
+        if (api) wmf->api_destroy(api);
         return std::nullopt;
     }
     QByteArray copy = bytes;
     std::optional<QByteArray> svg;
     wmfD_Rect bbox{};
-    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&
-        wmf_scan(api, 0, &bbox) == wmf_E_None) {
+    if (wmf->mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&
+        wmf->scan(api, 0, &bbox) == wmf_E_None) {
         wmf_svg_t* device = WMF_SVG_GetData(api);
-        device->out = wmf_stream_create(api, nullptr);
+        device->out = wmf->stream_create(api, nullptr);
         device->Description = const_cast<char*>("Natalory picture");
         device->bbox = bbox;
         unsigned int width = 0, height = 0;
-        wmf_display_size(api, &width, &height, 96, 96);
+        wmf->display_size(api, &width, &height, 96, 96);
         device->width = std::max(1u, width);
         device->height = std::max(1u, height);
-        const bool played = wmf_play(api, 0, &bbox) == wmf_E_None;
+        const bool played = wmf->play(api, 0, &bbox) == wmf_E_None;
         char* text = nullptr;
         unsigned long length = 0;
-        wmf_stream_destroy(api, device->out, &text, &length);
+        wmf->stream_destroy(api, device->out, &text, &length);
         if (played && text && length > 0) svg = QByteArray(text, qsizetype(length));
         // The stream's memory belongs to the library's allocator and goes with the API.
     }
-    wmf_api_destroy(api);
+    wmf->api_destroy(api);
     return svg;
 }
 
