@@ -1,5 +1,6 @@
 #include "shell/frmMDI.h"
 
+#include "batch/frmBatch.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
 #include "shell/WebLinks.h"
@@ -130,6 +131,7 @@ void frmMDI::installOwnCommands() {
     setCommandHandler(Command::HelpContents,
                       [this](const ToolClick&) { ShowHelpContents(state_.ProgramFolder, services_.help); });
     setCommandHandler(Command::About, [this](const ToolClick&) { ShowAbout(); });
+    setCommandHandler(Command::BeginBatch, [this](const ToolClick&) { BeginBatch(); });
     setCommandHandler(Command::CheckForUpgrades,
                       [this](const ToolClick&) { CheckForUpgrades(services_.urls, services_.prompt); });
     setCommandHandler(Command::TechnicalSupport, [this](const ToolClick&) {
@@ -222,6 +224,17 @@ void frmMDI::PrinterSetup() {
 void frmMDI::UpdatePrintCounter() {
     sToolbar.tool(QStringLiteral("ID_Prints"))
         .setCaption(QStringLiteral("Prints: ") + QString::number(state_.PrintCount));
+}
+
+void frmMDI::BeginBatch() {
+    if (!batch_) {
+        batch_ = new frmBatch(
+            state_, services_, [this] { UpdatePrintCounter(); }, this);
+        batch_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    batch_->show();
+    batch_->raise();
+    batch_->activateWindow();
 }
 
 void frmMDI::ShowAbout() {

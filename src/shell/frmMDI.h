@@ -6,7 +6,9 @@
 #include "shell/ToolbarComponent.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -76,6 +78,8 @@ class frmMDI : public QMainWindow {
     void PrinterSetup();
     void UpdatePrintCounter();
     void ShowAbout();
+    // Shows the batch window, not modal; one at a time.
+    void BeginBatch();
 
     QString layoutFilePath() const;
 
@@ -99,6 +103,7 @@ class frmMDI : public QMainWindow {
     std::map<Command, CommandHandler> handlers_;
     std::function<void(Tool&)> comboHandler_;
     DocumentHooks hooks_;
+    QPointer<QDialog> batch_;
 };
 
 }  // namespace natalory
