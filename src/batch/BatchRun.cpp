@@ -72,6 +72,7 @@ std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& re
     }
     if (beforePrint) beforePrint(record);
     PrintEngine engine;
+    engine.setLayoutMemo(print_.layouts());
     const bool printed = PrintCanvas(print_.document, state_, engine, CanvasPlacement{}, services_);
     print_.Unload();
     if (!printed) return BatchFailure{486, QStringLiteral("the print could not be printed"), true};

@@ -7,7 +7,10 @@ namespace natalory {
 
 void OffscreenPrint::keepTemplate(bool keep) {
     keep_ = keep;
-    if (!keep) kept_.reset();
+    if (!keep) {
+        kept_.reset();
+        layouts_ = TextBlockMemo();
+    }
 }
 
 void OffscreenPrint::RefreshInfoObjects() {
@@ -37,7 +40,7 @@ void OffscreenPrint::LoadTemplate() {
 }
 
 void OffscreenPrint::FitAllLabels() {
-    natalory::FitAllLabels(document, state_, prompt_);
+    natalory::FitAllLabels(document, state_, prompt_, {}, layouts());
 }
 
 }  // namespace natalory

@@ -3,6 +3,7 @@
 #include "birthday/SetBirthday.h"
 #include "document/DisplayObjects.h"
 #include "document/TemplateFile.h"
+#include "output/TextBlockMemo.h"
 #include "shell/Seams.h"
 
 #include <functional>
@@ -27,6 +28,8 @@ class OffscreenPrint final : public PrintDocumentHost {
     // Changes the data settings a template brings before its texts are written.
     std::function<void(DataSettings&)> adjustData;
     void Unload() { document = CanvasDocument(); }
+    // While templates are kept: the layouts of this run, for the fit and the page.
+    TextBlockMemo* layouts() { return keep_ ? &layouts_ : nullptr; }
 
     void RefreshInfoObjects() override;
     void LoadTemplate() override;
@@ -48,6 +51,7 @@ class OffscreenPrint final : public PrintDocumentHost {
     Prompt& prompt_;
     bool keep_ = false;
     std::optional<Kept> kept_;
+    TextBlockMemo layouts_;
 };
 
 }  // namespace natalory

@@ -4,6 +4,9 @@
 #include "shell/RecordFormat.h"
 
 #include <array>
+#include <map>
+#include <optional>
+#include <vector>
 
 namespace natalory {
 
@@ -245,16 +248,51 @@ DataReadResult YearDataCache::headlinesForSet(const QString& programFolder, int 
     return it->second.first;
 }
 
+// The celebrity file read through once: every name in file order, where each
+// month and day first appears, and where the file stops making sense.
+struct YearDataCache::CelebrityIndex {
+    std::optional<DataReadResult> cannotOpen;
+    std::vector<QString> names;
+    std::map<std::pair<QString, QString>, size_t> first;
+    std::optional<QString> failure;  // the problem the record after the last name has
+};
+
 DataReadResult YearDataCache::celebrities(const QString& programFolder, QDate birthDate, YearData& year) {
-    const auto key = std::pair{birthDate.month(), birthDate.day()};
-    auto it = celebrities_.find(key);
-    if (it == celebrities_.end()) {
-        YearData found;
-        const DataReadResult r = Celebrities(programFolder, birthDate, found, files_.get());
-        it = celebrities_.emplace(key, std::pair{r, found.Celebrity}).first;
+    if (!celebrities_) {
+        celebrities_ = std::make_unique<CelebrityIndex>();
+        CelebrityIndex& index = *celebrities_;
+        DataReadResult opened;
+        auto in = Open(programFolder, kCelebritiesFile, opened, files_.get());
+        if (!in) {
+            index.cannotOpen = opened;
+        } else {
+            AnyField month, day;
+            QString name;
+            while (!in->atEnd()) {
+                if (!ReadCelebrityRecord(*in, &month, &day, &name)) {
+                    index.failure = in->error().describe();
+                    break;
+                }
+                const QString monthText = month.isNumber ? QString::number(month.number) : month.text;
+                index.first.emplace(std::pair{monthText, DayKeyOf(day)}, index.names.size());
+                index.names.push_back(name);
+            }
+        }
     }
-    year.Celebrity = it->second.second;
-    return it->second.first;
+    // What Celebrities() finds scanning from the top: the first record of the day and the four after it.
+    const CelebrityIndex& index = *celebrities_;
+    year.Celebrity.fill(QString());
+    if (index.cannotOpen) return *index.cannotOpen;
+    const auto at =
+        index.first.find(std::pair{QString::number(birthDate.month()), QString::number(birthDate.day())});
+    if (at == index.first.end()) return DataReadResult{false, index.failure.value_or(QString())};
+    DataReadResult result{true, {}};
+    const size_t from = at->second;
+    for (size_t i = 0; i < year.Celebrity.size() && from + i < index.names.size(); ++i)
+        year.Celebrity[i] = index.names[from + i];
+    if (index.failure && from + year.Celebrity.size() - 1 >= index.names.size())
+        result.problem = *index.failure;
+    return result;
 }
 
 DataReadResult YearDataCache::yearRecord(const QString& programFolder, QDate birthDate, YearData& year) {

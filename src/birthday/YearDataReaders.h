@@ -54,7 +54,8 @@ class YearDataCache {
   private:
     std::unique_ptr<Files> files_;
     std::map<std::pair<int, int>, std::pair<DataReadResult, decltype(YearData::YearHeadline)>> headlines_;
-    std::map<std::pair<int, int>, std::pair<DataReadResult, decltype(YearData::Celebrity)>> celebrities_;
+    struct CelebrityIndex;
+    std::unique_ptr<CelebrityIndex> celebrities_;
     std::map<int, std::pair<DataReadResult, YearData>> years_;
 };
 

@@ -3,6 +3,7 @@
 #include "batch/PrintLog.h"
 #include "birthday/CalendarFacts.h"
 #include "output/CanvasPainter.h"
+#include "output/TextBlockMemo.h"
 
 #include <cmath>
 
@@ -117,18 +118,22 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
     return true;
 }
 
-bool TextFitsBox(const DisplayObject& label) {
+bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo) {
     if (label.Caption.isEmpty()) return true;
+    if (memo) {
+        const auto block = memo->get(label.Caption, ObjectFont(label), label.Width, label.Alignment, false);
+        return block->wordsFit() && block->height() <= label.Height + 0.5;
+    }
     const TextBlock block(label.Caption, ObjectFont(label), label.Width, label.Alignment, false,
                           TwipDevice());
     return block.wordsFit() && block.height() <= label.Height + 0.5;
 }
 
 void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
-                  const std::function<void(int)>& sizeShown) {
+                  const std::function<void(int)>& sizeShown, TextBlockMemo* memo) {
     int size = int(Round(label.FontSize, 0));
     for (int passes = 0; passes < 200; ++passes) {
-        if (TextFitsBox(label)) return;
+        if (TextFitsBox(label, memo)) return;
         if (!state.settings.AutosizeFonts) {
             prompt.ask(
                 QStringLiteral("Some of the text in this print does not fit into it's particular area."), {},
@@ -144,10 +149,10 @@ void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
 }
 
 void FitAllLabels(CanvasDocument& doc, const AppState& state, Prompt& prompt,
-                  const std::function<void(int)>& sizeShown) {
+                  const std::function<void(int)>& sizeShown, TextBlockMemo* memo) {
     // Hidden labels are not printed, so nothing about them needs fitting or telling.
     for (DisplayObject* o : doc.stacking())
-        if (ControlKind(*o) == 3 && o->Visible) FitLabelText(*o, state, prompt, sizeShown);
+        if (ControlKind(*o) == 3 && o->Visible) FitLabelText(*o, state, prompt, sizeShown, memo);
 }
 
 }  // namespace natalory
