@@ -114,6 +114,8 @@ frmBatch::frmBatch(AppState& state, Services& services, std::function<void()> co
     txtBdayFile = new QLineEdit(QString::fromLatin1(kNoFile), fraBatchFile);
     txtBdayFile->setObjectName(QStringLiteral("txtBdayFile"));
     txtBdayFile->setReadOnly(true);
+    // Only a path to read: the first key press belongs to Browse.
+    txtBdayFile->setFocusPolicy(Qt::ClickFocus);
     cmdBrowse = new QPushButton(QStringLiteral("&Browse..."), fraBatchFile);
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
     cmdBrowse->setToolTip(QStringLiteral("Click Here To Select A Batch File"));
@@ -195,6 +197,7 @@ frmBatch::frmBatch(AppState& state, Services& services, std::function<void()> co
         w->setSizePolicy(keep);
     }
     NoGoBatch();
+    cmdBrowse->setFocus();
 
     connect(cmdBrowse, &QPushButton::clicked, this, &frmBatch::cmdBrowse_Click);
     connect(cmdStart, &QPushButton::clicked, this, &frmBatch::cmdStart_Click);
@@ -253,10 +256,14 @@ void frmBatch::cmdBrowse_Click() {
     txtStart->setText(QStringLiteral("1"));
     txtStop->setText(Grouped(totalCount_));
     txtBdayFile->setText(*chosen);
+    // A long path shows its file name.
+    txtBdayFile->setCursorPosition(int(chosen->size()));
     if (chosen->isEmpty() || !QFileInfo(*chosen).isFile())
         NoGoBatch();
-    else
+    else {
         GoBatch();
+        cmdStart->setFocus();
+    }
 }
 
 void frmBatch::txtStart_Change() {
