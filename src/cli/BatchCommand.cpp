@@ -33,15 +33,6 @@ class InterruptGuard {
     void (*old_)(int);
 };
 
-class Quiet final : public Prompt {
-  public:
-    QStringList said;
-    PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
-        said << text;
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
-};
-
 class DayClock final : public Clock {
   public:
     explicit DayClock(QDate day) : day_(day) {}
@@ -160,7 +151,7 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
         return Fail(1, QStringLiteral("cannot make the folder %1").arg(request.outDir));
     }
 
-    Quiet prompt;
+    SilentPrompt prompt;
     const DayClock clock(request.today);
     state.BatchInProgress = true;
     const int digits = std::max(3, int(QString::number(count).size()));

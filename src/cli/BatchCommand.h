@@ -2,12 +2,23 @@
 
 #include "cli/CommandLine.h"
 #include "shell/AppState.h"
+#include "shell/Seams.h"
 
 #include <QDate>
 
 #include <functional>
 
 namespace natalory {
+
+// Keeps what it is told, for the command line to report: it has no one to ask.
+class SilentPrompt final : public Prompt {
+  public:
+    QStringList said;
+    PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
+        said << text;
+        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    }
+};
 
 // A batch as the command line asks for it. `to` 0: to the last record.
 struct BatchRequest {

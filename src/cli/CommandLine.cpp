@@ -70,16 +70,6 @@ CliResult Usage(const QString& message) {
     return CliResult{2, {}, QStringLiteral("natalory-print: %1\n").arg(message)};
 }
 
-// Reports nothing: the command line has no one to ask.
-class SilentPrompt final : public Prompt {
-  public:
-    QStringList said;
-    PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
-        said << text;
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
-};
-
 class FixedClock final : public Clock {
   public:
     explicit FixedClock(QDate day) : day_(day) {}

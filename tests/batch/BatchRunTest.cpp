@@ -3,6 +3,7 @@
 #include "batch/PrintLog.h"
 
 #include "support/Doubles.h"
+#include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -208,14 +209,6 @@ TEST_F(BatchRunning, OnePdfHoldsAPagePerPrintWithItsFontsStoredOnce) {
         p.waitForFinished();
         return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).size();
     };
-    const auto pagesOf = [](const QString& path) {
-        QProcess p;
-        p.start("pdfinfo", {path});
-        p.waitForFinished();
-        const QString info = QString::fromUtf8(p.readAllStandardOutput());
-        const qsizetype at = info.indexOf("Pages:");
-        return at < 0 ? -1 : info.mid(at + 6, info.indexOf(u'\n', at) - at - 6).trimmed().toInt();
-    };
     int fontsOfOne = 0;
     for (int count : {1, 5}) {
         const QString path = folder.file(QStringLiteral("batch%1.pdf").arg(count));
@@ -227,7 +220,7 @@ TEST_F(BatchRunning, OnePdfHoldsAPagePerPrintWithItsFontsStoredOnce) {
         }
         EXPECT_FALSE(QFileInfo::exists(path)) << "the file appears only when it is whole";
         ASSERT_TRUE(pdf.finish());
-        EXPECT_EQ(pagesOf(path), count);
+        EXPECT_EQ(PdfPages(path), count);
         if (count == 1)
             fontsOfOne = fontsOf(path);
         else

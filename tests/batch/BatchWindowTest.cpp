@@ -6,6 +6,7 @@
 #include "shell/frmMDI.h"
 
 #include "support/Doubles.h"
+#include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,22 +30,6 @@ const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf",       "b
 const QByteArray kFive =
     "Anna,Lee,1/15/1950\r\nBob,Smith,7/4/1960\r\nCara,Doe,11/30/1950\r\nDan,Roe,2/29/2004\r\nEve,Ng,1/15/"
     "1901\r\n";
-
-QString PdfPageText(const QString& path, int page) {
-    QProcess p;
-    p.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), path, "-"});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int PdfPages(const QString& path) {
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished();
-    const QString info = QString::fromUtf8(p.readAllStandardOutput());
-    const qsizetype at = info.indexOf("Pages:");
-    return at < 0 ? -1 : info.mid(at + 6, info.indexOf(u'\n', at) - at - 6).trimmed().toInt();
-}
 
 // What the window showed at each print.
 struct Seen {
@@ -182,7 +167,7 @@ TEST_F(BatchWindow, OneRecordOfARangeIntoAPdfAndTheWholeFilePageByPage) {
     EXPECT_EQ(services.files.requests.back().filter, "PDF Document (*.pdf)");
     EXPECT_EQ(services.files.requests.back().fileName, "five.pdf");
     ASSERT_EQ(PdfPages(folder.file("three.pdf")), 1);
-    EXPECT_TRUE(PdfPageText(folder.file("three.pdf"), 1).contains("Cara Doe"));
+    EXPECT_TRUE(PdfText(folder.file("three.pdf"), 1).contains("Cara Doe"));
     ASSERT_EQ(services.prompt.asked.size(), 1u) << told().join('\n').toStdString();
     EXPECT_EQ(services.prompt.asked[0].text,
               "Natalory has finished writing 1 Birthday Prints to " + folder.file("three.pdf") + ".");
@@ -196,7 +181,7 @@ TEST_F(BatchWindow, OneRecordOfARangeIntoAPdfAndTheWholeFilePageByPage) {
     ASSERT_EQ(PdfPages(folder.file("all.pdf")), 5);
     const QStringList names = {"Anna Lee", "Bob Smith", "Cara Doe", "Dan Roe", "Eve Ng"};
     for (int page = 1; page <= 5; ++page) {
-        const QString text = PdfPageText(folder.file("all.pdf"), page);
+        const QString text = PdfText(folder.file("all.pdf"), page);
         for (int other = 0; other < 5; ++other)
             EXPECT_EQ(text.contains(names[other]), other == page - 1) << page << " " << other;
     }

@@ -1,4 +1,5 @@
 // natalory-print --batch, run as a user runs it.
+#include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 
 #include <csignal>
 
-using natalory::test::TempProgramFolder;
+using namespace natalory::test;
 
 namespace {
 
@@ -44,24 +45,6 @@ Outcome Cli(const TempProgramFolder& folder, QStringList args) {
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-QString PdfText(const QString& path, int page = 0) {
-    QStringList args;
-    if (page) args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    QProcess p;
-    p.start("pdftotext", args << path << "-");
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int PdfPages(const QString& path) {
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished();
-    const QString info = QString::fromUtf8(p.readAllStandardOutput());
-    const qsizetype at = info.indexOf("Pages:");
-    return at < 0 ? -1 : info.mid(at + 6, info.indexOf(u'\n', at) - at - 6).trimmed().toInt();
-}
-
 QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
@@ -84,8 +67,8 @@ TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrder) {
     EXPECT_TRUE(PdfText(folder.file("all.pdf"), 3).contains("Cara Doe"));
 
     // --from and --to, and the style of the command line over the settings'.
-    const Outcome part = Cli(folder, {"--batch", folder.file("people.csv"), "--from", "2", "--to", "3", "--style",
-                                  "classy", "--out", folder.file("part.pdf")});
+    const Outcome part = Cli(folder, {"--batch", folder.file("people.csv"), "--from", "2", "--to", "3",
+                                      "--style", "classy", "--out", folder.file("part.pdf")});
     ASSERT_EQ(part.exitCode, 0) << part.err.toStdString();
     ASSERT_EQ(PdfPages(folder.file("part.pdf")), 2);
     EXPECT_FALSE(PdfText(folder.file("part.pdf")).contains("Anna Lee"));
