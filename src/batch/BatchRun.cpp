@@ -41,7 +41,7 @@ BatchOutcome BatchRun(const std::vector<BatchRecord>& records, int start, int st
 
 BatchPrinter::BatchPrinter(AppState& state, PrintServices services)
     : state_(state), services_(services), print_(state, services.prompt) {
-    print_.keepTemplate(true);
+    print_.keepTemplates();
     state_.yearDataCache = &yearData_;
 }
 

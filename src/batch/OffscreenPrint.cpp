@@ -5,14 +5,6 @@
 
 namespace natalory {
 
-void OffscreenPrint::keepTemplate(bool keep) {
-    keep_ = keep;
-    if (!keep) {
-        kept_.reset();
-        layouts_ = TextBlockMemo();
-    }
-}
-
 void OffscreenPrint::RefreshInfoObjects() {
     natalory::RefreshInfoObjects(document, state_, prompt_);
 }

@@ -24,7 +24,7 @@ class OffscreenPrint final : public PrintDocumentHost {
     // For a run of many prints: the template is read once, and each later print of
     // the same style starts from a copy of it with its info objects written anew,
     // which is what reading the file again would give.
-    void keepTemplate(bool keep);
+    void keepTemplates() { keep_ = true; }
     // Changes the data settings a template brings before its texts are written.
     std::function<void(DataSettings&)> adjustData;
     void Unload() { document = CanvasDocument(); }

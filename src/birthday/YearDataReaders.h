@@ -38,7 +38,7 @@ DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, Ye
 DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year);
 
 // What a run of many prints has read of the year data files: each file is read
-// from disk once and each search made once per key, and every answer is the one
+// from disk once and answers the run's searches from memory, each answer the one
 // the readers above give. Lives for one run, so a file changed between runs is read again.
 class YearDataCache {
   public:

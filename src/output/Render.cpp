@@ -120,13 +120,11 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
 
 bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo) {
     if (label.Caption.isEmpty()) return true;
-    if (memo) {
-        const auto block = memo->get(label.Caption, ObjectFont(label), label.Width, label.Alignment, false);
-        return block->wordsFit() && block->height() <= label.Height + 0.5;
-    }
-    const TextBlock block(label.Caption, ObjectFont(label), label.Width, label.Alignment, false,
-                          TwipDevice());
-    return block.wordsFit() && block.height() <= label.Height + 0.5;
+    const QFont font = ObjectFont(label);
+    const auto block = memo ? memo->get(label.Caption, font, label.Width, label.Alignment, false)
+                            : std::make_shared<TextBlock>(label.Caption, font, label.Width, label.Alignment,
+                                                          false, TwipDevice());
+    return block->wordsFit() && block->height() <= label.Height + 0.5;
 }
 
 void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
