@@ -14,13 +14,13 @@ std::vector<QString> ComputeBirthdayFacts(AppState& state, QDate today, const QL
 
     CalculateAge(birth, state.settings.DateCalcMode, today, locale, facts);
     FindWesternSign(facts);
-    note(ReadCelebrities(state.ProgramFolder, birth, state.year));
+    note(ReadCelebrities(state.ProgramFolder, birth, state.year, state.yearDataCache));
     FindChineseSign(birth, facts);
     FindBirthstone(facts);
     FindBirthFlower(facts);
     DescribeWesternSign(facts);
     DescribeChineseSign(facts);
-    note(ReadYearRecord(state.ProgramFolder, birth, state.year));
+    note(ReadYearRecord(state.ProgramFolder, birth, state.year, state.yearDataCache));
     facts.StampPrice = FindStampPrice(birth);
     FindPresident(birth, facts);
     return problems;

@@ -4,8 +4,28 @@
 #include "shell/RecordFormat.h"
 
 #include <array>
+#include <map>
+#include <optional>
+#include <vector>
 
 namespace natalory {
+
+struct YearDataCache::Files {
+    std::map<QString, std::pair<std::optional<RecordReader>, RecordError>> opened;  // by path
+
+    // A reader at the start of the file, as RecordReader::open gives it.
+    std::optional<RecordReader> open(const QString& path, RecordError* error) {
+        auto it = opened.find(path);
+        if (it == opened.end()) {
+            RecordError why;
+            auto reader = RecordReader::open(path, &why);
+            it = opened.emplace(path, std::pair{std::move(reader), why}).first;
+        }
+        if (!it->second.first) *error = it->second.second;
+        return it->second.first;
+    }
+};
+
 namespace {
 
 QString WithoutTrailingBlanks(QString text) {
@@ -15,9 +35,11 @@ QString WithoutTrailingBlanks(QString text) {
     return text;
 }
 
-std::optional<RecordReader> Open(const QString& programFolder, const char* name, DataReadResult& result) {
+std::optional<RecordReader> Open(const QString& programFolder, const char* name, DataReadResult& result,
+                                 YearDataCache::Files* files) {
     RecordError error;
-    auto reader = RecordReader::open(ProgramFile(programFolder, QString::fromLatin1(name)), &error);
+    const QString path = ProgramFile(programFolder, QString::fromLatin1(name));
+    auto reader = files ? files->open(path, &error) : RecordReader::open(path, &error);
     if (!reader) result.problem = error.describe();
     return reader;
 }
@@ -37,12 +59,11 @@ std::array<QString*, 33> YearRecordFields(YearData& y) {
             &y.BookAuthor2,   &y.BookTitle3,         &y.BookAuthor3};
 }
 
-}  // namespace
-
-DataReadResult ReadHeadlines(const QString& programFolder, QDate birthDate, YearData& year) {
+DataReadResult Headlines1(const QString& programFolder, QDate birthDate, YearData& year,
+                          YearDataCache::Files* files) {
     year.YearHeadline.fill(QString());
     DataReadResult result;
-    auto in = Open(programFolder, kHeadlinesFile, result);
+    auto in = Open(programFolder, kHeadlinesFile, result, files);
     if (!in) return result;
     const QString key = QStringLiteral("%1").arg(birthDate.year(), 4, 10, QLatin1Char('0'));
     QString line;
@@ -57,8 +78,6 @@ DataReadResult ReadHeadlines(const QString& programFolder, QDate birthDate, Year
     }
     return result;
 }
-
-namespace {
 
 QDate ParseHeadlineDate(const QString& text) {
     QDate d = QDate::fromString(text, Qt::ISODate);
@@ -77,12 +96,11 @@ bool ReadSet2Record(RecordReader& in, QDate* date, QString* headline) {
     return !in.failed();
 }
 
-}  // namespace
-
-DataReadResult ReadHeadlinesSet2(const QString& programFolder, QDate birthDate, YearData& year) {
+DataReadResult Headlines2(const QString& programFolder, QDate birthDate, YearData& year,
+                          YearDataCache::Files* files) {
     year.YearHeadline.fill(QString());
     DataReadResult result;
-    auto in = Open(programFolder, kHeadlinesSet2File, result);
+    auto in = Open(programFolder, kHeadlinesSet2File, result, files);
     if (!in) return result;
     QDate date;
     QString headline;
@@ -100,14 +118,6 @@ DataReadResult ReadHeadlinesSet2(const QString& programFolder, QDate birthDate, 
     if (in->failed()) result.problem = in->error().describe();
     return result;
 }
-
-DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate,
-                                   YearData& year) {
-    return infoSet == 2 ? ReadHeadlinesSet2(programFolder, birthDate, year)
-                        : ReadHeadlines(programFolder, birthDate, year);
-}
-
-namespace {
 
 bool ReadCelebrityRecord(RecordReader& in, AnyField* month, AnyField* day, QString* name) {
     AnyField unused;
@@ -127,12 +137,11 @@ QString DayKeyOf(const AnyField& day) {
     return day.text;
 }
 
-}  // namespace
-
-DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year) {
+DataReadResult Celebrities(const QString& programFolder, QDate birthDate, YearData& year,
+                           YearDataCache::Files* files) {
     year.Celebrity.fill(QString());
     DataReadResult result;
-    auto in = Open(programFolder, kCelebritiesFile, result);
+    auto in = Open(programFolder, kCelebritiesFile, result, files);
     if (!in) return result;
     const QString monthKey = QString::number(birthDate.month());
     const QString dayKey = QString::number(birthDate.day());
@@ -154,11 +163,12 @@ DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, Ye
     return result;
 }
 
-DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year) {
+DataReadResult YearRecord(const QString& programFolder, QDate birthDate, YearData& year,
+                          YearDataCache::Files* files) {
     const auto fields = YearRecordFields(year);
     for (QString* f : fields) f->clear();
     DataReadResult result;
-    auto in = Open(programFolder, kYearRecordsFile, result);
+    auto in = Open(programFolder, kYearRecordsFile, result, files);
     if (!in) return result;
     const QString key = QString::number(birthDate.year());
     std::array<QString, 33> values;
@@ -175,6 +185,127 @@ DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, Yea
         }
     }
     return result;
+}
+
+}  // namespace
+
+DataReadResult ReadHeadlines(const QString& programFolder, QDate birthDate, YearData& year) {
+    return Headlines1(programFolder, birthDate, year, nullptr);
+}
+
+DataReadResult ReadHeadlinesSet2(const QString& programFolder, QDate birthDate, YearData& year) {
+    return Headlines2(programFolder, birthDate, year, nullptr);
+}
+
+DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate,
+                                   YearData& year) {
+    return ReadHeadlinesForSet(programFolder, infoSet, birthDate, year, nullptr);
+}
+
+DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year) {
+    return Celebrities(programFolder, birthDate, year, nullptr);
+}
+
+DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year) {
+    return YearRecord(programFolder, birthDate, year, nullptr);
+}
+
+DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate, YearData& year,
+                                   YearDataCache* cache) {
+    if (cache) return cache->headlinesForSet(programFolder, infoSet, birthDate, year);
+    return infoSet == 2 ? Headlines2(programFolder, birthDate, year, nullptr)
+                        : Headlines1(programFolder, birthDate, year, nullptr);
+}
+
+DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year,
+                               YearDataCache* cache) {
+    return cache ? cache->celebrities(programFolder, birthDate, year)
+                 : Celebrities(programFolder, birthDate, year, nullptr);
+}
+
+DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year,
+                              YearDataCache* cache) {
+    return cache ? cache->yearRecord(programFolder, birthDate, year)
+                 : YearRecord(programFolder, birthDate, year, nullptr);
+}
+
+YearDataCache::YearDataCache() : files_(std::make_unique<Files>()) {}
+YearDataCache::~YearDataCache() = default;
+
+// Each search depends on the file and on part of the date only; the folder is the same throughout a run.
+DataReadResult YearDataCache::headlinesForSet(const QString& programFolder, int infoSet, QDate birthDate,
+                                              YearData& year) {
+    const int set = infoSet == 2 ? 2 : 1;
+    const auto key = std::pair{set, birthDate.year()};
+    auto it = headlines_.find(key);
+    if (it == headlines_.end()) {
+        YearData found;
+        const DataReadResult r = set == 2 ? Headlines2(programFolder, birthDate, found, files_.get())
+                                          : Headlines1(programFolder, birthDate, found, files_.get());
+        it = headlines_.emplace(key, std::pair{r, found.YearHeadline}).first;
+    }
+    year.YearHeadline = it->second.second;
+    return it->second.first;
+}
+
+// The celebrity file read through once: every name in file order, where each
+// month and day first appears, and where the file stops making sense.
+struct YearDataCache::CelebrityIndex {
+    std::optional<DataReadResult> cannotOpen;
+    std::vector<QString> names;
+    std::map<std::pair<QString, QString>, size_t> first;
+    std::optional<QString> failure;  // the problem the record after the last name has
+};
+
+DataReadResult YearDataCache::celebrities(const QString& programFolder, QDate birthDate, YearData& year) {
+    if (!celebrities_) {
+        celebrities_ = std::make_unique<CelebrityIndex>();
+        CelebrityIndex& index = *celebrities_;
+        DataReadResult opened;
+        auto in = Open(programFolder, kCelebritiesFile, opened, files_.get());
+        if (!in) {
+            index.cannotOpen = opened;
+        } else {
+            AnyField month, day;
+            QString name;
+            while (!in->atEnd()) {
+                if (!ReadCelebrityRecord(*in, &month, &day, &name)) {
+                    index.failure = in->error().describe();
+                    break;
+                }
+                const QString monthText = month.isNumber ? QString::number(month.number) : month.text;
+                index.first.emplace(std::pair{monthText, DayKeyOf(day)}, index.names.size());
+                index.names.push_back(name);
+            }
+        }
+    }
+    // What Celebrities() finds scanning from the top: the first record of the day and the four after it.
+    const CelebrityIndex& index = *celebrities_;
+    year.Celebrity.fill(QString());
+    if (index.cannotOpen) return *index.cannotOpen;
+    const auto at =
+        index.first.find(std::pair{QString::number(birthDate.month()), QString::number(birthDate.day())});
+    if (at == index.first.end()) return DataReadResult{false, index.failure.value_or(QString())};
+    DataReadResult result{true, {}};
+    const size_t from = at->second;
+    for (size_t i = 0; i < year.Celebrity.size() && from + i < index.names.size(); ++i)
+        year.Celebrity[i] = index.names[from + i];
+    if (index.failure && from + year.Celebrity.size() - 1 >= index.names.size())
+        result.problem = *index.failure;
+    return result;
+}
+
+DataReadResult YearDataCache::yearRecord(const QString& programFolder, QDate birthDate, YearData& year) {
+    auto it = years_.find(birthDate.year());
+    if (it == years_.end()) {
+        YearData found;
+        const DataReadResult r = YearRecord(programFolder, birthDate, found, files_.get());
+        it = years_.emplace(birthDate.year(), std::pair{r, found}).first;
+    }
+    const auto from = YearRecordFields(it->second.second);
+    const auto to = YearRecordFields(year);
+    for (size_t i = 0; i < to.size(); ++i) *to[i] = *from[i];
+    return it->second.first;
 }
 
 }  // namespace natalory

@@ -5,6 +5,10 @@
 #include <QDate>
 #include <QString>
 
+#include <map>
+#include <memory>
+#include <utility>
+
 namespace natalory {
 
 inline constexpr auto kHeadlinesFile = "blear.fpf";
@@ -19,6 +23,8 @@ struct DataReadResult {
     QString problem;     // why the file could not be read, or where it is malformed
 };
 
+class YearDataCache;
+
 // Six birth-year headlines from headline set 1: the first line of the year and the five after it.
 DataReadResult ReadHeadlines(const QString& programFolder, QDate birthDate, YearData& year);
 // The same from headline set 2.
@@ -30,5 +36,35 @@ DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QD
 DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year);
 // The record of the birth year; a year not in the file gives the record of 2004.
 DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year);
+
+// What a run of many prints has read of the year data files: each file is read
+// from disk once and answers the run's searches from memory, each answer the one
+// the readers above give. Lives for one run, so a file changed between runs is read again.
+class YearDataCache {
+  public:
+    YearDataCache();
+    ~YearDataCache();
+    DataReadResult headlinesForSet(const QString& programFolder, int infoSet, QDate birthDate,
+                                   YearData& year);
+    DataReadResult celebrities(const QString& programFolder, QDate birthDate, YearData& year);
+    DataReadResult yearRecord(const QString& programFolder, QDate birthDate, YearData& year);
+
+    struct Files;  // the files as read
+
+  private:
+    std::unique_ptr<Files> files_;
+    std::map<std::pair<int, int>, std::pair<DataReadResult, decltype(YearData::YearHeadline)>> headlines_;
+    struct CelebrityIndex;
+    std::unique_ptr<CelebrityIndex> celebrities_;
+    std::map<int, std::pair<DataReadResult, YearData>> years_;
+};
+
+// The readers through `cache` when there is one.
+DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate, YearData& year,
+                                   YearDataCache* cache);
+DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year,
+                               YearDataCache* cache);
+DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year,
+                              YearDataCache* cache);
 
 }  // namespace natalory

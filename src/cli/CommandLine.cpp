@@ -1,7 +1,9 @@
 #include "cli/CommandLine.h"
 
+#include "batch/OffscreenPrint.h"
 #include "birthday/DateLimits.h"
 #include "birthday/SetBirthday.h"
+#include "cli/BatchCommand.h"
 #include "document/DisplayObjects.h"
 #include "document/TemplateFile.h"
 #include "infoobjects/Generators.h"
@@ -34,6 +36,14 @@ constexpr auto kUsage =
     "  --date YYYY-MM-DD      birth date, 1900-01-01 to 2004-12-31\n"
     "  --style STYLE          news, classy, blank, or a template file (.als); default: news\n"
     "\n"
+    "A batch: one print for every record of a file (first name, last name, date; or a CSV\n"
+    "table whose first row names the columns first, last, date and optionally parents):\n"
+    "  --batch FILE           the batch file; the style is --style, or else that of the settings\n"
+    "  --from N, --to M       print records N to M only (numbered from 1)\n"
+    "  --out FILE.pdf         one PDF, a page per record\n"
+    "  --out-dir DIR          a PDF per record, named from its number and name\n"
+    "  --print                each record on the system printer (see --printer)\n"
+    "\n"
     "What to make:\n"
     "  --texts                print the text of every info object, in catalogue order\n"
     "  --json                 with --texts: one JSON object, info-object key -> text\n"
@@ -53,46 +63,12 @@ constexpr auto kUsage =
     "  -h, --help             show this help and exit\n"
     "  -v, --version          show the version and exit\n"
     "\n"
-    "Exit status: 0 done, 2 bad arguments, 1 the data could not be read.\n";
+    "Exit status: 0 done, 2 bad arguments or a bad batch file (nothing is written),\n"
+    "1 the data could not be read or a print failed, 130 interrupted (Ctrl+C).\n";
 
 CliResult Usage(const QString& message) {
     return CliResult{2, {}, QStringLiteral("natalory-print: %1\n").arg(message)};
 }
-
-// Reports nothing: the command line has no one to ask.
-class SilentPrompt final : public Prompt {
-  public:
-    QStringList said;
-    PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
-        said << text;
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
-};
-
-// A print built off screen, through the same SetBirthday as the window.
-class OffscreenPrint final : public PrintDocumentHost {
-  public:
-    explicit OffscreenPrint(AppState& state) : state_(state) {}
-    CanvasDocument document;
-    SilentPrompt prompt;
-
-    void RefreshInfoObjects() override { natalory::RefreshInfoObjects(document, state_, prompt); }
-    void LoadTemplate() override {
-        document = CanvasDocument();
-        error = natalory::LoadTemplate(document, state_, prompt);
-    }
-    std::optional<TemplateError> error;
-    void FitAllLabels() override { natalory::FitAllLabels(document, state_, prompt); }
-    void SetCanvasCaption(const QString& caption) override { this->caption = caption; }
-    void ShowCanvas() override {}
-    void MoveCanvas(int, int) override {}
-    void ShowDocumentTools() override {}
-
-    QString caption;
-
-  private:
-    AppState& state_;
-};
 
 class FixedClock final : public Clock {
   public:
@@ -132,8 +108,13 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption dpi("dpi", "dpi", "N");
     const QCommandLineOption printOption("print", "print");
     const QCommandLineOption printerName("printer", "printer", "NAME");
+    const QCommandLineOption batch("batch", "batch", "FILE");
+    const QCommandLineOption from("from", "from", "N");
+    const QCommandLineOption to("to", "to", "M");
+    const QCommandLineOption outDir("out-dir", "out-dir", "DIR");
     parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet,
                        worldToBits, worldToHeadlines, appDir, output, printOption, printerName, dpi});
+    parser.addOptions({batch, from, to, outDir});
 
     if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(version)) {
@@ -154,13 +135,6 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (!QFileInfo(state.ProgramFolder).isDir())
         return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
     ReadSettings(state);
-
-    if (!parser.isSet(date)) return Usage(QStringLiteral("--date is required (YYYY-MM-DD)"));
-    const QDate birth = QDate::fromString(parser.value(date), Qt::ISODate);
-    if (!birth.isValid())
-        return Usage(QStringLiteral("--date: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(date)));
-    if (birth.year() < kFirstYear || birth.year() > kLastYear)
-        return Usage(QStringLiteral("--date: the year must be from 1900 to 2004, not %1").arg(birth.year()));
 
     QDate today = QDate::currentDate();
     if (parser.isSet(asOf)) {
@@ -195,6 +169,45 @@ CliResult RunCommandLine(const QStringList& arguments) {
     } else {
         return Usage(QStringLiteral("--style: give news, classy, blank or a .als template file"));
     }
+    if (parser.isSet(batch)) {
+        BatchRequest request;
+        request.file = parser.value(batch);
+        for (auto [option, value] : {std::pair{&from, &request.from}, std::pair{&to, &request.to}}) {
+            if (!parser.isSet(*option)) continue;
+            bool ok = false;
+            *value = parser.value(*option).toInt(&ok);
+            if (!ok || *value < 1)
+                return Usage(QStringLiteral("--%1: give a record number from 1").arg(option->names()[0]));
+        }
+        request.out = parser.value(output);
+        request.outDir = parser.value(outDir);
+        request.print = parser.isSet(printOption);
+        request.printerName = parser.value(printerName);
+        request.today = today;
+        // The batch prints in the settings' style unless --style says otherwise.
+        if (parser.isSet(style)) {
+            static const char* const letters[] = {"A", "B", "C", "Z"};
+            state.settings.DefaultStyle = QString::fromLatin1(letters[state.birthday.PrintType]);
+            state.settings.DefaultTemplatePath = state.birthday.CustomTemplatePath;
+        }
+        if (chosenSet || parser.isSet(worldToBits) || parser.isSet(worldToHeadlines))
+            request.adjustData = [chosenSet, bits = parser.isSet(worldToBits),
+                                  headlines = parser.isSet(worldToHeadlines)](DataSettings& data) {
+                if (chosenSet) data.InfoSet = chosenSet;
+                if (bits) data.AddWorldToBits = true;
+                if (headlines) data.WorldToHeadlines = true;
+            };
+        return RunBatchCommand(state, request);
+    }
+    if (parser.isSet(from) || parser.isSet(to) || parser.isSet(outDir))
+        return Usage(QStringLiteral("--from, --to and --out-dir go with --batch FILE"));
+    if (!parser.isSet(date)) return Usage(QStringLiteral("--date is required (YYYY-MM-DD)"));
+    const QDate birth = QDate::fromString(parser.value(date), Qt::ISODate);
+    if (!birth.isValid())
+        return Usage(QStringLiteral("--date: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(date)));
+    if (birth.year() < kFirstYear || birth.year() > kLastYear)
+        return Usage(QStringLiteral("--date: the year must be from 1900 to 2004, not %1").arg(birth.year()));
+
     if (!parser.isSet(texts) && !parser.isSet(output) && !parser.isSet(printOption))
         return Usage(QStringLiteral("nothing to make: give --texts, --output FILE or --print (see --help)"));
     const QString outputPath = parser.value(output);
@@ -224,7 +237,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
 
     // The print is built as the window builds it; the options then stand in for the data settings dialog.
     state.settings.QuickPrinting = true;
-    OffscreenPrint print(state);
+    SilentPrompt prompt;
+    OffscreenPrint print(state, prompt);
     const FixedClock clock(today);
     SetBirthday(state, today, print, birth, parser.value(first), parser.value(last));
     if (print.error) {
@@ -247,9 +261,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
         state.settings.QuickPrinting = true;
         if (printer) {
             if (!PrintCanvas(print.document, state, engine, CanvasPlacement{},
-                             PrintServices{print.prompt, clock, printer.get()}))
-                return CliResult{
-                    1, {}, QStringLiteral("natalory-print: %1\n").arg(print.prompt.said.join(u' '))};
+                             PrintServices{prompt, clock, printer.get()}))
+                return CliResult{1, {}, QStringLiteral("natalory-print: %1\n").arg(prompt.said.join(u' '))};
             result.err += QStringLiteral("Printed on %1.\n").arg(printer->name());
         }
         if (parser.isSet(output)) {

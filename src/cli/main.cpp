@@ -5,12 +5,17 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // Taken before the application object sees them: it would consume some
+    // (--style, -platform, -reverse) as its own.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     // Fonts and pictures need a GUI application; the tool never opens a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("natalory-print"));
     QCoreApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
-    const natalory::CliResult result = natalory::RunCommandLine(QCoreApplication::arguments());
+    const natalory::CliResult result = natalory::RunCommandLine(arguments);
     std::fputs(result.out.toUtf8().constData(), stdout);
     std::fputs(result.err.toUtf8().constData(), stderr);
     return result.exitCode;

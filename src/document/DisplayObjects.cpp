@@ -1,5 +1,7 @@
 #include "document/DisplayObjects.h"
 
+#include <map>
+
 #include <algorithm>
 
 namespace natalory {
@@ -57,6 +59,21 @@ CanvasDocument::CanvasDocument() {
         stacking_.push_back(zero.get());
         arrays_[Slot(kind)].push_back(std::move(zero));
     }
+}
+
+CanvasDocument CanvasDocument::copy() const {
+    CanvasDocument out;
+    out.stacking_.clear();
+    std::map<const DisplayObject*, DisplayObject*> copied;
+    for (size_t slot = 0; slot < arrays_.size(); ++slot) {
+        out.arrays_[slot].clear();
+        for (const auto& element : arrays_[slot]) {
+            out.arrays_[slot].push_back(element ? std::make_unique<DisplayObject>(*element) : nullptr);
+            copied[element.get()] = out.arrays_[slot].back().get();
+        }
+    }
+    for (const DisplayObject* o : stacking_) out.stacking_.push_back(copied.at(o));
+    return out;
 }
 
 DisplayObject* CanvasDocument::element(ObjectKind kind, int index) const {

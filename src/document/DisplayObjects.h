@@ -91,6 +91,10 @@ inline constexpr auto kTooManyObjects = "Too many objects, the maximum is 200.";
 class CanvasDocument {
   public:
     CanvasDocument();
+    CanvasDocument(CanvasDocument&&) = default;
+    CanvasDocument& operator=(CanvasDocument&&) = default;
+    // A copy element for element, in the same stacking order (pictures are shared, not copied).
+    CanvasDocument copy() const;
 
     // lblObject, pPic, sShape, lLineObject: the element at `index`, or null where none is loaded.
     DisplayObject* element(ObjectKind kind, int index) const;

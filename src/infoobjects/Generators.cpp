@@ -385,7 +385,8 @@ DisplayObject* RunGenerator(const InfoKind& kind, CanvasDocument& doc, AppState&
 }
 
 void RefreshInfoObjects(CanvasDocument& doc, AppState& state, Prompt& prompt, const QLocale& locale) {
-    ReadHeadlinesForSet(state.ProgramFolder, state.data.InfoSet, state.birthday.BirthDate, state.year);
+    ReadHeadlinesForSet(state.ProgramFolder, state.data.InfoSet, state.birthday.BirthDate, state.year,
+                        state.yearDataCache);
     // The walk takes its list once: generators in refresh mode create nothing.
     const std::vector<DisplayObject*> controls = doc.stacking();
     // Every generator the walk runs rewrites; none creates.

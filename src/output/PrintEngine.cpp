@@ -1,5 +1,6 @@
 #include "output/PrintEngine.h"
 
+#include "output/TextBlockMemo.h"
 #include "shell/FileIO.h"
 
 #include <QBuffer>
@@ -49,7 +50,8 @@ void PrintEngine::Paragraph(const QString& text) {
                       : ObjectAlign == 2 ? TextBlock::Right
                                          : TextBlock::Left;
     auto block =
-        std::make_shared<TextBlock>(text, font, ObjectWidth, align, Justification == 3, TwipDevice());
+        memo_ ? memo_->get(text, font, ObjectWidth, align, Justification == 3)
+              : std::make_shared<TextBlock>(text, font, ObjectWidth, align, Justification == 3, TwipDevice());
     items_.push_back(
         TextItem{QRectF(CurrentX, CurrentY, ObjectWidth, ObjectHeight), std::move(block), ForeColor});
     Justification = 0;

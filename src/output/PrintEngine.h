@@ -18,6 +18,8 @@ class QPagedPaintDevice;
 
 namespace natalory {
 
+class TextBlockMemo;
+
 // The page engine every print, preview and export goes through. Callers set the
 // page up, then send one object at a time in twips relative to the printable
 // area; the engine lays each paragraph out once and records the page, and every
@@ -48,6 +50,8 @@ class PrintEngine {
     Qt::PenStyle LineStyle = Qt::SolidLine;
 
     void SetCustomFontName(const QString& name) { fontName_ = name; }
+    // Paragraphs laid out before are taken from `memo` (it outlives the engine's pages).
+    void setLayoutMemo(TextBlockMemo* memo) { memo_ = memo; }
 
     void StartDoc();
     void SetDocName(const QString& name) { docName_ = name; }
@@ -95,6 +99,7 @@ class PrintEngine {
     QString docName_;
     std::vector<Item> items_;
     bool finished_ = false;
+    TextBlockMemo* memo_ = nullptr;
 };
 
 // The reference device the engine lays text out on: one pixel a twip.

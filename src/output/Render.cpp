@@ -3,6 +3,7 @@
 #include "batch/PrintLog.h"
 #include "birthday/CalendarFacts.h"
 #include "output/CanvasPainter.h"
+#include "output/TextBlockMemo.h"
 
 #include <cmath>
 
@@ -117,18 +118,20 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
     return true;
 }
 
-bool TextFitsBox(const DisplayObject& label) {
+bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo) {
     if (label.Caption.isEmpty()) return true;
-    const TextBlock block(label.Caption, ObjectFont(label), label.Width, label.Alignment, false,
-                          TwipDevice());
-    return block.wordsFit() && block.height() <= label.Height + 0.5;
+    const QFont font = ObjectFont(label);
+    const auto block = memo ? memo->get(label.Caption, font, label.Width, label.Alignment, false)
+                            : std::make_shared<TextBlock>(label.Caption, font, label.Width, label.Alignment,
+                                                          false, TwipDevice());
+    return block->wordsFit() && block->height() <= label.Height + 0.5;
 }
 
 void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
-                  const std::function<void(int)>& sizeShown) {
+                  const std::function<void(int)>& sizeShown, TextBlockMemo* memo) {
     int size = int(Round(label.FontSize, 0));
     for (int passes = 0; passes < 200; ++passes) {
-        if (TextFitsBox(label)) return;
+        if (TextFitsBox(label, memo)) return;
         if (!state.settings.AutosizeFonts) {
             prompt.ask(
                 QStringLiteral("Some of the text in this print does not fit into it's particular area."), {},
@@ -144,10 +147,10 @@ void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
 }
 
 void FitAllLabels(CanvasDocument& doc, const AppState& state, Prompt& prompt,
-                  const std::function<void(int)>& sizeShown) {
+                  const std::function<void(int)>& sizeShown, TextBlockMemo* memo) {
     // Hidden labels are not printed, so nothing about them needs fitting or telling.
     for (DisplayObject* o : doc.stacking())
-        if (ControlKind(*o) == 3 && o->Visible) FitLabelText(*o, state, prompt, sizeShown);
+        if (ControlKind(*o) == 3 && o->Visible) FitLabelText(*o, state, prompt, sizeShown, memo);
 }
 
 }  // namespace natalory

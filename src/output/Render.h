@@ -53,12 +53,13 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
 // Fits one text object to its box: with autosizing on, its font shrinks a point
 // at a time (not below 4 points, at most 200 times) until its text fits; with it
 // off, the user is told. `sizeShown` receives the size for the toolbar's size box.
+// Layouts come from `memo` when one is given.
 void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
-                  const std::function<void(int)>& sizeShown = {});
+                  const std::function<void(int)>& sizeShown = {}, TextBlockMemo* memo = nullptr);
 void FitAllLabels(CanvasDocument& doc, const AppState& state, Prompt& prompt,
-                  const std::function<void(int)>& sizeShown = {});
+                  const std::function<void(int)>& sizeShown = {}, TextBlockMemo* memo = nullptr);
 
 // Whether a text object's text fits its box at its font size, as the print lays it out.
-bool TextFitsBox(const DisplayObject& label);
+bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo = nullptr);
 
 }  // namespace natalory

@@ -7,6 +7,8 @@
 
 namespace natalory {
 
+class YearDataCache;
+
 // The style of a print; the same four appear as the settings' default-style
 // letter, the birthday dialog's style list, the template loaded and the log.
 enum PrintTypes { ptNewspaper = 0, ptClassy = 1, ptBlankPage = 2, ptUserTemplate = 3 };
@@ -68,6 +70,9 @@ struct AppState {
 
     // The folder of the executable: data files, templates and the settings file live here.
     QString ProgramFolder;
+
+    // While a batch runs: the year data it has read, so each file is read once. Null otherwise.
+    YearDataCache* yearDataCache = nullptr;
 
     BirthdayRecord birthday;
     Settings settings;

@@ -1,5 +1,6 @@
 #include "shell/frmMDI.h"
 
+#include "batch/frmBatch.h"
 #include "editor/Formatting.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
@@ -136,6 +137,7 @@ void frmMDI::installOwnCommands() {
     setCommandHandler(Command::HelpContents,
                       [this](const ToolClick&) { ShowHelpContents(state_.ProgramFolder, services_.help); });
     setCommandHandler(Command::About, [this](const ToolClick&) { ShowAbout(); });
+    setCommandHandler(Command::BeginBatch, [this](const ToolClick&) { BeginBatch(); });
     setCommandHandler(Command::CheckForUpgrades,
                       [this](const ToolClick&) { CheckForUpgrades(services_.urls, services_.prompt); });
     setCommandHandler(Command::TechnicalSupport, [this](const ToolClick&) {
@@ -239,6 +241,17 @@ void frmMDI::ShowFontSize(double size) {
         box->setListIndex(index);
     else
         box->setComboText(QString::number(size));
+}
+
+void frmMDI::BeginBatch() {
+    if (!batch_) {
+        batch_ = new frmBatch(
+            state_, services_, [this] { UpdatePrintCounter(); }, this);
+        batch_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    batch_->show();
+    batch_->raise();
+    batch_->activateWindow();
 }
 
 void frmMDI::ShowAbout() {

@@ -6,7 +6,9 @@
 #include "shell/ToolbarComponent.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -78,6 +80,8 @@ class frmMDI : public QMainWindow {
     // The font-size box shows a label's size: its list entry, or the size itself above the list.
     void ShowFontSize(double size);
     void ShowAbout();
+    // Shows the batch window, not modal; one at a time.
+    void BeginBatch();
 
     QString layoutFilePath() const;
 
@@ -101,6 +105,7 @@ class frmMDI : public QMainWindow {
     std::map<Command, CommandHandler> handlers_;
     std::function<void(Tool&)> comboHandler_;
     DocumentHooks hooks_;
+    QPointer<QDialog> batch_;
 };
 
 }  // namespace natalory

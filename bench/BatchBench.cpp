@@ -1,0 +1,129 @@
+// A batch into one PDF, as the window's PDF destination and the command line make
+// it: the CPU time per print and the size of the file.
+#include "batch/BatchPdf.h"
+#include "batch/BatchRun.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+using namespace natalory;
+
+namespace {
+
+class Quiet final : public Prompt {
+  public:
+    PromptAnswer ask(const QString&, const QString&, PromptButtons, PromptIcon) override {
+        return PromptAnswer::Ok;
+    }
+};
+
+class Today final : public Clock {
+  public:
+    QDate today() const override { return {2026, 12, 6}; }
+    QDateTime now() const override { return {today(), QTime(12, 0)}; }
+};
+
+// Takes the page and does nothing with it: the cost of building and recording alone.
+class Nowhere final : public PrinterTarget {
+  public:
+    bool printPage(const PrintEngine&, QString*) override { return true; }
+};
+
+class NoProgress final : public BatchProgress {
+  public:
+    void started(int) override {}
+    void printing(int, int) override {}
+    void printed(int) override {}
+    bool cancelRequested() override { return false; }
+};
+
+// People born all over the covered years, on every day of the year.
+std::vector<BatchRecord> People(int count) {
+    std::vector<BatchRecord> people;
+    for (int i = 0; i < count; ++i) {
+        const QDate born = QDate(1900 + (i * 37) % 105, 1, 1).addDays((i * 53) % 365);
+        people.push_back({i + 1,
+                          i + 1,
+                          QStringLiteral("Person%1").arg(i),
+                          QStringLiteral("Lee"),
+                          born.toString(Qt::ISODate),
+                          born,
+                          {}});
+    }
+    return people;
+}
+
+AppState Settings(const char* style) {
+    AppState s;
+    s.ProgramFolder = QStringLiteral(NATALORY_SOURCE_DATA);
+    s.settings.DefaultStyle = QString::fromLatin1(style);
+    s.settings.AutosizeFonts = true;
+    s.settings.FullJustifyNews = true;
+    return s;
+}
+
+// CPU seconds per print, shown in the benchmark's time units.
+benchmark::Counter PerPrint(int count) {
+    return benchmark::Counter(count,
+                              benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BatchIntoOnePdf(benchmark::State& state, const char* style) {
+    const int count = int(state.range(0));
+    const std::vector<BatchRecord> people = People(count);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("batch.pdf"));
+    Quiet prompt;
+    Today clock;
+    for (auto _ : state) {
+        AppState s = Settings(style);
+        BatchPdf pdf(path);
+        BatchPrinter printing(s, PrintServices{prompt, clock, &pdf});
+        NoProgress progress;
+        const BatchOutcome outcome = BatchRun(people, 1, count, printing, progress);
+        if (outcome.printed != count || !pdf.finish()) state.SkipWithError("the batch did not print");
+    }
+    state.counters["per_print"] = PerPrint(count);
+    state.counters["pdf_bytes"] = double(QFileInfo(path).size());
+}
+
+// The same prints built and recorded, then dropped: what the PDF costs is the difference.
+void NewspaperWithoutPdf(benchmark::State& state) {
+    const int count = int(state.range(0));
+    const std::vector<BatchRecord> people = People(count);
+    Quiet prompt;
+    Today clock;
+    Nowhere nowhere;
+    for (auto _ : state) {
+        AppState s = Settings("A");
+        BatchPrinter printing(s, PrintServices{prompt, clock, &nowhere});
+        NoProgress progress;
+        benchmark::DoNotOptimize(BatchRun(people, 1, count, printing, progress).printed);
+    }
+    state.counters["per_print"] = PerPrint(count);
+}
+
+void NewspaperBatch(benchmark::State& state) {
+    BatchIntoOnePdf(state, "A");
+}
+
+void ClassyBatch(benchmark::State& state) {
+    BatchIntoOnePdf(state, "B");
+}
+
+}  // namespace
+
+BENCHMARK(NewspaperBatch)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ClassyBatch)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(NewspaperWithoutPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

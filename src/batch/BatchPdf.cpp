@@ -1,0 +1,75 @@
+#include "batch/BatchPdf.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace natalory {
+namespace {
+
+QPageSize PageOf(const PrintEngine& engine) {
+    const QSizeF page = engine.pageSizeTwips();
+    return QPageSize(QSizeF(page.width() / 20, page.height() / 20), QPageSize::Point, QString(),
+                     QPageSize::ExactMatch);
+}
+
+}  // namespace
+
+BatchPdf::BatchPdf(QString path, QString title) : path_(std::move(path)), title_(std::move(title)) {}
+
+BatchPdf::~BatchPdf() {
+    discard();
+}
+
+bool BatchPdf::printPage(const PrintEngine& engine, QString* error) {
+    if (!painter_) {
+        file_ = std::make_unique<QSaveFile>(path_);
+        if (!file_->open(QIODevice::WriteOnly)) {
+            if (error) *error = file_->errorString();
+            file_.reset();
+            return false;
+        }
+        writer_ = std::make_unique<QPdfWriter>(file_.get());
+        writer_->setPageSize(PageOf(engine));
+        writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer_->setResolution(1440);
+        writer_->setTitle(title_.isEmpty() ? engine.docName() : title_);
+        writer_->setCreator(QStringLiteral("Natalory"));
+        painter_ = std::make_unique<QPainter>();
+        if (!painter_->begin(writer_.get())) {
+            if (error) *error = QStringLiteral("the PDF file could not be started");
+            discard();
+            return false;
+        }
+    } else {
+        writer_->setPageSize(PageOf(engine));
+        if (!writer_->newPage()) {
+            if (error) *error = QStringLiteral("no room for another page: ") + file_->errorString();
+            return false;
+        }
+    }
+    engine.replay(*painter_, 1.0);
+    ++pages_;
+    return true;
+}
+
+bool BatchPdf::finish(QString* error) {
+    if (!painter_) return true;
+    painter_->end();
+    painter_.reset();
+    writer_.reset();
+    const bool ok = file_->commit();
+    if (!ok && error) *error = file_->errorString();
+    file_.reset();
+    return ok;
+}
+
+void BatchPdf::discard() {
+    if (painter_) painter_->end();
+    painter_.reset();
+    writer_.reset();
+    if (file_) file_->cancelWriting();
+    file_.reset();
+}
+
+}  // namespace natalory

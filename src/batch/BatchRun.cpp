@@ -1,0 +1,82 @@
+#include "batch/BatchRun.h"
+
+#include <cmath>
+
+namespace natalory {
+
+int BatchSpan(int start, int stop) {
+    return std::max(stop - start, 1);
+}
+
+int BatchPercent(int printed, int span) {
+    const double exact = double(printed) / span * 100;
+    const double down = std::floor(exact);
+    const double rest = exact - down;
+    if (rest > 0.5 || (rest == 0.5 && std::fmod(down, 2) != 0)) return int(down) + 1;
+    return int(down);
+}
+
+BatchOutcome BatchRun(const std::vector<BatchRecord>& records, int start, int stop,
+                      BatchRecordPrinter& printer, BatchProgress& progress) {
+    BatchOutcome outcome;
+    const int span = BatchSpan(start, stop);
+    progress.started(span + 1);
+    for (const BatchRecord& record : records) {
+        if (progress.cancelRequested()) {
+            outcome.cancelled = true;
+            break;
+        }
+        if (record.number > stop) break;
+        if (record.number < start) continue;
+        progress.printing(record.number, BatchPercent(outcome.printed, span));
+        if (auto failure = printer.PrintBatchRecord(record)) {
+            outcome.failure = std::move(failure);
+            break;
+        }
+        ++outcome.printed;
+        progress.printed(outcome.printed);
+    }
+    return outcome;
+}
+
+BatchPrinter::BatchPrinter(AppState& state, PrintServices services)
+    : state_(state), services_(services), print_(state, services.prompt) {
+    print_.keepTemplates();
+    state_.yearDataCache = &yearData_;
+}
+
+BatchPrinter::~BatchPrinter() {
+    state_.yearDataCache = nullptr;
+}
+
+std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& record) {
+    const QString style = state_.settings.DefaultStyle;
+    if (style == u"A")
+        state_.birthday.PrintType = ptNewspaper;
+    else if (style == u"B")
+        state_.birthday.PrintType = ptClassy;
+    else if (style == u"C")
+        state_.birthday.PrintType = ptBlankPage;
+    else if (style == u"Z") {
+        state_.birthday.PrintType = ptUserTemplate;
+        state_.birthday.CustomTemplatePath = state_.settings.DefaultTemplatePath;
+    }
+    // A batch file names no parents unless its table has the column; never those of the last typed print.
+    state_.birthday.ParentsName = record.parents;
+    state_.RefreshOnly = false;
+    SetBirthday(state_, services_.clock.today(), print_, record.birthDate, record.first, record.last);
+    if (print_.error) {
+        BatchFailure failure{print_.error->number, print_.error->description, false};
+        print_.Unload();
+        return failure;
+    }
+    if (beforePrint) beforePrint(record);
+    PrintEngine engine;
+    engine.setLayoutMemo(print_.layouts());
+    const bool printed = PrintCanvas(print_.document, state_, engine, CanvasPlacement{}, services_);
+    print_.Unload();
+    if (!printed) return BatchFailure{486, QStringLiteral("the print could not be printed"), true};
+    return std::nullopt;
+}
+
+}  // namespace natalory

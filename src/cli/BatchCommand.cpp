@@ -1,0 +1,195 @@
+#include "cli/BatchCommand.h"
+
+#include "batch/BatchPdf.h"
+#include "batch/BatchRun.h"
+#include "output/SystemPrinter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <unistd.h>
+#include <csignal>
+#include <cstdio>
+
+namespace natalory {
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int) {
+    interrupted = 1;
+}
+
+// Ctrl+C is heard between records for as long as this lives.
+class InterruptGuard {
+  public:
+    InterruptGuard() {
+        interrupted = 0;
+        old_ = std::signal(SIGINT, OnInterrupt);
+    }
+    ~InterruptGuard() { std::signal(SIGINT, old_); }
+
+  private:
+    void (*old_)(int);
+};
+
+class DayClock final : public Clock {
+  public:
+    explicit DayClock(QDate day) : day_(day) {}
+    QDate today() const override { return day_; }
+    QDateTime now() const override { return QDateTime(QDate::currentDate(), QTime::currentTime()); }
+
+  private:
+    QDate day_;
+};
+
+// A bar on stderr while it is a terminal; nothing otherwise.
+class TerminalProgress final : public BatchProgress {
+  public:
+    explicit TerminalProgress(int total) : total_(total), shown_(isatty(STDERR_FILENO)) {}
+    ~TerminalProgress() override {
+        if (shown_ && drawn_) std::fputs("\r\033[K", stderr);
+    }
+    void started(int) override {}
+    void printing(int number, int) override { number_ = number; }
+    void printed(int count) override {
+        if (!shown_) return;
+        constexpr int width = 30;
+        const int filled = total_ ? count * width / total_ : width;
+        const QString bar = QString(filled, u'#') + QString(width - filled, u'.');
+        std::fprintf(stderr, "\r[%s] %d/%d  record %d", bar.toLatin1().constData(), count, total_, number_);
+        std::fflush(stderr);
+        drawn_ = true;
+    }
+    bool cancelRequested() override { return interrupted != 0; }
+
+  private:
+    int total_;
+    bool shown_;
+    bool drawn_ = false;
+    int number_ = 0;
+};
+
+// A one-page PDF per record, named from its number and name.
+class FilePerRecord final : public PrinterTarget {
+  public:
+    QString next;
+    int written = 0;
+    bool printPage(const PrintEngine& engine, QString* error) override {
+        if (!engine.WritePdf(next, error)) return false;
+        ++written;
+        return true;
+    }
+};
+
+QString FileNameFor(const BatchRecord& r, int digits) {
+    QString name = (r.first + u' ' + r.last).simplified();
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c)) c = u'_';
+    const QString number = QStringLiteral("%1").arg(r.number, digits, 10, QLatin1Char('0'));
+    return (name.isEmpty() ? number : number + u' ' + name) + QStringLiteral(".pdf");
+}
+
+QString Describe(const BatchFileError& e) {
+    const QString where = QStringLiteral("%1, line %2").arg(QDir::toNativeSeparators(e.file)).arg(e.line);
+    const QString record = e.fields.join(u' ');
+    switch (e.kind) {
+        case BatchFileError::Kind::CannotRead:
+            return QStringLiteral("cannot read the batch file %1: %2")
+                .arg(QDir::toNativeSeparators(e.file), e.reason);
+        case BatchFileError::Kind::InvalidDate:
+            return QStringLiteral("%1: not a date: \"%2\" (the record reads: %3)")
+                .arg(where, e.fields.value(2), record);
+        case BatchFileError::Kind::DateOutOfRange:
+            return QStringLiteral("%1: the year must be from 1900 to 2004: \"%2\" (the record reads: %3)")
+                .arg(where, e.fields.value(2), record);
+        case BatchFileError::Kind::Incomplete:
+            return QStringLiteral(
+                       "%1: the record is incomplete, it needs a first name, a last name and a date "
+                       "(the record reads: %2)")
+                .arg(where, record);
+    }
+    return {};
+}
+
+CliResult Fail(int code, const QString& message) {
+    return CliResult{code, {}, QStringLiteral("natalory-print: %1\n").arg(message)};
+}
+
+}  // namespace
+
+CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
+    const int destinations =
+        int(!request.out.isEmpty()) + int(!request.outDir.isEmpty()) + int(request.print);
+    if (destinations != 1)
+        return Fail(2, QStringLiteral("--batch needs one of --out FILE.pdf, --out-dir DIR or --print"));
+    if (!request.out.isEmpty() && QFileInfo(request.out).suffix().toLower() != u"pdf")
+        return Fail(2, QStringLiteral("--out with --batch: the file must end in .pdf"));
+
+    const BatchFileResult read = ReadBatchFile(request.file);
+    if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error));
+    const std::vector<BatchRecord>& records = std::get<BatchFileContents>(read).records;
+    const int count = int(records.size());
+    const int to = request.to ? std::min(request.to, count) : count;
+    if (request.from > count)
+        return Fail(2, QStringLiteral("--from %1: the file has %2 records").arg(request.from).arg(count));
+    if (request.from > to) return Fail(2, QStringLiteral("--from must not be after --to"));
+
+    std::unique_ptr<SystemPrinter> printer;
+    std::unique_ptr<BatchPdf> pdf;
+    FilePerRecord files;
+    PrinterTarget* target = &files;
+    if (request.print) {
+        QString why;
+        printer = SystemPrinter::Find(request.printerName, &why);
+        if (!printer) return Fail(1, QStringLiteral("cannot print: %1").arg(why));
+        target = printer.get();
+    } else if (!request.out.isEmpty()) {
+        pdf = std::make_unique<BatchPdf>(request.out, QFileInfo(request.file).completeBaseName());
+        target = pdf.get();
+    } else if (!QDir().mkpath(request.outDir)) {
+        return Fail(1, QStringLiteral("cannot make the folder %1").arg(request.outDir));
+    }
+
+    SilentPrompt prompt;
+    const DayClock clock(request.today);
+    state.BatchInProgress = true;
+    const int digits = std::max(3, int(QString::number(count).size()));
+    BatchOutcome outcome;
+    {
+        const InterruptGuard guard;
+        BatchPrinter printing(state, PrintServices{prompt, clock, target});
+        printing.adjustData(request.adjustData);
+        printing.beforePrint = [&](const BatchRecord& r) {
+            files.next = QDir(request.outDir).filePath(FileNameFor(r, digits));
+        };
+        TerminalProgress progress(to - request.from + 1);
+        outcome = BatchRun(records, request.from, to, printing, progress);
+    }
+    state.BatchInProgress = false;
+
+    if (outcome.failure) {
+        if (pdf) pdf->discard();
+        const QString why = prompt.said.isEmpty() ? outcome.failure->description : prompt.said.join(u' ');
+        return Fail(1, QStringLiteral("record %1 could not be printed: %2")
+                           .arg(request.from + outcome.printed)
+                           .arg(why));
+    }
+    if (outcome.cancelled) {
+        if (pdf) pdf->discard();
+        return Fail(130, pdf ? QStringLiteral("interrupted after %1 prints; %2 was not written")
+                                   .arg(outcome.printed)
+                                   .arg(request.out)
+                             : QStringLiteral("interrupted after %1 prints").arg(outcome.printed));
+    }
+    QString error;
+    if (pdf && !pdf->finish(&error))
+        return Fail(1, QStringLiteral("cannot write %1: %2").arg(request.out, error));
+    const QString where = printer ? QStringLiteral("on ") + printer->name()
+                          : pdf   ? QStringLiteral("into ") + request.out
+                                  : QStringLiteral("into ") + request.outDir;
+    return CliResult{
+        0, {}, QStringLiteral("Printed %1 of %2 records %3.\n").arg(outcome.printed).arg(count).arg(where)};
+}
+
+}  // namespace natalory

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "cli/CommandLine.h"
+#include "shell/AppState.h"
+#include "shell/Seams.h"
+
+#include <QDate>
+
+#include <functional>
+
+namespace natalory {
+
+// Keeps what it is told, for the command line to report: it has no one to ask.
+class SilentPrompt final : public Prompt {
+  public:
+    QStringList said;
+    PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
+        said << text;
+        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    }
+};
+
+// A batch as the command line asks for it. `to` 0: to the last record.
+struct BatchRequest {
+    QString file;
+    int from = 1;
+    int to = 0;
+    QString out;     // one PDF for the whole batch
+    QString outDir;  // a PDF per record
+    bool print = false;
+    QString printerName;
+    QDate today;
+    std::function<void(DataSettings&)> adjustData;  // the command line's data settings over the template's
+};
+
+// Reads the whole file first: a bad file stops everything with exit 2, before
+// anything is written. Ctrl+C stops between records; a PDF being written is dropped.
+CliResult RunBatchCommand(AppState& state, const BatchRequest& request);
+
+}  // namespace natalory

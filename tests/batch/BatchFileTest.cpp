@@ -1,0 +1,155 @@
+#include "batch/BatchFile.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace natalory;
+using natalory::test::TempProgramFolder;
+
+namespace {
+
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+
+BatchFileContents Records(const QByteArray& bytes) {
+    BatchFileResult r = ParseBatchFile(bytes, QStringLiteral("people.alb"), kUs);
+    if (auto* e = std::get_if<BatchFileError>(&r)) {
+        ADD_FAILURE() << "refused at line " << e->line << ": " << e->fields.join(u'|').toStdString();
+        return {};
+    }
+    return std::get<BatchFileContents>(r);
+}
+
+BatchFileError Refusal(const QByteArray& bytes) {
+    BatchFileResult r = ParseBatchFile(bytes, QStringLiteral("people.alb"), kUs);
+    if (auto* e = std::get_if<BatchFileError>(&r)) return *e;
+    ADD_FAILURE() << "the file was accepted";
+    return {};
+}
+
+}  // namespace
+
+TEST(BatchFile, FieldsAreSeparatedByCommasOrLineEndsAndQuotesHoldCommasAndLineEnds) {
+    const BatchFileContents c = Records(
+        "Anna,Lee,1/15/1950\r\n"
+        "\"Bob\",\"Smith, Jr.\",\"2/3/1960\"\r\n"
+        "  Cara  ,   Doe ,  1970-07-04  \n"
+        "\n"
+        "Dan\n"
+        "Roe\n"
+        "12/31/2004\n"
+        "\"Eve\",\"Two\r\nLines\",01/05/1901,Fay,Ng,1900-01-01");
+    ASSERT_EQ(c.records.size(), 6u);
+    EXPECT_FALSE(c.hasHeader);
+    const BatchRecord& bob = c.records[1];
+    EXPECT_EQ(bob.number, 2);
+    EXPECT_EQ(bob.line, 2);
+    EXPECT_EQ(bob.last, "Smith, Jr.");
+    EXPECT_EQ(bob.birthDate, QDate(1960, 2, 3));
+    EXPECT_EQ(c.records[2].first, "Cara");
+    EXPECT_EQ(c.records[2].last, "Doe");
+    EXPECT_EQ(c.records[2].birthDate, QDate(1970, 7, 4));
+    // A record may spread over lines; it is numbered by records, located by lines.
+    EXPECT_EQ(c.records[3].number, 4);
+    EXPECT_EQ(c.records[3].line, 5);
+    EXPECT_EQ(c.records[3].birthDate, QDate(2004, 12, 31));
+    EXPECT_EQ(c.records[4].last, "Two\r\nLines");
+    EXPECT_EQ(c.records[4].birthDate, QDate(1901, 1, 5));
+    EXPECT_EQ(c.records[5].first, "Fay");
+    EXPECT_EQ(c.records[5].line, 9);
+    EXPECT_EQ(c.records[5].parents, QString());
+}
+
+TEST(BatchFile, AnEmptyFileHoldsNoRecords) {
+    EXPECT_TRUE(Records("").records.empty());
+    EXPECT_TRUE(Records("\r\n  \r\n\n").records.empty());
+}
+
+TEST(BatchFile, TheFirstBadDateIsRefusedWithItsLineAndFields) {
+    const BatchFileError e = Refusal("Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\nCara,Doe,nonsense\r\n");
+    EXPECT_EQ(e.kind, BatchFileError::Kind::InvalidDate);
+    EXPECT_EQ(e.line, 2);
+    EXPECT_EQ(e.record, 2);
+    EXPECT_EQ(e.fields, QStringList({"Bob", "Smith", "31/31/1950"}));
+    EXPECT_EQ(e.file, "people.alb");
+
+    // The years the data covers, and nothing a two-digit year leaves open.
+    EXPECT_EQ(Refusal("Anna,Lee,1/15/1899").kind, BatchFileError::Kind::DateOutOfRange);
+    EXPECT_EQ(Refusal("Anna,Lee,2005-01-01").kind, BatchFileError::Kind::DateOutOfRange);
+    EXPECT_EQ(Refusal("Anna,Lee,1/15/50").kind, BatchFileError::Kind::InvalidDate);
+    EXPECT_EQ(Refusal("Anna,Lee,").kind, BatchFileError::Kind::InvalidDate);
+}
+
+TEST(BatchFile, ARecordCutOffAtTheEndIsIncomplete) {
+    const BatchFileError e = Refusal("Anna,Lee,1/15/1950\r\nBob,Smith\r\n");
+    EXPECT_EQ(e.kind, BatchFileError::Kind::Incomplete);
+    EXPECT_EQ(e.record, 2);
+    EXPECT_EQ(e.line, 2);
+    EXPECT_EQ(e.fields, QStringList({"Bob", "Smith"}));
+    EXPECT_EQ(Refusal("\"Anna\",\"Lee").kind, BatchFileError::Kind::Incomplete);
+}
+
+TEST(BatchFile, AHeaderRowNamesTheColumnsInAnyOrderAndCase) {
+    const BatchFileContents c = Records(
+        "Birth Date,LAST NAME,first,Parents,Notes\r\n"
+        "1950-01-15,Lee,Anna,\"Mary \"\"May\"\" and John\",x\r\n"
+        "\r\n"
+        "3/4/1960,\"O'Neil, Jr.\",Bob\r\n");
+    EXPECT_TRUE(c.hasHeader);
+    ASSERT_EQ(c.records.size(), 2u);
+    EXPECT_EQ(c.records[0].first, "Anna");
+    EXPECT_EQ(c.records[0].last, "Lee");
+    EXPECT_EQ(c.records[0].parents, "Mary \"May\" and John");
+    EXPECT_EQ(c.records[0].line, 2);
+    EXPECT_EQ(c.records[1].number, 2);
+    EXPECT_EQ(c.records[1].line, 4);
+    EXPECT_EQ(c.records[1].last, "O'Neil, Jr.");
+    EXPECT_EQ(c.records[1].birthDate, QDate(1960, 3, 4));
+
+    // Semicolons, as spreadsheets write them where the comma is the decimal point.
+    const BatchFileContents semi = Records("last;first;date\nLee;Anna;1950-01-15\n");
+    ASSERT_EQ(semi.records.size(), 1u);
+    EXPECT_EQ(semi.records[0].first, "Anna");
+
+    // A row without its date column is refused with its line.
+    const BatchFileError e = Refusal("first,last,date\nAnna,Lee,1950-01-15\nBob,Smith\n");
+    EXPECT_EQ(e.kind, BatchFileError::Kind::Incomplete);
+    EXPECT_EQ(e.line, 3);
+    const BatchFileError d = Refusal("first,last,date\nAnna,Lee,1950-13-15\n");
+    EXPECT_EQ(d.kind, BatchFileError::Kind::InvalidDate);
+    EXPECT_EQ(d.line, 2);
+}
+
+TEST(BatchFile, NamesReadAsUtf8WithOrWithoutTheMarkOrAsWindows1252) {
+    const QString name = QStringLiteral("Zoë Ångström");
+    const QByteArray utf8 = "first,last,date\n" + name.toUtf8() + ",Ł,1950-01-15\n";
+    EXPECT_EQ(Records(utf8).records.at(0).first, QStringLiteral("Zoë Ångström"));
+    EXPECT_EQ(Records(utf8).records.at(0).last, QStringLiteral("Ł"));
+    EXPECT_EQ(Records("\xEF\xBB\xBF" + utf8).records.at(0).first, QStringLiteral("Zoë Ångström"));
+    EXPECT_EQ(Records("Zo\xEB,M\xFCller,1/15/1950\r\n").records.at(0).last, QStringLiteral("Müller"));
+}
+
+TEST(BatchFile, AFileThatCannotBeReadSaysSo) {
+    TempProgramFolder folder;
+    BatchFileResult missing = ReadBatchFile(folder.file("none.alb"), kUs);
+    ASSERT_TRUE(std::holds_alternative<BatchFileError>(missing));
+    EXPECT_EQ(std::get<BatchFileError>(missing).kind, BatchFileError::Kind::CannotRead);
+    BatchFileResult folderItself = ReadBatchFile(folder.path(), kUs);
+    ASSERT_TRUE(std::holds_alternative<BatchFileError>(folderItself));
+    EXPECT_EQ(std::get<BatchFileError>(folderItself).kind, BatchFileError::Kind::CannotRead);
+
+    folder.write("people.alb", "Anna,Lee,1/15/1950\r\n");
+    BatchFileResult read = ReadBatchFile(folder.file("people.alb"), kUs);
+    ASSERT_TRUE(std::holds_alternative<BatchFileContents>(read));
+    EXPECT_EQ(std::get<BatchFileContents>(read).records.size(), 1u);
+}
+
+TEST(BatchFile, DatesAreIsoOrTheLocalesShortDate) {
+    EXPECT_EQ(ParseBatchDate("1950-01-15", kUs), QDate(1950, 1, 15));
+    EXPECT_EQ(ParseBatchDate(" 1/15/1950 ", kUs), QDate(1950, 1, 15));
+    EXPECT_EQ(ParseBatchDate("01/05/1950", kUs), QDate(1950, 1, 5));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(ParseBatchDate("15.01.1950", german), QDate(1950, 1, 15));
+    EXPECT_EQ(ParseBatchDate("1950-01-15", german), QDate(1950, 1, 15));
+    EXPECT_FALSE(ParseBatchDate("2/30/1950", kUs).isValid());
+}

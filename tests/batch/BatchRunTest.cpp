@@ -1,0 +1,274 @@
+#include "batch/BatchPdf.h"
+#include "batch/BatchRun.h"
+#include "batch/PrintLog.h"
+
+#include "support/Doubles.h"
+#include "support/PdfProbe.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf",       "brdstf.fpf",
+                                "news.al!",  "classy.al!",  "nopicfound.ico", "cake.png"};
+
+BatchRecord Person(int number, const QString& first, const QString& last, QDate date) {
+    return BatchRecord{number, number, first, last, date.toString(Qt::ISODate), date, {}};
+}
+
+std::vector<BatchRecord> People() {
+    return {Person(1, "Anna", "Lee", QDate(1950, 1, 15)), Person(2, "Bob", "Smith", QDate(1960, 7, 4)),
+            Person(3, "Cara", "Doe", QDate(1950, 11, 30)), Person(4, "Dan", "Roe", QDate(2004, 2, 29)),
+            Person(5, "Eve", "Ng", QDate(1901, 1, 15))};
+}
+
+// Every page as text: each item's place, and each text's font and lines.
+class RecordingPrinter final : public PrinterTarget {
+  public:
+    std::vector<QStringList> pages;
+    int failAt = 0;  // 1-based page that fails
+    bool printPage(const PrintEngine& engine, QString* error) override {
+        if (int(pages.size()) + 1 == failAt) {
+            *error = "paper jam";
+            return false;
+        }
+        QStringList page;
+        for (const PrintEngine::Item& item : engine.items()) {
+            if (const auto* t = std::get_if<PrintEngine::TextItem>(&item)) {
+                QString s = QStringLiteral("T %1,%2 %3x%4 %5 %6:")
+                                .arg(t->box.x())
+                                .arg(t->box.y())
+                                .arg(t->box.width())
+                                .arg(t->box.height())
+                                .arg(t->block->font().family())
+                                .arg(t->block->font().pointSizeF());
+                for (const TextBlock::Line& l : t->block->lines()) s += u'|' + l.text;
+                page << s;
+            } else if (const auto* i = std::get_if<PrintEngine::ImageItem>(&item)) {
+                page << QStringLiteral("P %1,%2 %3").arg(i->box.x()).arg(i->box.y()).arg(i->image.width());
+            } else {
+                page << QStringLiteral("S");
+            }
+        }
+        pages.push_back(page);
+        return true;
+    }
+};
+
+class ScriptedProgress final : public BatchProgress {
+  public:
+    int maximum = -1;
+    std::vector<std::pair<int, int>> printing_;  // number, percent
+    std::vector<int> printed_;
+    int cancelBefore = 0;  // cancel when asked for the n-th time
+    int asked = 0;
+    void started(int m) override { maximum = m; }
+    void printing(int number, int percent) override { printing_.push_back({number, percent}); }
+    void printed(int count) override { printed_.push_back(count); }
+    bool cancelRequested() override { return ++asked == cancelBefore; }
+};
+
+class BatchRunning : public ::testing::Test {
+  protected:
+    TempProgramFolder folder{kDataFiles};
+    TestServices services;
+    AppState state;
+    RecordingPrinter printer;
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.LogFilePath = folder.file("birthday print log.log");
+        state.settings.DefaultStyle = "A";
+        state.settings.AutosizeFonts = true;
+        state.settings.FullJustifyNews = true;
+    }
+    PrintServices Services(PrinterTarget* target) {
+        return PrintServices{services.prompt, services.clock, target};
+    }
+};
+
+}  // namespace
+
+TEST(BatchPercent, IsTheShareOfTheSpanRoundedHalfToEven) {
+    EXPECT_EQ(BatchPercent(0, 4), 0);
+    EXPECT_EQ(BatchPercent(1, 4), 25);
+    EXPECT_EQ(BatchPercent(4, 4), 100);
+    EXPECT_EQ(BatchPercent(1, 8), 12);  // 12.5
+    EXPECT_EQ(BatchPercent(3, 8), 38);  // 37.5
+    EXPECT_EQ(BatchPercent(1, 3), 33);
+    EXPECT_EQ(BatchPercent(2, 3), 67);
+    EXPECT_EQ(BatchSpan(3, 3), 1);
+    EXPECT_EQ(BatchSpan(1, 5), 4);
+}
+
+TEST_F(BatchRunning, PrintsTheRangeCountsAndLogsEachRecordAndReportsProgress) {
+    state.settings.LogPrintouts = true;
+    BatchPrinter printing(state, Services(&printer));
+    ScriptedProgress progress;
+    const BatchOutcome outcome = BatchRun(People(), 2, 4, printing, progress);
+    EXPECT_EQ(outcome.printed, 3);
+    EXPECT_FALSE(outcome.cancelled);
+    EXPECT_FALSE(outcome.failure);
+    EXPECT_EQ(progress.maximum, 3);
+    EXPECT_EQ(progress.printing_, (std::vector<std::pair<int, int>>{{2, 0}, {3, 50}, {4, 100}}));
+    EXPECT_EQ(progress.printed_, (std::vector<int>{1, 2, 3}));
+    ASSERT_EQ(printer.pages.size(), 3u);
+    EXPECT_EQ(state.PrintCount, 3);
+    const PrintLogContents log = ReadPrintLog(state.LogFilePath, services.clock.today());
+    ASSERT_EQ(log.rows.size(), 3u);
+    EXPECT_EQ(log.rows[0].name, "Bob Smith");
+    EXPECT_EQ(log.rows[2].name, "Dan Roe");
+    EXPECT_EQ(log.rows[2].style, "Newspaper");
+    EXPECT_TRUE(printer.pages[0].join(u'\n').contains("Bob Smith"));
+}
+
+TEST_F(BatchRunning, ACancelStopsBeforeTheNextRecordAndAFailureEndsTheRun) {
+    {
+        BatchPrinter printing(state, Services(&printer));
+        ScriptedProgress progress;
+        progress.cancelBefore = 3;
+        const BatchOutcome outcome = BatchRun(People(), 1, 5, printing, progress);
+        EXPECT_TRUE(outcome.cancelled);
+        EXPECT_EQ(outcome.printed, 2);
+    }
+    {
+        RecordingPrinter jammed;
+        jammed.failAt = 2;
+        BatchPrinter printing(state, Services(&jammed));
+        ScriptedProgress progress;
+        const BatchOutcome outcome = BatchRun(People(), 1, 5, printing, progress);
+        EXPECT_EQ(outcome.printed, 1);
+        ASSERT_TRUE(outcome.failure);
+        EXPECT_TRUE(outcome.failure->alreadyTold);
+        ASSERT_EQ(services.prompt.asked.size(), 1u);
+        EXPECT_TRUE(services.prompt.asked[0].text.contains("paper jam"));
+    }
+    // The year data stays the run's own: none is left behind for the next print.
+    EXPECT_EQ(state.yearDataCache, nullptr);
+}
+
+TEST_F(BatchRunning, ReadingTheTemplateAndYearDataOncePrintsWhatReadingThemEachTimePrints) {
+    std::vector<BatchRecord> people = People();
+    people.push_back(Person(6, "Fay", "Lee", QDate(1950, 1, 15)));  // a day and year seen before
+    for (const char* style : {"A", "B"}) {
+        state.settings.DefaultStyle = style;
+        RecordingPrinter once;
+        {
+            BatchPrinter printing(state, Services(&once));
+            ScriptedProgress progress;
+            BatchRun(people, 1, int(people.size()), printing, progress);
+        }
+        RecordingPrinter each;
+        for (const BatchRecord& r : people) {
+            BatchPrinter printing(state, Services(&each));
+            ScriptedProgress progress;
+            BatchRun({r}, r.number, r.number, printing, progress);
+        }
+        ASSERT_EQ(once.pages.size(), people.size());
+        for (size_t i = 0; i < people.size(); ++i)
+            EXPECT_EQ(once.pages[i], each.pages[i]) << style << " " << i;
+    }
+}
+
+TEST_F(BatchRunning, WithStyleZEveryRecordUsesTheDefaultTemplateAndBadTemplatesEndTheRun) {
+    folder.write("mine.als", folder.read("classy.al!"));
+    state.settings.DefaultStyle = "Z";
+    state.settings.DefaultTemplatePath = folder.file("mine.als");
+    state.settings.LogPrintouts = true;
+    state.birthday.PrintType = ptNewspaper;
+    state.birthday.CustomTemplatePath = folder.file("other.als");
+    {
+        BatchPrinter printing(state, Services(&printer));
+        ScriptedProgress progress;
+        EXPECT_EQ(BatchRun(People(), 1, 2, printing, progress).printed, 2);
+    }
+    const PrintLogContents log = ReadPrintLog(state.LogFilePath, services.clock.today());
+    ASSERT_EQ(log.rows.size(), 2u);
+    EXPECT_EQ(log.rows[1].style, "Custom");
+    EXPECT_EQ(log.rows[1].customPath, folder.file("mine.als"));
+
+    state.settings.DefaultTemplatePath = folder.file("gone.als");
+    BatchPrinter printing(state, Services(&printer));
+    ScriptedProgress progress;
+    const BatchOutcome outcome = BatchRun(People(), 1, 5, printing, progress);
+    EXPECT_EQ(outcome.printed, 0);
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_EQ(outcome.failure->number, 53);
+    EXPECT_FALSE(outcome.failure->alreadyTold);
+}
+
+TEST_F(BatchRunning, OnePdfHoldsAPagePerPrintWithItsFontsStoredOnce) {
+    const auto fontsOf = [](const QString& path) {
+        QProcess p;
+        p.start("pdffonts", {path});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).size();
+    };
+    int fontsOfOne = 0;
+    for (int count : {1, 5}) {
+        const QString path = folder.file(QStringLiteral("batch%1.pdf").arg(count));
+        BatchPdf pdf(path);
+        {
+            BatchPrinter printing(state, Services(&pdf));
+            ScriptedProgress progress;
+            EXPECT_EQ(BatchRun(People(), 1, count, printing, progress).printed, count);
+        }
+        EXPECT_FALSE(QFileInfo::exists(path)) << "the file appears only when it is whole";
+        ASSERT_TRUE(pdf.finish());
+        EXPECT_EQ(PdfPages(path), count);
+        if (count == 1)
+            fontsOfOne = fontsOf(path);
+        else
+            EXPECT_EQ(fontsOf(path), fontsOfOne);
+    }
+
+    // A run that is dropped leaves neither the file nor a temporary one.
+    {
+        BatchPdf pdf(folder.file("dropped.pdf"));
+        BatchPrinter printing(state, Services(&pdf));
+        ScriptedProgress progress;
+        BatchRun(People(), 1, 2, printing, progress);
+        pdf.discard();
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList({"dropped*"}, QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST(YearDataCache, AnswersAsTheReadersDoForEveryDayAndYearAlsoFromADamagedFile) {
+    TempProgramFolder whole(kDataFiles);
+    TempProgramFolder damaged;
+    const QByteArray celebrities = whole.read("blik.fpf");
+    damaged.write("blik.fpf", celebrities.left(celebrities.size() / 2) + "\r\n\"unclosed");
+    damaged.write("brdstf.fpf", whole.read("brdstf.fpf").left(20000) + ",#TRUE#\r\n");
+    TempProgramFolder none;
+    for (const TempProgramFolder* folder : {&whole, &damaged, &none}) {
+        YearDataCache cache;
+        for (QDate d(1952, 1, 1); d.year() == 1952; d = d.addDays(1)) {
+            YearData plain, cached;
+            const DataReadResult a = ReadCelebrities(folder->path(), d, plain);
+            const DataReadResult b = ReadCelebrities(folder->path(), d, cached, &cache);
+            ASSERT_EQ(a.found, b.found) << d.toString().toStdString();
+            ASSERT_EQ(a.problem, b.problem) << d.toString().toStdString();
+            ASSERT_EQ(plain.Celebrity, cached.Celebrity) << d.toString().toStdString();
+        }
+        for (int y = 1899; y <= 2005; ++y) {
+            YearData plain, cached;
+            const QDate d(y, 6, 1);
+            for (int set : {1, 2}) {
+                const DataReadResult a = ReadHeadlinesForSet(folder->path(), set, d, plain);
+                const DataReadResult b = ReadHeadlinesForSet(folder->path(), set, d, cached, &cache);
+                ASSERT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem)) << y;
+                ASSERT_EQ(plain.YearHeadline, cached.YearHeadline) << y;
+            }
+            const DataReadResult a = ReadYearRecord(folder->path(), d, plain);
+            const DataReadResult b = ReadYearRecord(folder->path(), d, cached, &cache);
+            ASSERT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem)) << y;
+            ASSERT_EQ(plain.HousePrice, cached.HousePrice) << y;
+            ASSERT_EQ(plain.BookAuthor3, cached.BookAuthor3) << y;
+        }
+    }
+}

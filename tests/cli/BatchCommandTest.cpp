@@ -1,0 +1,139 @@
+// natalory-print --batch, run as a user runs it.
+#include "support/PdfProbe.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+
+#include <csignal>
+
+using namespace natalory::test;
+
+namespace {
+
+const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf",       "brdstf.fpf",
+                                "news.al!",  "classy.al!",  "nopicfound.ico", "cake.png"};
+
+// The user's locale is that of the United States: 1/15/1950 is a date.
+QProcessEnvironment InTheUnitedStates() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "en_US.UTF-8");
+    env.insert("LANG", "en_US.UTF-8");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+}
+
+struct Outcome {
+    int exitCode = -1;
+    QString err;
+};
+
+Outcome Cli(const TempProgramFolder& folder, QStringList args) {
+    QProcess p;
+    p.setProcessEnvironment(InTheUnitedStates());
+    args << "--app-dir" << folder.path() << "--as-of"
+         << "2026-12-06";
+    p.start(QStringLiteral(NATALORY_CLI), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+}  // namespace
+
+TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrder) {
+    TempProgramFolder folder(kDataFiles);
+    folder.write("people.csv",
+                 "Date,First,Last\r\n1950-01-15,Anna,Lee\r\n1960-07-04,Zoë,Ångström\r\n"
+                 "11/30/1950,Cara,Doe\r\n");
+    const Outcome r = Cli(folder, {"--batch", folder.file("people.csv"), "--out", folder.file("all.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("\nPrinted 3 of 3 records into " + folder.file("all.pdf") + ".\n") ||
+                r.err == "Printed 3 of 3 records into " + folder.file("all.pdf") + ".\n")
+        << r.err.toStdString();
+    ASSERT_EQ(PdfPages(folder.file("all.pdf")), 3);
+    EXPECT_TRUE(PdfText(folder.file("all.pdf"), 1).contains("Anna Lee"));
+    EXPECT_TRUE(PdfText(folder.file("all.pdf"), 2).contains(QStringLiteral("Zoë Ångström")));
+    EXPECT_TRUE(PdfText(folder.file("all.pdf"), 3).contains("Cara Doe"));
+
+    // --from and --to, and the style of the command line over the settings'.
+    const Outcome part = Cli(folder, {"--batch", folder.file("people.csv"), "--from", "2", "--to", "3",
+                                      "--style", "classy", "--out", folder.file("part.pdf")});
+    ASSERT_EQ(part.exitCode, 0) << part.err.toStdString();
+    ASSERT_EQ(PdfPages(folder.file("part.pdf")), 2);
+    EXPECT_FALSE(PdfText(folder.file("part.pdf")).contains("Anna Lee"));
+    EXPECT_TRUE(PdfText(folder.file("part.pdf"), 2).contains("Cara Doe"));
+    EXPECT_NE(PdfText(folder.file("part.pdf"), 2), PdfText(folder.file("all.pdf"), 3));
+}
+
+TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
+    TempProgramFolder folder(kDataFiles);
+    folder.write("bad.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\n");
+    const QStringList before = FilesIn(folder.path());
+    const Outcome r = Cli(folder, {"--batch", folder.file("bad.alb"), "--out", folder.file("out.pdf")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("line 2")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("31/31/1950")) << r.err.toStdString();
+    const Outcome dir = Cli(folder, {"--batch", folder.file("bad.alb"), "--out-dir", folder.file("prints")});
+    EXPECT_EQ(dir.exitCode, 2);
+    EXPECT_EQ(FilesIn(folder.path()), before);
+    EXPECT_FALSE(QFileInfo::exists(folder.file("prints")));
+
+    EXPECT_EQ(Cli(folder, {"--batch", folder.file("missing.alb"), "--out", folder.file("out.pdf")}).exitCode,
+              2);
+    EXPECT_EQ(Cli(folder, {"--batch", folder.file("bad.alb")}).exitCode, 2);
+    EXPECT_EQ(Cli(folder, {"--batch", folder.file("bad.alb"), "--out", folder.file("out.png")}).exitCode, 2);
+    EXPECT_EQ(FilesIn(folder.path()), before);
+}
+
+TEST(BatchCommand, OutDirWritesAFilePerRecordNamedByNumberAndName) {
+    TempProgramFolder folder(kDataFiles);
+    folder.write("people.alb",
+                 "Anna,Lee,1/15/1950\r\n\"Bob/Rob\",\"Smith\",\"7/4/1960\"\r\nCara,Doe,1950-11-30\r\n");
+    const Outcome r = Cli(
+        folder, {"--batch", folder.file("people.alb"), "--from", "2", "--out-dir", folder.file("prints")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(FilesIn(folder.file("prints")), QStringList({"002 Bob_Rob Smith.pdf", "003 Cara Doe.pdf"}));
+    EXPECT_TRUE(PdfText(folder.file("prints/003 Cara Doe.pdf")).contains("Cara Doe"));
+}
+
+TEST(BatchCommand, CtrlCStopsBetweenRecordsAndLeavesNoFile) {
+    TempProgramFolder folder(kDataFiles);
+    QByteArray many;
+    for (int i = 0; i < 3000; ++i) many += "Anna,Lee" + QByteArray::number(i) + ",1/15/1950\r\n";
+    folder.write("many.alb", many);
+    QProcess p;
+    p.setProcessEnvironment(InTheUnitedStates());
+    p.start(QStringLiteral(NATALORY_CLI), {"--app-dir", folder.path(), "--batch", folder.file("many.alb"),
+                                           "--out", folder.file("many.pdf")});
+    ASSERT_TRUE(p.waitForStarted());
+    // Once it listens for Ctrl+C the batch is under way.
+    const auto listening = [&p] {
+        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+        if (!status.open(QIODevice::ReadOnly)) return false;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("SigCgt:"))
+                return (line.mid(7).trimmed().toULongLong(nullptr, 16) & (1u << (SIGINT - 1))) != 0;
+        return false;
+    };
+    for (int i = 0; i < 3000 && !listening(); ++i) QThread::msleep(10);
+    ASSERT_TRUE(listening());
+    QThread::msleep(300);
+    ::kill(pid_t(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 130);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("interrupted"));
+    EXPECT_TRUE(FilesIn(folder.path()).filter("many.pdf").isEmpty())
+        << FilesIn(folder.path()).join(' ').toStdString();
+}
