@@ -53,6 +53,13 @@ QDate BirthDateFrom(uint8_t a, uint8_t b) {
     return first.addDays((a * 256 + b) % first.daysTo(QDate(2004, 12, 31)));
 }
 
+void ReadYearData(const uint8_t* data, size_t size, const char* fileName, YearDataReader read) {
+    if (size < 2) return;
+    WriteProgramFile(QString::fromLatin1(fileName), Bytes(data, size));
+    YearData year;
+    (void)read(ProgramFolder(), BirthDateFrom(data[size - 2], data[size - 1]), year);
+}
+
 PromptAnswer AnswerFirst::ask(const QString&, const QString&, PromptButtons buttons, PromptIcon) {
     switch (buttons) {
         case PromptButtons::Ok:

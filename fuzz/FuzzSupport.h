@@ -1,5 +1,6 @@
 #pragma once
 
+#include "birthday/YearDataReaders.h"
 #include "shell/Seams.h"
 
 #include <QByteArray>
@@ -24,6 +25,11 @@ QByteArrayView Bytes(const uint8_t* data, size_t size);
 // A birth date in the supported years picked by two bytes, so one input can aim
 // its search at any day.
 QDate BirthDateFrom(uint8_t a, uint8_t b);
+
+// A year data file handed over in place of the shipped one and searched by `read`;
+// the last two bytes also pick the birth date searched for.
+using YearDataReader = DataReadResult (*)(const QString& programFolder, QDate birthDate, YearData& year);
+void ReadYearData(const uint8_t* data, size_t size, const char* fileName, YearDataReader read);
 
 // Answers every question with its first button, as a user clicking through would.
 class AnswerFirst final : public Prompt {
