@@ -58,20 +58,21 @@ bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error)
         return false;
     }
     struct stat status {};
+    const bool sized = ::fstat(fd, &status) == 0;
     QByteArray record;
     // A record left unfinished by an older crash must not swallow this one: it gets a line of its own.
-    if (::fstat(fd, &status) == 0 && status.st_size > 0) {
+    if (sized && status.st_size > 0) {
         char last = '\n';
         if (::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n') record = "\r\n";
     }
     record += PrintLogRecord(state, now);
     // One write of the whole record; if the disk takes only part of it, the part is cut
-    // off again, so the log never holds half a record that would hide the ones after it.
+    // off again, so the log never holds half a record that would hide the ones after it
+    // (should even that fail, the viewer passes over the damaged line).
     const ssize_t wrote = ::write(fd, record.constData(), size_t(record.size()));
     const int why = errno;
     const bool ok = wrote == record.size();
-    if (!ok && wrote > 0 && ::ftruncate(fd, status.st_size) != 0) {
-        // Nothing more can be done: the reader passes over the damaged line.
+    if (!ok && wrote > 0 && sized && ::ftruncate(fd, status.st_size) != 0) {
     }
     ::close(fd);
     if (!ok && error) *error = SystemReason(wrote < 0 ? why : ENOSPC);

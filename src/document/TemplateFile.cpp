@@ -54,7 +54,6 @@ bool TextAsNumber(RecordReader& in, const QString& file, double* value, const ch
 
 // Numbers a template may hold. Anything outside is no template a program wrote, and
 // would overflow the arithmetic of fitting, rendering and exporting further on.
-constexpr int kMostMargin = kLargestPaper;
 constexpr int kReach = kLargestPaper;  // how far any position or size may go from the page's corner
 constexpr double kSmallestFont = 1, kLargestFont = 1638;
 
@@ -194,7 +193,7 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
     ReadIntegerIn(in, page.PaperLength, kSmallestPaper, kLargestPaper, "paper length");
     in.readInteger(page.PageOrientation);
     for (int* margin : {&page.LeftMargin, &page.RightMargin, &page.TopMargin, &page.BottomMargin})
-        ReadIntegerIn(in, *margin, 0, kMostMargin, "margin");
+        ReadIntegerIn(in, *margin, 0, kLargestPaper, "margin");
     if (in.failed()) return FromRecordError(in.error());
     state.page = page;
     if (canvasSize) *canvasSize = PrintableCanvasSize(page);
