@@ -5,6 +5,7 @@ cd "$(dirname "$0")"
 source tools/ensure-packages.sh
 ensure_packages
 build_natalory
+build_fuzzers
 
 export QT_QPA_PLATFORM=offscreen
 cd build

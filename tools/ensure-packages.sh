@@ -11,6 +11,7 @@ NATALORY_PACKAGES=(
     xvfb xauth poppler-utils
     cups cups-client cups-filters
     libuemf-dev emf2svg libemf2svg-dev libwmf-dev
+    clang libclang-rt-14-dev
 )
 
 ensure_packages() {
@@ -33,6 +34,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Builds a configured folder; progress lines are left out, warnings, errors and the
+# build's status are kept.
+quiet_build() {
+    set +e
+    cmake --build "$@" -j"$(nproc)" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(Scanning|Consolidate)|^make\[[0-9]+\]: (Entering|Leaving)'
+    local status=${PIPESTATUS[0]}
+    set -e
+    return "$status"
+}
+
 # Configures (once) and builds into build/.
 build_natalory() {
     local werror=OFF
@@ -42,10 +53,17 @@ build_natalory() {
     if [ ! -f build/CMakeCache.txt ] || ! grep -q "NATALORY_WERROR:BOOL=$werror" build/CMakeCache.txt; then
         cmake -S . -B build -DNATALORY_WERROR="$werror" >/dev/null
     fi
-    # Progress lines are left out; warnings, errors and the build's status are kept.
-    set +e
-    cmake --build build -j"$(nproc)" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(Scanning|Consolidate)|^make\[[0-9]+\]: (Entering|Leaving)'
-    local status=${PIPESTATUS[0]}
-    set -e
-    return "$status"
+    quiet_build build
+}
+
+# The fuzz harnesses the tests' fuzz smoke runs: a second, clang-built folder, since
+# the sanitizers and the fuzzer's instrumentation must not reach the program itself.
+build_fuzzers() {
+    if ! command -v clang++ >/dev/null; then
+        return 0
+    fi
+    if [ ! -f build-fuzz/CMakeCache.txt ]; then
+        CC=clang CXX=clang++ cmake -S . -B build-fuzz -DNATALORY_FUZZ=ON -DNATALORY_TESTS=OFF >/dev/null
+    fi
+    quiet_build build-fuzz --target natalory_fuzzers
 }

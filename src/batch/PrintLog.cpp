@@ -1,10 +1,19 @@
 #include "batch/PrintLog.h"
 
 #include "birthday/SetBirthday.h"
+#include "shell/FileIO.h"
 #include "shell/RecordFormat.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace natalory {
 
@@ -42,15 +51,40 @@ QByteArray PrintLogRecord(const AppState& s, const QDateTime& now) {
 }
 
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error) {
-    QFile file(state.LogFilePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error) *error = file.errorString();
+    const int fd = ::open(QFile::encodeName(state.LogFilePath).constData(),
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        if (error) *error = SystemReason(errno);
         return false;
     }
-    const QByteArray record = PrintLogRecord(state, now);
-    const bool ok = file.write(record) == record.size() && file.flush();
-    if (!ok && error) *error = file.errorString();
+    struct stat status {};
+    const bool sized = ::fstat(fd, &status) == 0;
+    QByteArray record;
+    // A record left unfinished by an older crash must not swallow this one: it gets a line of its own.
+    if (sized && status.st_size > 0) {
+        char last = '\n';
+        if (::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n') record = "\r\n";
+    }
+    record += PrintLogRecord(state, now);
+    // One write of the whole record; if the disk takes only part of it, the part is cut
+    // off again, so the log never holds half a record that would hide the ones after it
+    // (should even that fail, the viewer passes over the damaged line).
+    const ssize_t wrote = ::write(fd, record.constData(), size_t(record.size()));
+    const int why = errno;
+    const bool ok = wrote == record.size();
+    if (!ok && wrote > 0 && sized && ::ftruncate(fd, status.st_size) != 0) {
+    }
+    ::close(fd);
+    if (!ok && error) *error = SystemReason(wrote < 0 ? why : ENOSPC);
     return ok;
+}
+
+void LogPrint(AppState& state, const QDateTime& now, Prompt& prompt) {
+    QString error;
+    if (AppendPrintLog(state, now, &error) || state.PrintLogFailureShown) return;
+    state.PrintLogFailureShown = true;
+    prompt.tell(QString::fromLatin1(kPrintLogFailed).arg(QDir::toNativeSeparators(state.LogFilePath), error),
+                QString::fromLatin1(kPrintLogTitle), PromptIcon::Exclamation);
 }
 
 bool AskAndClearPrintLog(AppState& state, Prompt& prompt) {
@@ -68,23 +102,28 @@ PrintLogContents ReadPrintLog(const QString& path, QDate today, const QLocale& l
     log.exists = QFileInfo(path).isFile();
     if (!log.exists) return log;
     RecordError error;
-    auto in = RecordReader::open(path, &error);
-    if (!in) return log;
+    auto file = RecordReader::open(path, &error);
+    if (!file) return log;
+    QStringList lines;
+    for (QString line; !file->atEnd() && file->readLine(line);) lines << line;
     const QString todayText = today.toString(QStringLiteral("MM-dd-yyyy"));
-    while (!in->atEnd()) {
+    // Each record is one line, read on its own: a damaged line costs that line only.
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        RecordReader in(lines[i], QFileInfo(path).fileName());
         QString date, time, name, style, custom;
         QDate birthday;
-        in->readText(date);
-        in->readText(time);
-        in->readDate(birthday);
-        in->readText(name);
-        in->readText(style);
-        in->readText(custom);
-        if (in->failed()) {
-            // A record cut off by the end of the file; any other fault just ends the list.
-            log.truncated = in->error().message.contains(QStringLiteral("ends before")) ||
-                            in->error().message.contains(QStringLiteral("no closing"));
-            break;
+        in.readText(date);
+        in.readText(time);
+        in.readDate(birthday);
+        in.readText(name);
+        in.readText(style);
+        in.readText(custom);
+        if (in.failed()) {
+            // A record cut off by the end of the file is reported; a damaged one before it is passed over.
+            if (i == lines.size() - 1)
+                log.truncated = in.error().message.contains(QStringLiteral("ends before")) ||
+                                in.error().message.contains(QStringLiteral("no closing"));
+            continue;
         }
         PrintLogRow row;
         row.date = date;

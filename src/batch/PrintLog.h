@@ -19,7 +19,17 @@ QString PrintLogStyleName(int printType);
 QByteArray PrintLogRecord(const AppState& state, const QDateTime& now);
 
 // Appends the record to the log in one write, creating the file when there is none.
+// The log gains the whole record or nothing; false, with the reason, for nothing.
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error = nullptr);
+
+inline constexpr auto kPrintLogTitle = "Print Log";
+inline constexpr auto kPrintLogFailed =
+    "The print log %1 could not be written: %2.\r\n"
+    "Prints are not logged until this is mended.";
+
+// Appends the record for a print or export. The first failure of a run is told to the
+// user; the print itself has been made, so it never fails for want of its log line.
+void LogPrint(AppState& state, const QDateTime& now, Prompt& prompt);
 
 // A log record as the viewer lists it.
 struct PrintLogRow {

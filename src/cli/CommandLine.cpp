@@ -3,6 +3,7 @@
 #include "batch/OffscreenPrint.h"
 #include "birthday/DateLimits.h"
 #include "birthday/SetBirthday.h"
+#include "birthday/YearDataReaders.h"
 #include "cli/BatchCommand.h"
 #include "document/DisplayObjects.h"
 #include "document/TemplateFile.h"
@@ -233,6 +234,17 @@ CliResult RunCommandLine(const QStringList& arguments) {
         QString why;
         printer = SystemPrinter::Find(parser.value(printerName), &why);
         if (!printer) return CliResult{1, {}, QStringLiteral("natalory-print: cannot print: %1\n").arg(why)};
+    }
+
+    // Without its year data a print would be made of empty facts: no print is better.
+    for (const char* name : {kYearRecordsFile, kHeadlinesFile, kHeadlinesSet2File, kCelebritiesFile}) {
+        QString why;
+        const QString path = ProgramFile(state.ProgramFolder, QString::fromLatin1(name));
+        if (!ReadFileBytes(path, &why))
+            return CliResult{1,
+                             {},
+                             QStringLiteral("natalory-print: cannot read the year data file %1: %2\n")
+                                 .arg(QDir::toNativeSeparators(path), why)};
     }
 
     // The print is built as the window builds it; the options then stand in for the data settings dialog.

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+
 namespace natalory {
 
 QImage LoadPicture(const QString& path, QString* error) {
@@ -38,6 +40,23 @@ QImage LoadPicture(const QString& path, QString* error) {
         }
         reader.jumpToImage(best);
     }
+    // A print needs no more than this many pixels on a side; a bigger picture is read
+    // scaled down. Only a drawing is made at the smaller size: a bitmap is decoded
+    // whole first, so one that would decode to more pixels than a photograph has is
+    // a decompression bomb, refused before it is decoded.
+    const QSize size = reader.size();
+    if (size.isValid() && std::max(size.width(), size.height()) > kLongestPictureSide) {
+        const bool drawing = reader.format().startsWith("svg");
+        if (!drawing && qint64(size.width()) * size.height() > kMostPicturePixels) {
+            if (error) *error = QString::fromLatin1(kPictureTooLarge).arg(size.width()).arg(size.height());
+            return {};
+        }
+        reader.setScaledSize(size.scaled(kLongestPictureSide, kLongestPictureSide, Qt::KeepAspectRatio));
+    }
+    // Qt's own cap on a decoded image is below what an ordinary big photograph needs
+    // before it is scaled; the pixel count above is the guard against bombs.
+    QImageReader::setAllocationLimit(
+        std::max(QImageReader::allocationLimit(), int(kMostPicturePixels * 8 / (1024 * 1024))));
     QImage image = reader.read();
     if (image.isNull() && error) *error = reader.errorString();
     return image;

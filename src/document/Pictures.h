@@ -5,8 +5,16 @@
 
 namespace natalory {
 
-// Reads a picture file of any format the machine can read (PNG, JPEG, GIF, BMP,
-// ICO, SVG, ...). A null image, with the reason in `error`, when it cannot.
+// The longest side, in pixels, of a picture as it is kept for printing: a full page at 300 dots an inch.
+inline constexpr int kLongestPictureSide = 4000;
+// A bitmap that would decode to more pixels than this is refused: no photograph is
+// that big, a decompression bomb is.
+inline constexpr qint64 kMostPicturePixels = 120'000'000;
+inline constexpr auto kPictureTooLarge = "the picture is too large to use (%1 x %2 pixels)";
+
+// Reads a picture file of any format the machine can read (PNG, JPEG, GIF, BMP, ICO,
+// SVG, ...), scaled down to kLongestPictureSide when it is bigger. A null image, with
+// the reason in `error`, when it cannot.
 QImage LoadPicture(const QString& path, QString* error = nullptr);
 
 // The file filter of the picture chooser.

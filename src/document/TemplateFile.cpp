@@ -52,6 +52,26 @@ bool TextAsNumber(RecordReader& in, const QString& file, double* value, const ch
     return false;
 }
 
+// Numbers a template may hold. Anything outside is no template a program wrote, and
+// would overflow the arithmetic of fitting, rendering and exporting further on.
+constexpr int kReach = kLargestPaper;  // how far any position or size may go from the page's corner
+constexpr double kSmallestFont = 1, kLargestFont = 1638;
+
+bool ReadIntegerIn(RecordReader& in, int& out, int low, int high, const char* what) {
+    if (!in.readInteger(out)) return false;
+    if (out >= low && out <= high) return true;
+    return in.rejectLast(QStringLiteral("the %1 must be from %2 to %3, found %4")
+                             .arg(QLatin1StringView(what))
+                             .arg(low)
+                             .arg(high)
+                             .arg(out));
+}
+
+bool ReadGeometry(RecordReader& in, std::initializer_list<int*> values) {
+    for (int* v : values) ReadIntegerIn(in, *v, -kReach, kReach, "position or size");
+    return !in.failed();
+}
+
 struct TextRecord {
     int Width = 0, Height = 0, Left = 0, Top = 0;
     QString FontName;
@@ -62,14 +82,16 @@ struct TextRecord {
 };
 
 bool ReadTextRecord(RecordReader& in, const QString& file, TextRecord& r, TemplateError* error) {
-    in.readInteger(r.Width);
-    in.readInteger(r.Height);
-    in.readInteger(r.Left);
-    in.readInteger(r.Top);
+    ReadGeometry(in, {&r.Width, &r.Height, &r.Left, &r.Top});
     in.readText(r.FontName);
     if (in.failed() || !TextAsNumber(in, file, &r.ForeColor, "colour", error) ||
         !TextAsNumber(in, file, &r.FontSize, "font size", error))
         return false;
+    if (r.FontSize < kSmallestFont || r.FontSize > kLargestFont)
+        return in.rejectLast(QStringLiteral("the font size must be from %1 to %2 points, found %3")
+                                 .arg(kSmallestFont)
+                                 .arg(kLargestFont)
+                                 .arg(r.FontSize));
     in.readBoolean(r.FontBold);
     in.readBoolean(r.FontItalic);
     in.readBoolean(r.FontStrikethru);
@@ -167,13 +189,11 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
     PageSetup page;
     in.readText(word);
     in.readText(version);
-    in.readInteger(page.PaperWidth);
-    in.readInteger(page.PaperLength);
+    ReadIntegerIn(in, page.PaperWidth, kSmallestPaper, kLargestPaper, "paper width");
+    ReadIntegerIn(in, page.PaperLength, kSmallestPaper, kLargestPaper, "paper length");
     in.readInteger(page.PageOrientation);
-    in.readInteger(page.LeftMargin);
-    in.readInteger(page.RightMargin);
-    in.readInteger(page.TopMargin);
-    in.readInteger(page.BottomMargin);
+    for (int* margin : {&page.LeftMargin, &page.RightMargin, &page.TopMargin, &page.BottomMargin})
+        ReadIntegerIn(in, *margin, 0, kLargestPaper, "margin");
     if (in.failed()) return FromRecordError(in.error());
     state.page = page;
     if (canvasSize) *canvasSize = PrintableCanvasSize(page);
@@ -209,10 +229,7 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
             DisplayObject* created = NewPicture(doc, state, prompt, false);
             int w = 0, h = 0, l = 0, t = 0;
             QString stored;
-            in.readInteger(w);
-            in.readInteger(h);
-            in.readInteger(l);
-            in.readInteger(t);
+            ReadGeometry(in, {&w, &h, &l, &t});
             in.readText(stored);
             if (in.failed()) break;
             if (created) {
@@ -222,10 +239,7 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
             }
         } else if (tag == u"S") {
             int w = 0, h = 0, l = 0, t = 0, shape = 0, border = 0;
-            in.readInteger(w);
-            in.readInteger(h);
-            in.readInteger(l);
-            in.readInteger(t);
+            ReadGeometry(in, {&w, &h, &l, &t});
             in.readInteger(shape);
             in.readInteger(border);
             if (in.failed()) break;
@@ -235,10 +249,7 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
             }
         } else if (tag == u"L") {
             int x1 = 0, x2 = 0, y1 = 0, y2 = 0, style = 0, border = 0;
-            in.readInteger(x1);
-            in.readInteger(x2);
-            in.readInteger(y1);
-            in.readInteger(y2);
+            ReadGeometry(in, {&x1, &x2, &y1, &y2});
             in.readInteger(style);
             in.readInteger(border);
             if (in.failed()) break;

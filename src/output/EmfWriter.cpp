@@ -1,12 +1,10 @@
 #include "output/EmfWriter.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "shell/FileIO.h"
+
 #include <QFontMetricsF>
-#include <QUuid>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -28,14 +26,16 @@ class Metafile {
         if (et_) emf_free(&et_);
         if (eht_) emf_htable_free(&eht_);
     }
-    bool start(const QByteArray& file) {
-        return emf_start(file.constData(), 1 << 20, 1 << 18, &et_) == 0 &&
-               emf_htable_create(128, 128, &eht_) == 0;
+    // The records are built in memory; libUEMF's own file is the null device, and the
+    // caller writes the finished bytes where they belong.
+    bool start() {
+        return emf_start("/dev/null", 1 << 20, 1 << 18, &et_) == 0 && emf_htable_create(128, 128, &eht_) == 0;
     }
     bool add(char* record) {
         return record && emf_append(reinterpret_cast<U_ENHMETARECORD*>(record), et_, 1) == 0;
     }
     bool finish() { return add(U_EMREOF_set(0, nullptr, et_)) && emf_finish(et_, eht_) == 0; }
+    QByteArray bytes() const { return QByteArray(et_->buf, qsizetype(et_->used)); }
     EMFHANDLES* handles() { return eht_; }
 
   private:
@@ -156,45 +156,41 @@ bool Picture(Metafile& emf, const PrintEngine::ImageItem& item, QPointF origin) 
 }  // namespace
 
 bool WriteEmf(const PrintEngine& engine, const QString& path, QString* error) {
-    const QString part = QFileInfo(path).absolutePath() + QStringLiteral("/.") + QFileInfo(path).fileName() +
-                         QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8);
     const QSizeF page = engine.pageSizeTwips();
     const int32_t w = Twip(page.width()), h = Twip(page.height());
-    bool ok = false;
-    {
-        Metafile emf;
-        if (emf.start(QFile::encodeName(part))) {
-            const U_RECTL bounds = rectl_set(point32_set(0, 0), point32_set(w - 1, h - 1));
-            const U_RECTL frame = rectl_set(point32_set(0, 0), point32_set(w * 2540 / 1440, h * 2540 / 1440));
-            ok = emf.add(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, sizel_set(w, h),
-                                         sizel_set(w * 254 / 14400, h * 254 / 14400), 0)) &&
-                 emf.add(U_EMRSETMAPMODE_set(U_MM_TEXT)) && emf.add(U_EMRSETBKMODE_set(U_TRANSPARENT)) &&
-                 emf.add(U_EMRSETTEXTALIGN_set(U_TA_TOP));
-            const QPointF origin(engine.MarginLeft, engine.MarginTop);
-            for (const PrintEngine::Item& item : engine.items()) {
-                if (!ok) break;
-                if (const auto* t = std::get_if<PrintEngine::TextItem>(&item))
-                    ok = Text(emf, *t, origin);
-                else if (const auto* s = std::get_if<PrintEngine::ShapeItem>(&item))
-                    ok = Shape(emf, *s, origin);
-                else if (const auto* i = std::get_if<PrintEngine::ImageItem>(&item))
-                    ok = Picture(emf, *i, origin);
-            }
-            ok = ok && emf.finish();
+    // The frame is in hundredths of a millimetre and the size in millimetres: worked out
+    // in 64 bits, since a big sheet in twips times 2540 no longer fits in 32.
+    const auto scaled = [](int32_t twips, qint64 times, qint64 over) {
+        return int32_t(twips * times / over);
+    };
+    Metafile emf;
+    bool ok = emf.start();
+    if (ok) {
+        const U_RECTL bounds = rectl_set(point32_set(0, 0), point32_set(w - 1, h - 1));
+        const U_RECTL frame =
+            rectl_set(point32_set(0, 0), point32_set(scaled(w, 2540, 1440), scaled(h, 2540, 1440)));
+        ok = emf.add(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, sizel_set(w, h),
+                                     sizel_set(scaled(w, 254, 14400), scaled(h, 254, 14400)), 0)) &&
+             emf.add(U_EMRSETMAPMODE_set(U_MM_TEXT)) && emf.add(U_EMRSETBKMODE_set(U_TRANSPARENT)) &&
+             emf.add(U_EMRSETTEXTALIGN_set(U_TA_TOP));
+        const QPointF origin(engine.MarginLeft, engine.MarginTop);
+        for (const PrintEngine::Item& item : engine.items()) {
+            if (!ok) break;
+            if (const auto* t = std::get_if<PrintEngine::TextItem>(&item))
+                ok = Text(emf, *t, origin);
+            else if (const auto* s = std::get_if<PrintEngine::ShapeItem>(&item))
+                ok = Shape(emf, *s, origin);
+            else if (const auto* i = std::get_if<PrintEngine::ImageItem>(&item))
+                ok = Picture(emf, *i, origin);
         }
+        ok = ok && emf.finish();
     }
     if (!ok) {
-        QFile::remove(part);
-        if (error) *error = QStringLiteral("the metafile could not be written");
+        if (error) *error = QStringLiteral("the metafile could not be made");
         return false;
     }
-    // The whole new file takes the old one's place in one step.
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(part);
-        if (error) *error = QStringLiteral("the metafile could not be put in place");
-        return false;
-    }
-    return true;
+    // Written as every other export is: whole, or the old file kept.
+    return WriteFileAtomically(path, emf.bytes(), error);
 }
 
 }  // namespace natalory

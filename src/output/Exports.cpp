@@ -79,7 +79,7 @@ bool SaveExport(ExportKind kind, const CanvasDocument& doc, AppState& state, Ser
         services.prompt.ask(QStringLiteral("An error has occured. 75 Desc:") + error,
                             QStringLiteral("Disk Error"), PromptButtons::Ok, PromptIcon::Exclamation);
     else
-        AppendPrintLog(state, services.clock.now());
+        LogPrint(state, services.clock.now(), services.prompt);
     state.SavingToFile = false;
     return written;
 }

@@ -114,7 +114,7 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
         }
     }
     ++state.PrintCount;
-    if (realPrint && state.settings.LogPrintouts) AppendPrintLog(state, services.clock.now());
+    if (realPrint && state.settings.LogPrintouts) LogPrint(state, services.clock.now(), services.prompt);
     return true;
 }
 

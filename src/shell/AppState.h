@@ -64,6 +64,7 @@ struct AppState {
     bool PreviewMode = false;
     bool SavingToFile = false;
     int PrintCount = 0;
+    bool PrintLogFailureShown = false;  // a failed log append is told once a run
 
     // The printer chosen in Print Setup; empty: the system's default printer.
     QString PrinterName;

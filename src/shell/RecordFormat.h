@@ -50,6 +50,9 @@ class RecordReader {
     bool readAny(AnyField& out);
     // Reads the rest of the current line as it stands (a file read line by line).
     bool readLine(QString& out);
+    // Fails the read on the field read last, which was well formed but not acceptable
+    // to the caller (a number out of range): the error names that field's line and place.
+    bool rejectLast(const QString& message) { return fail(message); }
 
     // True when nothing but blanks and empty lines is left.
     bool atEnd() const;

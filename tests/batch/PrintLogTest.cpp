@@ -1,12 +1,14 @@
 #include "batch/PrintLog.h"
 #include "prefs/OptionsLogic.h"
 
+#include "support/Doubles.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace natalory;
-using natalory::test::TempProgramFolder;
+using namespace natalory::test;
 
 namespace {
 
@@ -69,6 +71,69 @@ TEST(PrintLog, TheViewerCountsTodayAndKeepsRowsBeforeATruncatedRecord) {
     EXPECT_TRUE(log.truncated);
 
     EXPECT_FALSE(ReadPrintLog(folder.file("none.log"), today).exists);
+}
+
+TEST(PrintLog, AFullDiskAddsNoPartOfARecordAndTheFailureIsToldOnce) {
+    FullDisk disk;
+    AppState s;
+    s.LogFilePath = disk.file("birthday print log.log");
+    s.birthday.BirthDate = QDate(1950, 1, 15);
+    s.birthday.FirstName = "Anna";
+    const QDateTime at(QDate(2026, 12, 5), QTime(18, 30, 5));
+    // The log ends just short of a disk page, so the disk takes the start of the next record only.
+    ASSERT_TRUE(AppendPrintLog(s, at));
+    QFile log(s.LogFilePath);
+    ASSERT_TRUE(log.open(QIODevice::Append));
+    log.write(QByteArray(4086 - log.size() - 2, 'x') + "\r\n");
+    log.close();
+    const QByteArray before = [&] {
+        log.open(QIODevice::ReadOnly);
+        return log.readAll();
+    }();
+    log.close();
+    ASSERT_EQ(before.size(), 4086);
+
+    s.birthday.LastName = QString(6000, u'L');
+    QString why;
+    bool appended = true;
+    disk.run(4096, [&] { appended = AppendPrintLog(s, at.addSecs(1), &why); });
+    EXPECT_FALSE(appended);
+    EXPECT_FALSE(why.isEmpty());
+    if (disk.real()) {
+        EXPECT_EQ(why, "the disk is full");
+    }
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll(), before);
+    log.close();
+
+    // Both callers go through LogPrint: the user hears of the first failure only.
+    AppState nowhere = s;
+    nowhere.LogFilePath = disk.file("no folder/birthday print log.log");
+    ScriptedPrompt prompt;
+    LogPrint(nowhere, at, prompt);
+    LogPrint(nowhere, at, prompt);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].title, kPrintLogTitle);
+    EXPECT_TRUE(prompt.asked[0].text.contains("No such file or directory"))
+        << prompt.asked[0].text.toStdString();
+}
+
+TEST(PrintLog, TheViewerReadsPastADamagedRecord) {
+    TempProgramFolder folder;
+    const QDate today(2026, 12, 6);
+    AppState s = Print(folder);
+    // A record an older version left half written when the disk filled up.
+    folder.write("birthday print log.log", "\"12-06-2026\",\"09:00:00\",#1950-0");
+    ASSERT_TRUE(AppendPrintLog(s, QDateTime(today, QTime(10, 0, 0))));
+    ASSERT_TRUE(AppendPrintLog(s, QDateTime(today, QTime(11, 0, 0))));
+    folder.write("birthday print log.log", folder.read("birthday print log.log") + "garbage,,\r\n");
+    ASSERT_TRUE(AppendPrintLog(s, QDateTime(today, QTime(12, 0, 0))));
+    const PrintLogContents log = ReadPrintLog(s.LogFilePath, today, kUs);
+    ASSERT_EQ(log.rows.size(), 3u);
+    EXPECT_EQ(log.rows[0].time, "10:00:00 AM");
+    EXPECT_EQ(log.rows[2].time, "12:00:00 PM");
+    EXPECT_EQ(log.today, 3);
+    EXPECT_FALSE(log.truncated);
 }
 
 TEST(OptionsLogic, OffsetsAreInchesOnScreenAndTwipsInTheFile) {

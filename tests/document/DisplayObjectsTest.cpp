@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace natalory;
 using natalory::test::ScriptedPrompt;
 
@@ -163,4 +165,12 @@ TEST(PageGeometry, TheCanvasIsThePrintableAreaTurnedForLandscape) {
     EXPECT_EQ(PrintableCanvasSize(p), QSize(15840 - 1800, 12240 - 1800));
     p.PageOrientation = 0;
     EXPECT_FALSE(PrintableCanvasSize(p));
+
+    // Margins that leave no paper, however large, leave no canvas.
+    const int most = std::numeric_limits<int>::max();
+    for (int orientation : {1, 2}) {
+        EXPECT_EQ(PrintableCanvasSize({12240, 15840, most, most, most, most, orientation}), QSize(0, 0));
+        EXPECT_EQ(PrintableCanvasSize({most, most, -most, -most, -most, -most, orientation}),
+                  QSize(most, most));
+    }
 }

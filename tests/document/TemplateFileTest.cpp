@@ -251,3 +251,40 @@ TEST_F(Template, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
     EXPECT_EQ(folder.read("mine.als"), old);
     EXPECT_TRUE(state.SaveCancelled);
 }
+
+TEST_F(Template, NumbersNoPageCouldHoldAreWrongTypeErrorsAtTheirField) {
+    const QByteArray header = "\"Birthday\",\"4.2.0\",12240,15840,1,720,720,720,720\r\n";
+    const QByteArray data = QByteArray("#TRUE#,").repeated(16) + "1,#FALSE#,#FALSE#,#FALSE#\r\n";
+    const QByteArray text =
+        "\"T\"\r\n1000,500,0,0,\"Arial\",0,12,#FALSE#,#FALSE#,#FALSE#,#FALSE#,0,\"Hi\"\r\n";
+    std::optional<TemplateError> error;
+    Reload(header + data + text);
+
+    const struct {
+        QByteArray from, to;
+        const char* where;
+    } cases[] = {
+        {"12240,15840,1,720,720", "12240,15840,1,2147483647,2147483647", "line 1, field 6: the margin"},
+        {"12240,15840", "900000,15840", "line 1, field 3: the paper width"},
+        {"12240,15840", "12240,0", "line 1, field 4: the paper length"},
+        {"\"Arial\",0,12,", "\"Arial\",0,1e300,", "line 4, field 7: the font size"},
+        {"\"Arial\",0,12,", "\"Arial\",0,0.5,", "line 4, field 7: the font size"},
+        {"1000,500,0,0,\"Arial\"", "2000000000,500,0,0,\"Arial\"", "line 4, field 1: the position or size"},
+        {"1000,500,0,0,\"Arial\"", "1000,500,0,-2000000000,\"Arial\"", "line 4, field 4: the position"},
+    };
+    for (const auto& c : cases) {
+        QByteArray bytes = header + data + text;
+        bytes.replace(c.from, c.to);
+        AppState s = state;
+        Reload(bytes, &s, &error);
+        ASSERT_TRUE(error) << c.where;
+        EXPECT_EQ(error->number, teWrongType) << c.where;
+        EXPECT_TRUE(error->description.startsWith(QLatin1StringView(c.where)))
+            << error->description.toStdString();
+    }
+    // A line beyond any page, as a hostile file has it.
+    Reload(header + data + "\"L\"\r\n0,-2147483647,100,100,1,1\r\n", nullptr, &error);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->description.startsWith("line 4, field 2: the position or size"))
+        << error->description.toStdString();
+}

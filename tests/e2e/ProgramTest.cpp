@@ -50,3 +50,17 @@ TEST(Program, TheCommandLineToolReportsItsVersion) {
     EXPECT_EQ(cli.exitCode(), 0);
     EXPECT_EQ(cli.readAllStandardOutput(), QByteArray("natalory-print 1.0.0\n"));
 }
+
+TEST(Program, TheCommandLineToolMakesNothingWithoutItsYearData) {
+    TempProgramFolder folder({"news.al!", "blear.fpf", "blearII.fpf", "blik.fpf"});
+    QProcess cli;
+    cli.setProcessEnvironment(Headless(folder.path()));
+    cli.start(QStringLiteral(NATALORY_CLI),
+              {"--first", "Anna", "--date", "1950-01-15", "--texts", "--app-dir", folder.path()});
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    const QString said = QString::fromLocal8Bit(cli.readAllStandardError());
+    EXPECT_TRUE(said.startsWith("natalory-print: cannot read the year data file ")) << said.toStdString();
+    EXPECT_TRUE(said.contains("brdstf.fpf: the file does not exist")) << said.toStdString();
+}

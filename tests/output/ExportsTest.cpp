@@ -1,6 +1,9 @@
 #include "output/Exports.h"
 
+#include "output/SvgWriter.h"
+
 #include "support/Doubles.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +13,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QtEndian>
+
+#include <functional>
 
 using namespace natalory;
 using namespace natalory::test;
@@ -110,4 +116,62 @@ TEST_F(Exporting, AMetafileAnIndependentReaderUnderstands) {
     EXPECT_TRUE(svg.contains("Anna Lee Born Today!"));
     EXPECT_TRUE(svg.contains("<ellipse") || svg.contains("<path"));
     EXPECT_TRUE(svg.contains("<image"));
+}
+
+TEST_F(Exporting, EveryWriterSaysTheDiskIsFullAndLeavesNothingBehind) {
+    FullDisk disk;
+    PrintEngine engine;
+    RenderDocument(doc, engine, state, CanvasPlacement{});
+    const struct {
+        const char* name;
+        std::function<bool(const QString&, QString*)> write;
+    } writers[] = {
+        {"p.pdf",
+         [&](const QString& to, QString* why) { return WriteExport(ExportKind::Pdf, engine, to, why); }},
+        {"p.png",
+         [&](const QString& to, QString* why) { return WriteExport(ExportKind::Png, engine, to, why); }},
+        {"p.bmp",
+         [&](const QString& to, QString* why) { return WriteExport(ExportKind::Bitmap, engine, to, why); }},
+        {"p.emf",
+         [&](const QString& to, QString* why) { return WriteExport(ExportKind::Metafile, engine, to, why); }},
+        {"p.svg", [&](const QString& to, QString* why) { return WriteSvg(engine, to, why); }},
+    };
+    for (const auto& w : writers) {
+        QString why;
+        bool written = true;
+        disk.run(0, [&] { written = w.write(disk.file(w.name), &why); });
+        EXPECT_FALSE(written) << w.name;
+        if (disk.real())
+            EXPECT_EQ(why, "the disk is full") << w.name;
+        else
+            EXPECT_FALSE(why.isEmpty() || why.contains("Unknown")) << w.name << ": " << why.toStdString();
+        EXPECT_TRUE(QDir(QFileInfo(disk.file(w.name)).path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+            << w.name;
+    }
+}
+
+TEST(EmfWriter, AHugeSheetKeepsItsSizeInTheHeaderAndAReadOnlyFileIsTreatedAsForPictures) {
+    TempProgramFolder folder;
+    PrintEngine engine;
+    engine.PageWidth = 900000;
+    engine.PageHeight = 15840;
+    engine.StartDoc();
+    engine.EndDoc();
+    QString why;
+    ASSERT_TRUE(WriteExport(ExportKind::Metafile, engine, folder.file("big.emf"), &why)) << why.toStdString();
+    const QByteArray emf = folder.read("big.emf");
+    ASSERT_GT(emf.size(), 88);
+    // The frame, in hundredths of a millimetre, follows the record's type, size and bounds.
+    const auto field = [&](int offset) { return qFromLittleEndian<qint32>(emf.constData() + offset); };
+    EXPECT_EQ(field(32), 900000 * 2540LL / 1440);
+    EXPECT_EQ(field(36), 15840 * 2540 / 1440);
+
+    engine.PageWidth = 12240;
+    for (const char* name : {"ro.emf", "ro.png"}) {
+        folder.write(name, "old");
+        QFile::setPermissions(folder.file(name), QFileDevice::ReadOwner);
+    }
+    EXPECT_EQ(WriteExport(ExportKind::Metafile, engine, folder.file("ro.emf"), &why),
+              WriteExport(ExportKind::Png, engine, folder.file("ro.png"), &why));
+    EXPECT_EQ(folder.read("ro.emf") == "old", folder.read("ro.png") == "old");
 }
