@@ -78,10 +78,6 @@ void frmDisplay::setCanvasSizeTwips(int width, int height) {
     if (onResized) onResized();
 }
 
-QRect frmDisplay::canvasPixels() const {
-    return QRect(0, 0, width(), height());
-}
-
 // ---- Creating and deleting ----
 
 void frmDisplay::created(DisplayObject* object, const QString& text) {
@@ -420,22 +416,24 @@ void frmDisplay::picHandle_MouseDown(int index, QPoint) {
     DrawDragRect();
 }
 
+void frmDisplay::moveDragRectTo(long left, long top) {
+    // An object is never moved off the canvas (one larger than the canvas keeps it covered).
+    const long w = DragRect.Width(), h = DragRect.Height();
+    const long maxLeft = width() - w, maxTop = height() - h;
+    DragRect.Left = std::clamp(left, std::min(0L, maxLeft), std::max(0L, maxLeft));
+    DragRect.Top = std::clamp(top, std::min(0L, maxTop), std::max(0L, maxTop));
+    DragRect.Right = DragRect.Left + w;
+    DragRect.Bottom = DragRect.Top + h;
+}
+
 void frmDisplay::Form_MouseMove(QPoint pos) {
     if (DragMode == dmIdle || !CurrentObject) return;
-    const QRect canvas = canvasPixels();
     if (DragMode == dmMoving) {
-        const long w = DragRect.Width(), h = DragRect.Height();
         DrawDragRect();
-        // The object cannot be dragged off the canvas.
-        const long maxLeft = canvas.width() - w, maxTop = canvas.height() - h;
-        DragRect.Left =
-            std::clamp<long>(pos.x() - GrabOffset.x(), std::min(0L, maxLeft), std::max(0L, maxLeft));
-        DragRect.Top = std::clamp<long>(pos.y() - GrabOffset.y(), std::min(0L, maxTop), std::max(0L, maxTop));
-        DragRect.Right = DragRect.Left + w;
-        DragRect.Bottom = DragRect.Top + h;
+        moveDragRectTo(pos.x() - GrabOffset.x(), pos.y() - GrabOffset.y());
         DrawDragRect();
     } else {
-        const long x = std::clamp(pos.x(), 0, canvas.width()), y = std::clamp(pos.y(), 0, canvas.height());
+        const long x = std::clamp(pos.x(), 0, width()), y = std::clamp(pos.y(), 0, height());
         DrawDragRect();
         switch (DragHandle) {
             case 0:
@@ -488,12 +486,7 @@ void frmDisplay::nudge(int dx, int dy) {
     const double tpp = twipsPerPixel();
     DragRect.SetRectToCtrl(*CurrentObject);
     DragRect.TwipsToScreen(tpp);
-    const QRect canvas = canvasPixels();
-    const long w = DragRect.Width(), h = DragRect.Height();
-    const long maxLeft = canvas.width() - w, maxTop = canvas.height() - h;
-    const long left = std::clamp<long>(DragRect.Left + dx, std::min(0L, maxLeft), std::max(0L, maxLeft));
-    const long top = std::clamp<long>(DragRect.Top + dy, std::min(0L, maxTop), std::max(0L, maxTop));
-    DragRect.Left = left, DragRect.Top = top, DragRect.Right = left + w, DragRect.Bottom = top + h;
+    moveDragRectTo(DragRect.Left + dx, DragRect.Top + dy);
     DragRect.ScreenToTwips(tpp);
     editor_.change(
         *CurrentObject, aspGeometry, QStringLiteral("Move"),

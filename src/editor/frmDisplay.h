@@ -88,8 +88,6 @@ class frmDisplay : public QWidget {
     // Run when the canvas changes its size on the screen (a zoom, a new page), and after a zoom.
     std::function<void()> onResized;
     std::function<void()> onZoomed;
-    // Run when the user closes the canvas window with its own close box.
-    std::function<void()> onCloseBox;
 
     void Form_MouseDown(Qt::MouseButton button, double x, double y);
     void lblObject_MouseDown(DisplayObject& label, Qt::MouseButton button, QPoint globalPos);
@@ -117,7 +115,7 @@ class frmDisplay : public QWidget {
     void nudge(int dx, int dy);
     DisplayObject* objectAt(QPoint pos, bool labelsAndPictures) const;
     int handleAt(QPoint pos) const;
-    QRect canvasPixels() const;
+    void moveDragRectTo(long left, long top);
     void setBand(const char* band, bool visible);
     void setTool(const char* id, bool visible);
     void setComboIndex(const char* id, int index);
