@@ -11,4 +11,5 @@ set(NATALORY_FUZZ_HARNESSES
     year_records
     print_log
     picture
+    batch_file
 )
