@@ -220,8 +220,8 @@ void frmDisplay::DragBegin(DisplayObject& ctl) {
     state_.TemplateChanged = true;
     ShowSelection(false);
     CurrentObject = &ctl;
-    GrabOffset = mapFromGlobal(QCursor::pos());
-    if (lastPointer_) GrabOffset = *lastPointer_;
+    // The press being handled says where the pointer is; a dialog calling this has no press.
+    GrabOffset = lastPointer_.value_or(mapFromGlobal(QCursor::pos()));
     DragRect.SetRectToCtrl(*CurrentObject);
     DragRect.TwipsToScreen(twipsPerPixel());
     GrabOffset -= QPoint(int(DragRect.Left), int(DragRect.Top));

@@ -150,10 +150,6 @@ void Workspace::showZoom() {
     if (zoomBox_) zoomBox_->setCurrentText(QString::number(qRound(zoom_ * 100)) + u'%');
 }
 
-}  // namespace natalory
-
-namespace natalory {
-
 std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
     FileRequest request;
     request.title = QStringLiteral("Choose A Picture");
