@@ -1,23 +1,15 @@
-#include "birthday/frmGetInfo.h"
-#include "editor/frmDisplay.h"
 #include "shell/HTMLHelp.h"
-#include "shell/Workspace.h"
-#include "shell/frmMDI.h"
 
-#include "support/Doubles.h"
-#include "support/TestSupport.h"
+#include "editor/PrintInWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -28,36 +20,15 @@ using namespace natalory::test;
 namespace {
 
 // A blank print with a label, a picture, a shape and a level line on it, driven by the mouse.
-struct CanvasEditor : ::testing::Test {
-    TempProgramFolder folder{{"blank.al!"}};
-    TestServices services;
-    AppState state;
-    std::unique_ptr<frmMDI> mdi;
-    Workspace* workspace = nullptr;
-    frmDisplay* canvas = nullptr;
+struct CanvasEditor : PrintInWindow {
     DisplayObject* label = nullptr;
     DisplayObject* picture = nullptr;
     DisplayObject* shape = nullptr;
     DisplayObject* line = nullptr;
 
     void SetUp() override {
-        state.ProgramFolder = folder.path();
-        state.settings.DefaultStyle = QStringLiteral("C");
-        mdi = std::make_unique<frmMDI>(state, services.services);
-        mdi->quitApplication = nullptr;
-        workspace = new Workspace(state, services.services, *mdi);
-        mdi->show();
-        mdi->sToolbar.tool("ID_New").action()->trigger();
-        frmGetInfo* d = workspace->birthdayDialog();
-        d->txtFname->setText("Anna");
-        d->txtLname->setText("Lee");
-        d->calCalendar->setSelectedDate(QDate(1950, 1, 15));
-        d->cmdDone->click();
-        canvas = workspace->canvasWindow();
-        ASSERT_TRUE(canvas);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(mdi.get()));
-        QApplication::setActiveWindow(mdi.get());
-
+        openBlankPrint();
+        if (HasFatalFailure()) return;
         label = canvas->NewLabel();
         label->Left = 1500, label->Top = 1500, label->Width = 3000, label->Height = 600;
         picture = canvas->NewPicture(false);

@@ -1,22 +1,15 @@
-#include "birthday/frmGetInfo.h"
 #include "document/TemplateFile.h"
-#include "editor/frmDisplay.h"
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
-#include "shell/Workspace.h"
-#include "shell/frmMDI.h"
 
-#include "support/Doubles.h"
-#include "support/TestSupport.h"
+#include "editor/PrintInWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -37,39 +30,19 @@ void WhenDialogOpens(std::function<void(Dialog&)> answer) {
     });
 }
 
-struct ObjectCommands : ::testing::Test {
-    TempProgramFolder folder{{"blank.al!", "nopicfound.ico", "cake.png"}};
-    TestServices services;
-    AppState state;
-    std::unique_ptr<frmMDI> mdi;
-    Workspace* workspace = nullptr;
-    frmDisplay* canvas = nullptr;
+struct ObjectCommands : PrintInWindow {
     DisplayObject* label = nullptr;
 
     void SetUp() override {
-        state.ProgramFolder = folder.path();
-        state.settings.DefaultStyle = QStringLiteral("C");
         state.settings.AutosizeFonts = true;
-        mdi = std::make_unique<frmMDI>(state, services.services);
-        mdi->quitApplication = nullptr;
-        workspace = new Workspace(state, services.services, *mdi);
-        mdi->show();
-        mdi->sToolbar.tool("ID_New").action()->trigger();
-        frmGetInfo* d = workspace->birthdayDialog();
-        d->txtFname->setText("Anna");
-        d->calCalendar->setSelectedDate(QDate(1950, 1, 15));
-        d->cmdDone->click();
-        canvas = workspace->canvasWindow();
-        ASSERT_TRUE(canvas);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(mdi.get()));
-        QApplication::setActiveWindow(mdi.get());
+        openBlankPrint();
+        if (HasFatalFailure()) return;
         click("ID_InsertText");
         label = canvas->document().lblObject(canvas->document().UBound(ObjectKind::Text));
         label->Left = 1500, label->Top = 1500, label->Width = 3000, label->Height = 600;
         canvas->undoStack().clear();
         state.TemplateChanged = false;
     }
-    void click(const char* id) { mdi->sToolbar.tool(id).action()->trigger(); }
     void select(const DisplayObject& o) {
         const double tpp = canvas->twipsPerPixel();
         QTest::mouseClick(canvas, Qt::LeftButton, {},
