@@ -14,6 +14,8 @@
 
 namespace natalory {
 
+class VectorPicture;
+
 enum class ObjectKind { Text, Picture, Shape, Line };
 
 // Shape codes of a shape object.
@@ -63,6 +65,8 @@ struct DisplayObject {
     // Pictures.
     bool Stretch = false;
     QImage Picture;
+    // A drawing's vectors, drawn instead of `Picture` wherever the picture is drawn.
+    std::shared_ptr<const VectorPicture> PictureVector;
 
     // Shapes.
     int Shape = shRectangle;

@@ -22,8 +22,6 @@ namespace {
 constexpr quint32 kEmfHeaderType = 1;
 constexpr quint32 kEmfSignature = 0x464D4520;  // " EMF"
 constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
-// The longest side a metafile is drawn at: sharp at 300 dpi across a whole page.
-constexpr int kMaxPixels = 3300;
 
 std::optional<QByteArray> EmfToSvg(const QByteArray& bytes) {
     generatorOptions options{};
@@ -170,29 +168,45 @@ std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes) {
     return std::nullopt;
 }
 
-QImage RenderMetafile(const QByteArray& bytes, QString* error) {
-    const std::optional<QByteArray> svg = MetafileToSvg(bytes);
-    QSvgRenderer renderer;
-    if (!svg || !renderer.load(*svg) || !renderer.isValid() || renderer.defaultSize().isEmpty()) {
-        if (error) *error = QStringLiteral("the metafile is damaged or of a kind that cannot be read");
-        return {};
-    }
-    const QSizeF natural = NaturalSize(bytes, DetectMetafile(bytes)).value_or(QSizeF(renderer.defaultSize()));
-    const double longest = std::max(natural.width(), natural.height());
-    if (longest < 1 || longest > 100000) {
-        if (error) *error = QStringLiteral("the metafile's size cannot be a picture's");
-        return {};
-    }
-    const double ratio = std::clamp(kMaxPixels / longest, 1.0, 8.0);
-    QImage image((natural * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+std::shared_ptr<const VectorPicture> VectorPicture::FromSvg(const QByteArray& svg, QSizeF size) {
+    auto renderer = std::make_unique<QSvgRenderer>();
+    if (!renderer->load(svg) || !renderer->isValid()) return nullptr;
+    if (size.isEmpty()) size = renderer->defaultSize();
+    // Nothing on paper is smaller than a pixel or bigger than a few hundred inches.
+    const double longest = std::max(size.width(), size.height());
+    if (size.isEmpty() || longest < 1 || longest > 100000) return nullptr;
+    std::shared_ptr<VectorPicture> picture(new VectorPicture);
+    picture->renderer_ = std::move(renderer);
+    picture->size_ = size;
+    return picture;
+}
+
+VectorPicture::~VectorPicture() = default;
+
+void VectorPicture::draw(QPainter& painter, const QRectF& target) const {
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    renderer_->render(&painter, target);
+    painter.restore();
+}
+
+QImage VectorPicture::toImage(QSize pixels) const {
+    QImage image(pixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&p);
-    }
-    image.setDevicePixelRatio(ratio);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p, QRectF(QPointF(0, 0), QSizeF(image.size())));
     return image;
+}
+
+std::shared_ptr<const VectorPicture> LoadMetafile(const QByteArray& bytes, QString* error) {
+    const std::optional<QByteArray> svg = MetafileToSvg(bytes);
+    std::shared_ptr<const VectorPicture> picture;
+    if (svg)
+        picture = VectorPicture::FromSvg(*svg, NaturalSize(bytes, DetectMetafile(bytes)).value_or(QSizeF()));
+    if (!picture && error)
+        *error = QStringLiteral("the metafile is damaged or of a kind that cannot be read");
+    return picture;
 }
 
 }  // namespace natalory

@@ -4,7 +4,14 @@
 #include <QImage>
 #include <QString>
 
+#include <QSizeF>
+
+#include <memory>
 #include <optional>
+
+class QPainter;
+class QRectF;
+class QSvgRenderer;
 
 namespace natalory {
 
@@ -16,8 +23,29 @@ MetafileKind DetectMetafile(const QByteArray& bytes);
 // The metafile as an SVG document; nothing when it is damaged.
 std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes);
 
-// The metafile drawn at print resolution: its device-independent size is the
-// picture's own size, its pixels as many as a print needs. Null when damaged.
-QImage RenderMetafile(const QByteArray& bytes, QString* error = nullptr);
+// A drawing kept as vectors (a metafile converted to SVG, or an SVG file): every device
+// draws it at its own resolution, so it is as sharp on paper as on the screen. Parsed
+// once and shared by every copy of the picture; drawn on the window's thread only.
+class VectorPicture {
+  public:
+    // Nothing when the SVG cannot be drawn or has no size. `size` is the picture's own
+    // size in pixels of a 96-dpi screen; empty means the SVG's own.
+    static std::shared_ptr<const VectorPicture> FromSvg(const QByteArray& svg, QSizeF size = {});
+    ~VectorPicture();
+
+    QSizeF size() const { return size_; }
+    // Draws the whole drawing into `target`, clipped to it.
+    void draw(QPainter& painter, const QRectF& target) const;
+    // The drawing as a bitmap of `pixels`, for devices that only take bitmaps.
+    QImage toImage(QSize pixels) const;
+
+  private:
+    VectorPicture() = default;
+    std::unique_ptr<QSvgRenderer> renderer_;
+    QSizeF size_;
+};
+
+// The metafile as a drawing; nothing, with the reason in `error`, when it is damaged.
+std::shared_ptr<const VectorPicture> LoadMetafile(const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace natalory

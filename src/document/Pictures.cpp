@@ -10,19 +10,42 @@
 
 namespace natalory {
 
-QImage LoadPicture(const QString& path, QString* error) {
+namespace {
+
+// A drawing as a bitmap of its own size, at most kLongestPictureSide pixels on a side.
+QImage DrawingBitmap(const VectorPicture& drawing) {
+    const QSizeF size = drawing.size();
+    const double ratio = std::min(1.0, kLongestPictureSide / std::max(size.width(), size.height()));
+    QImage image = drawing.toImage((size * ratio).toSize());
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+}  // namespace
+
+QImage LoadPicture(const QString& path, QString* error, std::shared_ptr<const VectorPicture>* vector) {
+    if (vector) vector->reset();
     if (!QFileInfo(path).isFile()) {
         if (error) *error = QStringLiteral("the file does not exist");
         return {};
     }
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray head = file.read(64);
-        if (DetectMetafile(head) != MetafileKind::None) {
+        const bool metafile = DetectMetafile(file.read(64)) != MetafileKind::None;
+        file.seek(0);
+        const bool svg = !metafile && QImageReader(&file).format().startsWith("svg");
+        if (metafile || svg) {
             file.seek(0);
-            // Pictures on a page are small; a metafile of hundreds of megabytes is no picture.
+            // Pictures on a page are small; a drawing of hundreds of megabytes is no picture.
             const QByteArray bytes = file.read(64 << 20);
-            return RenderMetafile(bytes, error);
+            std::shared_ptr<const VectorPicture> drawing =
+                metafile ? LoadMetafile(bytes, error) : VectorPicture::FromSvg(bytes);
+            if (!drawing) {
+                if (error && svg) *error = QStringLiteral("the drawing is damaged or has no size");
+                return {};
+            }
+            if (vector) *vector = drawing;
+            return DrawingBitmap(*drawing);
         }
     }
     QImageReader reader(path);
@@ -41,13 +64,11 @@ QImage LoadPicture(const QString& path, QString* error) {
         reader.jumpToImage(best);
     }
     // A print needs no more than this many pixels on a side; a bigger picture is read
-    // scaled down. Only a drawing is made at the smaller size: a bitmap is decoded
-    // whole first, so one that would decode to more pixels than a photograph has is
-    // a decompression bomb, refused before it is decoded.
+    // scaled down. A bitmap is decoded whole first, so one that would decode to more
+    // pixels than a photograph has is a decompression bomb, refused before it is decoded.
     const QSize size = reader.size();
     if (size.isValid() && std::max(size.width(), size.height()) > kLongestPictureSide) {
-        const bool drawing = reader.format().startsWith("svg");
-        if (!drawing && qint64(size.width()) * size.height() > kMostPicturePixels) {
+        if (qint64(size.width()) * size.height() > kMostPicturePixels) {
             if (error) *error = QString::fromLatin1(kPictureTooLarge).arg(size.width()).arg(size.height());
             return {};
         }

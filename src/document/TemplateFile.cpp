@@ -119,10 +119,11 @@ void ApplyTextRecord(const TextRecord& r, DisplayObject& o, bool withCaption) {
 
 // The picture of a stored path: the path itself, else a file of that name in the
 // program folder, else the placeholder.
-QImage LoadStoredPicture(const QString& stored, const QString& programFolder) {
+QImage LoadStoredPicture(const QString& stored, const QString& programFolder,
+                         std::shared_ptr<const VectorPicture>* vector) {
     // A bare file name means the program folder, never the folder the program was started from.
     if (!stored.isEmpty() && QFileInfo(stored).isAbsolute() && QFileInfo(stored).isFile()) {
-        QImage image = LoadPicture(stored);
+        QImage image = LoadPicture(stored, nullptr, vector);
         if (!image.isNull()) return image;
     }
     // Paths written on Windows separate folders with "\".
@@ -130,11 +131,11 @@ QImage LoadStoredPicture(const QString& stored, const QString& programFolder) {
     if (!name.isEmpty()) {
         const QString beside = ProgramFile(programFolder, name);
         if (QFileInfo(beside).isFile()) {
-            QImage image = LoadPicture(beside);
+            QImage image = LoadPicture(beside, nullptr, vector);
             if (!image.isNull()) return image;
         }
     }
-    return LoadPicture(ProgramFile(programFolder, QString::fromLatin1(kPlaceholderPicture)));
+    return LoadPicture(ProgramFile(programFolder, QString::fromLatin1(kPlaceholderPicture)), nullptr, vector);
 }
 
 }  // namespace
@@ -235,7 +236,7 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
             if (created) {
                 created->Width = w, created->Height = h, created->Left = l, created->Top = t;
                 created->ToolTipText = stored;
-                created->Picture = LoadStoredPicture(stored, state.ProgramFolder);
+                created->Picture = LoadStoredPicture(stored, state.ProgramFolder, &created->PictureVector);
             }
         } else if (tag == u"S") {
             int w = 0, h = 0, l = 0, t = 0, shape = 0, border = 0;

@@ -34,6 +34,7 @@ void CopyAspects(const DisplayObject& from, DisplayObject& to, int aspects) {
     if (aspects & aspText) to.Caption = from.Caption;
     if (aspects & aspPicture) {
         to.Picture = from.Picture;
+        to.PictureVector = from.PictureVector;
         to.ToolTipText = from.ToolTipText;
         to.Stretch = from.Stretch;
     }
@@ -49,7 +50,8 @@ bool SameAspects(const DisplayObject& a, const DisplayObject& b, int aspects) {
                           o.Alignment, o.Shape, o.BorderWidth, o.BorderStyle, o.Caption, o.ToolTipText,
                           o.Stretch, o.Visible);
     };
-    return key(copy) == key(b) && copy.Picture.cacheKey() == b.Picture.cacheKey();
+    return key(copy) == key(b) && copy.Picture.cacheKey() == b.Picture.cacheKey() &&
+           copy.PictureVector == b.PictureVector;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "output/CanvasPainter.h"
 
+#include "document/Metafiles.h"
 #include "output/PrintEngine.h"
 #include "output/Render.h"
 #include "output/TextLayout.h"
@@ -56,8 +57,13 @@ void PaintObject(QPainter& p, const DisplayObject& o, double scale, bool fullJus
         }
         case ObjectKind::Picture:
             if (!o.Picture.isNull()) {
-                const QRectF target = o.Stretch ? box : QRectF(box.topLeft(), QSizeF(o.Picture.size()));
-                p.drawImage(target, o.Picture);
+                // Unstretched, a picture keeps its own size: 15 twips a pixel of a 96-dpi screen.
+                const QRectF target =
+                    o.Stretch ? box : QRectF(box.topLeft(), o.Picture.deviceIndependentSize() * 15 * scale);
+                if (o.PictureVector)
+                    o.PictureVector->draw(p, target);
+                else
+                    p.drawImage(target, o.Picture);
             }
             if (o.BorderStyle == 1) DrawFrame(p, box);
             break;

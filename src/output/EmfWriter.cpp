@@ -1,9 +1,11 @@
 #include "output/EmfWriter.h"
 
+#include "output/DrawingOutlines.h"
 #include "shell/FileIO.h"
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -129,9 +131,9 @@ bool Shape(Metafile& emf, const PrintEngine::ShapeItem& s, QPointF origin) {
     return ok && emf.add(deleteobject_set(&pen, emf.handles()));
 }
 
-bool Picture(Metafile& emf, const PrintEngine::ImageItem& item, QPointF origin) {
-    if (item.image.isNull()) return true;
-    const QImage rgba = item.image.convertToFormat(QImage::Format_RGBA8888);
+bool Bitmap(Metafile& emf, const QImage& image, const QRectF& box) {
+    if (image.isNull()) return true;
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
     char* px = nullptr;
     uint32_t cbPx = 0;
     PU_RGBQUAD ct = nullptr;
@@ -143,7 +145,6 @@ bool Picture(Metafile& emf, const PrintEngine::ImageItem& item, QPointF origin) 
     const U_BITMAPINFOHEADER header =
         bitmapinfoheader_set(rgba.width(), rgba.height(), 1, U_BCBM_COLOR32, U_BI_RGB, cbPx, 0, 0, 0, 0);
     PU_BITMAPINFO bmi = bitmapinfo_set(header, nullptr);
-    const QRectF box = item.box.translated(origin);
     const bool ok = emf.add(U_EMRSTRETCHDIBITS_set(
         Rect(box), point32_set(Twip(box.left()), Twip(box.top())),
         point32_set(Twip(box.width()), Twip(box.height())), point32_set(0, 0),
@@ -151,6 +152,49 @@ bool Picture(Metafile& emf, const PrintEngine::ImageItem& item, QPointF origin) 
     std::free(bmi);
     std::free(px);
     return ok;
+}
+
+bool Outline(Metafile& emf, const FilledOutline& outline) {
+    std::vector<U_POINTL> points;
+    std::vector<uint32_t> counts;
+    for (const QPolygonF& polygon : outline.polygons) {
+        for (const QPointF& p : polygon) points.push_back(point32_set(Twip(p.x()), Twip(p.y())));
+        counts.push_back(uint32_t(polygon.size()));
+    }
+    if (points.empty()) return true;
+    const QColor c = outline.color;
+    uint32_t brush = 0;
+    U_RECTL bounds = Rect(outline.polygons.first().boundingRect());
+    for (const QPolygonF& polygon : outline.polygons) {
+        const U_RECTL r = Rect(polygon.boundingRect());
+        bounds = rectl_set(point32_set(std::min(bounds.left, r.left), std::min(bounds.top, r.top)),
+                           point32_set(std::max(bounds.right, r.right), std::max(bounds.bottom, r.bottom)));
+    }
+    return emf.add(createbrushindirect_set(
+               &brush, emf.handles(),
+               logbrush_set(U_BS_SOLID, U_RGB(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())),
+                            0))) &&
+           emf.add(selectobject_set(brush, emf.handles())) &&
+           emf.add(U_EMRSETPOLYFILLMODE_set(outline.rule == Qt::WindingFill ? U_WINDING : U_ALTERNATE)) &&
+           emf.add(U_EMRPOLYPOLYGON_set(bounds, uint32_t(counts.size()), counts.data(),
+                                        uint32_t(points.size()), points.data())) &&
+           emf.add(deleteobject_set(&brush, emf.handles()));
+}
+
+// A drawing goes in as its outlines, so it stays sharp at any size; a bitmap as a bitmap.
+bool Picture(Metafile& emf, const PrintEngine::ImageItem& item, QPointF origin) {
+    const QRectF box = item.box.translated(origin);
+    if (!item.vector) return Bitmap(emf, item.image, box);
+    bool ok = emf.add(U_EMRSAVEDC_set()) && emf.add(U_EMRINTERSECTCLIPRECT_set(Rect(box))) &&
+              emf.add(selectobject_set(U_NULL_PEN, emf.handles()));
+    for (const OutlinePart& part : DrawingOutlines(*item.vector, box)) {
+        if (!ok) break;
+        if (const auto* o = std::get_if<FilledOutline>(&part))
+            ok = Outline(emf, *o);
+        else if (const auto* b = std::get_if<PlacedBitmap>(&part))
+            ok = Bitmap(emf, b->image, b->target);
+    }
+    return ok && emf.add(U_EMRRESTOREDC_set(-1));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "output/PrintEngine.h"
 
+#include "document/Metafiles.h"
 #include "output/TextBlockMemo.h"
 #include "shell/FileIO.h"
 
@@ -57,8 +58,9 @@ void PrintEngine::Paragraph(const QString& text) {
     Justification = 0;
 }
 
-void PrintEngine::Picture(const QImage& image) {
-    items_.push_back(ImageItem{QRectF(CurrentX, CurrentY, ObjectWidth, ObjectHeight), image});
+void PrintEngine::Picture(const QImage& image, std::shared_ptr<const VectorPicture> vector) {
+    items_.push_back(
+        ImageItem{QRectF(CurrentX, CurrentY, ObjectWidth, ObjectHeight), image, std::move(vector)});
 }
 
 void PrintEngine::DrawLine2(double x1, double y1, double x2, double y2) {
@@ -95,7 +97,10 @@ void PrintEngine::replay(QPainter& p, double scale) const {
             t->block->draw(p, t->box.topLeft(), t->color);
             p.restore();
         } else if (const auto* i = std::get_if<ImageItem>(&item)) {
-            if (!i->image.isNull()) p.drawImage(i->box, i->image);
+            if (i->vector)
+                i->vector->draw(p, i->box);
+            else if (!i->image.isNull())
+                p.drawImage(i->box, i->image);
         } else if (const auto* s = std::get_if<ShapeItem>(&item)) {
             p.setPen(s->pen);
             p.setBrush(Qt::NoBrush);

@@ -19,6 +19,7 @@ class QPagedPaintDevice;
 namespace natalory {
 
 class TextBlockMemo;
+class VectorPicture;
 
 // The page engine every print, preview and export goes through. Callers set the
 // page up, then send one object at a time in twips relative to the printable
@@ -57,7 +58,8 @@ class PrintEngine {
     void SetDocName(const QString& name) { docName_ = name; }
     const QString& docName() const { return docName_; }
     void Paragraph(const QString& text);
-    void Picture(const QImage& image);
+    // A drawing's `vector` is drawn instead of the bitmap where there is one.
+    void Picture(const QImage& image, std::shared_ptr<const VectorPicture> vector = nullptr);
     void DrawLine2(double x1, double y1, double x2, double y2);
     void DrawRectangle2(double x, double y, double width, double height);
     void DrawEllipse2(double x, double y, double width, double height);
@@ -82,6 +84,7 @@ class PrintEngine {
     struct ImageItem {
         QRectF box;
         QImage image;
+        std::shared_ptr<const VectorPicture> vector;
     };
     enum class Outline { Line, Rectangle, Ellipse, RoundedRectangle };
     struct ShapeItem {

@@ -23,7 +23,7 @@ void RenderObject(PrintEngine& e, const DisplayObject& o, const CanvasPlacement&
     switch (ControlKind(o)) {
         case 7:
             e.CurrentX = x, e.CurrentY = y, e.ObjectWidth = w, e.ObjectHeight = h;
-            e.Picture(o.Picture);
+            e.Picture(o.Picture, o.PictureVector);
             break;
         case 3:
             e.ObjectAlign = o.Alignment == 1 ? 2 : o.Alignment == 2 ? 1 : 0;

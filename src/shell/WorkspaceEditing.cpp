@@ -158,7 +158,8 @@ std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
     const std::optional<QString> path = services_.files.openFile(request);
     if (!path || path->isEmpty()) return std::nullopt;
     QString why;
-    const QImage image = LoadPicture(*path, &why);
+    std::shared_ptr<const VectorPicture> vector;
+    const QImage image = LoadPicture(*path, &why, &vector);
     if (image.isNull()) {
         services_.prompt.ask(QStringLiteral("Bad File or File Name."),
                              QStringLiteral("Unable To Open The New Picture."), PromptButtons::Ok,
@@ -168,6 +169,7 @@ std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
     // Unstretched, the box takes the picture's own size; then the picture stretches with the box.
     pic.Stretch = false;
     pic.Picture = image;
+    pic.PictureVector = vector;
     const QSize natural = NaturalPictureSizeTwips(image);
     pic.Width = natural.width();
     pic.Height = natural.height();

@@ -2,6 +2,7 @@
 #include "document/Pictures.h"
 #include "output/EmfWriter.h"
 #include "output/PrintEngine.h"
+#include "output/SvgWriter.h"
 
 #include "support/TestSupport.h"
 
@@ -9,6 +10,9 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
 
 using namespace natalory;
 using namespace natalory::test;
@@ -55,10 +59,8 @@ int DarkPixels(const QImage& image) {
     return n;
 }
 
-}  // namespace
-
-TEST(Metafiles, AnEmfOfOurOwnAndASmallWmfLoadAsPictures) {
-    TempProgramFolder folder;
+// A card of 2 x 1 inches: a frame and a greeting, written by our own EMF writer.
+QString CardEmf(TempProgramFolder& folder) {
     PrintEngine engine;
     engine.PageWidth = 2880, engine.PageHeight = 1440;
     engine.StartDoc();
@@ -69,21 +71,112 @@ TEST(Metafiles, AnEmfOfOurOwnAndASmallWmfLoadAsPictures) {
     engine.Paragraph("Happy Birthday");
     engine.EndDoc();
     const QString emf = folder.file("card.emf");
-    ASSERT_TRUE(WriteEmf(engine, emf));
+    EXPECT_TRUE(WriteEmf(engine, emf));
+    return emf;
+}
 
+// The dark pixels' bounding box.
+QRect DarkBox(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_ARGB32);
+    QRect box;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            if (qAlpha(p) > 128 && qGray(p) < 100) box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
+QImage RenderSvg(const QByteArray& svg, QSize size) {
+    QSvgRenderer renderer(svg);
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    renderer.render(&p);
+    return image;
+}
+
+}  // namespace
+
+TEST(Metafiles, AnEmfOfOurOwnAndASmallWmfLoadAsDrawings) {
+    TempProgramFolder folder;
+    const QString emf = CardEmf(folder);
     QString why;
-    const QImage fromEmf = LoadPicture(emf, &why);
+    std::shared_ptr<const VectorPicture> drawing;
+    const QImage fromEmf = LoadPicture(emf, &why, &drawing);
     ASSERT_FALSE(fromEmf.isNull()) << why.toStdString();
-    // Its own size is the page's (2 x 1 inches); its pixels are many more, for print.
+    ASSERT_TRUE(drawing);
+    // Its own size is the card's: 2 x 1 inches of a 96-dpi screen.
+    EXPECT_NEAR(drawing->size().width(), 192, 4);
+    EXPECT_NEAR(drawing->size().height(), 96, 4);
     EXPECT_NEAR(fromEmf.deviceIndependentSize().width(), 192, 4);
-    EXPECT_NEAR(fromEmf.deviceIndependentSize().height(), 96, 4);
-    EXPECT_GT(fromEmf.width(), 192 * 4);
-    EXPECT_GT(DarkPixels(fromEmf), 100);
+    EXPECT_GT(DarkPixels(drawing->toImage(QSize(768, 384))), 400);
 
     folder.write("frame.wmf", SmallWmf());
-    const QImage fromWmf = LoadPicture(folder.file("frame.wmf"), &why);
+    const QImage fromWmf = LoadPicture(folder.file("frame.wmf"), &why, &drawing);
     ASSERT_FALSE(fromWmf.isNull()) << why.toStdString();
-    EXPECT_GT(DarkPixels(fromWmf), 20);
+    ASSERT_TRUE(drawing);
+    EXPECT_GT(DarkPixels(drawing->toImage(QSize(400, 200))), 20);
+
+    // A bitmap has no drawing.
+    folder.write("dot.png", QByteArray());
+    QImage dot(4, 4, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    dot.save(folder.file("dot.png"));
+    EXPECT_FALSE(LoadPicture(folder.file("dot.png"), &why, &drawing).isNull());
+    EXPECT_FALSE(drawing);
+}
+
+// Each metafile is placed on a page with unequal margins, 4 x 2 inches at (2000, 3000)
+// twips of the printable area; every export draws it there, as vectors.
+TEST(Metafiles, DrawnAsVectorsWhereTheyStandInEveryExport) {
+    TempProgramFolder folder;
+    folder.write("frame.wmf", SmallWmf());
+    for (const QString& file : {CardEmf(folder), folder.file("frame.wmf")}) {
+        SCOPED_TRACE(file.toStdString());
+        std::shared_ptr<const VectorPicture> drawing;
+        const QImage image = LoadPicture(file, nullptr, &drawing);
+        ASSERT_TRUE(drawing);
+        PrintEngine engine;
+        engine.MarginLeft = 1440, engine.MarginTop = 720, engine.MarginRight = 360,
+        engine.MarginBottom = 1080;
+        engine.StartDoc();
+        engine.CurrentX = 2000, engine.CurrentY = 3000, engine.ObjectWidth = 5760, engine.ObjectHeight = 2880;
+        engine.Picture(image, drawing);
+        engine.EndDoc();
+        // In points of paper (pixels at 72 dpi): x 172..460, y 186..330.
+        const QRectF box(QPointF(3440 / 20.0, 3720 / 20.0), QSizeF(5760 / 20.0, 2880 / 20.0));
+        const QSize page(612, 792);
+        const auto expectInBox = [&](const QImage& rendered, const char* device) {
+            const QRect dark = DarkBox(rendered);
+            EXPECT_TRUE(box.adjusted(-2, -2, 2, 2).contains(dark)) << device;
+            EXPECT_GT(dark.width(), box.width() * 0.8) << device;
+        };
+        expectInBox(engine.RenderImage(72), "image");
+
+        ASSERT_TRUE(engine.WritePdf(folder.file("page.pdf")));
+        QProcess ppm;
+        ppm.start("pdftoppm",
+                  {"-r", "72", "-png", "-singlefile", folder.file("page.pdf"), folder.file("page")});
+        ASSERT_TRUE(ppm.waitForFinished(60000));
+        expectInBox(QImage(folder.file("page.png")), "pdf");
+        QProcess images;
+        images.start("pdfimages", {"-list", folder.file("page.pdf")});
+        ASSERT_TRUE(images.waitForFinished(60000));
+        EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).trimmed().count(u'\n'), 1)
+            << "the drawing went into the PDF as a bitmap";
+
+        ASSERT_TRUE(WriteSvg(engine, folder.file("page.svg")));
+        const QByteArray svg = folder.read("page.svg");
+        EXPECT_FALSE(svg.contains("<image")) << "the drawing went into the SVG as a bitmap";
+        expectInBox(RenderSvg(svg, page), "svg");
+
+        ASSERT_TRUE(WriteEmf(engine, folder.file("page.emf")));
+        const std::optional<QByteArray> emfAsSvg = MetafileToSvg(folder.read("page.emf"));
+        ASSERT_TRUE(emfAsSvg);
+        EXPECT_FALSE(emfAsSvg->contains("<image")) << "the drawing went into the EMF as a bitmap";
+        expectInBox(RenderSvg(*emfAsSvg, page), "emf");
+    }
 }
 
 TEST(Metafiles, DamagedOnesAreRefusedWithAReason) {

@@ -1,6 +1,8 @@
 #include "document/TemplateFile.h"
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
+#include "output/EmfWriter.h"
+#include "output/PrintEngine.h"
 
 #include "editor/PrintInWindow.h"
 
@@ -237,6 +239,27 @@ TEST_F(ObjectCommands, PicturesAreChosenReplacedAndResized) {
     EXPECT_EQ(services.prompt.asked.back().title, "Unable To Open The New Picture.");
     EXPECT_EQ(pic->ToolTipText, cake);
     EXPECT_EQ(pic->Width, 2880);
+
+    // A metafile replaces it as a drawing, at its own size; undo brings the cake back.
+    PrintEngine card;
+    card.PageWidth = 2880, card.PageHeight = 1440;
+    card.StartDoc();
+    card.LineWidth = 30;
+    card.DrawRectangle2(0, 0, 2880, 1440);
+    card.EndDoc();
+    ASSERT_TRUE(WriteEmf(card, folder.file("card.emf")));
+    services.files.answers = {folder.file("card.emf")};
+    click("ID_EditPicture");
+    ASSERT_TRUE(pic->PictureVector);
+    EXPECT_EQ(QSize(pic->Width, pic->Height), QSize(2880, 1440));
+    pic->Width = 5760;  // stretched to twice its width, the frame is drawn at the box's edges
+    const QImage shown = canvas->grab().toImage();
+    EXPECT_LT(qGray(shown.pixel(5760 / 15 + 200 - 1, 3000 / 15 + 48)), 100);
+    EXPECT_GT(qGray(shown.pixel(2880 / 15 + 200, 3000 / 15 + 48)), 200);
+    pic->Width = 2880;
+    click("ID_Undo");
+    EXPECT_FALSE(pic->PictureVector);
+    EXPECT_EQ(pic->ToolTipText, cake);
 
     // The resize dialog, with its ratio kept and then not.
     WhenDialogOpens<frmResize>([](frmResize& d) {

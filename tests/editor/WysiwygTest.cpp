@@ -8,15 +8,14 @@
 #include "shell/frmMDI.h"
 
 #include "support/Doubles.h"
+#include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QCalendarWidget>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <map>
 
@@ -24,33 +23,6 @@ using namespace natalory;
 using namespace natalory::test;
 
 namespace {
-
-struct Word {
-    QRectF box;  // points
-    QString text;
-};
-
-std::vector<Word> PdfWords(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
-    p.waitForFinished(60000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression re(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    std::vector<Word> words;
-    for (auto it = re.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.push_back({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
-                         m.captured(5)
-                             .replace("&amp;", "&")
-                             .replace("&quot;", "\"")
-                             .replace("&lt;", "<")
-                             .replace("&gt;", ">")
-                             .replace("&apos;", "'")});
-    }
-    return words;
-}
 
 QString Simplified(const QString& s) {
     return s.simplified();
