@@ -297,6 +297,15 @@ TEST_F(ObjectCommands, ASavedTemplateAfterEditsReloadsTheSame) {
     click("ID_Blue");
     click("ID_Circle");
     click("ID_Line");
+    // A metafile picture comes back as the drawing, not the placeholder.
+    PrintEngine card;
+    card.PageWidth = 1440, card.PageHeight = 1440;
+    card.StartDoc();
+    card.DrawEllipse2(0, 0, 1440, 1440);
+    card.EndDoc();
+    ASSERT_TRUE(WriteEmf(card, folder.file("dot.emf")));
+    services.files.answers = {folder.file("dot.emf")};
+    click("ID_InsertPicture");
     select(*label);
     click("ID_BringToFront");
     const QString path = folder.file("edited.als");
@@ -322,6 +331,8 @@ TEST_F(ObjectCommands, ASavedTemplateAfterEditsReloadsTheSame) {
         EXPECT_EQ(a[i]->FontBold, b[i]->FontBold);
         EXPECT_EQ(a[i]->ForeColor, b[i]->ForeColor);
         EXPECT_EQ(a[i]->Shape, b[i]->Shape);
+        EXPECT_EQ(bool(a[i]->PictureVector), bool(b[i]->PictureVector));
     }
+    EXPECT_TRUE(b[b.size() - 2]->PictureVector);
     EXPECT_EQ(b.back()->Caption, "New Text Object") << "the label restacked to the top stays there";
 }
