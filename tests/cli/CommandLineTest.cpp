@@ -145,7 +145,6 @@ TEST(DataSettingsDialog, ApplySwitchesTheHeadlineSetAndCancelChangesNothing) {
         EXPECT_EQ(headlines->Left, 4321);
         EXPECT_EQ(state.data.InfoSet, 2);
         EXPECT_FALSE(state.TemplateChanged);
-        EXPECT_FALSE(state.RefreshOnly);
     }
     {
         frmDataSettings dialog(state, services.services, [&] { workspace->RefreshInfoObjects(); });
