@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace natalory {
 
 Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
@@ -68,7 +70,9 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
                              PromptButtons::Ok, PromptIcon::Exclamation);
         // Objects read before a damaged record stay for the user to mend; a template
         // that gave nothing leaves no empty canvas behind.
-        if (display.document().controlCount() > 0) return true;
+        const auto& read = display.document().stacking();
+        if (std::any_of(read.begin(), read.end(), [](const DisplayObject* o) { return o->Visible; }))
+            return true;
         UnloadCanvas();
         return false;
     };

@@ -17,13 +17,13 @@ namespace {
 const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf",  "brdstf.fpf",
                                 "news.al!",  "classy.al!",  "blank.al!", "nopicfound.ico"};
 
-struct Run {
+struct CliRun {
     int exitCode = -1;
     QString out;
     QString err;
 };
 
-Run Cli(const TempProgramFolder& folder, QStringList args) {
+CliRun Cli(const TempProgramFolder& folder, QStringList args) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "en_US.UTF-8");
@@ -65,7 +65,7 @@ TEST(CommandLineProgram, StyleChoosesTheTemplateAndRefusesAnUnknownOne) {
     folder.write("mine.als", OwnTemplate("Our Own Masthead"));
     const auto pdfFor = [&](const QString& style) {
         const QString out = folder.file(style.section('.', 0, 0) + ".pdf");
-        const Run r = Cli(folder, Birthday({"--style", style, "--out", out}));
+        const CliRun r = Cli(folder, Birthday({"--style", style, "--out", out}));
         EXPECT_EQ(r.exitCode, 0) << style.toStdString() << ": " << r.err.toStdString();
         EXPECT_EQ(r.err, "") << style.toStdString();
         return PdfText(out);
@@ -78,7 +78,7 @@ TEST(CommandLineProgram, StyleChoosesTheTemplateAndRefusesAnUnknownOne) {
     EXPECT_TRUE(pdfFor(folder.file("mine.als")).contains("Our Own Masthead"));
 
     for (const QString& bad : {QStringLiteral("fancy"), folder.file("missing.als")}) {
-        const Run r = Cli(folder, Birthday({"--style", bad, "--texts"}));
+        const CliRun r = Cli(folder, Birthday({"--style", bad, "--texts"}));
         EXPECT_EQ(r.exitCode, 2) << bad.toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: --style")) << r.err.toStdString();
         EXPECT_EQ(r.out, "");
@@ -93,7 +93,7 @@ TEST(CommandLineProgram, DataSettingsReachEveryOutputAndOverrideTheTemplateBothW
     const auto seriesLines = [](const QString& text) { return text.count("World Series"); };
 
     // The template switches both on; the switches turn them off for the file and the texts alike.
-    Run r = Cli(folder, Birthday({"--style", mine, "--out", folder.file("on.pdf")}));
+    CliRun r = Cli(folder, Birthday({"--style", mine, "--out", folder.file("on.pdf")}));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(seriesLines(PdfText(folder.file("on.pdf"))), 2);
     r = Cli(folder, Birthday({"--style", mine, "--no-world-to-headlines", "--out", folder.file("one.pdf")}));
@@ -108,13 +108,13 @@ TEST(CommandLineProgram, DataSettingsReachEveryOutputAndOverrideTheTemplateBothW
     // The classy page stores both off; the switch turns the bits' line on in its file.
     r = Cli(folder, Birthday({"--style", "classy", "--add-world-to-bits", "--out", folder.file("bits.pdf")}));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const Run plain = Cli(folder, Birthday({"--style", "classy", "--out", folder.file("plain.pdf")}));
+    const CliRun plain = Cli(folder, Birthday({"--style", "classy", "--out", folder.file("plain.pdf")}));
     EXPECT_EQ(seriesLines(PdfText(folder.file("bits.pdf"))),
               seriesLines(PdfText(folder.file("plain.pdf"))) + 1);
 
     // The second headline set writes other headlines, into the file as into the texts.
-    const Run set1 = Cli(folder, Birthday({"--style", mine, "--texts"}));
-    const Run set2 = Cli(
+    const CliRun set1 = Cli(folder, Birthday({"--style", mine, "--texts"}));
+    const CliRun set2 = Cli(
         folder, Birthday({"--style", mine, "--info-set", "2", "--texts", "--out", folder.file("set2.pdf")}));
     const QString headlines2 = set2.out.section("[birthyearheadlines]\n", 1).section('\n', 0, 0);
     EXPECT_NE(set1.out.section("[birthyearheadlines]\n", 1).section('\n', 0, 0), headlines2);
@@ -128,7 +128,7 @@ TEST(CommandLineProgram, DataSettingsReachEveryOutputAndOverrideTheTemplateBothW
 TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
     TempProgramFolder folder(kDataFiles);
     for (const char* name : {"p.pdf", "p.png", "p.bmp", "p.svg", "p.emf"}) {
-        const Run r = Cli(folder, Birthday({"--out", folder.file(name)}));
+        const CliRun r = Cli(folder, Birthday({"--out", folder.file(name)}));
         EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err.toStdString();
         EXPECT_EQ(r.err, "") << name;
         EXPECT_GT(QFile(folder.file(name)).size(), 100) << name;
@@ -138,16 +138,16 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
     ASSERT_EQ(Cli(folder, Birthday({"--out", folder.file("small.png"), "--dpi", "50"})).exitCode, 0);
     EXPECT_NEAR(QImage(folder.file("small.png")).width() * 3, QImage(folder.file("p.png")).width(), 3);
 
-    const Run texts = Cli(folder, Birthday({"--texts"}));
+    const CliRun texts = Cli(folder, Birthday({"--texts"}));
     EXPECT_EQ(texts.exitCode, 0);
     EXPECT_TRUE(texts.out.startsWith("[")) << texts.out.left(80).toStdString();
-    const Run json = Cli(folder, Birthday({"--texts", "--json"}));
+    const CliRun json = Cli(folder, Birthday({"--texts", "--json"}));
     EXPECT_TRUE(json.out.startsWith("{\n")) << json.out.left(80).toStdString();
     // The age is counted as of another day with --date-mode.
-    const Run nextBirthday = Cli(folder, Birthday({"--texts", "--date-mode", "2"}));
+    const CliRun nextBirthday = Cli(folder, Birthday({"--texts", "--date-mode", "2"}));
     EXPECT_NE(texts.out, nextBirthday.out);
 
-    const Run help = Cli(folder, {"--help"});
+    const CliRun help = Cli(folder, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char* option : {"--style", "--no-world-to-headlines", "--no-add-world-to-bits", "--info-set"})
         EXPECT_TRUE(help.out.contains(option)) << option;
@@ -157,7 +157,7 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
          {Birthday({"--out", folder.file("p.txt")}), Birthday({"--dpi", "5", "--out", folder.file("q.png")}),
           Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}),
           QStringList{"--date", "2010-01-01", "--texts"}, Birthday(), Birthday({"--reverse", "--texts"})}) {
-        const Run r = Cli(folder, bad);
+        const CliRun r = Cli(folder, bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();

@@ -148,7 +148,7 @@ TEST(RecordWriter, NamesBeyondWindows1252AreWrittenAsUtf8WithTheMarkAndReadBack)
     };
     // Every character fits: the bytes are those of Windows-1252, without a mark.
     EXPECT_EQ(written(QStringLiteral("Zo\u00EB \u20AC")), QByteArray("\"Zo\xEB \x80\",7\r\n"));
-    for (const QString name :
+    for (const QString& name :
          {QStringLiteral("\u0141ucja Wa\u0142\u0119sa"), QStringLiteral("\u0418\u0432\u0430\u043D"),
           QStringLiteral("\u9673 Zo\u00EB")}) {
         const QByteArray bytes = written(name);
