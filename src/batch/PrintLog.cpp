@@ -75,7 +75,8 @@ bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error)
     struct stat status {};
     const bool sized = ::fstat(fd, &status) == 0;
     char head[3] = {};
-    const bool utf8 = sized && status.st_size >= 3 && ::pread(fd, head, 3, 0) == 3 && HasUtf8Mark(head);
+    const bool utf8 =
+        sized && status.st_size >= 3 && ::pread(fd, head, 3, 0) == 3 && HasUtf8Mark(QByteArrayView(head, 3));
     QByteArray record;
     if (utf8)
         record = text.toUtf8();
