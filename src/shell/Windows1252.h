@@ -5,8 +5,9 @@
 
 namespace natalory {
 
-// Text files of the program are Windows-1252 bytes on disk and QString in memory;
-// these two functions are the only place the conversion happens.
+// Text files of the program are Windows-1252 bytes on disk (UTF-8 after the byte order
+// mark when a text needs it) and QString in memory; the functions here are the only
+// place the conversion happens.
 
 // Decodes Windows-1252 bytes. The five byte values the code page leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value, as
