@@ -15,7 +15,7 @@ constexpr size_t kPlanBytes = 4;
 
 void ReadsBack(const RecordWriter& out, const QString& written) {
     if (!out.ok()) return;
-    RecordReader back(FromWindows1252(out.bytes()), QStringLiteral("back"));
+    RecordReader back(DecodeTextFile(out.bytes()), QStringLiteral("back"));
     QString read;
     if (!back.readText(read) || read != written) std::abort();
 }

@@ -13,8 +13,7 @@ namespace natalory {
 namespace {
 
 QString DecodeText(const QByteArray& bytes) {
-    static const QByteArray bom("\xEF\xBB\xBF");
-    if (bytes.startsWith(bom)) return QString::fromUtf8(bytes.sliced(bom.size()));
+    if (HasUtf8Mark(bytes)) return DecodeTextFile(bytes);
     // A spreadsheet's export is often UTF-8 without the mark; Windows-1252 text
     // with accents is almost never valid UTF-8, so a clean decode decides.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

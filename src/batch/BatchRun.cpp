@@ -63,8 +63,8 @@ std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& re
     }
     // A batch file names no parents unless its table has the column; never those of the last typed print.
     state_.birthday.ParentsName = record.parents;
-    state_.RefreshOnly = false;
-    SetBirthday(state_, services_.clock.today(), print_, record.birthDate, record.first, record.last);
+    SetBirthday(state_, services_.clock.today(), print_, BuildMode::LoadTemplate, record.birthDate,
+                record.first, record.last);
     if (print_.error) {
         BatchFailure failure{print_.error->number, print_.error->description, false};
         print_.Unload();

@@ -9,7 +9,7 @@ void OffscreenPrint::RefreshInfoObjects() {
     natalory::RefreshInfoObjects(document, state_, prompt_);
 }
 
-void OffscreenPrint::LoadTemplate() {
+bool OffscreenPrint::LoadTemplate() {
     const QString path = TemplatePathFor(state_);
     if (kept_ && kept_->printType == state_.birthday.PrintType && kept_->path == path) {
         document = kept_->document.copy();
@@ -18,7 +18,7 @@ void OffscreenPrint::LoadTemplate() {
         error.reset();
         if (adjustData) adjustData(state_.data);
         natalory::RefreshInfoObjects(document, state_, prompt_);
-        return;
+        return true;
     }
     document = CanvasDocument();
     error = natalory::LoadTemplate(document, state_, prompt_);
@@ -29,6 +29,7 @@ void OffscreenPrint::LoadTemplate() {
         adjustData(state_.data);
         natalory::RefreshInfoObjects(document, state_, prompt_);
     }
+    return true;
 }
 
 void OffscreenPrint::FitAllLabels() {

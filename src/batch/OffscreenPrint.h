@@ -32,7 +32,8 @@ class OffscreenPrint final : public PrintDocumentHost {
     TextBlockMemo* layouts() { return keep_ ? &layouts_ : nullptr; }
 
     void RefreshInfoObjects() override;
-    void LoadTemplate() override;
+    // Keeps a failed load's error for the caller to report; the print goes on as far as it can.
+    bool LoadTemplate() override;
     void FitAllLabels() override;
     void SetCanvasCaption(const QString& text) override { caption = text; }
     void ShowCanvas() override {}

@@ -3,6 +3,7 @@
 #include "birthday/SetBirthday.h"
 #include "shell/FileIO.h"
 #include "shell/RecordFormat.h"
+#include "shell/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,27 +31,41 @@ QString PrintLogStyleName(int printType) {
     }
 }
 
-QByteArray PrintLogRecord(const AppState& s, const QDateTime& now) {
+QString PrintLogRecord(const AppState& s, const QDateTime& now) {
     RecordWriter out;
-    out.text(now.date().toString(QStringLiteral("MM-dd-yyyy")));
-    out.text(now.time().toString(QStringLiteral("HH:mm:ss")));
+    // The log cannot hold a double quote: a quoted nickname or a path with a quote keeps
+    // single quotes there, so every record stays readable.
+    const auto text = [&out](QString value) { out.text(value.replace(u'"', u'\'')); };
+    text(now.date().toString(QStringLiteral("MM-dd-yyyy")));
+    text(now.time().toString(QStringLiteral("HH:mm:ss")));
     out.date(s.birthday.BirthDate);
-    // The log cannot hold a double quote: a quoted nickname keeps single quotes there.
-    out.text(QString(s.birthday.FirstName + u' ' + s.birthday.LastName).replace(u'"', u'\''));
+    text(s.birthday.FirstName + u' ' + s.birthday.LastName);
     const QString style = PrintLogStyleName(s.birthday.PrintType);
     if (s.SavingToFile) {
-        out.text(QStringLiteral("Saved As .emf File"));
-        out.text(style);
+        text(QStringLiteral("Saved As .emf File"));
+        text(style);
     } else {
-        out.text(style);
-        out.text(s.birthday.PrintType == ptUserTemplate ? s.birthday.CustomTemplatePath
-                                                        : QStringLiteral("n/a"));
+        text(style);
+        text(s.birthday.PrintType == ptUserTemplate ? s.birthday.CustomTemplatePath : QStringLiteral("n/a"));
     }
     out.endRecord();
-    return out.bytes();
+    return out.content();
 }
 
+namespace {
+
+// A Windows-1252 log that must take a record it cannot hold becomes UTF-8 once, as a
+// whole: the old records and the new one go to a new file that replaces the log.
+bool ConvertLogToUtf8(const QString& path, const QByteArray& old, const QString& record, QString* error) {
+    QString text = DecodeTextFile(old);
+    if (!text.isEmpty() && !text.endsWith(u'\n')) text += QStringLiteral("\r\n");
+    return WriteFileAtomically(path, kUtf8Mark.toByteArray() + (text + record).toUtf8(), error);
+}
+
+}  // namespace
+
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error) {
+    const QString text = PrintLogRecord(state, now);
     const int fd = ::open(QFile::encodeName(state.LogFilePath).constData(),
                           O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
@@ -59,13 +74,25 @@ bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error)
     }
     struct stat status {};
     const bool sized = ::fstat(fd, &status) == 0;
+    char head[3] = {};
+    const bool utf8 =
+        sized && status.st_size >= 3 && ::pread(fd, head, 3, 0) == 3 && HasUtf8Mark(QByteArrayView(head, 3));
     QByteArray record;
+    if (utf8)
+        record = text.toUtf8();
+    else if (IsWindows1252(text))
+        record = ToWindows1252(text);
+    else if (sized && status.st_size > 0) {
+        ::close(fd);
+        const std::optional<QByteArray> old = ReadFileBytes(state.LogFilePath, error);
+        return old && ConvertLogToUtf8(state.LogFilePath, *old, text, error);
+    } else
+        record = EncodeTextFile(text);
     // A record left unfinished by an older crash must not swallow this one: it gets a line of its own.
     if (sized && status.st_size > 0) {
         char last = '\n';
-        if (::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n') record = "\r\n";
+        if (::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n') record.prepend("\r\n");
     }
-    record += PrintLogRecord(state, now);
     // One write of the whole record; if the disk takes only part of it, the part is cut
     // off again, so the log never holds half a record that would hide the ones after it
     // (should even that fail, the viewer passes over the damaged line).
@@ -109,6 +136,7 @@ PrintLogContents ReadPrintLog(const QString& path, QDate today, const QLocale& l
     const QString todayText = today.toString(QStringLiteral("MM-dd-yyyy"));
     // Each record is one line, read on its own: a damaged line costs that line only.
     for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty()) continue;
         RecordReader in(lines[i], QFileInfo(path).fileName());
         QString date, time, name, style, custom;
         QDate birthday;
@@ -118,11 +146,16 @@ PrintLogContents ReadPrintLog(const QString& path, QDate today, const QLocale& l
         in.readText(name);
         in.readText(style);
         in.readText(custom);
+        if (!in.failed() && !in.atEnd()) in.rejectLast(QStringLiteral("the record has more than six fields"));
         if (in.failed()) {
-            // A record cut off by the end of the file is reported; a damaged one before it is passed over.
-            if (i == lines.size() - 1)
-                log.truncated = in.error().message.contains(QStringLiteral("ends before")) ||
+            // A record cut off by the end of the file is reported as such; a damaged one
+            // before it is passed over and named by its line.
+            const bool cutOff = in.error().message.contains(QStringLiteral("ends before")) ||
                                 in.error().message.contains(QStringLiteral("no closing"));
+            if (i == lines.size() - 1 && cutOff)
+                log.truncated = true;
+            else
+                log.damagedLines.push_back(int(i) + 1);
             continue;
         }
         PrintLogRow row;

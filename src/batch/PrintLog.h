@@ -15,11 +15,13 @@ namespace natalory {
 QString PrintLogStyleName(int printType);
 
 // One record for the current birthday, made at `now`: a print, or an export while
-// state.SavingToFile is set. CR LF ended, Windows-1252.
-QByteArray PrintLogRecord(const AppState& state, const QDateTime& now);
+// state.SavingToFile is set. CR LF ended.
+QString PrintLogRecord(const AppState& state, const QDateTime& now);
 
 // Appends the record to the log in one write, creating the file when there is none.
 // The log gains the whole record or nothing; false, with the reason, for nothing.
+// The record is written in the log's encoding; a Windows-1252 log that cannot hold it
+// is converted to UTF-8 with the byte order mark first.
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error = nullptr);
 
 inline constexpr auto kPrintLogTitle = "Print Log";
@@ -45,9 +47,13 @@ struct PrintLogRow {
 struct PrintLogContents {
     bool exists = false;
     std::vector<PrintLogRow> rows;
-    int today = 0;           // rows made on `today`
-    bool truncated = false;  // the file ends inside a record
+    int today = 0;                  // rows made on `today`
+    bool truncated = false;         // the file ends inside a record
+    std::vector<int> damagedLines;  // 1-based lines holding no readable record
 };
+
+inline constexpr auto kPrintLogDamaged =
+    "The print log holds damaged records on these lines, which are not shown: %1";
 
 // Asks whether to erase the log and, on Yes, deletes it and sets the print count back to 0.
 // True when the log was cleared.

@@ -87,6 +87,11 @@ void frmLog::Form_Activate() {
     QApplication::restoreOverrideCursor();
     for (const PrintLogRow& r : log.rows)
         if (!r.dateValid) services_.prompt.tell(r.name);
+    if (!log.damagedLines.empty()) {
+        QStringList lines;
+        for (int line : log.damagedLines) lines << QString::number(line);
+        services_.prompt.tell(QString::fromLatin1(kPrintLogDamaged).arg(lines.join(QStringLiteral(", "))));
+    }
     if (log.truncated) services_.prompt.tell(QStringLiteral("Log file is corrupted or empty."));
 }
 

@@ -17,8 +17,8 @@ QString CanvasCaption(const QString& first, const QString& last, QDate birthDate
     return first + u' ' + last + QStringLiteral(" born on ") + ShortDateText(birthDate, locale);
 }
 
-void SetBirthday(AppState& state, QDate today, PrintDocumentHost& host, QDate birthDate, const QString& first,
-                 const QString& last, const QLocale& locale) {
+bool SetBirthday(AppState& state, QDate today, PrintDocumentHost& host, BuildMode mode, QDate birthDate,
+                 const QString& first, const QString& last, const QLocale& locale) {
     BirthdayRecord& b = state.birthday;
     b.BirthDate = birthDate;
     b.FirstName = first;
@@ -28,18 +28,17 @@ void SetBirthday(AppState& state, QDate today, PrintDocumentHost& host, QDate bi
     ComputeBirthdayFacts(state, today, locale);
     ApplyDisplayFormats(state.facts, state.year);
 
-    if (state.RefreshOnly) {
+    if (mode == BuildMode::RefreshTexts)
         host.RefreshInfoObjects();
-        state.RefreshOnly = false;
-    } else {
-        host.LoadTemplate();
-    }
+    else if (!host.LoadTemplate())
+        return false;
     host.FitAllLabels();
     host.SetCanvasCaption(CanvasCaption(first, last, birthDate, locale));
     const bool offScreen = state.BatchInProgress || state.settings.QuickPrinting;
     if (!offScreen) host.ShowCanvas();
     host.MoveCanvas(5, 5);
     if (!offScreen) host.ShowDocumentTools();
+    return true;
 }
 
 }  // namespace natalory

@@ -277,8 +277,7 @@ void frmGetInfo::cmdBrowseStyles_Click() {
 }
 
 void frmGetInfo::cmdCancel_Click() {
-    if (!state_.RefreshOnly) workspace_.HideDocumentTools();
-    state_.RefreshOnly = false;
+    if (buildMode == BuildMode::LoadTemplate) workspace_.HideDocumentTools();
     close();
 }
 
@@ -290,16 +289,23 @@ void frmGetInfo::cmdDoneQuick_Click() {
     hide();
 }
 
-void frmGetInfo::PrepareBirthday() {
+bool frmGetInfo::PrepareBirthday() {
+    // A print of the user's own template needs its file: asked for before anything is built.
+    if (buildMode == BuildMode::LoadTemplate && state_.birthday.PrintType == ptUserTemplate &&
+        txtCustomStyle->text().trimmed().isEmpty()) {
+        cmdBrowseStyles_Click();
+        if (txtCustomStyle->text().trimmed().isEmpty()) return false;
+    }
     state_.birthday.CustomTemplatePath = txtCustomStyle->text();
     state_.birthday.ParentsName = txtParentsName->text();
     const QDate date = calCalendar->selectedDate();
-    workspace_.SetBirthday(date, txtFname->text(), txtLname->text());
+    if (!workspace_.SetBirthday(buildMode, date, txtFname->text(), txtLname->text())) return false;
     if (state_.settings.QuickPrinting)
         txtFname->setFocus();
     else
         close();
     state_.TemplateChanged = false;
+    return true;
 }
 
 void frmGetInfo::cmdPrint_Click() {
@@ -311,7 +317,7 @@ void frmGetInfo::cmdPrint_Click() {
     }
     calCalendar->setSelectedDate(ParseDateBoxText(ctQuickDate->text()));
     state_.TemplateChanged = false;
-    PrepareBirthday();
+    if (!PrepareBirthday()) return;
     workspace_.PrintCanvas();
     workspace_.HideCanvas();
     workspace_.CloseDocument();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "birthday/SetBirthday.h"
 #include "shell/AppState.h"
 #include "shell/Seams.h"
 
@@ -47,9 +48,14 @@ class frmGetInfo : public QDialog {
     QLineEdit* txtOzs;
     QLineEdit* txtInches;
 
+    // What confirming does: a new print loads its template; the dialog opened on the
+    // print on the canvas rewrites only its texts. Set by whoever opens the dialog.
+    BuildMode buildMode = BuildMode::LoadTemplate;
+
     // Selects year 1999 in the year list.
     void SetCal();
-    void PrepareBirthday();
+    // False when no print was built (no template chosen, or it could not be read).
+    bool PrepareBirthday();
     // Selects a style entry as a click would.
     void selectStyle(int index);
     void selectMode(bool quick);

@@ -25,6 +25,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <functional>
+#include <optional>
+#include <tuple>
+
 namespace natalory {
 namespace {
 
@@ -53,12 +57,15 @@ constexpr auto kUsage =
     "  --print                print it on the system printer\n"
     "  --printer NAME         with --print: the printer to use (default: the system's default)\n"
     "\n"
-    "Settings (otherwise those of the settings file):\n"
+    "Settings (otherwise those of the settings file, and the template's for the last three):\n"
     "  --as-of YYYY-MM-DD     count the age as if today were this date\n"
     "  --date-mode N          the age as of 0 today, 1 this year's, 2 next year's, 3 last year's birthday\n"
     "  --info-set N           headline set 1 or 2\n"
     "  --add-world-to-bits    add the World Series result to the bits of info\n"
+    "  --no-add-world-to-bits leave it out, whatever the template says\n"
     "  --world-to-headlines   add the World Series result to the birth-year headlines\n"
+    "  --no-world-to-headlines\n"
+    "                         leave it out, whatever the template says\n"
     "  --app-dir DIR          read data and templates from DIR (default: the program's folder)\n"
     "\n"
     "  -h, --help             show this help and exit\n"
@@ -103,7 +110,9 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption dateMode("date-mode", "date-mode", "N");
     const QCommandLineOption infoSet("info-set", "info-set", "N");
     const QCommandLineOption worldToBits("add-world-to-bits", "bits");
+    const QCommandLineOption noWorldToBits("no-add-world-to-bits", "no bits");
     const QCommandLineOption worldToHeadlines("world-to-headlines", "headlines");
+    const QCommandLineOption noWorldToHeadlines("no-world-to-headlines", "no headlines");
     const QCommandLineOption appDir("app-dir", "app-dir", "DIR");
     const QCommandLineOption output({"out", "output"}, "output", "FILE");
     const QCommandLineOption dpi("dpi", "dpi", "N");
@@ -113,8 +122,9 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption from("from", "from", "N");
     const QCommandLineOption to("to", "to", "M");
     const QCommandLineOption outDir("out-dir", "out-dir", "DIR");
-    parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet,
-                       worldToBits, worldToHeadlines, appDir, output, printOption, printerName, dpi});
+    parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet});
+    parser.addOptions({worldToBits, noWorldToBits, worldToHeadlines, noWorldToHeadlines});
+    parser.addOptions({appDir, output, printOption, printerName, dpi});
     parser.addOptions({batch, from, to, outDir});
 
     if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
@@ -155,6 +165,23 @@ CliResult RunCommandLine(const QStringList& arguments) {
         chosenSet = parser.value(infoSet) == u"1" ? 1 : parser.value(infoSet) == u"2" ? 2 : 0;
         if (!chosenSet) return Usage(QStringLiteral("--info-set: give 1 or 2"));
     }
+    // Each data setting of the template can be forced on or off; unset, the template's own value holds.
+    std::optional<bool> addWorldToBits, worldToHeadlinesValue;
+    for (auto [on, off, value] :
+         {std::tuple{&worldToBits, &noWorldToBits, &addWorldToBits},
+          std::tuple{&worldToHeadlines, &noWorldToHeadlines, &worldToHeadlinesValue}}) {
+        if (parser.isSet(*on) && parser.isSet(*off))
+            return Usage(
+                QStringLiteral("--%1 and --%2 contradict each other").arg(on->names()[0], off->names()[0]));
+        if (parser.isSet(*on) || parser.isSet(*off)) *value = parser.isSet(*on);
+    }
+    std::function<void(DataSettings&)> adjustData;
+    if (chosenSet || addWorldToBits || worldToHeadlinesValue)
+        adjustData = [chosenSet, addWorldToBits, worldToHeadlinesValue](DataSettings& data) {
+            if (chosenSet) data.InfoSet = chosenSet;
+            if (addWorldToBits) data.AddWorldToBits = *addWorldToBits;
+            if (worldToHeadlinesValue) data.WorldToHeadlines = *worldToHeadlinesValue;
+        };
     const QString styleName = parser.isSet(style) ? parser.value(style) : QStringLiteral("news");
     if (styleName == u"news")
         state.birthday.PrintType = ptNewspaper;
@@ -191,13 +218,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
             state.settings.DefaultStyle = QString::fromLatin1(letters[state.birthday.PrintType]);
             state.settings.DefaultTemplatePath = state.birthday.CustomTemplatePath;
         }
-        if (chosenSet || parser.isSet(worldToBits) || parser.isSet(worldToHeadlines))
-            request.adjustData = [chosenSet, bits = parser.isSet(worldToBits),
-                                  headlines = parser.isSet(worldToHeadlines)](DataSettings& data) {
-                if (chosenSet) data.InfoSet = chosenSet;
-                if (bits) data.AddWorldToBits = true;
-                if (headlines) data.WorldToHeadlines = true;
-            };
+        request.adjustData = adjustData;
         return RunBatchCommand(state, request);
     }
     if (parser.isSet(from) || parser.isSet(to) || parser.isSet(outDir))
@@ -251,24 +272,17 @@ CliResult RunCommandLine(const QStringList& arguments) {
     state.settings.QuickPrinting = true;
     SilentPrompt prompt;
     OffscreenPrint print(state, prompt);
+    print.adjustData = adjustData;
     const FixedClock clock(today);
-    SetBirthday(state, today, print, birth, parser.value(first), parser.value(last));
+    SetBirthday(state, today, print, BuildMode::LoadTemplate, birth, parser.value(first), parser.value(last));
     if (print.error) {
         QString message = TemplateErrorMessage(*print.error);
         message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         return CliResult{1, {}, QStringLiteral("natalory-print: ") + message + u'\n'};
     }
-    if (chosenSet) state.data.InfoSet = chosenSet;
-    if (parser.isSet(worldToBits)) state.data.AddWorldToBits = true;
-    if (parser.isSet(worldToHeadlines)) state.data.WorldToHeadlines = true;
-    if (chosenSet) {
-        state.RefreshOnly = true;
-        print.RefreshInfoObjects();
-    }
 
     CliResult result;
     if (parser.isSet(output) || printer) {
-        print.FitAllLabels();
         PrintEngine engine;
         state.settings.QuickPrinting = true;
         if (printer) {

@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     // Fonts and pictures need a GUI application; the tool never opens a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own diagnostics (a runtime folder it would like, a font it stands in for)
+    // mean nothing to a user of the tool: stderr carries the tool's messages only.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("natalory-print"));

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <cmath>
 
@@ -26,6 +27,24 @@ bool DataSettings::*const kStoredDataSettings[] = {
     &DataSettings::IncludeBacon,    &DataSettings::IncludeBologna,     &DataSettings::IncludeIceCream,
     &DataSettings::IncludePotatoes, &DataSettings::IncludePopulation,  &DataSettings::IncludeCPI,
     &DataSettings::IncludeStamps,
+};
+
+// A template with more objects than a canvas holds refuses every one past the limit:
+// the user hears about it once per load, not once per object.
+class OncePerMessagePrompt final : public Prompt {
+  public:
+    explicit OncePerMessagePrompt(Prompt& inner) : inner_(inner) {}
+    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons,
+                     PromptIcon icon) override {
+        if (buttons != PromptButtons::Ok) return inner_.ask(text, title, buttons, icon);
+        if (shown_.contains(text)) return PromptAnswer::Ok;
+        shown_ << text;
+        return inner_.ask(text, title, buttons, icon);
+    }
+
+  private:
+    Prompt& inner_;
+    QStringList shown_;
 };
 
 TemplateError FromRecordError(const RecordError& e) {
@@ -170,8 +189,9 @@ QString TemplatePathFor(const AppState& state) {
 }
 
 std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocument& doc, AppState& state,
-                                              Prompt& prompt, std::optional<QSize>* canvasSize,
+                                              Prompt& userPrompt, std::optional<QSize>* canvasSize,
                                               const QLocale& locale) {
+    OncePerMessagePrompt prompt(userPrompt);
     const QString source = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return TemplateError{
@@ -209,7 +229,6 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
     state.data = data;
     ReadHeadlinesForSet(state.ProgramFolder, state.data.InfoSet, state.birthday.BirthDate, state.year);
 
-    state.RefreshOnly = false;
     while (!in.atEnd()) {
         QString tag;
         if (!in.readText(tag)) break;
@@ -217,7 +236,7 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
         if (tag.size() > 1 && letter == u'T') {
             DisplayObject* created = nullptr;
             if (const InfoKind* kind = FindInfoKindByKey(tag.mid(1)))
-                created = RunGenerator(*kind, doc, state, prompt, 0, locale);
+                created = RunGenerator(*kind, doc, state, prompt, GeneratorMode::Create, 0, locale);
             TextRecord r;
             if (!ReadTextRecord(in, source, r, &error)) break;
             if (created) ApplyTextRecord(r, *created, false);

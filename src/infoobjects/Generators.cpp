@@ -369,9 +369,9 @@ QString GenerateCaption(const QString& key, const AppState& state, const QLocale
 }
 
 DisplayObject* RunGenerator(const InfoKind& kind, CanvasDocument& doc, AppState& state, Prompt& prompt,
-                            int currentInfoIndex, const QLocale& locale) {
+                            GeneratorMode mode, int currentInfoIndex, const QLocale& locale) {
     DisplayObject* target = nullptr;
-    if (!state.RefreshOnly) {
+    if (mode == GeneratorMode::Create) {
         target = NewLabel(doc, state, prompt);
         if (!target) return nullptr;
         target->Tag += QLatin1StringView(kind.key);
@@ -389,14 +389,11 @@ void RefreshInfoObjects(CanvasDocument& doc, AppState& state, Prompt& prompt, co
                         state.yearDataCache);
     // The walk takes its list once: generators in refresh mode create nothing.
     const std::vector<DisplayObject*> controls = doc.stacking();
-    // Every generator the walk runs rewrites; none creates.
-    state.RefreshOnly = true;
     for (DisplayObject* o : controls) {
         if (!o->Visible || o->kind != ObjectKind::Text) continue;
         if (const InfoKind* kind = FindInfoKindByKey(o->infoKey()))
-            RunGenerator(*kind, doc, state, prompt, o->index, locale);
+            RunGenerator(*kind, doc, state, prompt, GeneratorMode::Rewrite, o->index, locale);
     }
-    state.RefreshOnly = false;
 }
 
 DataSettings DefaultDataSettings() {

@@ -23,6 +23,10 @@ int OffsetTwips(const QString& text) {
     return ok ? int(std::nearbyint(inches * 1440)) : 0;
 }
 
+int OffsetTwips(const QString& text, int stored) {
+    return text == OffsetText(stored) ? stored : OffsetTwips(text);
+}
+
 bool IsOffsetKey(QChar c) {
     return c.isDigit() || c == u'.' || c == u'-';
 }

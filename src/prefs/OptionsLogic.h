@@ -13,6 +13,10 @@ QString OffsetText(int twips);
 QString CheckedOffsetText(const QString& text);
 // The offset a box's text stands for, in twips, halves to even.
 int OffsetTwips(const QString& text);
+// The offset in a box that showed `stored`: a box left as it was shown gives `stored`
+// back unchanged, even when it lies outside what the box accepts or does not survive
+// the round trip through inches.
+int OffsetTwips(const QString& text, int stored);
 // Whether a typed character may go into an offset box.
 bool IsOffsetKey(QChar c);
 

@@ -101,9 +101,7 @@ void frmDataSettings::ApplySettings() {
     else if (optInfoSet2->isChecked())
         state_.data.InfoSet = 2;
     for (auto& [box, value] : boxes_) state_.data.*value = box->isChecked();
-    state_.RefreshOnly = true;
     if (refresh_) refresh_();
-    state_.RefreshOnly = false;
 }
 
 void frmDataSettings::cmdOk_Click() {

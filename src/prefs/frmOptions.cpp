@@ -204,8 +204,8 @@ bool frmOptions::ApplySettings() {
     s.LogPrintouts = chkLogPrinting->isChecked();
     s.DefaultTemplatePath = txtCustomPath->text();
     s.UsePrinterFonts = optPrinter->isChecked();
-    s.PrintOffsetX = OffsetTwips(txtOffsetX->text());
-    s.PrintOffsetY = OffsetTwips(txtOffsetY->text());
+    s.PrintOffsetX = OffsetTwips(txtOffsetX->text(), s.PrintOffsetX);
+    s.PrintOffsetY = OffsetTwips(txtOffsetY->text(), s.PrintOffsetY);
     QString error;
     // The file is replaced only by a complete new one; the settings in memory change with it.
     if (!WriteSettings(state_, s, &error)) {
@@ -253,7 +253,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box && (box == txtOffsetX || box == txtOffsetY)) {
         if (FilterNumberBox(box, event)) return true;
-        if (event->type() == QEvent::FocusOut) box->setText(CheckedOffsetText(box->text()));
+        // A box the user never typed in keeps what it showed, however far out of range.
+        if (event->type() == QEvent::FocusOut && box->isModified())
+            box->setText(CheckedOffsetText(box->text()));
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -58,7 +58,6 @@ struct AppState {
     QString AppTitle;
     QString LogFilePath;
     bool BatchInProgress = false;
-    bool RefreshOnly = false;
     bool TemplateChanged = false;
     bool SaveCancelled = false;
     bool PreviewMode = false;

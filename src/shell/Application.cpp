@@ -35,7 +35,6 @@ MainWindows Main(AppState& state, Services& services) {
             15000);
     else
         w.mdi->stat->showMessage(QObject::tr("Choose File, New (Ctrl+N) to make a Birthday Print."));
-    state.RefreshOnly = false;
     return w;
 }
 

@@ -41,7 +41,7 @@ std::optional<RecordReader> RecordReader::open(const QString& path, RecordError*
         if (error) *error = RecordError{QFileInfo(path).fileName(), 0, 0, why};
         return std::nullopt;
     }
-    return RecordReader(FromWindows1252(*bytes), QFileInfo(path).fileName());
+    return RecordReader(DecodeTextFile(*bytes), QFileInfo(path).fileName());
 }
 
 void RecordReader::skipBlanks() {
@@ -238,9 +238,6 @@ void RecordWriter::text(QStringView value) {
     if (value.contains(u'"') && problem_.isEmpty())
         problem_ = QStringLiteral("the text \"%1\" holds a double quote, which the file cannot store")
                        .arg(value.toString());
-    if (!IsWindows1252(value) && problem_.isEmpty())
-        problem_ =
-            QStringLiteral("the text \"%1\" holds characters the file cannot store").arg(value.toString());
     out_ += u'"';
     out_ += value;
     out_ += u'"';
@@ -272,7 +269,7 @@ void RecordWriter::endRecord() {
 }
 
 QByteArray RecordWriter::bytes() const {
-    return ToWindows1252(out_);
+    return EncodeTextFile(out_);
 }
 
 }  // namespace natalory

@@ -38,8 +38,8 @@ class RecordReader {
   public:
     RecordReader(QString text, QString fileName);
 
-    // Decodes a Windows-1252 file. Returns nothing and sets `error` when the file
-    // cannot be opened or read.
+    // Decodes a Windows-1252 file, or a UTF-8 one that begins with the byte order mark. Returns nothing and
+    // sets `error` when the file cannot be opened or read.
     static std::optional<RecordReader> open(const QString& path, RecordError* error);
 
     bool readText(QString& out);
@@ -86,8 +86,9 @@ class RecordReader {
 };
 
 // Writes records in the same format. Text that the format cannot hold (a double
-// quote, a character with no Windows-1252 form) makes the writer not ok(), so the
-// caller can refuse to write a file that would read back differently.
+// quote) makes the writer not ok(), so the caller can refuse to write a file that
+// would read back differently. The bytes are Windows-1252 while every character
+// fits, UTF-8 with the byte order mark otherwise.
 class RecordWriter {
   public:
     void text(QStringView value);

@@ -53,4 +53,18 @@ bool IsWindows1252(QStringView text) {
     return true;
 }
 
+bool HasUtf8Mark(QByteArrayView bytes) {
+    return bytes.startsWith(kUtf8Mark);
+}
+
+QString DecodeTextFile(QByteArrayView bytes) {
+    if (HasUtf8Mark(bytes)) return QString::fromUtf8(bytes.sliced(kUtf8Mark.size()));
+    return FromWindows1252(bytes);
+}
+
+QByteArray EncodeTextFile(QStringView text) {
+    if (IsWindows1252(text)) return ToWindows1252(text);
+    return kUtf8Mark.toByteArray() + text.toUtf8();
+}
+
 }  // namespace natalory

@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace natalory {
 
 Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
@@ -63,9 +65,16 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         const auto error = natalory::LoadTemplate(display.document(), state_, services_.prompt, &size);
         if (size) display.setCanvasSizeTwips(size->width(), size->height());
         display.update();
-        if (error)
-            services_.prompt.ask(TemplateErrorMessage(*error), QString::fromLatin1(kTemplateErrorTitle),
-                                 PromptButtons::Ok, PromptIcon::Exclamation);
+        if (!error) return true;
+        services_.prompt.ask(TemplateErrorMessage(*error), QString::fromLatin1(kTemplateErrorTitle),
+                             PromptButtons::Ok, PromptIcon::Exclamation);
+        // Objects read before a damaged record stay for the user to mend; a template
+        // that gave nothing leaves no empty canvas behind.
+        const auto& read = display.document().stacking();
+        if (std::any_of(read.begin(), read.end(), [](const DisplayObject* o) { return o->Visible; }))
+            return true;
+        UnloadCanvas();
+        return false;
     };
     canvas_.fitAllLabels = [this] {
         if (!display_) return;
@@ -126,6 +135,8 @@ frmDisplay* Workspace::canvasWindow() const {
 
 frmDisplay& Workspace::NewCanvas() {
     UnloadCanvas();
+    // A fresh print shows no borders: the toggle is released with it, so the two agree.
+    mdi_.sToolbar.tool(QStringLiteral("ID_ShowBorders")).setState(0);
     auto* display = new frmDisplay(state_, services_, &mdi_);
     if (state_.page.PageOrientation != 1 && state_.page.PageOrientation != 2)
         state_.page = DefaultPageSetup();
@@ -187,7 +198,6 @@ void Workspace::installCanvasCommands() {
         Command::InsertInfoObject, onCanvas([this](frmDisplay& d, const ToolClick& click) {
             const InfoKind* kind = FindInfoKindByTool(click.id);
             if (!kind) return;
-            state_.RefreshOnly = false;
             d.RecordCreated([&] { RunGenerator(*kind, d.document(), state_, services_.prompt); });
         }));
     mdi_.setCommandHandler(Command::PrintCanvas,
@@ -293,6 +303,7 @@ void Workspace::NewPrint() {
     state_.birthday.LastName.clear();
 
     frmGetInfo& d = ensureDialog();
+    d.buildMode = BuildMode::LoadTemplate;
     d.calCalendar->setSelectedDate(QDate(1999, 1, 1));
     d.txtFname->clear();
     d.txtLname->clear();
@@ -325,7 +336,7 @@ void Workspace::EditCurrentBirthday() {
     d.ctQuickDate->setDate(state_.birthday.BirthDate);
     d.lstYear->setCurrentRow(d.calCalendar->selectedDate().year() - 1900);
     d.selectMode(false);
-    state_.RefreshOnly = true;
+    d.buildMode = BuildMode::RefreshTexts;
     d.txtCustomStyle->setText(state_.birthday.CustomTemplatePath);
     d.txtFname->setText(state_.birthday.FirstName);
     d.txtLname->setText(state_.birthday.LastName);
@@ -341,8 +352,8 @@ void Workspace::EditCurrentBirthday() {
     d.activateWindow();
 }
 
-void Workspace::SetBirthday(QDate birthDate, const QString& first, const QString& last) {
-    natalory::SetBirthday(state_, services_.clock.today(), *this, birthDate, first, last);
+bool Workspace::SetBirthday(BuildMode mode, QDate birthDate, const QString& first, const QString& last) {
+    return natalory::SetBirthday(state_, services_.clock.today(), *this, mode, birthDate, first, last);
 }
 
 bool Workspace::CloseDocument() {
@@ -365,8 +376,8 @@ void Workspace::RefreshInfoObjects() {
     if (canvas_.refreshInfoObjects) canvas_.refreshInfoObjects();
 }
 
-void Workspace::LoadTemplate() {
-    if (canvas_.loadTemplate) canvas_.loadTemplate();
+bool Workspace::LoadTemplate() {
+    return !canvas_.loadTemplate || canvas_.loadTemplate();
 }
 
 void Workspace::FitAllLabels() {

@@ -33,7 +33,11 @@ class Workspace : public QObject, public PrintDocumentHost {
     void NewPrint();
     // Opens the birthday dialog on the print that is open, to change its name or date.
     void EditCurrentBirthday();
-    void SetBirthday(QDate birthDate, const QString& first, const QString& last);
+    // False when the template could not be read and no print was opened.
+    bool SetBirthday(BuildMode mode, QDate birthDate, const QString& first, const QString& last);
+    bool SetBirthday(QDate birthDate, const QString& first, const QString& last) {
+        return SetBirthday(BuildMode::LoadTemplate, birthDate, first, last);
+    }
     bool CloseDocument();
     void HideDocumentTools();
     // Prints the open print, as the Print command does.
@@ -52,7 +56,7 @@ class Workspace : public QObject, public PrintDocumentHost {
     // What the canvas fills in as it arrives; until then a print has no canvas.
     struct CanvasHooks {
         std::function<void()> refreshInfoObjects;
-        std::function<void()> loadTemplate;
+        std::function<bool()> loadTemplate;  // false: the template could not be read at all
         std::function<void()> fitAllLabels;
         std::function<void(const QString&)> setCaption;
         std::function<void()> show;
@@ -63,7 +67,7 @@ class Workspace : public QObject, public PrintDocumentHost {
 
     // PrintDocumentHost
     void RefreshInfoObjects() override;
-    void LoadTemplate() override;
+    bool LoadTemplate() override;
     void FitAllLabels() override;
     void SetCanvasCaption(const QString& caption) override;
     void ShowCanvas() override;

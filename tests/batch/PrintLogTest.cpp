@@ -134,6 +134,53 @@ TEST(PrintLog, TheViewerReadsPastADamagedRecord) {
     EXPECT_EQ(log.rows[2].time, "12:00:00 PM");
     EXPECT_EQ(log.today, 3);
     EXPECT_FALSE(log.truncated);
+    EXPECT_EQ(log.damagedLines, std::vector<int>({1, 4}));
+}
+
+TEST(PrintLog, AQuoteInAnyFieldKeepsTheRecordReadableAndAnOldDamagedOneIsNamed) {
+    TempProgramFolder folder;
+    const QDate today(2026, 12, 6);
+    AppState s = Print(folder, ptUserTemplate);
+    s.birthday.CustomTemplatePath = "/home/ann/\"best\" party.als";
+    ASSERT_TRUE(AppendPrintLog(s, QDateTime(today, QTime(9, 0, 0))));
+    EXPECT_TRUE(folder.read("birthday print log.log").endsWith(",\"/home/ann/'best' party.als\"\r\n"));
+    // What an older writer left for the same print: the viewer shows the records around it.
+    folder.write("birthday print log.log",
+                 folder.read("birthday print log.log") +
+                     "\"12-06-2026\",\"09:30:00\",#1950-01-15#,\"Anna Lee\",\"Custom\","
+                     "\"/home/ann/\"best\" party.als\"\r\n");
+    ASSERT_TRUE(AppendPrintLog(s, QDateTime(today, QTime(10, 0, 0))));
+    const PrintLogContents log = ReadPrintLog(s.LogFilePath, today, kUs);
+    ASSERT_EQ(log.rows.size(), 2u);
+    EXPECT_EQ(log.rows[0].customPath, "/home/ann/'best' party.als");
+    EXPECT_EQ(log.rows[1].time, "10:00:00 AM");
+    EXPECT_EQ(log.damagedLines, std::vector<int>({2}));
+    EXPECT_FALSE(log.truncated);
+}
+
+TEST(PrintLog, AWindows1252LogTakingANameBeyondItIsConvertedOnceToUtf8) {
+    TempProgramFolder folder;
+    const QDate today(2026, 12, 6);
+    AppState s = Print(folder);
+    s.birthday.FirstName = QString::fromUtf8("Zo\u00EB");
+    ASSERT_TRUE(AppendPrintLog(s, QDateTime(today, QTime(9, 0, 0))));
+    const QByteArray cp1252 = folder.read("birthday print log.log");
+    EXPECT_EQ(cp1252, "\"12-06-2026\",\"09:00:00\",#1950-01-15#,\"Zo\xEB Lee\",\"Newspaper\",\"n/a\"\r\n");
+
+    for (const char* name : {"\u0141ucja", "\u0418\u0432\u0430\u043D", "\u9673", "Zo\u00EB"}) {
+        s.birthday.FirstName = QString::fromUtf8(name);
+        ASSERT_TRUE(AppendPrintLog(s, QDateTime(today, QTime(10, 0, 0))));
+    }
+    const QByteArray utf8 = folder.read("birthday print log.log");
+    EXPECT_EQ(utf8.count("\xEF\xBB\xBF"), 1);
+    EXPECT_TRUE(utf8.startsWith("\xEF\xBB\xBF\"12-06-2026\",\"09:00:00\",#1950-01-15#,\"Zo\xC3\xAB Lee\""));
+    EXPECT_TRUE(utf8.endsWith("\"Zo\xC3\xAB Lee\",\"Newspaper\",\"n/a\"\r\n"));
+    const PrintLogContents log = ReadPrintLog(s.LogFilePath, today, kUs);
+    ASSERT_EQ(log.rows.size(), 5u);
+    EXPECT_TRUE(log.damagedLines.empty());
+    EXPECT_EQ(log.rows[0].name, QString::fromUtf8("Zo\u00EB Lee"));
+    EXPECT_EQ(log.rows[1].name, QString::fromUtf8("\u0141ucja Lee"));
+    EXPECT_EQ(log.rows[3].name, QString::fromUtf8("\u9673 Lee"));
 }
 
 TEST(OptionsLogic, OffsetsAreInchesOnScreenAndTwipsInTheFile) {
@@ -148,6 +195,12 @@ TEST(OptionsLogic, OffsetsAreInchesOnScreenAndTwipsInTheFile) {
     EXPECT_EQ(OffsetTwips("5"), 7200);
     EXPECT_EQ(OffsetTwips("-0.1"), -144);
     EXPECT_EQ(OffsetTwips("0.00034722"), 0);  // half a twip rounds to even
+    // A value the box cannot take, or one that does not survive the trip through inches, is
+    // written back as it was as long as the box is left as it showed it.
+    EXPECT_EQ(OffsetText(10000), "6.94444");
+    EXPECT_EQ(OffsetTwips(OffsetText(10000), 10000), 10000);
+    EXPECT_EQ(OffsetTwips(OffsetText(-1), -1), -1);
+    EXPECT_EQ(OffsetTwips("1", 10000), 1440);
     EXPECT_TRUE(IsOffsetKey(u'7'));
     EXPECT_FALSE(IsOffsetKey(u'a'));
 

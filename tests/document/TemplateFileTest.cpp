@@ -241,15 +241,53 @@ TEST_F(Template, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
         EXPECT_TRUE(state.SaveCancelled);
         EXPECT_FALSE(folder.read("mine.als").contains("new work"));
     }
-    // A caption the file cannot hold is refused, not mangled, and the old file stays as it was.
+    // A picture path the file cannot hold (a double quote) is refused, not mangled, and the
+    // old file stays as it was.
     const QByteArray old = folder.read("mine.als");
-    extra->Caption = QString::fromUtf8("\xD0\x96");
+    NewPicture(doc, state, prompt, false)->ToolTipText = "/pics/\"best\".png";
     services.files.answers = {target};
     services.prompt.answers = {PromptAnswer::Yes};
     SaveTemplate(doc, state, services.services);
     EXPECT_EQ(services.prompt.asked.back().title, "Disk Error");
     EXPECT_EQ(folder.read("mine.als"), old);
     EXPECT_TRUE(state.SaveCancelled);
+}
+
+TEST_F(Template, CaptionsAndPathsInAnyScriptAreSavedAndLoadedBack) {
+    TestServices services;
+    const QString polish = QString::fromUtf8("\u0141ucja Wa\u0142\u0119sa \"Lu\"");
+    const QString cyrillic = QString::fromUtf8("\u0418\u0432\u0430\u043D");
+    DisplayObject* t = NewLabel(doc, state, prompt);
+    t->Caption = polish + "\r\n" + cyrillic;
+    NewPicture(doc, state, prompt, false)->ToolTipText = QString::fromUtf8("/home/\u9673/\u86CB\u7CD5.png");
+    const QString target = folder.file(QString::fromUtf8("\u751F\u65E5.als"));
+    services.files.answers = {target};
+    SaveTemplate(doc, state, services.services);
+    EXPECT_TRUE(services.prompt.asked.empty()) << services.prompt.asked[0].text.toStdString();
+    EXPECT_FALSE(state.SaveCancelled);
+    QFile saved(target);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"Birthday\""));
+
+    const auto again = Reload(bytes);
+    const auto objects = Visible(*again);
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0]->Caption, t->Caption);  // the quotes come back through their stand-in
+    EXPECT_EQ(objects[1]->ToolTipText, QString::fromUtf8("/home/\u9673/\u86CB\u7CD5.png"));
+    EXPECT_EQ(TemplateBytes(*again, state), bytes);
+}
+
+TEST_F(Template, ATemplateOverTheObjectLimitSaysSoOnceAndKeepsTheFirst200) {
+    // The file is made by hand: no canvas could have saved it.
+    QByteArray bytes = TemplateBytes(CanvasDocument(), state);
+    for (int i = 0; i < 250; ++i) bytes += "\"S\"\r\n100,100,0,0,3,1\r\n";
+    std::optional<TemplateError> error;
+    const auto loaded = Reload(bytes, nullptr, &error);
+    EXPECT_FALSE(error);
+    EXPECT_EQ(loaded->controlCount(), kMaxControls);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, "Too many objects, the maximum is 200.");
 }
 
 TEST_F(Template, NumbersNoPageCouldHoldAreWrongTypeErrorsAtTheirField) {

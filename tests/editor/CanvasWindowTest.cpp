@@ -22,7 +22,7 @@ using namespace natalory::test;
 namespace {
 
 struct CanvasWindow : ::testing::Test {
-    TempProgramFolder folder;
+    TempProgramFolder folder{{"blank.al!"}};
     TestServices services;
     AppState state;
     std::unique_ptr<frmMDI> mdi;

@@ -260,9 +260,7 @@ TEST(GeneratorFrame, InsertRefreshAndTheLimit) {
 
     s.year.BookTitle1 = "Changed";
     s.data.InfoSet = 2;
-    s.RefreshOnly = true;
     RefreshInfoObjects(doc, s, prompt, kUs);
-    EXPECT_FALSE(s.RefreshOnly);
     EXPECT_TRUE(o->Caption.startsWith("\"Changed\""));
     EXPECT_EQ(o->Tag, "Ttopbooks");
     EXPECT_EQ(o->Left, 777);

@@ -47,7 +47,7 @@ struct Dialogs : ::testing::Test {
 TEST_F(Dialogs, OptionsOkWithoutChangesWritesBackWhatItRead) {
     folder.write("party.als", "x");
     const QByteArray stored = "\"" + folder.file("party.als").toLatin1() +
-                              "\",\"Z\",\"/t/\",2,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,-144,7200\r\n";
+                              "\",\"Z\",\"/t/\",2,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,-144,10000\r\n";
     folder.write("vir1.cgf", stored);
     state.settings.QuickPrinting = false;  // changed in memory by the birthday dialog
     frmOptions options(state, services.services, hooks());
@@ -55,6 +55,11 @@ TEST_F(Dialogs, OptionsOkWithoutChangesWritesBackWhatItRead) {
     EXPECT_TRUE(options.optCustomTemplate->isChecked());
     EXPECT_TRUE(options.txtCustomPath->isEnabled());
     EXPECT_EQ(options.txtOffsetX->text(), "-0.1");
+    // An offset beyond what the box takes is shown, and kept while nobody types in it.
+    EXPECT_EQ(options.txtOffsetY->text(), "6.94444");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(options.txtOffsetY, &out);
+    EXPECT_EQ(options.txtOffsetY->text(), "6.94444");
     EXPECT_TRUE(options.optNext->isChecked());
     EXPECT_TRUE(options.optPrinter->isChecked());
     options.cmdOk->click();
@@ -81,7 +86,8 @@ TEST_F(Dialogs, OptionsValidationWritesNothingAndOffsetsAreChecked) {
     options.txtOffsetX->clear();
     QTest::keyClicks(options.txtOffsetX, "a0b.1");
     EXPECT_EQ(options.txtOffsetX->text(), "0.1");
-    options.txtOffsetY->setText("5.01");
+    options.txtOffsetY->clear();
+    QTest::keyClicks(options.txtOffsetY, "5.01");
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(options.txtOffsetY, &out);
     EXPECT_EQ(options.txtOffsetY->text(), "0");
@@ -156,4 +162,13 @@ TEST_F(Dialogs, TheLogViewerListsTotalsClearsAndCopies) {
     viewer.Form_Activate();
     EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 1);
     EXPECT_EQ(services.prompt.asked.back().text, "Log file is corrupted or empty.");
+
+    // A damaged record between good ones: the rows around it stay and its line is named.
+    folder.write("birthday print log.log", folder.read("birthday print log.log") + "\r\n");
+    log(1, QDate(2026, 12, 6));
+    viewer.Form_Activate();
+    EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 2);
+    EXPECT_EQ(viewer.lblTotalCount->text(), "Total Prints: 2");
+    EXPECT_EQ(services.prompt.asked.back().text,
+              "The print log holds damaged records on these lines, which are not shown: 2");
 }

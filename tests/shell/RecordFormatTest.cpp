@@ -1,5 +1,6 @@
 #include "shell/RecordFormat.h"
 #include "shell/Windows1252.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -134,9 +135,37 @@ TEST(RecordWriter, WritesTheRecordFormatAndRefusesWhatItCannotStore) {
     RecordWriter quote;
     quote.text(QStringLiteral("say \"hi\""));
     EXPECT_FALSE(quote.ok());
-    RecordWriter cyrillic;
-    cyrillic.text(QStringLiteral("\u0416"));
-    EXPECT_FALSE(cyrillic.ok());
+}
+
+TEST(RecordWriter, NamesBeyondWindows1252AreWrittenAsUtf8WithTheMarkAndReadBack) {
+    const auto written = [](const QString& name) {
+        RecordWriter out;
+        out.text(name);
+        out.integer(7);
+        out.endRecord();
+        EXPECT_TRUE(out.ok());
+        return out.bytes();
+    };
+    // Every character fits: the bytes are those of Windows-1252, without a mark.
+    EXPECT_EQ(written(QStringLiteral("Zo\u00EB \u20AC")), QByteArray("\"Zo\xEB \x80\",7\r\n"));
+    for (const QString& name :
+         {QStringLiteral("\u0141ucja Wa\u0142\u0119sa"), QStringLiteral("\u0418\u0432\u0430\u043D"),
+          QStringLiteral("\u9673 Zo\u00EB")}) {
+        const QByteArray bytes = written(name);
+        EXPECT_EQ(bytes, "\xEF\xBB\xBF\"" + name.toUtf8() + "\",7\r\n");
+        test::TempProgramFolder folder;
+        folder.write("t.fpf", bytes);
+        RecordError error;
+        auto in = RecordReader::open(folder.file("t.fpf"), &error);
+        ASSERT_TRUE(in);
+        QString back;
+        int seven = 0;
+        EXPECT_TRUE(in->readText(back) && in->readInteger(seven));
+        EXPECT_EQ(back, name);
+        EXPECT_EQ(seven, 7);
+    }
+    // A Windows-1252 file whose first bytes merely look like letters stays Windows-1252.
+    EXPECT_EQ(DecodeTextFile("\xEF\xBB\"x\""), QStringLiteral("\u00EF\u00BB\"x\""));
 }
 
 TEST(Windows1252, EveryByteSurvivesARoundTripAndTheHighRangeIsMapped) {

@@ -42,6 +42,21 @@ TEST(Settings, AllElevenValuesSurviveAWriteAndARead) {
     EXPECT_EQ(state.settings, s);
 }
 
+TEST(Settings, ATemplatePathInAnyScriptIsSavedAndReadBack) {
+    TempProgramFolder folder;
+    AppState state = StateIn(folder);
+    Settings s;
+    s.DefaultStyle = QStringLiteral("Z");
+    s.DefaultTemplatePath =
+        QStringLiteral("/home/\u0142ucja/\u0428\u0430\u0431\u043B\u043E\u043D\u044B/\u751F\u65E5.als");
+    s.LastTemplateFolder = QStringLiteral("/home/\u0142ucja/");
+    ASSERT_TRUE(WriteSettings(state, s));
+    EXPECT_TRUE(folder.read("vir1.cgf").startsWith("\xEF\xBB\xBF\"/home/\xC5\x82ucja/"));
+    state.settings = {};
+    EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
+    EXPECT_EQ(state.settings, s);
+}
+
 TEST(Settings, BareTokensAndLfLineEndsAreRead) {
     TempProgramFolder folder;
     folder.write("vir1.cgf", " ,B , /tmp/ ,3,#FALSE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,0,-5\n");

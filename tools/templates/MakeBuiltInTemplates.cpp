@@ -74,9 +74,8 @@ struct Layout {
         return box(o, left, top, width, height);
     }
     DisplayObject& info(const char* key, int left, int top, int width, int height) {
-        state.RefreshOnly = false;
-        DisplayObject& o =
-            *RunGenerator(*FindInfoKindByKey(QString::fromLatin1(key)), doc, state, prompt, 0, locale);
+        DisplayObject& o = *RunGenerator(*FindInfoKindByKey(QString::fromLatin1(key)), doc, state, prompt,
+                                         GeneratorMode::Create, 0, locale);
         return box(o, left, top, width, height);
     }
     void line(int x1, int y1, int x2, int y2, int width = 1, int style = lsSolid) {

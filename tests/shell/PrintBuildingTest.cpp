@@ -1,0 +1,140 @@
+// Building a print through the birthday dialog onto the real canvas: every way of leaving
+// the dialog leaves the next print built the way its own dialog says.
+#include "birthday/frmGetInfo.h"
+#include "editor/frmDisplay.h"
+#include "shell/Workspace.h"
+#include "shell/frmMDI.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+struct PrintBuilding : ::testing::Test {
+    TempProgramFolder folder{{"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "blank.al!", "news.al!",
+                              "nopicfound.ico", "cake.png"}};
+    TestServices services;
+    AppState state;
+    std::unique_ptr<frmMDI> mdi;
+    Workspace* workspace = nullptr;
+
+    void SetUp() override {
+        state.ProgramFolder = folder.path();
+        state.settings.DefaultStyle = QStringLiteral("C");
+        mdi = std::make_unique<frmMDI>(state, services.services);
+        mdi->quitApplication = nullptr;
+        workspace = new Workspace(state, services.services, *mdi);
+    }
+
+    frmGetInfo& newPrint() {
+        state.TemplateChanged = false;  // no save question in the way
+        workspace->NewPrint();
+        return *workspace->birthdayDialog();
+    }
+    void done(frmGetInfo& d) {
+        QTest::mouseClick(d.cmdDone, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void tool(const char* id) { mdi->sToolbar.tool(QString::fromLatin1(id)).action()->trigger(); }
+    int objects() const { return workspace->canvasWindow()->document().controlCount(); }
+    // The main window itself is never shown here: the canvas counts as shown when its own window is.
+    bool printShown() const {
+        return workspace->canvasWindow() && !workspace->canvasWindow()->parentWidget()->isHidden();
+    }
+};
+
+}  // namespace
+
+TEST_F(PrintBuilding, LeavingTheEditDialogAnyWayLetsTheNextNewPrintLoadItsTemplate) {
+    const std::vector<std::pair<const char*, std::function<void(frmGetInfo&)>>> leaving = {
+        {"Esc", [](frmGetInfo& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+        {"close box", [](frmGetInfo& d) { d.close(); }},
+        {"Cancel", [](frmGetInfo& d) { QTest::mouseClick(d.cmdCancel, Qt::LeftButton); }},
+    };
+    for (const auto& [how, leave] : leaving) {
+        done(newPrint());
+        ASSERT_TRUE(printShown()) << how;
+        workspace->EditCurrentBirthday();
+        leave(*workspace->birthdayDialog());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(printShown()) << how;  // the print being edited stays
+
+        frmGetInfo& d = newPrint();
+        d.txtFname->setText(QStringLiteral("Nia"));
+        done(d);
+        EXPECT_TRUE(printShown()) << how;
+        EXPECT_TRUE(workspace->canvasWindow()->parentWidget()->windowTitle().startsWith("Nia ")) << how;
+        EXPECT_TRUE(mdi->sToolbar.tool("ID_Print").visible()) << how;
+    }
+}
+
+TEST_F(PrintBuilding, InsertingAnInfoObjectWhileEditingTheBirthdayKeepsTheUsersWork) {
+    done(newPrint());
+    tool("ID_BirthYearHeadlines");
+    DisplayObject* headlines = workspace->canvasWindow()->document().lblObject(1);
+    ASSERT_TRUE(headlines);
+    headlines->Left = 4321;
+
+    const int before = objects();
+
+    workspace->EditCurrentBirthday();
+    frmGetInfo& d = *workspace->birthdayDialog();
+    tool("ID_TopBooks");
+    ASSERT_EQ(objects(), before + 1);
+    d.txtLname->setText(QStringLiteral("Oder"));
+    done(d);
+    EXPECT_EQ(objects(), before + 1);
+    EXPECT_EQ(headlines->Left, 4321);
+    EXPECT_EQ(state.birthday.LastName, "Oder");
+}
+
+TEST_F(PrintBuilding, TheUsersTemplateIsAskedForAndAFailedLoadOpensNoCanvas) {
+    frmGetInfo& d = newPrint();
+    d.selectStyle(ptUserTemplate);
+    // No file chosen: the dialog asks for one; cancelling that builds nothing.
+    services.files.answers = {std::nullopt};
+    done(d);
+    EXPECT_EQ(services.files.requests.size(), 1u);
+    EXPECT_FALSE(workspace->canvasWindow());
+    EXPECT_TRUE(services.prompt.asked.empty());
+    EXPECT_TRUE(d.isVisible());
+
+    // A file that cannot be read is reported once, and still no canvas opens.
+    folder.write("broken.als", "not a template");
+    services.files.answers = {folder.file("broken.als")};
+    done(d);
+    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("broken.als"));
+    ASSERT_EQ(services.prompt.asked.size(), 1u);
+    EXPECT_EQ(services.prompt.asked[0].title, "Template File Problem");
+    EXPECT_FALSE(workspace->canvasWindow());
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
+    EXPECT_TRUE(d.isVisible());
+}
+
+TEST_F(PrintBuilding, TheBordersToggleIsReleasedWithEveryNewPrint) {
+    state.settings.DefaultStyle = QStringLiteral("A");
+    done(newPrint());
+    tool("ID_ShowBorders");
+    ASSERT_EQ(mdi->sToolbar.tool("ID_ShowBorders").state(), 1);
+    const DisplayObject* text = workspace->canvasWindow()->document().lblObject(1);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->BorderStyle, 1);
+
+    done(newPrint());
+    EXPECT_EQ(mdi->sToolbar.tool("ID_ShowBorders").state(), 0);
+    EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 0);
+    tool("ID_ShowBorders");
+    EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 1);
+}
