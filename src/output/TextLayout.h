@@ -41,6 +41,10 @@ class TextBlock {
     struct Line {
         QString text;
         QRectF rect;
+        qreal baseline = 0;
+        // Where each character starts, and where the last one ends, as laid out: a
+        // justified line's spaces come out wider here, as on every other device.
+        std::vector<qreal> edges;
     };
     std::vector<Line> lines() const;
 

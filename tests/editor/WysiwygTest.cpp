@@ -8,15 +8,14 @@
 #include "shell/frmMDI.h"
 
 #include "support/Doubles.h"
+#include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QCalendarWidget>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <map>
 
@@ -24,33 +23,6 @@ using namespace natalory;
 using namespace natalory::test;
 
 namespace {
-
-struct Word {
-    QRectF box;  // points
-    QString text;
-};
-
-std::vector<Word> PdfWords(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
-    p.waitForFinished(60000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression re(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    std::vector<Word> words;
-    for (auto it = re.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.push_back({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
-                         m.captured(5)
-                             .replace("&amp;", "&")
-                             .replace("&quot;", "\"")
-                             .replace("&lt;", "<")
-                             .replace("&gt;", ">")
-                             .replace("&apos;", "'")});
-    }
-    return words;
-}
 
 QString Simplified(const QString& s) {
     return s.simplified();
@@ -83,7 +55,7 @@ TEST(Wysiwyg, EveryBuiltInBreaksItsLinesOnTheCanvasAsInThePdf) {
         const QString pdf = folder.file(QString("print-%1.pdf").arg(style));
         services.files.answers = {pdf};
         mdi.sToolbar.tool("ID_SaveAsPdf").action()->trigger();
-        const std::vector<Word> words = PdfWords(pdf);
+        const std::vector<PdfWord> words = PdfWords(pdf);
         ASSERT_FALSE(words.empty() && QString(style) != "C") << style;
 
         int compared = 0;
@@ -94,7 +66,7 @@ TEST(Wysiwyg, EveryBuiltInBreaksItsLinesOnTheCanvasAsInThePdf) {
             const double top = (state.page.TopMargin + 5 + o->Top) / 20.0;
             const QRectF box(left, top, o->Width / 20.0, o->Height / 20.0);
             std::map<int, std::vector<const Word*>> rows;  // by baseline, in tenths of a point
-            for (const Word& w : words)
+            for (const PdfWord& w : words)
                 if (box.contains(w.box.center())) rows[qRound(w.box.bottom() * 10)].push_back(&w);
             QStringList pdfLines;
             for (auto& [y, row] : rows) {

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 // What poppler's tools read from a PDF file.
 namespace natalory::test {
@@ -25,6 +29,34 @@ inline int PdfPages(const QString& path) {
     const QString info = QString::fromUtf8(p.readAllStandardOutput());
     const qsizetype at = info.indexOf("Pages:");
     return at < 0 ? -1 : info.mid(at + 6, info.indexOf(u'\n', at) - at - 6).trimmed().toInt();
+}
+
+struct PdfWord {
+    QRectF box;  // points
+    QString text;
+};
+
+// Every word of the file with its box, as pdftotext -bbox finds them.
+inline std::vector<PdfWord> PdfWords(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    p.waitForFinished(60000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression re(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<PdfWord> words;
+    for (auto it = re.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
+                         m.captured(5)
+                             .replace("&amp;", "&")
+                             .replace("&quot;", "\"")
+                             .replace("&lt;", "<")
+                             .replace("&gt;", ">")
+                             .replace("&apos;", "'")});
+    }
+    return words;
 }
 
 }  // namespace natalory::test
