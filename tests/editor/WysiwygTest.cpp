@@ -24,6 +24,8 @@ using namespace natalory::test;
 
 namespace {
 
+using Word = PdfWord;
+
 QString Simplified(const QString& s) {
     return s.simplified();
 }
@@ -55,7 +57,7 @@ TEST(Wysiwyg, EveryBuiltInBreaksItsLinesOnTheCanvasAsInThePdf) {
         const QString pdf = folder.file(QString("print-%1.pdf").arg(style));
         services.files.answers = {pdf};
         mdi.sToolbar.tool("ID_SaveAsPdf").action()->trigger();
-        const std::vector<PdfWord> words = PdfWords(pdf);
+        const std::vector<Word> words = PdfWords(pdf);
         ASSERT_FALSE(words.empty() && QString(style) != "C") << style;
 
         int compared = 0;
@@ -66,7 +68,7 @@ TEST(Wysiwyg, EveryBuiltInBreaksItsLinesOnTheCanvasAsInThePdf) {
             const double top = (state.page.TopMargin + 5 + o->Top) / 20.0;
             const QRectF box(left, top, o->Width / 20.0, o->Height / 20.0);
             std::map<int, std::vector<const Word*>> rows;  // by baseline, in tenths of a point
-            for (const PdfWord& w : words)
+            for (const Word& w : words)
                 if (box.contains(w.box.center())) rows[qRound(w.box.bottom() * 10)].push_back(&w);
             QStringList pdfLines;
             for (auto& [y, row] : rows) {
