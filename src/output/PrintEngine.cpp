@@ -82,9 +82,9 @@ QSizeF PrintEngine::pageSizeTwips() const {
 }
 
 QPointF PrintEngine::printableOrigin() const {
-    // The margins are named after the edges of the upright sheet. Landscape turns the sheet a
-    // quarter turn anticlockwise: its top edge comes to the left and its right edge to the top,
-    // so the printable area (paper length less top and bottom wide) starts there.
+    // The margins are named after the edges of the upright sheet, and landscape turns the sheet
+    // a quarter turn anticlockwise: its top margin comes to the left and its right margin to
+    // the top, which is why a landscape canvas is the paper's length less top and bottom wide.
     return Orientation == 1 ? QPointF(MarginTop, MarginRight) : QPointF(MarginLeft, MarginTop);
 }
 
