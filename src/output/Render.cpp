@@ -120,10 +120,14 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
 bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo) {
     if (label.Caption.isEmpty()) return true;
     const QFont font = ObjectFont(label);
-    const auto block = memo ? memo->get(label.Caption, font, label.Width, label.Alignment, false)
-                            : std::make_shared<TextBlock>(label.Caption, font, label.Width, label.Alignment,
-                                                          false, TwipDevice());
-    return block->wordsFit() && block->height() <= label.Height + 0.5;
+    const qreal room = label.Height + 0.5;
+    if (memo) {
+        const auto block = memo->get(label.Caption, font, label.Width, label.Alignment, false);
+        return block->wordsFit() && block->height() <= room;
+    }
+    // Nothing else will use this layout, so it need go no further than the first line that does not fit.
+    const TextBlock block(label.Caption, font, label.Width, label.Alignment, false, TwipDevice(), room);
+    return block.wordsFit() && block.height() <= room;
 }
 
 namespace {

@@ -21,7 +21,7 @@ QFont ObjectFont(const DisplayObject& o) {
 }
 
 TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int alignment, bool justify,
-                     QPaintDevice* device)
+                     QPaintDevice* device, qreal stopBelow)
     : font_(font) {
     QString normal = text;
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
@@ -44,7 +44,8 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
         // finder per line made long paragraphs quadratic.
         QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, p);
         layout->beginLayout();
-        for (;;) {
+        bool stopped = false;
+        for (qreal laidOut = y;;) {
             QTextLine line = layout->createLine();
             if (!line.isValid()) break;
             line.setLineWidth(width);
@@ -56,6 +57,11 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
                 if (!breaks.isAtBoundary()) wordsFit_ = false;
             }
             if (line.naturalTextWidth() > width + 0.5) wordsFit_ = false;
+            laidOut += line.height();
+            if (laidOut > stopBelow || (!wordsFit_ && stopBelow < std::numeric_limits<qreal>::infinity())) {
+                stopped = true;
+                break;
+            }
         }
         layout->endLayout();
         // Lines stack at the font's line spacing.
@@ -68,6 +74,7 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
         tops_.push_back(y);
         y += lineTop;
         paragraphs_.push_back(std::move(layout));
+        if (stopped) break;
     }
     height_ = y;
 }
