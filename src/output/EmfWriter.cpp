@@ -3,8 +3,6 @@
 #include "output/DrawingOutlines.h"
 #include "shell/FileIO.h"
 
-#include <QFontMetricsF>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -66,26 +64,34 @@ bool Text(Metafile& emf, const PrintEngine::TextItem& t, QPointF origin) {
         !emf.add(U_EMRSETTEXTCOLOR_set(
             U_RGB(uint8_t(t.color.red()), uint8_t(t.color.green()), uint8_t(t.color.blue())))))
         return false;
-    const QFontMetricsF metrics(font, TwipDevice());
+    // Clipped to the box as the page is, so a title too long for its box never runs into the next object.
+    const QRectF box = t.box.translated(origin);
+    if (!emf.add(U_EMRSAVEDC_set()) || !emf.add(U_EMRINTERSECTCLIPRECT_set(Rect(box)))) return false;
     for (const TextBlock::Line& line : t.block->lines()) {
-        const QString text = line.text.trimmed().isEmpty() ? QString() : line.text;
-        if (text.isEmpty()) continue;
-        const QPointF at = origin + t.box.topLeft() + line.rect.topLeft();
-        std::vector<uint16_t> utf16(size_t(text.size()));
-        std::vector<uint32_t> dx(size_t(text.size()));
-        for (int i = 0; i < text.size(); ++i) {
-            utf16[size_t(i)] = text[i].unicode();
-            dx[size_t(i)] = uint32_t(std::lround(metrics.horizontalAdvance(text[i])));
+        if (line.text.trimmed().isEmpty() || line.rect.top() >= t.box.height()) continue;
+        // Each character where the layout put it: one rounding of the running position, so
+        // the advances add up to the laid-out line without drifting.
+        const int n = int(line.text.size());
+        std::vector<uint16_t> utf16(static_cast<size_t>(n));
+        std::vector<uint32_t> dx(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            utf16[size_t(i)] = line.text[i].unicode();
+            dx[size_t(i)] = uint32_t(std::max<int32_t>(
+                0, Twip(box.left() + line.edges[size_t(i) + 1]) - Twip(box.left() + line.edges[size_t(i)])));
         }
+        const QPointF at(box.left() + line.edges.front(), box.top() + line.baseline);
         const U_RECTL none = rectl_set(point32_set(0, 0), point32_set(-1, -1));
         char* emrtext = emrtext_set(point32_set(Twip(at.x()), Twip(at.y())), uint32_t(utf16.size()), 2,
                                     utf16.data(), U_ETO_NONE, none, dx.data());
         if (!emrtext) return false;
-        const bool ok = emf.add(U_EMREXTTEXTOUTW_set(Rect(QRectF(at, line.rect.size())), U_GM_COMPATIBLE,
-                                                     1.0f, 1.0f, reinterpret_cast<PU_EMRTEXT>(emrtext)));
+        const QRectF bounds(box.left() + line.edges.front(), box.top() + line.rect.top(),
+                            line.edges.back() - line.edges.front(), line.rect.height());
+        const bool ok = emf.add(U_EMREXTTEXTOUTW_set(Rect(bounds), U_GM_COMPATIBLE, 1.0f, 1.0f,
+                                                     reinterpret_cast<PU_EMRTEXT>(emrtext)));
         std::free(emrtext);
         if (!ok) return false;
     }
+    if (!emf.add(U_EMRRESTOREDC_set(-1))) return false;
     return emf.add(deleteobject_set(&fontHandle, emf.handles()));
 }
 
@@ -216,8 +222,8 @@ bool WriteEmf(const PrintEngine& engine, const QString& path, QString* error) {
         ok = emf.add(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, sizel_set(w, h),
                                      sizel_set(scaled(w, 254, 14400), scaled(h, 254, 14400)), 0)) &&
              emf.add(U_EMRSETMAPMODE_set(U_MM_TEXT)) && emf.add(U_EMRSETBKMODE_set(U_TRANSPARENT)) &&
-             emf.add(U_EMRSETTEXTALIGN_set(U_TA_TOP));
-        const QPointF origin(engine.MarginLeft, engine.MarginTop);
+             emf.add(U_EMRSETTEXTALIGN_set(U_TA_BASELINE));
+        const QPointF origin = engine.printableOrigin();
         for (const PrintEngine::Item& item : engine.items()) {
             if (!ok) break;
             if (const auto* t = std::get_if<PrintEngine::TextItem>(&item))

@@ -78,8 +78,10 @@ bool SaveExport(ExportKind kind, const CanvasDocument& doc, AppState& state, Ser
     if (!written)
         services.prompt.ask(QStringLiteral("An error has occured. 75 Desc:") + error,
                             QStringLiteral("Disk Error"), PromptButtons::Ok, PromptIcon::Exclamation);
-    else
+    else {
+        ++state.PrintCount;
         LogPrint(state, services.clock.now(), services.prompt);
+    }
     state.SavingToFile = false;
     return written;
 }

@@ -83,13 +83,22 @@ QSizeF PrintEngine::pageSizeTwips() const {
     return Orientation == 1 ? QSizeF(PageHeight, PageWidth) : QSizeF(PageWidth, PageHeight);
 }
 
+QPointF PrintEngine::printableOrigin() const {
+    // The margins are named after the edges of the upright sheet, and landscape turns the sheet
+    // a quarter turn anticlockwise: its top margin comes to the left and its right margin to
+    // the top, which is why a landscape canvas is the paper's length less top and bottom wide.
+    return Orientation == 1 ? QPointF(MarginTop, MarginRight) : QPointF(MarginLeft, MarginTop);
+}
+
 void PrintEngine::replay(QPainter& p, double scale) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.scale(scale, scale);
-    p.translate(MarginLeft, MarginTop);
+    // Nothing is drawn beyond the paper, whatever the device would show there.
+    p.setClipRect(QRectF(QPointF(0, 0), pageSizeTwips()), Qt::IntersectClip);
+    p.translate(printableOrigin());
     for (const Item& item : items_) {
         if (const auto* t = std::get_if<TextItem>(&item)) {
             p.save();

@@ -69,6 +69,8 @@ class PrintEngine {
 
     // The page in points of paper, turned for landscape.
     QSizeF pageSizeTwips() const;
+    // Where the printable area's top-left corner lies on the page (twips), turned for landscape.
+    QPointF printableOrigin() const;
     // Replays the recorded page; `scale` device units per twip, the page's top-left at the painter's origin.
     void replay(QPainter& painter, double scale) const;
     // Writes the page as a one-page PDF (whole or not at all).

@@ -5,6 +5,7 @@
 #include "output/CanvasPainter.h"
 #include "output/TextBlockMemo.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace natalory {
@@ -103,47 +104,74 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
         return false;
     }
     RenderDocument(doc, engine, state, at);
-    if (state.PreviewMode) return true;
-    if (realPrint) {
-        QString error;
-        if (!services.printer->printPage(engine, &error)) {
-            services.prompt.ask(QStringLiteral("The print could not be printed: ") + error,
-                                QStringLiteral("Printing Problem"), PromptButtons::Ok,
-                                PromptIcon::Exclamation);
-            return false;
-        }
+    // An export is counted by its caller, once its file is written.
+    if (!realPrint) return true;
+    QString error;
+    if (!services.printer->printPage(engine, &error)) {
+        services.prompt.ask(QStringLiteral("The print could not be printed: ") + error,
+                            QStringLiteral("Printing Problem"), PromptButtons::Ok, PromptIcon::Exclamation);
+        return false;
     }
     ++state.PrintCount;
-    if (realPrint && state.settings.LogPrintouts) LogPrint(state, services.clock.now(), services.prompt);
+    if (state.settings.LogPrintouts) LogPrint(state, services.clock.now(), services.prompt);
     return true;
 }
 
 bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo) {
     if (label.Caption.isEmpty()) return true;
     const QFont font = ObjectFont(label);
-    const auto block = memo ? memo->get(label.Caption, font, label.Width, label.Alignment, false)
-                            : std::make_shared<TextBlock>(label.Caption, font, label.Width, label.Alignment,
-                                                          false, TwipDevice());
-    return block->wordsFit() && block->height() <= label.Height + 0.5;
+    const qreal room = label.Height + 0.5;
+    if (memo) {
+        const auto block = memo->get(label.Caption, font, label.Width, label.Alignment, false);
+        return block->wordsFit() && block->height() <= room;
+    }
+    // Nothing else will use this layout, so it need go no further than the first line that does not fit.
+    const TextBlock block(label.Caption, font, label.Width, label.Alignment, false, TwipDevice(), room);
+    return block.wordsFit() && block.height() <= room;
+}
+
+namespace {
+
+constexpr qsizetype kLongestCaption = 65536;
+constexpr const char* kCaptionCut =
+    "This text is too long for one box: only its first 65536 characters are kept.";
+
+}  // namespace
+
+void LimitCaption(DisplayObject& label, Prompt& prompt) {
+    if (label.Caption.size() <= kLongestCaption) return;
+    label.Caption.truncate(kLongestCaption);
+    prompt.ask(QString::fromLatin1(kCaptionCut), {}, PromptButtons::Ok, PromptIcon::Exclamation);
 }
 
 void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
                   const std::function<void(int)>& sizeShown, TextBlockMemo* memo) {
-    int size = int(Round(label.FontSize, 0));
-    for (int passes = 0; passes < 200; ++passes) {
-        if (TextFitsBox(label, memo)) return;
-        if (!state.settings.AutosizeFonts) {
-            prompt.ask(
-                QStringLiteral("Some of the text in this print does not fit into it's particular area."), {},
-                PromptButtons::Ok, PromptIcon::None);
-            return;
-        }
-        if (size - 4 > 0) {
-            --size;
-            label.FontSize = size;
-        }
-        if (sizeShown) sizeShown(int(Round(label.FontSize, 0)));
+    LimitCaption(label, prompt);
+    if (TextFitsBox(label, memo)) return;
+    if (!state.settings.AutosizeFonts) {
+        prompt.ask(QStringLiteral("Some of the text in this print does not fit into it's particular area."),
+                   {}, PromptButtons::Ok, PromptIcon::None);
+        return;
     }
+    // The font shrinks a point a time, never below 4 points and at most 200 times.
+    const int start = int(Round(label.FontSize, 0));
+    if (start <= 4) return;
+    const int smallest = std::max(4, start - 200);
+    const auto show = [&](int size) {
+        label.FontSize = size;
+        if (sizeShown) sizeShown(size);
+    };
+    // Text that does not fit even at the smallest size settles the pass with one layout.
+    const double original = label.FontSize;
+    label.FontSize = smallest;
+    const bool fitsAtSmallest = TextFitsBox(label, memo);
+    label.FontSize = original;
+    if (!fitsAtSmallest) return show(smallest);
+    for (int size = start - 1; size > smallest; --size) {
+        show(size);
+        if (TextFitsBox(label, memo)) return;
+    }
+    show(smallest);
 }
 
 void FitAllLabels(CanvasDocument& doc, const AppState& state, Prompt& prompt,

@@ -44,11 +44,15 @@ struct PrintServices {
     PrinterTarget* printer = nullptr;  // null: no printer on this machine
 };
 
-// Renders the canvas and, unless it is a preview, counts it; a real print is then
-// printed and, when the user logs prints, logged. An export leaves the finished
-// engine to its caller. False when a print could not be printed (said in a message).
+// Renders the canvas; a real print is then printed, counted and, when the user logs
+// prints, logged. A preview and an export leave the finished engine to their caller,
+// uncounted. False when a print could not be printed (said in a message).
 bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine, const CanvasPlacement& at,
                  PrintServices services);
+
+// Cuts a caption too long to lay out in reasonable time (a damaged template, a pasted
+// file) and tells the user; such a text could never be read on paper anyway.
+void LimitCaption(DisplayObject& label, Prompt& prompt);
 
 // Fits one text object to its box: with autosizing on, its font shrinks a point
 // at a time (not below 4 points, at most 200 times) until its text fits; with it

@@ -16,13 +16,15 @@ bool WriteSvg(const PrintEngine& engine, const QString& path, QString* error) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         const QSizeF page = engine.pageSizeTwips();
-        // 96 user units an inch, as browsers measure.
-        svg.setResolution(96);
-        svg.setSize(QSize(int(page.width() / 15 + 0.5), int(page.height() / 15 + 0.5)));
-        svg.setViewBox(QRectF(0, 0, page.width() / 15, page.height() / 15));
+        // User units are twips, and the generator is told so: it turns font sizes into user
+        // units at its own resolution, so any other resolution would write the text at the
+        // wrong size. The width and height it writes then come out in true millimetres.
+        svg.setResolution(1440);
+        svg.setSize(page.toSize());
+        svg.setViewBox(QRectF(QPointF(0, 0), page));
         svg.setTitle(engine.docName());
         QPainter painter(&svg);
-        engine.replay(painter, 1.0 / 15);
+        engine.replay(painter, 1.0);
     }
     return WriteFileAtomically(path, bytes, error);
 }

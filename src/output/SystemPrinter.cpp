@@ -44,8 +44,9 @@ bool SystemPrinter::printPage(const PrintEngine& engine, QString* error) {
     return painter.end();
 }
 
-QPointF PrinterMinimumMargins() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+QPointF PrinterMinimumMargins(const QString& printerName) {
+    QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+    if (info.isNull()) info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return {};
     QPrinter printer(info, QPrinter::HighResolution);
     const QRectF paper = printer.paperRect(QPrinter::Inch);

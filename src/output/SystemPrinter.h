@@ -23,8 +23,8 @@ class SystemPrinter final : public PrinterTarget {
     QString name_;
 };
 
-// The smallest margins, in inches, the default printer can print within (left/right,
-// top/bottom); none without a printer.
-QPointF PrinterMinimumMargins();
+// The smallest margins, in inches, the named printer (the default one for an empty or
+// unknown name) can print within (left/right, top/bottom); none without a printer.
+QPointF PrinterMinimumMargins(const QString& printerName);
 
 }  // namespace natalory

@@ -21,7 +21,7 @@ QFont ObjectFont(const DisplayObject& o) {
 }
 
 TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int alignment, bool justify,
-                     QPaintDevice* device)
+                     QPaintDevice* device, qreal stopBelow)
     : font_(font) {
     QString normal = text;
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
@@ -40,20 +40,28 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
     for (const QString& p : paragraphs) {
         auto layout = std::make_unique<QTextLayout>(p, font, device);
         layout->setTextOption(option);
+        // One finder for the whole paragraph: building it is linear in the text, so a
+        // finder per line made long paragraphs quadratic.
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, p);
         layout->beginLayout();
-        for (;;) {
+        bool stopped = false;
+        for (qreal laidOut = y;;) {
             QTextLine line = layout->createLine();
             if (!line.isValid()) break;
             line.setLineWidth(width);
             line.setPosition(QPointF(0, 0));
             // A line that ends where no line may break means a word did not fit.
             const int end = line.textStart() + line.textLength();
-            if (end > 0 && end < p.size()) {
-                QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, p);
+            if (wordsFit_ && end > 0 && end < p.size()) {
                 breaks.setPosition(end);
                 if (!breaks.isAtBoundary()) wordsFit_ = false;
             }
             if (line.naturalTextWidth() > width + 0.5) wordsFit_ = false;
+            laidOut += line.height();
+            if (laidOut > stopBelow || (!wordsFit_ && stopBelow < std::numeric_limits<qreal>::infinity())) {
+                stopped = true;
+                break;
+            }
         }
         layout->endLayout();
         // Lines stack at the font's line spacing.
@@ -66,6 +74,7 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
         tops_.push_back(y);
         y += lineTop;
         paragraphs_.push_back(std::move(layout));
+        if (stopped) break;
     }
     height_ = y;
 }
@@ -87,7 +96,11 @@ std::vector<TextBlock::Line> TextBlock::lines() const {
             const QTextLine line = layout.lineAt(j);
             QRectF r = line.naturalTextRect();
             r.translate(0, tops_[i]);
-            out.push_back({layout.text().mid(line.textStart(), line.textLength()), r});
+            std::vector<qreal> edges(size_t(line.textLength()) + 1);
+            for (int k = 0; k <= line.textLength(); ++k)
+                edges[size_t(k)] = line.cursorToX(line.textStart() + k);
+            out.push_back({layout.text().mid(line.textStart(), line.textLength()), r,
+                           tops_[i] + line.y() + line.ascent(), std::move(edges)});
         }
     }
     return out;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTextLayout>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -27,8 +28,10 @@ class TextBlock {
   public:
     enum Align { Left = 0, Right = 1, Center = 2 };
 
+    // With `stopBelow`, the layout ends at the first line that breaks a word or reaches
+    // below that height: enough to tell that the text does not fit, and no more.
     TextBlock(const QString& text, const QFont& font, qreal width, int alignment, bool justify,
-              QPaintDevice* device);
+              QPaintDevice* device, qreal stopBelow = std::numeric_limits<qreal>::infinity());
     ~TextBlock();
     TextBlock(TextBlock&&) noexcept;
 
@@ -41,6 +44,10 @@ class TextBlock {
     struct Line {
         QString text;
         QRectF rect;
+        qreal baseline = 0;
+        // Where each character starts, and where the last one ends, as laid out: a
+        // justified line's spaces come out wider here, as on every other device.
+        std::vector<qreal> edges;
     };
     std::vector<Line> lines() const;
 

@@ -65,8 +65,7 @@ frmPageSetup::frmPageSetup(AppState& state, Services& services, QPointF minimumM
 
     connect(cmdApply, &QPushButton::clicked, this, &frmPageSetup::ApplySettings);
     connect(cmdOk, &QPushButton::clicked, this, [this] {
-        ApplySettings();
-        accept();
+        if (ApplySettings()) accept();
     });
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -102,29 +101,34 @@ void frmPageSetup::showTexts(const PageSetupTexts& t) {
     txtLength->setText(t.length);
 }
 
-void frmPageSetup::marginLeft() {
+bool frmPageSetup::marginLeft() {
     PageSetupTexts t = texts();
     CheckMinMargins(t, MinMarginX, MinMarginY);
     const QStringList messages = CheckValidMargins(t, MinMarginX, MinMarginY);
     showTexts(t);
     for (const QString& m : messages) services_.prompt.tell(m);
+    return messages.isEmpty();
 }
 
-void frmPageSetup::paperLeft(QLineEdit* box) {
+bool frmPageSetup::paperLeft(QLineEdit* box) {
     box->setText(PaperSizeText(box->text()));
     const bool width = box == txtWidth;
     QString& last = width ? lastWidth_ : lastLength_;
     const auto problem = width ? PaperWidthProblem(box->text()) : PaperLengthProblem(box->text());
     if (!problem) {
         last = box->text();
-        return;
+        return true;
     }
     services_.prompt.tell(*problem);
     box->setText(last);
     box->setFocus();
+    return false;
 }
 
-void frmPageSetup::ApplySettings() {
+bool frmPageSetup::ApplySettings() {
+    // Enter presses OK without any box losing its focus, so every box is checked
+    // here again; a value that fails keeps the dialog open and the page as it was.
+    if (!paperLeft(txtWidth) || !paperLeft(txtLength) || !marginLeft()) return false;
     std::optional<int> orientation;
     if (optLandscape->isChecked())
         orientation = 2;
@@ -132,6 +136,7 @@ void frmPageSetup::ApplySettings() {
         orientation = 1;
     state_.page = AppliedPageSetup(texts(), state_.page, orientation);
     if (const auto size = PrintableCanvasSize(state_.page); size && resizeCanvas_) resizeCanvas_(*size);
+    return true;
 }
 
 bool frmPageSetup::eventFilter(QObject* watched, QEvent* event) {

@@ -27,7 +27,8 @@ class frmPageSetup : public QDialog {
     QPushButton *cmdOk, *cmdCancel, *cmdApply;
     double MinMarginX = 0, MinMarginY = 0;
 
-    void ApplySettings();
+    // False, with the dialog left open, when a box holds a value the page cannot have.
+    bool ApplySettings();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,8 +37,8 @@ class frmPageSetup : public QDialog {
   private:
     PageSetupTexts texts() const;
     void showTexts(const PageSetupTexts& t);
-    void marginLeft();
-    void paperLeft(QLineEdit* box);
+    bool marginLeft();
+    bool paperLeft(QLineEdit* box);
     AppState& state_;
     Services& services_;
     std::function<void(QSize)> resizeCanvas_;

@@ -232,7 +232,7 @@ const ToolCatalogue& PreviewToolCatalogue() {
         c.tools.push_back(WithShortcut(Button("ID_Exit", "&Close", "Close the preview"), "Esc"));
         c.tools.push_back(WithShortcut(Button("ID_Print", "&Print", "Print this page"), "Ctrl+P"));
         c.tools.push_back(Button("ID_PrintingPreferences", "Print Setup", "Printer Setup"));
-        ToolDef zoom = Combo("ID_ZoomButton", "Zoom", {}, "Zoom");
+        ToolDef zoom = Combo("ID_ZoomButton", "Zoom", {}, "Zoom", true);
         c.tools.push_back(zoom);
         c.bands = {
             {"Preview",

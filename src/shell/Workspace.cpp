@@ -54,6 +54,10 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
             display_->changeCurrent(aspFormat, QStringLiteral("Font Color"),
                                     [&c](DisplayObject& o) { o.ForeColor = c.rgb(); });
     };
+    h.pageChanged = [this] {
+        if (const auto size = PrintableCanvasSize(state_.page); display_ && size)
+            display_->setCanvasSizeTwips(size->width(), size->height());
+    };
     h.activeHelpContext = [this] {
         return canvasWindow_ && mdi_.mdiArea->activeSubWindow() == canvasWindow_ ? int(hcCanvas) : 0;
     };
@@ -80,6 +84,9 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         if (!display_) return;
         natalory::FitAllLabels(display_->document(), state_, services_.prompt, [this](int size) {
             mdi_.sToolbar.tool(QStringLiteral("ID_Size")).comboBox()->setComboText(QString::number(size));
+            // The windows keep painting while a long text shrinks; nothing the user does
+            // can reach the print while its labels are still being fitted.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
         display_->update();
     };
@@ -215,7 +222,7 @@ void Workspace::installCanvasCommands() {
                            onCanvas([this](frmDisplay& d, const ToolClick&) { PreviewOf(d); }));
     mdi_.setCommandHandler(Command::PageSetup, onCanvas([this](frmDisplay& d, const ToolClick&) {
                                frmPageSetup dialog(
-                                   state_, services_, PrinterMinimumMargins(),
+                                   state_, services_, PrinterMinimumMargins(state_.PrinterName),
                                    [&d](QSize size) { d.setCanvasSizeTwips(size.width(), size.height()); },
                                    &mdi_);
                                dialog.exec();

@@ -227,6 +227,7 @@ void Workspace::EditText(frmDisplay& d) {
     if (dialog.exec() != QDialog::Accepted) return;
     d.editor().change(*label, aspText | aspFormat, QStringLiteral("Edit Text"), [&](DisplayObject& o) {
         o.Caption = dialog.EditedText;
+        LimitCaption(o, services_.prompt);
         if (state_.settings.AutosizeFonts) FitLabelText(o, state_, services_.prompt);
     });
     d.update();

@@ -222,8 +222,10 @@ void frmMDI::GetNewFontColor() {
 void frmMDI::PrinterSetup() {
     const PrinterChoice current{state_.page.PageOrientation, state_.PrinterName};
     if (const std::optional<PrinterChoice> chosen = services_.printerSetup.choosePrinterSetup(current)) {
+        const bool turned = state_.page.PageOrientation != chosen->orientation;
         state_.page.PageOrientation = chosen->orientation;
         state_.PrinterName = chosen->printerName;
+        if (turned && hooks_.pageChanged) hooks_.pageChanged();
     }
 }
 

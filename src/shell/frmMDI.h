@@ -41,6 +41,7 @@ struct DocumentHooks {
     std::function<std::optional<QColor>()> currentForeColor;  // nothing: no object, or none with a colour
     std::function<void(const QColor&)> setCurrentForeColor;
     std::function<int()> activeHelpContext;  // the active window's help page
+    std::function<void()> pageChanged;       // the printer set-up turned the page
 };
 
 // The main window: the MDI area that holds the canvas window, the toolbar and menu

@@ -1,5 +1,6 @@
 #include "birthday/frmGetInfo.h"
 #include "editor/frmDisplay.h"
+#include "output/frmPageSetup.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 
@@ -14,7 +15,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace natalory;
 using namespace natalory::test;
@@ -48,6 +51,14 @@ struct CanvasWindow : ::testing::Test {
         return *workspace->canvasWindow();
     }
     QMdiSubWindow* window() { return mdi->mdiArea->subWindowList().value(0); }
+    // The window shows the whole canvas and nothing beside it.
+    void expectWindowFits(const frmDisplay& canvas, QSize twips) {
+        EXPECT_EQ(canvas.canvasSizeTwips(), twips);
+        EXPECT_EQ(canvas.size(), QSize(qRound(twips.width() * canvas.logicalDpiX() / 1440.0),
+                                       qRound(twips.height() * canvas.logicalDpiY() / 1440.0)));
+        EXPECT_EQ(window()->contentsRect().size(), canvas.size());
+        EXPECT_TRUE(window()->contentsRect().contains(canvas.geometry()));
+    }
 };
 
 }  // namespace
@@ -92,4 +103,35 @@ TEST_F(CanvasWindow, ItsCloseBoxAsksFirstAndCancelKeepsThePrint) {
     EXPECT_TRUE(mdi->mdiArea->subWindowList().isEmpty());
     EXPECT_EQ(mdi->windowTitle(), QStringLiteral("Natalory"));
     EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
+}
+
+TEST_F(CanvasWindow, TheWindowTakesTheShapeOfEveryPageTheUserTurnsTo) {
+    frmDisplay* canvas = &openPrint("Anna", "Lee", QDate(1950, 1, 15));
+    expectWindowFits(*canvas, QSize(10800, 14400));
+
+    // The printer set-up dialog turns the paper.
+    services.printerSetup.answer = PrinterChoice{2, {}};
+    mdi->sToolbar.tool("ID_PrintSetup").action()->trigger();
+    expectWindowFits(*canvas, QSize(14400, 10800));
+
+    // Page Setup back to portrait, with Apply, then Cancel.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<frmPageSetup*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->optPortrait->click();
+        dialog->cmdApply->click();
+        expectWindowFits(*canvas, QSize(10800, 14400));
+        dialog->optLandscape->click();
+        dialog->cmdApply->click();
+        expectWindowFits(*canvas, QSize(14400, 10800));
+        dialog->cmdCancel->click();
+    });
+    mdi->sToolbar.tool("ID_PageSetup").action()->trigger();
+    expectWindowFits(*canvas, QSize(14400, 10800));
+
+    // A new portrait print after the landscape one: its window is as tall as its page.
+    state.TemplateChanged = false;
+    state.page.PageOrientation = 1;
+    canvas = &openPrint("Ben", "Ray", QDate(1975, 7, 4));
+    expectWindowFits(*canvas, QSize(10800, 14400));
 }

@@ -24,6 +24,8 @@ using namespace natalory::test;
 
 namespace {
 
+using Word = PdfWord;
+
 QString Simplified(const QString& s) {
     return s.simplified();
 }

@@ -75,3 +75,46 @@ TEST(PageSetupDialog, ARejectedSizeReturnsAndLandscapeResizesTheCanvas) {
     EXPECT_EQ(canvas, QSize(14400, 10800));
     EXPECT_EQ(state.page.PageOrientation, 2);
 }
+
+TEST(PageSetupDialog, EnterOnValuesThatCannotBeAPageKeepsTheOldPageAndTheDialog) {
+    TestServices services;
+    AppState state;
+    const PageSetup before{12240, 15840, 720, 720, 720, 720, 1};
+    state.page = before;
+    int resized = 0;
+    frmPageSetup dialog(state, services.services, QPointF(0.25, 0.25), [&](QSize) { ++resized; });
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const struct {
+        QLineEdit* box;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {dialog.txtLeft, "8", "Your Left and Right margins cannot be greater than the page width."},
+        {dialog.txtBottom, "10.5", "Your Top and Bottom margins cannot be greater than the page length."},
+        {dialog.txtWidth, ".1", "Your paper size must be between .25 and 240"},
+        {dialog.txtLength, "300", "Your paper size must be between .25 and 240."},
+    };
+    for (const auto& c : cases) {
+        services.prompt.asked.clear();
+        c.box->setFocus();
+        c.box->selectAll();
+        QTest::keyClicks(c.box, c.typed);
+        QTest::keyClick(c.box, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << c.typed;
+        ASSERT_FALSE(services.prompt.asked.empty()) << c.typed;
+        EXPECT_EQ(services.prompt.asked.front().text, c.message);
+        EXPECT_EQ(state.page.LeftMargin, before.LeftMargin);
+        EXPECT_EQ(state.page.BottomMargin, before.BottomMargin);
+        EXPECT_EQ(state.page.PaperWidth, before.PaperWidth);
+        EXPECT_EQ(state.page.PaperLength, before.PaperLength);
+        EXPECT_EQ(resized, 0);
+    }
+    // The boxes are back at values a page can have: Enter now applies and closes.
+    services.prompt.asked.clear();
+    QTest::keyClick(dialog.txtTop, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(services.prompt.asked.empty());
+    EXPECT_EQ(resized, 1);
+    EXPECT_EQ(state.page.LeftMargin, 360);  // reset to the printer's smallest
+}

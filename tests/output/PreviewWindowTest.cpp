@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGraphicsView>
 #include <QPrintPreviewWidget>
@@ -55,6 +56,10 @@ TEST(PreviewWindow, ShowsThePageAt50PercentCountsNothingAndFollowsTheZoomBox) {
     QApplication::sendEvent(view->viewport(), &wheel);
     EXPECT_NE(zoom->comboText(), "150%");
     EXPECT_EQ(zoom->comboText(), QString::number(preview->zoom()) + "%");
+    // What the user sees in the box, not only what the tool holds.
+    const QList<QComboBox*> boxes = preview->findChildren<QComboBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0]->currentText(), zoom->comboText());
 
     // No printer here: printing from the preview says so and counts nothing.
     preview->sToolPrev.tool("ID_Print").action()->trigger();

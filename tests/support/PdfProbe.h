@@ -31,20 +31,20 @@ inline int PdfPages(const QString& path) {
     return at < 0 ? -1 : info.mid(at + 6, info.indexOf(u'\n', at) - at - 6).trimmed().toInt();
 }
 
-// A word pdftotext finds, with its box in points from the page's top-left.
-struct Word {
+struct PdfWord {
     QRectF box;  // points
     QString text;
 };
 
-inline std::vector<Word> PdfWords(const QString& pdf) {
+// Every word of the file with its box, as pdftotext -bbox finds them.
+inline std::vector<PdfWord> PdfWords(const QString& pdf) {
     QProcess p;
     p.start("pdftotext", {"-bbox", pdf, "-"});
     p.waitForFinished(60000);
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression re(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    std::vector<Word> words;
+    std::vector<PdfWord> words;
     for (auto it = re.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         words.push_back({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
