@@ -2,6 +2,7 @@
 
 #include "birthday/SetBirthday.h"
 #include "shell/FileIO.h"
+#include "shell/ProgramFolders.h"
 #include "shell/RecordFormat.h"
 
 #include <QDir>
@@ -51,6 +52,8 @@ QByteArray PrintLogRecord(const AppState& s, const QDateTime& now) {
 }
 
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error) {
+    // The user's data folder may not exist before the first print is logged.
+    MakeFolderFor(state.LogFilePath);
     const int fd = ::open(QFile::encodeName(state.LogFilePath).constData(),
                           O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
