@@ -18,9 +18,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
     libemf2svg1 libuemf0 libwmf-0.2-7 fonts-liberation; do
-    grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "the package does not depend on $package"
+    tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/ .*//' | grep -qxF "$package" ||
+        fail "the package does not depend on $package"
 done
-dpkg-deb -c "$deb" | grep -q " ./usr/share/natalory/brdstf.fpf$" || fail "the year data is not in the package"
+dpkg-deb -c "$deb" > "$work/contents"
+grep -q " ./usr/share/natalory/brdstf.fpf$" "$work/contents" || fail "the year data is not in the package"
 
 dpkg-deb -x "$deb" "$work/root"
 use_temporary_user "$work/user"

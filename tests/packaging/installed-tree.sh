@@ -33,9 +33,9 @@ mkdir "$work/elsewhere"
 cd "$work/elsewhere"
 "$prefix/bin/natalory-print" --first Anna --last Lee --date 1950-01-15 --out a.pdf || fail "no print made"
 pdftotext a.pdf - | grep -q "Anna Lee" || fail "the print does not carry the name"
-# The president comes from a table, the headlines from the installed year data.
+# The headlines come from the installed year data.
 "$prefix/bin/natalory-print" --first Anna --last Lee --date 1950-01-15 --texts --json > texts.json
-grep -q '"YearHeadline1": *"[^"]' texts.json || fail "no headline: the year data was not read from the install"
+grep -q '"birthyearheadlines": *"[^"]' texts.json || fail "no headline: the year data was not read from the install"
 "$prefix/bin/natalory" --help | grep -q "FILE.als" || fail "natalory --help"
 
 # The window program, ended as a session ends it, saves its toolbar layout for this user.

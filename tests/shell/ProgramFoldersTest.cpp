@@ -88,7 +88,9 @@ TEST(ProgramFolders, TheBuildFolderKeepsEveryFileBesideTheProgram) {
     EXPECT_EQ(f.documents, folder.path());
 
     RunWindowProgram(folder.path());
-    EXPECT_EQ(FilesUnder(folder.path()), QStringList{"brdstf.fpf"} + kWrittenFiles);
+    QStringList expected = QStringList{"brdstf.fpf"} + kWrittenFiles;
+    expected.sort();
+    EXPECT_EQ(FilesUnder(folder.path()), expected);
     EXPECT_TRUE(FilesUnder(user.path("")).isEmpty());
 }
 
@@ -149,7 +151,7 @@ TEST(StartArguments, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow)
     TempUser user;
     TempProgramFolder folder({"brdstf.fpf", "blank.al!"});
     QFile::copy(folder.file("blank.al!"), folder.file("mine.als"));
-    folder.write("people.alb", "\"Anna\",\"Lee\",#1950-01-15#\r\n\"Bo\",\"Ek\",#1960-02-01#\r\n");
+    folder.write("people.alb", "Anna,Lee,1/15/1950\r\nBo,Ek,2/1/1960\r\n");
     TestServices services;
     AppState state;
     UseProgramFolders(state, FindProgramFolders(folder.path()));
