@@ -28,6 +28,10 @@ QString UserDocuments() {
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+const QString& OrProgramFolder(const AppState& state, const QString& folder) {
+    return folder.isEmpty() ? state.ProgramFolder : folder;
+}
+
 }  // namespace
 
 ProgramFolders FindProgramFolders(const QString& executableFolder) {
@@ -35,7 +39,6 @@ ProgramFolders FindProgramFolders(const QString& executableFolder) {
     ProgramFolders f;
     if (HoldsData(beside) && QFileInfo(beside.path()).isWritable()) {
         f.data = f.config = f.log = f.documents = beside.path();
-        f.portable = true;
         return f;
     }
     const QString installed = QDir::cleanPath(beside.filePath(QStringLiteral("../share/natalory")));
@@ -53,12 +56,6 @@ void UseProgramFolders(AppState& state, const ProgramFolders& folders) {
     state.LogFolder = folders.log;
     state.DocumentsFolder = folders.documents;
 }
-
-namespace {
-const QString& OrProgramFolder(const AppState& state, const QString& folder) {
-    return folder.isEmpty() ? state.ProgramFolder : folder;
-}
-}  // namespace
 
 QString ConfigFile(const AppState& state, const QString& name) {
     return ProgramFile(OrProgramFolder(state, state.ConfigFolder), name);

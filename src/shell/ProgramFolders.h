@@ -12,7 +12,6 @@ struct ProgramFolders {
     QString config;     // the settings and the toolbar layout
     QString log;        // the print log
     QString documents;  // where save dialogs start
-    bool portable = false;
 };
 
 // The folders of a program whose executable lies in `executableFolder`. A folder that

@@ -81,7 +81,6 @@ TEST(ProgramFolders, TheBuildFolderKeepsEveryFileBesideTheProgram) {
     TempUser user;
     TempProgramFolder folder({"brdstf.fpf"});
     const ProgramFolders f = FindProgramFolders(folder.path());
-    EXPECT_TRUE(f.portable);
     EXPECT_EQ(f.data, folder.path());
     EXPECT_EQ(f.config, folder.path());
     EXPECT_EQ(f.log, folder.path());
@@ -103,7 +102,6 @@ TEST(ProgramFolders, AnInstalledProgramReadsShareAndWritesIntoTheUsersFolders) {
     const QStringList installed = FilesUnder(prefix.path());
 
     const ProgramFolders f = FindProgramFolders(prefix.file("bin"));
-    EXPECT_FALSE(f.portable);
     EXPECT_EQ(f.data, prefix.file("share/natalory"));
     EXPECT_EQ(f.config, user.path(".config/natalory"));
     EXPECT_EQ(f.log, user.path(".local/share/natalory"));
@@ -124,7 +122,6 @@ TEST(ProgramFolders, WithoutDataAnywhereTheReadersLookBesideTheProgram) {
     TempUser user;
     TempProgramFolder folder;
     const ProgramFolders f = FindProgramFolders(folder.path());
-    EXPECT_FALSE(f.portable);
     EXPECT_EQ(f.data, folder.path());
     EXPECT_EQ(f.config, user.path(".config/natalory"));
 }
