@@ -2,8 +2,8 @@
 
 #include "batch/PrintLog.h"
 #include "shell/FileIO.h"
-#include "shell/ProgramFolders.h"
 #include "shell/HTMLHelp.h"
+#include "shell/ProgramFolders.h"
 #include "shell/SaveTarget.h"
 
 #include <QApplication>
