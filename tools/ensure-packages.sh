@@ -12,6 +12,7 @@ NATALORY_PACKAGES=(
     cups cups-client cups-filters
     libuemf-dev emf2svg libemf2svg-dev libwmf-dev
     clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev
 )
 
 ensure_packages() {

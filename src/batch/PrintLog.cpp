@@ -2,6 +2,7 @@
 
 #include "birthday/SetBirthday.h"
 #include "shell/FileIO.h"
+#include "shell/ProgramFolders.h"
 #include "shell/RecordFormat.h"
 #include "shell/Windows1252.h"
 
@@ -66,6 +67,8 @@ bool ConvertLogToUtf8(const QString& path, const QByteArray& old, const QString&
 
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error) {
     const QString text = PrintLogRecord(state, now);
+    // The user's data folder may not exist before the first print is logged.
+    MakeFolderFor(state.LogFilePath);
     const int fd = ::open(QFile::encodeName(state.LogFilePath).constData(),
                           O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {

@@ -244,8 +244,11 @@ void frmBatch::cmdBrowse_Click() {
     request.folder = state_.ProgramFolder;
     request.fileName = QStringLiteral("*.alb");
     const std::optional<QString> chosen = services_.files.openFile(request);
-    if (!chosen) return;
-    const BatchFileResult read = ReadBatchFile(*chosen);
+    if (chosen) OpenBatchFile(*chosen);
+}
+
+void frmBatch::OpenBatchFile(const QString& path) {
+    const BatchFileResult read = ReadBatchFile(path);
     if (const auto* error = std::get_if<BatchFileError>(&read)) {
         showFileError(*error);
         return;
@@ -255,10 +258,10 @@ void frmBatch::cmdBrowse_Click() {
     // Both boxes are filled before either is checked: the old stop number says nothing about this file.
     txtStart->setText(QStringLiteral("1"));
     txtStop->setText(Grouped(totalCount_));
-    txtBdayFile->setText(*chosen);
+    txtBdayFile->setText(path);
     // A long path shows its file name.
-    txtBdayFile->setCursorPosition(int(chosen->size()));
-    if (chosen->isEmpty() || !QFileInfo(*chosen).isFile())
+    txtBdayFile->setCursorPosition(int(path.size()));
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         NoGoBatch();
     else {
         GoBatch();

@@ -49,6 +49,8 @@ class frmBatch : public QDialog {
     // The printer of Print Setup by name (empty: the default), or none with the reason.
     std::function<std::unique_ptr<PrinterTarget>(const QString& name, QString* why)> findPrinter;
 
+    // Reads a batch file as if it had been chosen with Browse.
+    void OpenBatchFile(const QString& path);
     void GoBatch();
     void NoGoBatch();
     bool running() const { return running_; }

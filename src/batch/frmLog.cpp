@@ -3,6 +3,7 @@
 #include "batch/PrintLog.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
+#include "shell/ProgramFolders.h"
 #include "shell/SaveTarget.h"
 
 #include <QApplication>
@@ -110,7 +111,7 @@ void frmLog::cmdSaveLog_Click() {
     FileRequest request;
     request.title = QStringLiteral("Save Log To");
     request.filter = QStringLiteral("Log File (*.log)");
-    request.folder = state_.ProgramFolder;
+    request.folder = SaveFolder(state_);
     request.defaultSuffix = QStringLiteral("log");
     const std::optional<QString> target = ChooseSaveTarget(services_, request);
     if (!target) return;

@@ -13,6 +13,7 @@
 #include "output/SvgWriter.h"
 #include "output/SystemPrinter.h"
 #include "shell/FileIO.h"
+#include "shell/ProgramFolders.h"
 #include "shell/Seams.h"
 #include "shell/Settings.h"
 #include "shell/Version.h"
@@ -66,7 +67,8 @@ constexpr auto kUsage =
     "  --world-to-headlines   add the World Series result to the birth-year headlines\n"
     "  --no-world-to-headlines\n"
     "                         leave it out, whatever the template says\n"
-    "  --app-dir DIR          read data and templates from DIR (default: the program's folder)\n"
+    "  --app-dir DIR          read data and templates from DIR (default: beside the program, or "
+    "../share/natalory)\n"
     "\n"
     "  -h, --help             show this help and exit\n"
     "  -v, --version          show the version and exit\n"
@@ -141,10 +143,11 @@ CliResult RunCommandLine(const QStringList& arguments) {
             QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
 
     AppState state;
-    state.ProgramFolder = parser.isSet(appDir) ? QDir(parser.value(appDir)).absolutePath()
-                                               : QCoreApplication::applicationDirPath();
-    if (!QFileInfo(state.ProgramFolder).isDir())
+    if (parser.isSet(appDir) && !QFileInfo(parser.value(appDir)).isDir())
         return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
+    UseProgramFolders(state,
+                      FindProgramFolders(parser.isSet(appDir) ? parser.value(appDir)
+                                                              : QCoreApplication::applicationDirPath()));
     ReadSettings(state);
 
     QDate today = QDate::currentDate();

@@ -5,6 +5,7 @@
 #include "document/Pictures.h"
 #include "infoobjects/Generators.h"
 #include "shell/FileIO.h"
+#include "shell/ProgramFolders.h"
 #include "shell/RecordFormat.h"
 #include "shell/SaveTarget.h"
 #include "shell/Windows1252.h"
@@ -356,7 +357,7 @@ void SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services
     FileRequest request;
     request.title = QStringLiteral("Save Template");
     request.filter = QStringLiteral("als (*.als)");
-    request.folder = state.ProgramFolder;
+    request.folder = SaveFolder(state);
     request.defaultSuffix = QStringLiteral("als");
     // Cancelling the dialog or the overwrite question saves nothing: a close that asked
     // for this save does not go on.

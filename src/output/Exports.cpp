@@ -3,6 +3,7 @@
 #include "batch/PrintLog.h"
 #include "output/EmfWriter.h"
 #include "shell/FileIO.h"
+#include "shell/ProgramFolders.h"
 #include "shell/SaveTarget.h"
 
 #include <QBuffer>
@@ -58,7 +59,7 @@ bool SaveExport(ExportKind kind, const CanvasDocument& doc, AppState& state, Ser
     FileRequest request;
     request.title = QStringLiteral("Save As");
     request.filter = QString::fromLatin1(info.filter);
-    request.folder = state.ProgramFolder;
+    request.folder = SaveFolder(state);
     request.fileName = ProposedExportName(state) + u'.' + QLatin1StringView(info.suffix);
     request.defaultSuffix = QString::fromLatin1(info.suffix);
     const std::optional<QString> target = ChooseSaveTarget(services, request);

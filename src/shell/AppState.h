@@ -68,8 +68,13 @@ struct AppState {
     // The printer chosen in Print Setup; empty: the system's default printer.
     QString PrinterName;
 
-    // The folder of the executable: data files, templates and the settings file live here.
+    // The data folder: year data, built-in templates, pictures and help are read from here.
     QString ProgramFolder;
+    // Where the settings and toolbar layout, the print log and saved files go; empty: the
+    // program folder (see ProgramFolders.h).
+    QString ConfigFolder;
+    QString LogFolder;
+    QString DocumentsFolder;
 
     // While a batch runs: the year data it has read, so each file is read once. Null otherwise.
     YearDataCache* yearDataCache = nullptr;

@@ -1,6 +1,6 @@
 #include "shell/Application.h"
 
-#include "shell/FileIO.h"
+#include "shell/ProgramFolders.h"
 
 #include <QPushButton>
 
@@ -26,7 +26,7 @@ MainWindows Main(AppState& state, Services& services) {
     if (w.splash) w.splash->raise();
 
     state.BatchInProgress = false;
-    state.LogFilePath = ProgramFile(state.ProgramFolder, QString::fromLatin1(kPrintLogFileName));
+    state.LogFilePath = PrintLogFile(state);
     w.settings = ReadSettings(state);
     if (w.settings.source == SettingsSource::DefaultsDamagedFile)
         w.mdi->stat->showMessage(

@@ -25,8 +25,6 @@ struct QtServices {
     Services services{prompt, files, colors, printerSetup, clock, urls, help};
 };
 
-inline constexpr auto kPrintLogFileName = "birthday print log.log";
-
 struct MainWindows {
     std::unique_ptr<frmMDI> mdi;
     Workspace* workspace = nullptr;  // owned by the main window

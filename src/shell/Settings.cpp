@@ -1,6 +1,7 @@
 #include "shell/Settings.h"
 
 #include "shell/FileIO.h"
+#include "shell/ProgramFolders.h"
 
 #include <QFileInfo>
 
@@ -41,7 +42,7 @@ Settings DefaultSettings() {
 }
 
 SettingsReadResult ReadSettings(AppState& state) {
-    const QString path = ProgramFile(state.ProgramFolder, QString::fromLatin1(kSettingsFileName));
+    const QString path = ConfigFile(state, QString::fromLatin1(kSettingsFileName));
     SettingsReadResult result;
     if (!QFileInfo::exists(path)) {
         state.settings = DefaultSettings();
@@ -90,8 +91,12 @@ bool WriteSettings(const AppState& state, const Settings& settings, QString* err
         if (error) *error = problem;
         return false;
     }
-    return WriteFileAtomically(ProgramFile(state.ProgramFolder, QString::fromLatin1(kSettingsFileName)),
-                               bytes, error);
+    const QString path = ConfigFile(state, QString::fromLatin1(kSettingsFileName));
+    if (!MakeFolderFor(path)) {
+        if (error) *error = QStringLiteral("its folder cannot be made");
+        return false;
+    }
+    return WriteFileAtomically(path, bytes, error);
 }
 
 }  // namespace natalory

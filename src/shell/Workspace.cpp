@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -286,7 +287,7 @@ frmGetInfo& Workspace::ensureDialog() {
     return *dialog_;
 }
 
-void Workspace::NewPrint() {
+void Workspace::NewPrint(const QString& templateFile) {
     if (state_.BatchInProgress) {
         services_.prompt.ask(QStringLiteral("You can't open a new birthday while batch processing."),
                              QStringLiteral("Batch In Progress"), PromptButtons::Ok, PromptIcon::None);
@@ -327,6 +328,10 @@ void Workspace::NewPrint() {
     else if (style == u"Z") {
         d.selectStyle(ptUserTemplate);
         d.txtCustomStyle->setText(state_.settings.DefaultTemplatePath);
+    }
+    if (!templateFile.isEmpty()) {
+        d.selectStyle(ptUserTemplate);
+        d.txtCustomStyle->setText(QFileInfo(templateFile).absoluteFilePath());
     }
     d.SetCal();
     d.setWindowTitle(QStringLiteral("New Print Information"));

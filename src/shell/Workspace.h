@@ -29,8 +29,8 @@ class Workspace : public QObject, public PrintDocumentHost {
     Workspace(AppState& state, Services& services, frmMDI& mdi);
     ~Workspace() override;
 
-    // Opens the birthday dialog for a new print.
-    void NewPrint();
+    // Opens the birthday dialog for a new print; with a template file, that template is chosen.
+    void NewPrint(const QString& templateFile = {});
     // Opens the birthday dialog on the print that is open, to change its name or date.
     void EditCurrentBirthday();
     // False when the template could not be read and no print was opened.

@@ -4,6 +4,7 @@
 #include "editor/Formatting.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
+#include "shell/ProgramFolders.h"
 #include "shell/WebLinks.h"
 #include "shell/frmSplash.h"
 
@@ -56,7 +57,7 @@ frmMDI::frmMDI(AppState& state, Services& services, QWidget* parent)
 frmMDI::~frmMDI() = default;
 
 QString frmMDI::layoutFilePath() const {
-    return ProgramFile(state_.ProgramFolder, QString::fromLatin1(kToolbarLayoutFile));
+    return ConfigFile(state_, QString::fromLatin1(kToolbarLayoutFile));
 }
 
 void frmMDI::MDIForm_Load() {
@@ -81,7 +82,7 @@ void frmMDI::closeEvent(QCloseEvent* event) {
 }
 
 void frmMDI::MDIForm_QueryUnload() {
-    sToolbar.saveLayout(layoutFilePath());
+    if (MakeFolderFor(layoutFilePath())) sToolbar.saveLayout(layoutFilePath());
 }
 
 void frmMDI::MDIForm_Unload() {
@@ -245,7 +246,7 @@ void frmMDI::ShowFontSize(double size) {
         box->setComboText(QString::number(size));
 }
 
-void frmMDI::BeginBatch() {
+void frmMDI::BeginBatch(const QString& batchFile) {
     if (!batch_) {
         batch_ = new frmBatch(
             state_, services_, [this] { UpdatePrintCounter(); }, this);
@@ -254,6 +255,7 @@ void frmMDI::BeginBatch() {
     batch_->show();
     batch_->raise();
     batch_->activateWindow();
+    if (!batchFile.isEmpty()) batch_->OpenBatchFile(batchFile);
 }
 
 void frmMDI::ShowAbout() {

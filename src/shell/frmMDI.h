@@ -20,6 +20,8 @@ class QStatusBar;
 
 namespace natalory {
 
+class frmBatch;
+
 inline constexpr auto kToolbarLayoutFile = "toolbar.tls";
 
 // A click as the command that handles it sees it.
@@ -81,8 +83,8 @@ class frmMDI : public QMainWindow {
     // The font-size box shows a label's size: its list entry, or the size itself above the list.
     void ShowFontSize(double size);
     void ShowAbout();
-    // Shows the batch window, not modal; one at a time.
-    void BeginBatch();
+    // Shows the batch window, not modal; one at a time. With a file, the window reads it.
+    void BeginBatch(const QString& batchFile = {});
 
     QString layoutFilePath() const;
 
@@ -106,7 +108,7 @@ class frmMDI : public QMainWindow {
     std::map<Command, CommandHandler> handlers_;
     std::function<void(Tool&)> comboHandler_;
     DocumentHooks hooks_;
-    QPointer<QDialog> batch_;
+    QPointer<frmBatch> batch_;
 };
 
 }  // namespace natalory

@@ -107,15 +107,18 @@ TEST(PrintLog, AFullDiskAddsNoPartOfARecordAndTheFailureIsToldOnce) {
     log.close();
 
     // Both callers go through LogPrint: the user hears of the first failure only.
+    // (The log's folder is made when missing, so the failure here is a file where a folder should be.)
     AppState nowhere = s;
-    nowhere.LogFilePath = disk.file("no folder/birthday print log.log");
+    QFile notAFolder(disk.file("not a folder"));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    nowhere.LogFilePath = disk.file("not a folder/birthday print log.log");
     ScriptedPrompt prompt;
     LogPrint(nowhere, at, prompt);
     LogPrint(nowhere, at, prompt);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].title, kPrintLogTitle);
-    EXPECT_TRUE(prompt.asked[0].text.contains("No such file or directory"))
-        << prompt.asked[0].text.toStdString();
+    EXPECT_TRUE(prompt.asked[0].text.contains("Not a directory")) << prompt.asked[0].text.toStdString();
 }
 
 TEST(PrintLog, TheViewerReadsPastADamagedRecord) {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "shell/Application.h"
+
+#include <QStringList>
+
+namespace natalory {
+
+inline constexpr auto kWindowUsage =
+    "Usage: natalory [FILE.als | FILE.alb]\n"
+    "\n"
+    "Opens Natalory, the Birthday Print designer.\n"
+    "\n"
+    "  FILE.als       open the birthday dialog with this template chosen\n"
+    "  FILE.alb       open the batch window with this batch file\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n";
+
+// What the window program was started with. `exitCode` is set when it should end at
+// once, after writing `output` (help, version) or `error`.
+struct StartArguments {
+    QString file;
+    std::optional<int> exitCode;
+    QString output;
+    QString error;
+};
+
+// The arguments after the program's name. Qt's own options must already be gone, except
+// that --help and --version are looked for before Qt needs a display.
+StartArguments ParseStartArguments(const QStringList& arguments);
+
+// Opens a template in the birthday dialog or a batch file in the batch window.
+void OpenStartFile(const MainWindows& windows, const QString& file);
+
+}  // namespace natalory

@@ -1,0 +1,174 @@
+#include "batch/PrintLog.h"
+#include "batch/frmBatch.h"
+#include "birthday/frmGetInfo.h"
+#include "shell/Application.h"
+#include "shell/ProgramFolders.h"
+#include "shell/StartFile.h"
+
+#include "support/Doubles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+using namespace natalory;
+using namespace natalory::test;
+
+namespace {
+
+// HOME and the XDG folders of a user of our own for one test.
+class TempUser {
+  public:
+    TempUser() {
+        for (const char* name : kVariables) saved_.push_back(qgetenv(name));
+        qputenv("HOME", home_.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", path(".config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", path(".local/share").toLocal8Bit());
+        qunsetenv("XDG_DOCUMENTS_DIR");
+    }
+    ~TempUser() {
+        for (size_t i = 0; i < saved_.size(); ++i) {
+            if (saved_[i].isNull())
+                qunsetenv(kVariables[i]);
+            else
+                qputenv(kVariables[i], saved_[i]);
+        }
+    }
+    QString path(const char* relative) const {
+        return QDir(home_.path()).filePath(QString::fromLatin1(relative));
+    }
+
+  private:
+    static constexpr const char* kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                                                 "XDG_DOCUMENTS_DIR"};
+    QTemporaryDir home_;
+    std::vector<QByteArray> saved_;
+};
+
+QStringList FilesUnder(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+// The window program's three files: the settings from Options, a logged print, and the
+// toolbar layout written when the main window closes.
+void RunWindowProgram(const QString& executableFolder) {
+    TestServices services;
+    AppState state;
+    UseProgramFolders(state, FindProgramFolders(executableFolder));
+    MainWindows w = Main(state, services.services);
+    w.mdi->quitApplication = nullptr;
+    ASSERT_TRUE(WriteSettings(state, state.settings));
+    ASSERT_TRUE(AppendPrintLog(state, QDateTime(QDate(2026, 3, 4), QTime(12, 0))));
+    w.mdi->close();
+}
+
+const QStringList kWrittenFiles = {"birthday print log.log", "toolbar.tls", "vir1.cgf"};
+
+}  // namespace
+
+TEST(ProgramFolders, TheBuildFolderKeepsEveryFileBesideTheProgram) {
+    TempUser user;
+    TempProgramFolder folder({"brdstf.fpf"});
+    const ProgramFolders f = FindProgramFolders(folder.path());
+    EXPECT_EQ(f.data, folder.path());
+    EXPECT_EQ(f.config, folder.path());
+    EXPECT_EQ(f.log, folder.path());
+    EXPECT_EQ(f.documents, folder.path());
+
+    RunWindowProgram(folder.path());
+    QStringList expected = QStringList{"brdstf.fpf"} + kWrittenFiles;
+    expected.sort();
+    EXPECT_EQ(FilesUnder(folder.path()), expected);
+    EXPECT_TRUE(FilesUnder(user.path("")).isEmpty());
+}
+
+TEST(ProgramFolders, AnInstalledProgramReadsShareAndWritesIntoTheUsersFolders) {
+    TempUser user;
+    TempProgramFolder prefix({"brdstf.fpf"});
+    QDir(prefix.path()).mkpath(QStringLiteral("bin"));
+    QDir(prefix.path()).mkpath(QStringLiteral("share/natalory"));
+    QFile::rename(prefix.file("brdstf.fpf"), prefix.file("share/natalory/brdstf.fpf"));
+    const QStringList installed = FilesUnder(prefix.path());
+
+    const ProgramFolders f = FindProgramFolders(prefix.file("bin"));
+    EXPECT_EQ(f.data, prefix.file("share/natalory"));
+    EXPECT_EQ(f.config, user.path(".config/natalory"));
+    EXPECT_EQ(f.log, user.path(".local/share/natalory"));
+    // No documents folder: save dialogs start at home, never in the install.
+    EXPECT_EQ(f.documents, user.path(""));
+    QDir().mkpath(user.path("Documents"));
+    EXPECT_EQ(FindProgramFolders(prefix.file("bin")).documents, user.path("Documents"));
+
+    // The folders are made by the first write, not by looking.
+    EXPECT_FALSE(QFileInfo::exists(user.path(".config/natalory")));
+    RunWindowProgram(prefix.file("bin"));
+    EXPECT_EQ(FilesUnder(prefix.path()), installed);
+    EXPECT_EQ(FilesUnder(user.path(".config/natalory")), (QStringList{"toolbar.tls", "vir1.cgf"}));
+    EXPECT_EQ(FilesUnder(user.path(".local/share/natalory")), QStringList{"birthday print log.log"});
+}
+
+TEST(ProgramFolders, WithoutDataAnywhereTheReadersLookBesideTheProgram) {
+    TempUser user;
+    TempProgramFolder folder;
+    const ProgramFolders f = FindProgramFolders(folder.path());
+    EXPECT_EQ(f.data, folder.path());
+    EXPECT_EQ(f.config, user.path(".config/natalory"));
+}
+
+TEST(StartArguments, OneTemplateOrBatchFileOrHelp) {
+    EXPECT_FALSE(ParseStartArguments({}).exitCode);
+    EXPECT_EQ(ParseStartArguments({"a/b.ALS"}).file, QStringLiteral("a/b.ALS"));
+    EXPECT_EQ(ParseStartArguments({"people.alb"}).file, QStringLiteral("people.alb"));
+
+    const StartArguments help = ParseStartArguments({"x.als", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output, QString::fromLatin1(kWindowUsage));
+    EXPECT_EQ(ParseStartArguments({"-v"}).output, QStringLiteral("natalory 1.0.0\n"));
+
+    for (const QStringList& bad :
+         {QStringList{"--print"}, QStringList{"notes.txt"}, QStringList{"a.als", "b.alb"}}) {
+        const StartArguments s = ParseStartArguments(bad);
+        EXPECT_EQ(s.exitCode, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(s.error.startsWith(QStringLiteral("natalory: "))) << s.error.toStdString();
+    }
+}
+
+TEST(StartArguments, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow) {
+    TempUser user;
+    TempProgramFolder folder({"brdstf.fpf", "blank.al!"});
+    QFile::copy(folder.file("blank.al!"), folder.file("mine.als"));
+    folder.write("people.alb", "Anna,Lee,1/15/1950\r\nBo,Ek,2/1/1960\r\n");
+    TestServices services;
+    AppState state;
+    UseProgramFolders(state, FindProgramFolders(folder.path()));
+    MainWindows w = Main(state, services.services);
+    w.mdi->quitApplication = nullptr;
+
+    OpenStartFile(w, folder.file("mine.als"));
+    frmGetInfo* dialog = w.workspace->birthdayDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->cmbPrintType->currentIndex(), int(ptUserTemplate));
+    EXPECT_EQ(dialog->txtCustomStyle->text(), folder.file("mine.als"));
+
+    OpenStartFile(w, folder.file("people.alb"));
+    frmBatch* batch = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<frmBatch*>(top); b && b->isVisible()) batch = b;
+    ASSERT_TRUE(batch);
+    EXPECT_EQ(batch->txtBdayFile->text(), folder.file("people.alb"));
+    EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("2"));
+    EXPECT_TRUE(services.prompt.asked.empty());
+    w.mdi->close();
+}
