@@ -12,7 +12,8 @@ namespace natalory {
 namespace {
 
 // The title bar and borders the window manager adds around the window's own area.
-constexpr int kFrameAllowance = 40;
+constexpr int kFrameHeight = 40;
+constexpr int kFrameWidth = 16;
 constexpr auto kPlacedProperty = "natalory_placed";
 
 const QWidget* Anchor(const QWidget* window) {
@@ -32,7 +33,7 @@ QRect FreeArea(const QWidget* window) {
 
 QSize RoomOnScreen(const QWidget* window) {
     const QRect area = FreeArea(window);
-    return QSize(area.width(), area.height() - kFrameAllowance);
+    return QSize(area.width() - kFrameWidth, area.height() - kFrameHeight);
 }
 
 void PlaceWindow(QWidget* window, QSize preferred) {
@@ -40,7 +41,7 @@ void PlaceWindow(QWidget* window, QSize preferred) {
     const QSize size = preferred.boundedTo(RoomOnScreen(window));
     window->resize(size);
     const QWidget* anchor = Anchor(window);
-    QRect frame(QPoint(), size + QSize(0, kFrameAllowance));
+    QRect frame(QPoint(), size + QSize(kFrameWidth, kFrameHeight));
     frame.moveCenter(anchor && anchor->isVisible() ? anchor->frameGeometry().center() : area.center());
     frame.moveLeft(
         std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
