@@ -2,6 +2,9 @@
 
 #include <QDateEdit>
 
+#include <optional>
+#include <utility>
+
 namespace natalory {
 
 // The quick-printing date box. Typed in order, a date passes through month and day
@@ -14,6 +17,12 @@ class QuickDateEdit : public QDateEdit {
     using QDateEdit::QDateEdit;
 
     QValidator::State validate(QString& text, int& pos) const override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    std::optional<std::pair<int, int>> wanted_;  // month and day typed before a year that lacks them
 };
 
 }  // namespace natalory
