@@ -1,6 +1,7 @@
 #include "birthday/frmGetInfo.h"
 
 #include "birthday/DateLimits.h"
+#include "birthday/QuickDateEdit.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
 #include "shell/RecordFormat.h"
@@ -15,12 +16,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -71,7 +72,7 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     for (int y = kFirstYear; y <= kLastYear; ++y) lstYear->addItem(QString::number(y));
     lstYear->setFixedWidth(72);
 
-    ctQuickDate = new QDateEdit(this);
+    ctQuickDate = new QuickDateEdit(this);
     ctQuickDate->setObjectName(QStringLiteral("ctQuickDate"));
     ctQuickDate->setToolTip(QStringLiteral("Select A Birth Date - Always Use A 4 Digit Year"));
     ctQuickDate->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
@@ -115,7 +116,9 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     for (QLineEdit* small : {txtLbs, txtOzs, txtInches}) small->setMaximumWidth(48);
     txtCustomStyle->setMinimumWidth(180);
 
-    // Layout: names on top; the date on the left; mode, style and the newborn's details on the right.
+    // Layout, in rows that line up across the two columns: the names beside the mode;
+    // the date (the calendar, or the quick-printing box) beside the style; the
+    // newborn's details under both. Each mode then leaves no empty room behind.
     auto* names = new QFormLayout;
     names->addRow(QStringLiteral("First Name:"), txtFname);
     names->addRow(QStringLiteral("Last Name:"), txtLname);
@@ -145,36 +148,39 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     auto* newborn = new QGroupBox(QStringLiteral("Newborn"), this);
     auto* newbornLayout = new QGridLayout(newborn);
     newbornLayout->addWidget(new QLabel(QStringLiteral("Parent's Name(s):"), newborn), 0, 0);
-    newbornLayout->addWidget(txtParentsName, 0, 1, 1, 4);
+    newbornLayout->addWidget(txtParentsName, 0, 1, 1, 7);
     newbornLayout->addWidget(new QLabel(QStringLiteral("Weight:"), newborn), 1, 0);
     newbornLayout->addWidget(txtLbs, 1, 1);
     newbornLayout->addWidget(new QLabel(QStringLiteral("lbs."), newborn), 1, 2);
     newbornLayout->addWidget(txtOzs, 1, 3);
     newbornLayout->addWidget(new QLabel(QStringLiteral("oz."), newborn), 1, 4);
-    newbornLayout->addWidget(new QLabel(QStringLiteral("Length (in.):"), newborn), 2, 0);
-    newbornLayout->addWidget(txtInches, 2, 1);
+    newbornLayout->addWidget(new QLabel(QStringLiteral("Length (in.):"), newborn), 1, 5);
+    newbornLayout->addWidget(txtInches, 1, 6);
+    newbornLayout->setColumnStretch(7, 1);
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(modes);
-    right->addLayout(style);
-    right->addWidget(frmCustomTempPath);
-    right->addWidget(newborn);
-    right->addStretch(1);
+    auto* date = new QVBoxLayout;
+    date->addWidget(frmQuick);
+    date->addLayout(designer, 1);
+    auto* styleColumn = new QVBoxLayout;
+    styleColumn->addLayout(style);
+    styleColumn->addWidget(frmCustomTempPath);
+    styleColumn->addStretch(1);
 
-    auto* left = new QVBoxLayout;
-    left->addLayout(names);
-    left->addWidget(frmQuick);
-    left->addLayout(designer, 1);
-    left->addStretch(0);
+    auto* body = new QGridLayout;
+    body->addLayout(names, 0, 0);
+    body->addWidget(modes, 0, 1);
+    body->addLayout(date, 1, 0);
+    body->addLayout(styleColumn, 1, 1);
+    body->addWidget(newborn, 2, 0, 1, 2);
+    body->setColumnStretch(0, 3);
+    body->setColumnStretch(1, 2);
+    body->setRowStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdDone);
     buttons->addWidget(cmdCancel);
 
-    auto* body = new QHBoxLayout;
-    body->addLayout(left, 3);
-    body->addLayout(right, 2);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(body, 1);
     outer->addLayout(buttons);
@@ -191,6 +197,9 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     connect(optCloseLook, &QRadioButton::clicked, this, &frmGetInfo::optCloseLook_Click);
     connect(optFastPrint, &QRadioButton::clicked, this, &frmGetInfo::optFastPrint_Click);
     connect(txtFname, &QLineEdit::textEdited, this, &frmGetInfo::txtFname_KeyUp);
+    // A shortcut of the window: the date box and the calendar keep their keys to themselves.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { ShowHelpTopic(state_.ProgramFolder, services_.help, hcBirthdayDialog); });
     for (QObject* o :
          {static_cast<QObject*>(txtFname), static_cast<QObject*>(txtLname),
           static_cast<QObject*>(ctQuickDate), static_cast<QObject*>(ctQuickDate->calendarWidget())})
@@ -214,11 +223,6 @@ bool frmGetInfo::eventFilter(QObject* watched, QEvent* event) {
         ctQuickDate_ClickDrop();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmGetInfo::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) ShowHelpTopic(state_.ProgramFolder, services_.help, hcBirthdayDialog);
-    QDialog::keyReleaseEvent(event);
 }
 
 void frmGetInfo::SetCal() {
@@ -362,6 +366,7 @@ void frmGetInfo::optCloseLook_Click() {
     state_.settings.QuickPrinting = false;
     cmdPrint->setDefault(false);
     cmdDone->setDefault(true);
+    fitToMode();
     if (isVisible()) txtFname->setFocus();
 }
 
@@ -374,7 +379,15 @@ void frmGetInfo::optFastPrint_Click() {
     state_.settings.QuickPrinting = true;
     cmdDone->setDefault(false);
     cmdPrint->setDefault(true);
+    fitToMode();
     if (isVisible()) txtFname->setFocus();
+}
+
+void frmGetInfo::fitToMode() {
+    // The dialog takes the size of the mode's own controls: no empty place is left
+    // where the other mode's controls were.
+    layout()->invalidate();
+    adjustSize();
 }
 
 void frmGetInfo::txtFname_KeyUp() {

@@ -78,11 +78,11 @@ class frmGetInfo : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void tell(const QString& message, const QString& title = {});
     void setCalendarYear(int year);
+    void fitToMode();
     AppState& state_;
     Services& services_;
     Workspace& workspace_;

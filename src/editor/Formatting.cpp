@@ -4,7 +4,10 @@
 #include "document/DisplayObjects.h"
 #include "editor/CRect.h"
 
+#include <QFontDatabase>
 #include <QLocale>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cmath>
 
@@ -15,6 +18,21 @@ int FindFontSizeIndex(const QStringList& entries, double size) {
     for (int i = 0; i < entries.size(); ++i)
         if (entries[i].toDouble() >= r) return i;
     return -1;
+}
+
+QStringList FontFamilies() {
+    static const QRegularExpression kFoundry(QStringLiteral(R"(\s*\[[^\]]*\]$)"));
+    QStringList families;
+    QSet<QString> seen;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) continue;
+        const QString name = QString(family).remove(kFoundry);
+        if (!seen.contains(name)) {
+            seen.insert(name);
+            families << name;
+        }
+    }
+    return families;
 }
 
 std::optional<QPoint> CenteredPosition(const DisplayObject& o, QSize canvas, int where) {

@@ -16,6 +16,10 @@ struct DisplayObject;
 // large as the size rounded to a whole number; -1 when the size is above the list.
 int FindFontSizeIndex(const QStringList& entries, double size);
 
+// The font families to choose from, each once: a family two foundries supply is
+// listed as "Name [foundry]" by the font database, and both name the same face.
+QStringList FontFamilies();
+
 // Where centring puts an object on a canvas: 0 across, 1 up and down, 2 both; any
 // other value, and a line (which has no box of its own), moves nothing.
 std::optional<QPoint> CenteredPosition(const DisplayObject& object, QSize canvas, int where);

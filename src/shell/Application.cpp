@@ -1,9 +1,11 @@
 #include "shell/Application.h"
 
+#include "shell/FileIO.h"
+#include "shell/Icons.h"
 #include "shell/ProgramFolders.h"
 
+#include <QApplication>
 #include <QPushButton>
-
 #include <QStatusBar>
 #include <QTimer>
 
@@ -11,6 +13,8 @@ namespace natalory {
 
 MainWindows Main(AppState& state, Services& services) {
     MainWindows w;
+    // Every window of the program carries its icon, dialogs included.
+    QApplication::setWindowIcon(ProgramIcon());
     w.mdi = std::make_unique<frmMDI>(state, services);
     w.workspace = new Workspace(state, services, *w.mdi);
 
@@ -21,7 +25,9 @@ MainWindows Main(AppState& state, Services& services) {
     w.splash->show();
 
     state.AppTitle = QStringLiteral("Natalory ");
-    w.mdi->setWindowTitle(state.AppTitle);
+    // The MDI area adds " - [print]" itself when the canvas is maximized; the trailing
+    // blank of the application title would double the blank before the dash.
+    w.mdi->setWindowTitle(state.AppTitle.trimmed());
     w.mdi->show();
     if (w.splash) w.splash->raise();
 

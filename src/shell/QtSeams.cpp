@@ -5,13 +5,20 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 
 namespace natalory {
+namespace {
+
+constexpr auto kPrintSetupOk = "OK";
+
+}  // namespace
 
 PromptAnswer QtPrompt::ask(const QString& text, const QString& title, PromptButtons buttons,
                            PromptIcon icon) {
@@ -43,7 +50,10 @@ PromptAnswer QtPrompt::ask(const QString& text, const QString& title, PromptButt
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
         case PromptButtons::YesNo:
+            // Every Yes/No question of the program guards something that cannot be
+            // undone: Enter must not be the way to lose it.
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::No);
             break;
         case PromptButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -100,6 +110,10 @@ std::optional<PrinterChoice> QtPrinterSetupChooser::choosePrinterSetup(const Pri
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+    // The dialog only chooses the printer and the orientation: its button must not promise a print.
+    for (auto* buttons : dialog.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QString::fromLatin1(kPrintSetupOk));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return PrinterChoice{printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1,
                          printer.printerName()};

@@ -12,6 +12,7 @@
 
 namespace natalory {
 
+// YesNo asks before something that cannot be undone: its default answer is No.
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptIcon { None, Information, Exclamation, Question, Critical };
 enum class PromptAnswer { Ok, Cancel, Yes, No };

@@ -2,6 +2,8 @@
 
 #include "infoobjects/InfoCatalogue.h"
 
+#include <map>
+
 namespace natalory {
 namespace {
 
@@ -40,6 +42,44 @@ ToolDef WithShortcut(ToolDef t, QString keys) {
     return t;
 }
 
+// The freedesktop icon of each tool that has an obvious one.
+void AddIcons(std::vector<ToolDef>& tools) {
+    static const std::map<QString, QString> kIcons = {
+        {"ID_New", "document-new"},
+        {"ID_Close", "window-close"},
+        {"ID_SaveTemplate", "document-save"},
+        {"ID_Print", "document-print"},
+        {"ID_PrintPreview", "document-print-preview"},
+        {"ID_PrintSetup", "printer"},
+        {"ID_PageSetup", "document-page-setup"},
+        {"ID_Exit", "application-exit"},
+        {"ID_Undo", "edit-undo"},
+        {"ID_Redo", "edit-redo"},
+        {"ID_EditBirthdayInfo", "x-office-calendar"},
+        {"ID_Preferences", "preferences-system"},
+        {"ID_SendToBack", "go-bottom"},
+        {"ID_BringToFront", "go-top"},
+        {"ID_Delete", "edit-delete"},
+        {"ID_InsertPicture", "insert-image"},
+        {"ID_EditPicture", "insert-image"},
+        {"ID_InsertText", "insert-text"},
+        {"ID_InfoObject", "insert-object"},
+        {"ID_NewShape", "draw-rectangle"},
+        {"ID_Bold", "format-text-bold"},
+        {"ID_Italic", "format-text-italic"},
+        {"ID_Underline", "format-text-underline"},
+        {"ID_Left", "format-justify-left"},
+        {"ID_Center", "format-justify-center"},
+        {"ID_Right", "format-justify-right"},
+        {"ID_Color", "format-text-color"},
+        {"ID_EditText", "document-edit"},
+        {"ID_Help", "help-contents"},
+        {"ID_AboutNatalory", "help-about"},
+    };
+    for (ToolDef& t : tools)
+        if (auto it = kIcons.find(t.id); it != kIcons.end()) t.icon = it->second;
+}
+
 ToolCatalogue Build() {
     ToolCatalogue c;
     auto& t = c.tools;
@@ -67,10 +107,10 @@ ToolCatalogue Build() {
                       "ID_ViewLog",
                       sep,
                       "ID_Exit"}));
-    t.push_back(Menu(
-        "ID_mnuEdit", "&Edit",
-        {"ID_Undo", "ID_Redo", sep, "ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings", sep, "ID_SendToBack", "ID_BringToFront",
-         sep, "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage"}));
+    t.push_back(Menu("ID_mnuEdit", "&Edit",
+                     {"ID_Undo", "ID_Redo", sep, "ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings",
+                      sep, "ID_SendToBack", "ID_BringToFront", sep, "ID_CenterOnPageHorizontally",
+                      "ID_CenterOnPageVertically", "ID_CenterOnPage"}));
     t.push_back(Menu("ID_mnuObjects", "Objects",
                      {"ID_InfoObject", "ID_InsertPicture", "ID_InsertText", "ID_NewShape", "ID_mnuShapes",
                       sep, "ID_Delete"}));
@@ -210,6 +250,7 @@ ToolCatalogue Build() {
         {"Shapes", {"ID_Shape", "ID_ShapeBorder"}},
         {"Lines", {"ID_Style", "ID_Width"}},
     };
+    AddIcons(c.tools);
     return c;
 }
 
@@ -237,15 +278,21 @@ const ToolCatalogue& PreviewToolCatalogue() {
         c.bands = {
             {"Preview",
              {"ID_Exit", kSeparator, "ID_Print", "ID_PrintingPreferences", kSeparator, "ID_ZoomButton"}}};
+        for (ToolDef& t : c.tools)
+            t.icon = t.id == u"ID_Exit"                  ? QStringLiteral("window-close")
+                     : t.id == u"ID_Print"               ? QStringLiteral("document-print")
+                     : t.id == u"ID_PrintingPreferences" ? QStringLiteral("printer")
+                                                         : QString();
         return c;
     }();
     return catalogue;
 }
 
 QStringList DocumentToolIds() {
-    return {"ID_Undo", "ID_Redo", "ID_Close",        "ID_Print",       "ID_EditBirthdayInfo", "ID_Save",         "ID_SaveTemplate",
-            "ID_PageSetup",    "ID_Delete",      "ID_mnuObjects",       "ID_PrintPreview", "ID_SaveToemfFile",
-            "ID_DataSettings", "ID_ShowBorders", "ID_SaveAsBitmap",     "ID_SaveAsPdf",    "ID_SaveAsPng"};
+    return {"ID_Undo",         "ID_Redo",          "ID_Close",        "ID_Print",       "ID_EditBirthdayInfo",
+            "ID_Save",         "ID_SaveTemplate",  "ID_PageSetup",    "ID_Delete",      "ID_mnuObjects",
+            "ID_PrintPreview", "ID_SaveToemfFile", "ID_DataSettings", "ID_ShowBorders", "ID_SaveAsBitmap",
+            "ID_SaveAsPdf",    "ID_SaveAsPng"};
 }
 
 QStringList ArrangeToolIds() {

@@ -23,6 +23,7 @@ struct ToolDef {
     bool dropDown = false;  // Button: has a drop-down arrow
     QString submenu;        // Button shown in a menu as this submenu
     QString shortcut;       // e.g. "Ctrl+N"
+    QString icon;           // freedesktop icon name, may be empty
 };
 
 struct BandDef {

@@ -1,6 +1,7 @@
 #include "shell/ToolbarComponent.h"
 
 #include "shell/FileIO.h"
+#include "shell/Icons.h"
 
 #include <QActionGroup>
 #include <QComboBox>
@@ -25,7 +26,9 @@ namespace natalory {
 namespace {
 
 constexpr quint32 kLayoutMagic = 0x4E544C53;  // "NTLS"
-constexpr qint32 kLayoutVersion = 1;
+// Version 2 adds the main window's size and place after the tools' states.
+constexpr qint32 kLayoutVersion = 2;
+constexpr qint32 kLayoutWithoutGeometry = 1;
 
 QString WithoutAccessKey(QString caption) {
     return caption.remove(QLatin1Char('&'));
@@ -143,13 +146,17 @@ QWidget* ComboTool::createWidget(QWidget* parent) {
 // ---- DropDownTool --------------------------------------------------------------
 
 QWidget* DropDownTool::createWidget(QWidget* parent) {
-    if (!qobject_cast<QToolBar*>(parent)) return nullptr;
+    auto* bar = qobject_cast<QToolBar*>(parent);
+    if (!bar) return nullptr;
     auto* holder = new QWidget(parent);
     auto* layout = new QHBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto* main = new QToolButton(holder);
     main->setAutoRaise(true);
+    main->setToolButtonStyle(bar->toolButtonStyle());
+    main->setIconSize(bar->iconSize());
+    connect(bar, &QToolBar::iconSizeChanged, main, &QToolButton::setIconSize);
     auto* arrow = new QToolButton(holder);
     arrow->setAutoRaise(true);
     arrow->setArrowType(Qt::DownArrow);
@@ -158,6 +165,7 @@ QWidget* DropDownTool::createWidget(QWidget* parent) {
     layout->addWidget(arrow);
     const auto sync = [this, main, arrow] {
         main->setText(WithoutAccessKey(text()));
+        main->setIcon(icon());
         main->setToolTip(toolTip());
         arrow->setToolTip(toolTip());
         main->setEnabled(isEnabled());
@@ -270,6 +278,12 @@ void ToolbarComponent::createTool(const ToolDef& def) {
             break;
     }
     t->action_->setObjectName(def.id);
+    if (!def.icon.isEmpty()) {
+        t->action_->setIcon(ToolIcon(def.icon));
+        // A menu draws a pressed toggle's icon sunken, which hardly shows: its entry
+        // keeps the check mark (the radio mark in the Align group) instead.
+        t->action_->setIconVisibleInMenu(def.kind != ToolKind::Toggle);
+    }
     if (!def.description.isEmpty()) {
         t->action_->setToolTip(def.description);
         t->action_->setStatusTip(def.description);
@@ -317,7 +331,8 @@ void ToolbarComponent::buildBand(const BandDef& def) {
     } else {
         auto* bar = new QToolBar(def.name, window_);
         bar->setObjectName(def.name);
-        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // A tool without an icon shows its caption alone.
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         for (const QString& id : def.tools) {
             if (id == kSeparator)
                 bar->addSeparator();
@@ -404,6 +419,7 @@ bool ToolbarComponent::saveLayout(const QString& path, QString* error) const {
     out << kLayoutMagic << kLayoutVersion << window_->saveState(kLayoutVersion);
     out << qint32(tools_.size());
     for (const auto& t : tools_) out << t->id() << qint32(t->state());
+    out << window_->saveGeometry();
     return WriteFileAtomically(path, bytes, error);
 }
 
@@ -417,8 +433,8 @@ bool ToolbarComponent::loadLayout(const QString& path, QString* error) {
     QByteArray windowState;
     qint32 count = 0;
     in >> magic >> version >> windowState >> count;
-    if (in.status() != QDataStream::Ok || magic != kLayoutMagic || version != kLayoutVersion || count < 0 ||
-        count > 10000) {
+    if (in.status() != QDataStream::Ok || magic != kLayoutMagic ||
+        (version != kLayoutVersion && version != kLayoutWithoutGeometry) || count < 0 || count > 10000) {
         if (error) *error = QStringLiteral("not a toolbar layout file");
         return false;
     }
@@ -429,12 +445,16 @@ bool ToolbarComponent::loadLayout(const QString& path, QString* error) {
         in >> id >> state;
         states.emplace_back(id, state);
     }
-    if (in.status() != QDataStream::Ok || !window_->restoreState(windowState, kLayoutVersion)) {
+    QByteArray geometry;
+    if (version == kLayoutVersion) in >> geometry;
+    if (in.status() != QDataStream::Ok || !window_->restoreState(windowState, version)) {
         if (error) *error = QStringLiteral("the toolbar layout file is damaged");
         return false;
     }
     for (const auto& [id, state] : states)
         if (Tool* t = findTool(id)) t->setState(state);
+    // Restoring moves a window that would lie off the screens now attached back onto one.
+    if (!geometry.isEmpty()) window_->restoreGeometry(geometry);
     return true;
 }
 

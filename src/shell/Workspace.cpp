@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -155,6 +156,10 @@ frmDisplay& Workspace::NewCanvas() {
     display->setZoom(zoom_);
     display->onZoomed = [this] { showZoom(); };
     window->setObjectName(QStringLiteral("frmDisplayWindow"));
+    // The subwindow's own menu claims Ctrl+W as well; two owners of one key make Qt
+    // refuse both, so File, Close keeps it alone.
+    if (QMenu* menu = window->systemMenu())
+        for (QAction* action : menu->actions()) action->setShortcuts(QList<QKeySequence>());
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->installEventFilter(this);
     display->onHome = [window] { window->move(window->x(), 0); };

@@ -6,12 +6,12 @@
 #include "shell/HTMLHelp.h"
 #include "shell/ProgramFolders.h"
 #include "shell/WebLinks.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmSplash.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QMdiArea>
 #include <QShortcut>
@@ -37,7 +37,9 @@ frmMDI::frmMDI(AppState& state, Services& services, QWidget* parent)
     setStatusBar(stat);
     statCoordinates->setMinimumWidth(160);
     stat->addWidget(statCoordinates);
-    resize(1100, 800);
+    // Every window the program opens lands on the screen, centred on where it came from.
+    QCoreApplication::instance()->installEventFilter(new WindowPlacer(this));
+    PlaceWindow(this, QSize(1100, 800));
 
     connect(&sToolbar, &ToolbarComponent::toolClick, this, &frmMDI::sToolbar_ToolClick);
     connect(&sToolbar, &ToolbarComponent::comboCloseUp, this, &frmMDI::sToolbar_ComboCloseUp);
@@ -209,7 +211,7 @@ void frmMDI::NewDocument() {
 void frmMDI::ListFonts() {
     ComboTool* fonts = sToolbar.tool(QStringLiteral("ID_Font")).comboBox();
     fonts->clear();
-    for (const QString& family : QFontDatabase::families()) fonts->addItem(family);
+    for (const QString& family : FontFamilies()) fonts->addItem(family);
 }
 
 void frmMDI::GetNewFontColor() {

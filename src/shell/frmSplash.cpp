@@ -1,5 +1,6 @@
 #include "shell/frmSplash.h"
 
+#include "shell/Icons.h"
 #include "shell/ToolbarComponent.h"
 #include "shell/Version.h"
 
@@ -22,7 +23,12 @@ frmSplash::frmSplash(ToolbarComponent* toolbar, QWidget* parent)
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Natalory"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowIcon(ProgramIcon());
 
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("imgIcon"));
+    picture->setPixmap(ProgramIcon().pixmap(QSize(72, 72)));
+    picture->setAlignment(Qt::AlignCenter);
     auto* title = new QLabel(QStringLiteral("Natalory"), this);
     QFont big = title->font();
     big.setPointSize(28);
@@ -45,6 +51,7 @@ frmSplash::frmSplash(ToolbarComponent* toolbar, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(36, 28, 36, 20);
     layout->setSpacing(10);
+    layout->addWidget(picture);
     layout->addWidget(title);
     layout->addWidget(tagline);
     layout->addSpacing(12);

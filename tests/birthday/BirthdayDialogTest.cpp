@@ -279,10 +279,45 @@ TEST_F(BirthdayDialog, CalendarAndYearListFollowEachOther) {
     EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1961, 2, 28));
     d.lstYear->setCurrentRow(104);
     EXPECT_EQ(d.calCalendar->selectedDate().year(), 2004);
-    // A new print's Cancel takes the document tools away; F1 opens the dialog's help page.
-    QTest::keyRelease(&d, Qt::Key_F1);
-    EXPECT_EQ(services.help.shown.back().topic, 1010);
+    // A new print's Cancel takes the document tools away.
     mdi->ShowDocumentTools();
     d.cmdCancel->click();
     EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
+}
+
+TEST_F(BirthdayDialog, QuickModeKeepsFebruary29TypedBeforeItsYearAndFitsItsControls) {
+    frmGetInfo& d = openNew();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    QApplication::setActiveWindow(&d);
+    const int designerHeight = d.height();
+    d.optFastPrint->click();
+    ASSERT_TRUE(d.optFastPrint->isChecked());
+    // No room is kept for the calendar the mode hides.
+    EXPECT_LT(d.height(), designerHeight);
+    EXPECT_EQ(d.height(), d.sizeHint().height());
+
+    d.txtFname->setText(QStringLiteral("Leap"));
+    d.ctQuickDate->setFocus(Qt::TabFocusReason);
+    // The box shows 01/01/1999, a year without February 29, while month and day are typed.
+    QTest::keyClicks(d.ctQuickDate, QStringLiteral("02291904"));
+    EXPECT_EQ(d.ctQuickDate->text(), QStringLiteral("02/29/1904"));
+    d.cmdPrint->click();
+    EXPECT_TRUE(services.prompt.asked.empty());
+    EXPECT_EQ(prints, 1);
+    EXPECT_EQ(state.birthday.BirthDate, QDate(1904, 2, 29));
+}
+
+TEST_F(BirthdayDialog, F1OpensTheDialogsHelpPageWhereverTheFocusIs) {
+    frmGetInfo& d = openNew();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    QApplication::setActiveWindow(&d);
+    for (QWidget* w : {static_cast<QWidget*>(d.txtFname), static_cast<QWidget*>(d.calCalendar),
+                       static_cast<QWidget*>(d.lstYear)}) {
+        services.help.shown.clear();
+        w->setFocus();
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+        QTest::keyClick(focus, Qt::Key_F1);
+        ASSERT_EQ(services.help.shown.size(), 1u) << w->objectName().toStdString();
+        EXPECT_EQ(services.help.shown[0].topic, 1010);
+    }
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDateEdit>
+
+#include <optional>
+#include <utility>
+
+namespace natalory {
+
+// The quick-printing date box. Typed in order, a date passes through month and day
+// before its year: "02/29" stands against the year still shown, which may have no
+// February 29. The box keeps the day as typed until the year makes it whole, where
+// a plain date box would clamp it to the 28th and go on with the wrong day.
+class QuickDateEdit : public QDateEdit {
+    Q_OBJECT
+  public:
+    using QDateEdit::QDateEdit;
+
+    QValidator::State validate(QString& text, int& pos) const override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    std::optional<std::pair<int, int>> wanted_;  // month and day typed before a year that lacks them
+};
+
+}  // namespace natalory
