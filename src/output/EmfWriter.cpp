@@ -118,6 +118,9 @@ bool Shape(Metafile& emf, const PrintEngine::ShapeItem& s, QPointF origin) {
         !emf.add(selectobject_set(U_NULL_BRUSH, emf.handles())))
         return false;
     const QRectF box = s.box.translated(origin);
+    // The pen runs inside the box, as on every other device.
+    const qreal half = s.pen.widthF() / 2;
+    const QRectF inner = box.adjusted(half, half, -half, -half);
     bool ok = true;
     switch (s.outline) {
         case PrintEngine::Outline::Line:
@@ -125,13 +128,13 @@ bool Shape(Metafile& emf, const PrintEngine::ShapeItem& s, QPointF origin) {
                  emf.add(U_EMRLINETO_set(point32_set(Twip(box.right()), Twip(box.bottom()))));
             break;
         case PrintEngine::Outline::Rectangle:
-            ok = emf.add(U_EMRRECTANGLE_set(Rect(box)));
+            ok = emf.add(U_EMRRECTANGLE_set(Rect(inner)));
             break;
         case PrintEngine::Outline::Ellipse:
-            ok = emf.add(U_EMRELLIPSE_set(Rect(box)));
+            ok = emf.add(U_EMRELLIPSE_set(Rect(inner)));
             break;
         case PrintEngine::Outline::RoundedRectangle:
-            ok = emf.add(U_EMRROUNDRECT_set(Rect(box), sizel_set(Twip(2 * s.radius), Twip(2 * s.radius))));
+            ok = emf.add(U_EMRROUNDRECT_set(Rect(inner), sizel_set(Twip(2 * s.radius), Twip(2 * s.radius))));
             break;
     }
     return ok && emf.add(deleteobject_set(&pen, emf.handles()));

@@ -108,6 +108,7 @@ TEST_F(OnePage, LandscapeWithUnequalMarginsLiesInsideThePaperOnEveryDevice) {
     const int width = 15840 - (720 + 1080), height = 12240 - (2160 + 1440);
     DisplayObject* frame = NewShape(doc, state, services.prompt, shRectangle);
     frame->Left = 0, frame->Top = 0, frame->Width = width, frame->Height = height;
+    frame->BorderWidth = 6;  // a thick pen stays inside the frame on every device
     label("RIGHTEDGE", QRect(width - 4000, 200, 4000, 400), 1);
     label("BOTTOMLEFT", QRect(100, height - 500, 4000, 400));
     const PrintEngine engine = rendered();
