@@ -69,6 +69,11 @@ void Caption40K(benchmark::State& state) {
     FitOne(state, Words(40 * 1024), 4000, 2000);
 }
 
+// A pasted 10 MB caption: cut to what one box may hold, with a message.
+void Caption10M(benchmark::State& state) {
+    FitOne(state, Words(10 * 1024 * 1024), 4000, 2000);
+}
+
 void NewspaperFitPass(benchmark::State& state) {
     Quiet prompt;
     AppState base;
@@ -95,6 +100,7 @@ BENCHMARK(UnbrokenWordNarrowBox)->Unit(benchmark::kMillisecond);
 BENCHMARK(OrdinaryWords5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Caption10K)->Unit(benchmark::kMillisecond);
 BENCHMARK(Caption40K)->Unit(benchmark::kMillisecond);
+BENCHMARK(Caption10M)->Unit(benchmark::kMillisecond);
 BENCHMARK(NewspaperFitPass)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
