@@ -3,22 +3,16 @@
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 using namespace natalory;
 
 namespace {
-
-class Quiet final : public Prompt {
-  public:
-    PromptAnswer ask(const QString&, const QString&, PromptButtons, PromptIcon) override {
-        return PromptAnswer::Ok;
-    }
-};
 
 class Today final : public Clock {
   public:
@@ -76,7 +70,7 @@ void BatchIntoOnePdf(benchmark::State& state, const char* style) {
     const std::vector<BatchRecord> people = People(count);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("batch.pdf"));
-    Quiet prompt;
+    bench::QuietPrompt prompt;
     Today clock;
     for (auto _ : state) {
         AppState s = Settings(style);
@@ -94,7 +88,7 @@ void BatchIntoOnePdf(benchmark::State& state, const char* style) {
 void NewspaperWithoutPdf(benchmark::State& state) {
     const int count = int(state.range(0));
     const std::vector<BatchRecord> people = People(count);
-    Quiet prompt;
+    bench::QuietPrompt prompt;
     Today clock;
     Nowhere nowhere;
     for (auto _ : state) {
@@ -120,10 +114,4 @@ BENCHMARK(NewspaperBatch)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ClassyBatch)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(NewspaperWithoutPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+NATALORY_BENCHMARK_MAIN()

@@ -6,20 +6,13 @@
 #include "infoobjects/DisplayFormats.h"
 #include "output/Render.h"
 
-#include <benchmark/benchmark.h>
+#include "BenchSupport.h"
 
-#include <QGuiApplication>
+#include <benchmark/benchmark.h>
 
 using namespace natalory;
 
 namespace {
-
-class Quiet final : public Prompt {
-  public:
-    PromptAnswer ask(const QString&, const QString&, PromptButtons, PromptIcon) override {
-        return PromptAnswer::Ok;
-    }
-};
 
 QString Words(qsizetype chars) {
     static const QString sample =
@@ -43,7 +36,7 @@ DisplayObject Label(const QString& caption, int width, int height) {
 }
 
 void FitOne(benchmark::State& state, const QString& caption, int width, int height) {
-    Quiet prompt;
+    bench::QuietPrompt prompt;
     AppState s;
     s.settings.AutosizeFonts = true;
     for (auto _ : state) {
@@ -75,12 +68,8 @@ void Caption10M(benchmark::State& state) {
 }
 
 void NewspaperFitPass(benchmark::State& state) {
-    Quiet prompt;
-    AppState base;
-    base.ProgramFolder = QStringLiteral(NATALORY_SOURCE_DATA);
-    base.birthday = {QDate(1950, 1, 15), "Anna", "Lee", "Anna Lee", ptNewspaper, {}, {}};
-    base.settings.AutosizeFonts = true;
-    base.settings.FullJustifyNews = true;
+    bench::QuietPrompt prompt;
+    AppState base = bench::NewspaperBirthday();
     ComputeBirthdayFacts(base, QDate(2026, 12, 6));
     ApplyDisplayFormats(base.facts, base.year);
     for (auto _ : state) {
@@ -103,10 +92,4 @@ BENCHMARK(Caption40K)->Unit(benchmark::kMillisecond);
 BENCHMARK(Caption10M)->Unit(benchmark::kMillisecond);
 BENCHMARK(NewspaperFitPass)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+NATALORY_BENCHMARK_MAIN()

@@ -5,31 +5,15 @@
 #include "infoobjects/DisplayFormats.h"
 #include "output/Render.h"
 
-#include <benchmark/benchmark.h>
+#include "BenchSupport.h"
 
-#include <QGuiApplication>
+#include <benchmark/benchmark.h>
 
 using namespace natalory;
 
 namespace {
 
-class Quiet final : public Prompt {
-  public:
-    PromptAnswer ask(const QString&, const QString&, PromptButtons, PromptIcon) override {
-        return PromptAnswer::Ok;
-    }
-};
-
-AppState Birthday() {
-    AppState s;
-    s.ProgramFolder = QStringLiteral(NATALORY_SOURCE_DATA);
-    s.birthday = {QDate(1950, 1, 15), "Anna", "Lee", "Anna Lee", ptNewspaper, {}, {}};
-    s.settings.AutosizeFonts = true;
-    s.settings.FullJustifyNews = true;
-    return s;
-}
-
-void Build(AppState& s, CanvasDocument& doc, Quiet& prompt) {
+void Build(AppState& s, CanvasDocument& doc, Prompt& prompt) {
     ComputeBirthdayFacts(s, QDate(2026, 12, 6));
     ApplyDisplayFormats(s.facts, s.year);
     LoadTemplateFile(TemplatePathFor(s), doc, s, prompt);
@@ -37,9 +21,9 @@ void Build(AppState& s, CanvasDocument& doc, Quiet& prompt) {
 }
 
 void BuildFitAndRender(benchmark::State& state) {
-    Quiet prompt;
+    bench::QuietPrompt prompt;
     for (auto _ : state) {
-        AppState s = Birthday();
+        AppState s = bench::NewspaperBirthday();
         CanvasDocument doc;
         Build(s, doc, prompt);
         PrintEngine engine;
@@ -49,8 +33,8 @@ void BuildFitAndRender(benchmark::State& state) {
 }
 
 void RenderOnly(benchmark::State& state) {
-    Quiet prompt;
-    AppState s = Birthday();
+    bench::QuietPrompt prompt;
+    AppState s = bench::NewspaperBirthday();
     CanvasDocument doc;
     Build(s, doc, prompt);
     for (auto _ : state) {
@@ -61,8 +45,8 @@ void RenderOnly(benchmark::State& state) {
 }
 
 void RenderToPdf(benchmark::State& state) {
-    Quiet prompt;
-    AppState s = Birthday();
+    bench::QuietPrompt prompt;
+    AppState s = bench::NewspaperBirthday();
     CanvasDocument doc;
     Build(s, doc, prompt);
     PrintEngine engine;
@@ -76,10 +60,4 @@ BENCHMARK(BuildFitAndRender)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderToPdf)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+NATALORY_BENCHMARK_MAIN()
