@@ -50,17 +50,9 @@ BatchPrinter::~BatchPrinter() {
 }
 
 std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& record) {
-    const QString style = state_.settings.DefaultStyle;
-    if (style == u"A")
-        state_.birthday.PrintType = ptNewspaper;
-    else if (style == u"B")
-        state_.birthday.PrintType = ptClassy;
-    else if (style == u"C")
-        state_.birthday.PrintType = ptBlankPage;
-    else if (style == u"Z") {
-        state_.birthday.PrintType = ptUserTemplate;
-        state_.birthday.CustomTemplatePath = state_.settings.DefaultTemplatePath;
-    }
+    const int style = PrintTypeOfStyle(state_.settings.DefaultStyle);
+    if (style >= 0) state_.birthday.PrintType = style;
+    if (style == ptUserTemplate) state_.birthday.CustomTemplatePath = state_.settings.DefaultTemplatePath;
     // A batch file names no parents unless its table has the column; never those of the last typed print.
     state_.birthday.ParentsName = record.parents;
     SetBirthday(state_, services_.clock.today(), print_, BuildMode::LoadTemplate, record.birthDate,

@@ -217,8 +217,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
         request.today = today;
         // The batch prints in the settings' style unless --style says otherwise.
         if (parser.isSet(style)) {
-            static const char* const letters[] = {"A", "B", "C", "Z"};
-            state.settings.DefaultStyle = QString::fromLatin1(letters[state.birthday.PrintType]);
+            state.settings.DefaultStyle = StyleLetter(state.birthday.PrintType);
             state.settings.DefaultTemplatePath = state.birthday.CustomTemplatePath;
         }
         request.adjustData = adjustData;

@@ -149,12 +149,9 @@ void frmOptions::Form_Load() {
     QRadioButton* dates[] = {optToday, optThisYear, optNext, optLastYear};
     if (s.DateCalcMode >= 0 && s.DateCalcMode <= 3) dates[s.DateCalcMode]->setChecked(true);
     // Selecting a style runs its click handler, as a click would.
-    const std::pair<const char*, QRadioButton*> styles[] = {
-        {"A", optNews}, {"B", optStyle1}, {"C", optNewBorn}, {"Z", optCustomTemplate}};
-    for (const auto& [letter, option] : styles) {
-        if (s.DefaultStyle != QLatin1StringView(letter)) continue;
-        option->setChecked(true);
-        if (option == optCustomTemplate)
+    if (const int style = PrintTypeOfStyle(s.DefaultStyle); style >= 0) {
+        StyleOptions()[style]->setChecked(true);
+        if (style == ptUserTemplate)
             optCustomTemplate_Click();
         else
             TurnOffCustom();
@@ -188,11 +185,8 @@ bool frmOptions::ApplySettings() {
         return false;
     }
     Settings s = state_.settings;
-    s.DefaultStyle = optNews->isChecked()             ? QStringLiteral("A")
-                     : optStyle1->isChecked()         ? QStringLiteral("B")
-                     : optNewBorn->isChecked()        ? QStringLiteral("C")
-                     : optCustomTemplate->isChecked() ? QStringLiteral("Z")
-                                                      : s.DefaultStyle;
+    for (int style = ptNewspaper; style <= ptUserTemplate; ++style)
+        if (StyleOptions()[style]->isChecked()) s.DefaultStyle = StyleLetter(style);
     s.DateCalcMode = optToday->isChecked()      ? 0
                      : optThisYear->isChecked() ? 1
                      : optNext->isChecked()     ? 2

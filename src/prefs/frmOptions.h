@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include <array>
 #include <functional>
 
 class QCheckBox;
@@ -61,6 +62,8 @@ class frmOptions : public QDialog {
 
   private:
     void Form_Load();
+    // The four style options, in print-type order.
+    std::array<QRadioButton*, 4> StyleOptions() const { return {optNews, optStyle1, optNewBorn, optCustomTemplate}; }
     AppState& state_;
     Services& services_;
     Hooks hooks_;

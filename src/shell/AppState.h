@@ -13,6 +13,19 @@ class YearDataCache;
 // letter, the birthday dialog's style list, the template loaded and the log.
 enum PrintTypes { ptNewspaper = 0, ptClassy = 1, ptBlankPage = 2, ptUserTemplate = 3 };
 
+// The settings' letter for a print type: "A", "B", "C" or "Z".
+inline QString StyleLetter(int printType) {
+    static constexpr char letters[] = {'A', 'B', 'C', 'Z'};
+    return QString(QLatin1Char(letters[printType]));
+}
+
+// The print type a settings letter names, or -1 for a letter the program does not know.
+inline int PrintTypeOfStyle(const QString& letter) {
+    for (int type = ptNewspaper; type <= ptUserTemplate; ++type)
+        if (letter == StyleLetter(type)) return type;
+    return -1;
+}
+
 // The user's preferences kept in the settings file, in file order.
 struct Settings {
     QString DefaultTemplatePath;

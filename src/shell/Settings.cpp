@@ -23,10 +23,6 @@ bool ReadRecord(RecordReader& in, Settings& s) {
     return !in.failed();
 }
 
-bool KnownStyle(const QString& letter) {
-    return letter == u"A" || letter == u"B" || letter == u"C" || letter == u"Z";
-}
-
 }  // namespace
 
 Settings DefaultSettings() {
@@ -54,7 +50,7 @@ SettingsReadResult ReadSettings(AppState& state) {
     if (in && ReadRecord(*in, s)) {
         // Values no dialog could have written fall back to their default one by one.
         const Settings d = DefaultSettings();
-        if (!KnownStyle(s.DefaultStyle)) s.DefaultStyle = d.DefaultStyle;
+        if (PrintTypeOfStyle(s.DefaultStyle) < 0) s.DefaultStyle = d.DefaultStyle;
         if (s.DateCalcMode < 0 || s.DateCalcMode > 3) s.DateCalcMode = d.DateCalcMode;
         state.settings = s;
         return result;

@@ -323,17 +323,9 @@ void Workspace::NewPrint(const QString& templateFile) {
     for (QWidget* w : {static_cast<QWidget*>(d.cmbPrintType), static_cast<QWidget*>(d.txtCustomStyle),
                        static_cast<QWidget*>(d.cmdBrowseStyles), static_cast<QWidget*>(d.frmCustomTempPath)})
         w->setEnabled(true);
-    const QString style = state_.settings.DefaultStyle;
-    if (style == u"A")
-        d.selectStyle(ptNewspaper);
-    else if (style == u"B")
-        d.selectStyle(ptClassy);
-    else if (style == u"C")
-        d.selectStyle(ptBlankPage);
-    else if (style == u"Z") {
-        d.selectStyle(ptUserTemplate);
-        d.txtCustomStyle->setText(state_.settings.DefaultTemplatePath);
-    }
+    const int style = PrintTypeOfStyle(state_.settings.DefaultStyle);
+    if (style >= 0) d.selectStyle(style);
+    if (style == ptUserTemplate) d.txtCustomStyle->setText(state_.settings.DefaultTemplatePath);
     if (!templateFile.isEmpty()) {
         d.selectStyle(ptUserTemplate);
         d.txtCustomStyle->setText(QFileInfo(templateFile).absoluteFilePath());
