@@ -1,13 +1,5 @@
-#include "birthday/frmGetInfo.h"
-#include "editor/frmDisplay.h"
+#include "editor/PrintInWindow.h"
 #include "output/frmPageSetup.h"
-#include "shell/Workspace.h"
-#include "shell/frmMDI.h"
-
-#include "support/Doubles.h"
-#include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -24,32 +16,9 @@ using namespace natalory::test;
 
 namespace {
 
-struct CanvasWindow : ::testing::Test {
-    TempProgramFolder folder{{"blank.al!"}};
-    TestServices services;
-    AppState state;
-    std::unique_ptr<frmMDI> mdi;
-    Workspace* workspace = nullptr;
+struct CanvasWindow : MainWindowTest {
+    CanvasWindow() : MainWindowTest({"blank.al!"}) { mdi->show(); }
 
-    void SetUp() override {
-        state.ProgramFolder = folder.path();
-        state.settings.DefaultStyle = QStringLiteral("C");
-        mdi = std::make_unique<frmMDI>(state, services.services);
-        mdi->quitApplication = nullptr;
-        workspace = new Workspace(state, services.services, *mdi);
-        mdi->show();
-    }
-
-    frmDisplay& openPrint(const QString& first, const QString& last, QDate date) {
-        mdi->sToolbar.tool("ID_New").action()->trigger();
-        frmGetInfo* d = workspace->birthdayDialog();
-        d->txtFname->setText(first);
-        d->txtLname->setText(last);
-        d->calCalendar->setSelectedDate(date);
-        d->cmdDone->click();
-        EXPECT_TRUE(workspace->canvasWindow());
-        return *workspace->canvasWindow();
-    }
     QMdiSubWindow* window() { return mdi->mdiArea->subWindowList().value(0); }
     // The window shows the whole canvas and nothing beside it.
     void expectWindowFits(const frmDisplay& canvas, QSize twips) {

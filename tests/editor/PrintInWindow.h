@@ -18,34 +18,50 @@
 
 namespace natalory::test {
 
-// A blank print opened in the main window as a user opens one: New, a name, a date, Done.
-struct PrintInWindow : ::testing::Test {
-    TempProgramFolder folder{{"blank.al!", "nopicfound.ico", "cake.png"}};
-    TestServices services;
-    AppState state;
-    std::unique_ptr<frmMDI> mdi;
-    Workspace* workspace = nullptr;
-    frmDisplay* canvas = nullptr;
-
-    void openBlankPrint() {
+// The main window and its workspace over a program folder of the given data files,
+// as the program starts them; the window is shown by whoever needs it on screen.
+struct MainWindowTest : ::testing::Test {
+    explicit MainWindowTest(const QStringList& dataFiles = {"blank.al!", "nopicfound.ico", "cake.png"})
+        : folder(dataFiles) {
         state.ProgramFolder = folder.path();
         state.settings.DefaultStyle = QStringLiteral("C");
         mdi = std::make_unique<frmMDI>(state, services.services);
         mdi->quitApplication = nullptr;
         workspace = new Workspace(state, services.services, *mdi);
-        mdi->show();
+    }
+
+    // New, a name, a date, Done: a print of the default style, as a user opens one.
+    frmDisplay& openPrint(const QString& first, const QString& last, QDate date) {
         mdi->sToolbar.tool("ID_New").action()->trigger();
         frmGetInfo* d = workspace->birthdayDialog();
-        d->txtFname->setText("Anna");
-        d->txtLname->setText("Lee");
-        d->calCalendar->setSelectedDate(QDate(1950, 1, 15));
+        d->txtFname->setText(first);
+        d->txtLname->setText(last);
+        d->calCalendar->setSelectedDate(date);
         d->cmdDone->click();
+        EXPECT_TRUE(workspace->canvasWindow());
+        return *workspace->canvasWindow();
+    }
+    void click(const char* id) { mdi->sToolbar.tool(id).action()->trigger(); }
+
+    TempProgramFolder folder;
+    TestServices services;
+    AppState state;
+    std::unique_ptr<frmMDI> mdi;
+    Workspace* workspace = nullptr;
+};
+
+// A blank print opened in the shown main window.
+struct PrintInWindow : MainWindowTest {
+    frmDisplay* canvas = nullptr;
+
+    void openBlankPrint() {
+        mdi->show();
+        openPrint("Anna", "Lee", QDate(1950, 1, 15));
         canvas = workspace->canvasWindow();
         ASSERT_TRUE(canvas);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mdi.get()));
         QApplication::setActiveWindow(mdi.get());
     }
-    void click(const char* id) { mdi->sToolbar.tool(id).action()->trigger(); }
 };
 
 }  // namespace natalory::test

@@ -1,14 +1,6 @@
 // Building a print through the birthday dialog onto the real canvas: every way of leaving
 // the dialog leaves the next print built the way its own dialog says.
-#include "birthday/frmGetInfo.h"
-#include "editor/frmDisplay.h"
-#include "shell/Workspace.h"
-#include "shell/frmMDI.h"
-
-#include "support/Doubles.h"
-#include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
+#include "editor/PrintInWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,21 +14,10 @@ using namespace natalory::test;
 
 namespace {
 
-struct PrintBuilding : ::testing::Test {
-    TempProgramFolder folder{{"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "blank.al!", "news.al!",
-                              "nopicfound.ico", "cake.png"}};
-    TestServices services;
-    AppState state;
-    std::unique_ptr<frmMDI> mdi;
-    Workspace* workspace = nullptr;
-
-    void SetUp() override {
-        state.ProgramFolder = folder.path();
-        state.settings.DefaultStyle = QStringLiteral("C");
-        mdi = std::make_unique<frmMDI>(state, services.services);
-        mdi->quitApplication = nullptr;
-        workspace = new Workspace(state, services.services, *mdi);
-    }
+struct PrintBuilding : MainWindowTest {
+    PrintBuilding()
+        : MainWindowTest({"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "blank.al!", "news.al!",
+                          "nopicfound.ico", "cake.png"}) {}
 
     frmGetInfo& newPrint() {
         state.TemplateChanged = false;  // no save question in the way
@@ -47,7 +28,6 @@ struct PrintBuilding : ::testing::Test {
         QTest::mouseClick(d.cmdDone, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    void tool(const char* id) { mdi->sToolbar.tool(QString::fromLatin1(id)).action()->trigger(); }
     int objects() const { return workspace->canvasWindow()->document().controlCount(); }
     // The main window itself is never shown here: the canvas counts as shown when its own window is.
     bool printShown() const {
@@ -82,7 +62,7 @@ TEST_F(PrintBuilding, LeavingTheEditDialogAnyWayLetsTheNextNewPrintLoadItsTempla
 
 TEST_F(PrintBuilding, InsertingAnInfoObjectWhileEditingTheBirthdayKeepsTheUsersWork) {
     done(newPrint());
-    tool("ID_BirthYearHeadlines");
+    click("ID_BirthYearHeadlines");
     DisplayObject* headlines = workspace->canvasWindow()->document().lblObject(1);
     ASSERT_TRUE(headlines);
     headlines->Left = 4321;
@@ -91,7 +71,7 @@ TEST_F(PrintBuilding, InsertingAnInfoObjectWhileEditingTheBirthdayKeepsTheUsersW
 
     workspace->EditCurrentBirthday();
     frmGetInfo& d = *workspace->birthdayDialog();
-    tool("ID_TopBooks");
+    click("ID_TopBooks");
     ASSERT_EQ(objects(), before + 1);
     d.txtLname->setText(QStringLiteral("Oder"));
     done(d);
@@ -126,7 +106,7 @@ TEST_F(PrintBuilding, TheUsersTemplateIsAskedForAndAFailedLoadOpensNoCanvas) {
 TEST_F(PrintBuilding, TheBordersToggleIsReleasedWithEveryNewPrint) {
     state.settings.DefaultStyle = QStringLiteral("A");
     done(newPrint());
-    tool("ID_ShowBorders");
+    click("ID_ShowBorders");
     ASSERT_EQ(mdi->sToolbar.tool("ID_ShowBorders").state(), 1);
     const DisplayObject* text = workspace->canvasWindow()->document().lblObject(1);
     ASSERT_TRUE(text);
@@ -135,6 +115,6 @@ TEST_F(PrintBuilding, TheBordersToggleIsReleasedWithEveryNewPrint) {
     done(newPrint());
     EXPECT_EQ(mdi->sToolbar.tool("ID_ShowBorders").state(), 0);
     EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 0);
-    tool("ID_ShowBorders");
+    click("ID_ShowBorders");
     EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 1);
 }
