@@ -2,6 +2,7 @@
 
 #include "birthday/CalendarFacts.h"
 #include "document/DisplayObjects.h"
+#include "document/Metafiles.h"
 #include "editor/CRect.h"
 
 #include <QFontDatabase>
@@ -83,7 +84,8 @@ std::optional<QString> KeepRatio(const QString& edited, double ratio) {
     return Inches(*v * ratio);
 }
 
-QSize NaturalPictureSizeTwips(const QImage& image) {
+QSize NaturalPictureSizeTwips(const QImage& image, const VectorPicture* drawing) {
+    if (drawing && !drawing->size().isEmpty()) return (drawing->size() * 15).toSize();
     return (image.deviceIndependentSize() * 15).toSize();
 }
 

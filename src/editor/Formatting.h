@@ -10,6 +10,8 @@
 
 namespace natalory {
 
+class VectorPicture;
+
 struct DisplayObject;
 
 // The entry of the font-size list that shows `size`: the first entry at least as
@@ -42,6 +44,7 @@ std::optional<QSize> PictureSizeTwips(const QString& width, const QString& heigh
 std::optional<double> ParseNumber(const QString& text);
 
 // A picture's own size on the canvas: a pixel of the picture is a pixel of a 96-dpi screen.
-QSize NaturalPictureSizeTwips(const QImage& image);
+// A drawing's size is its own exact size, not that of its bitmap's whole pixels.
+QSize NaturalPictureSizeTwips(const QImage& image, const VectorPicture* drawing = nullptr);
 
 }  // namespace natalory

@@ -170,7 +170,7 @@ std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
     pic.Stretch = false;
     pic.Picture = image;
     pic.PictureVector = vector;
-    const QSize natural = NaturalPictureSizeTwips(image);
+    const QSize natural = NaturalPictureSizeTwips(image, vector.get());
     pic.Width = natural.width();
     pic.Height = natural.height();
     state_.TemplateChanged = true;

@@ -1,5 +1,6 @@
 #include "document/Metafiles.h"
 #include "document/Pictures.h"
+#include "editor/Formatting.h"
 #include "output/EmfWriter.h"
 #include "output/PrintEngine.h"
 #include "output/SvgWriter.h"
@@ -117,6 +118,8 @@ TEST(Metafiles, AnEmfOfOurOwnAndASmallWmfLoadAsDrawings) {
     ASSERT_FALSE(fromWmf.isNull()) << why.toStdString();
     ASSERT_TRUE(drawing);
     EXPECT_GT(DarkPixels(drawing->toImage(QSize(400, 200))), 20);
+    // Its box is its own 1000 x 500 twips, not the 67 x 33 whole pixels of its bitmap.
+    EXPECT_EQ(NaturalPictureSizeTwips(fromWmf, drawing.get()), QSize(1000, 500));
 
     // A bitmap has no drawing.
     folder.write("dot.png", QByteArray());
