@@ -4,7 +4,6 @@
 #include "output/frmPrev.h"
 #include "shell/QtSeams.h"
 
-#include <QLocale>
 #include <QScreen>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -98,11 +97,5 @@ int main(int argc, char** argv) {
     const QByteArray platform = "offscreen:configfile=" + config.fileName().toLocal8Bit();
     setenv("QT_QPA_PLATFORM", platform.constData(), 1);
     setenv("QT_SCALE_FACTOR", "2", 1);
-    setenv("TZ", "UTC", 1);
-    setenv("LC_ALL", "C.UTF-8", 1);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Natalory"));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTestsHeadless(argc, argv);
 }

@@ -1,9 +1,14 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace natalory::test {
@@ -32,6 +37,17 @@ QByteArray TempProgramFolder::read(const QString& name) const {
     QFile f(file(name));
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
+}
+
+int RunTestsHeadless(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("TZ", "UTC", 1);
+    setenv("LC_ALL", "C.UTF-8", 1);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Natalory"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
 
 }  // namespace natalory::test

@@ -20,4 +20,8 @@ class TempProgramFolder {
     QTemporaryDir dir_;
 };
 
+// Runs the binary's tests headless, in English (United States), in UTC, whatever the machine;
+// the Qt platform is the caller's QT_QPA_PLATFORM, offscreen when it sets none.
+int RunTestsHeadless(int argc, char** argv);
+
 }  // namespace natalory::test
