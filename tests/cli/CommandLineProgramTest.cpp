@@ -134,9 +134,14 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
         EXPECT_GT(QFile(folder.file(name)).size(), 100) << name;
     }
     EXPECT_EQ(PdfPages(folder.file("p.pdf")), 1);
-    EXPECT_TRUE(QFile(folder.file("p.svg")).open(QIODevice::ReadOnly));
-    ASSERT_EQ(Cli(folder, Birthday({"--out", folder.file("small.png"), "--dpi", "50"})).exitCode, 0);
-    EXPECT_NEAR(QImage(folder.file("small.png")).width() * 3, QImage(folder.file("p.png")).width(), 3);
+    EXPECT_EQ(QImage(folder.file("p.bmp")).size(), QSize(816, 1056));   // 96 dots per inch
+    EXPECT_EQ(QImage(folder.file("p.png")).size(), QSize(1275, 1650));  // 150 by default
+    EXPECT_EQ(folder.read("p.emf").mid(40, 4), " EMF");
+    EXPECT_TRUE(folder.read("p.svg").contains("Anna Lee Born Today!"));
+    ASSERT_EQ(Cli(folder, Birthday({"--out", folder.file("small.png"), "--dpi", "72"})).exitCode, 0);
+    EXPECT_EQ(QImage(folder.file("small.png")).size(), QSize(612, 792));
+    EXPECT_EQ(Cli(folder, Birthday({"--out", folder.file("x.doc")})).exitCode, 2);
+    EXPECT_EQ(Cli(folder, Birthday({"--out", folder.file("s.png"), "--dpi", "0"})).exitCode, 2);
 
     const CliRun texts = Cli(folder, Birthday({"--texts"}));
     EXPECT_EQ(texts.exitCode, 0);

@@ -13,14 +13,12 @@
 
 #include <QCalendarWidget>
 #include <QCheckBox>
-#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QXmlStreamReader>
 
 using namespace natalory;
 using namespace natalory::test;
@@ -164,33 +162,4 @@ TEST(DataSettingsDialog, ApplySwitchesTheHeadlineSetAndCancelChangesNothing) {
         dialog.cmdOk->click();
         EXPECT_EQ(state.data.InfoSet, 7);
     }
-}
-
-TEST(CommandLinePrints, EveryFileFormatTheSuffixNames) {
-    TempProgramFolder folder(kDataFiles);
-    const QStringList birthday = {"--first", "Anna", "--last", "Lee", "--date", "1950-01-15"};
-    for (const char* name : {"a.pdf", "a.png", "a.bmp", "a.svg", "a.emf"}) {
-        const CliResult r = RunCli(folder, birthday + QStringList{"--out", folder.file(name)});
-        ASSERT_EQ(r.exitCode, 0) << name << r.err.toStdString();
-    }
-    EXPECT_TRUE(folder.read("a.pdf").startsWith("%PDF"));
-    EXPECT_EQ(QImage(folder.file("a.bmp")).size(), QSize(816, 1056));
-    EXPECT_EQ(QImage(folder.file("a.png")).size(), QSize(1275, 1650));  // 150 dots per inch
-    EXPECT_EQ(folder.read("a.emf").mid(40, 4), " EMF");
-    QXmlStreamReader svg(folder.read("a.svg"));
-    bool named = false;
-    while (!svg.atEnd()) {
-        svg.readNext();
-        if (svg.isCharacters() && svg.text().contains(QStringLiteral("Anna Lee Born Today!"))) named = true;
-    }
-    EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
-    EXPECT_TRUE(named);
-
-    const CliResult small =
-        RunCli(folder, birthday + QStringList{"--out", folder.file("s.png"), "--dpi", "72"});
-    ASSERT_EQ(small.exitCode, 0);
-    EXPECT_EQ(QImage(folder.file("s.png")).size(), QSize(612, 792));
-    EXPECT_EQ(RunCli(folder, birthday + QStringList{"--out", folder.file("x.doc")}).exitCode, 2);
-    EXPECT_EQ(RunCli(folder, birthday + QStringList{"--out", folder.file("s.png"), "--dpi", "0"}).exitCode,
-              2);
 }
