@@ -63,7 +63,9 @@ class frmOptions : public QDialog {
   private:
     void Form_Load();
     // The four style options, in print-type order.
-    std::array<QRadioButton*, 4> StyleOptions() const { return {optNews, optStyle1, optNewBorn, optCustomTemplate}; }
+    std::array<QRadioButton*, 4> StyleOptions() const {
+        return {optNews, optStyle1, optNewBorn, optCustomTemplate};
+    }
     AppState& state_;
     Services& services_;
     Hooks hooks_;
