@@ -52,20 +52,30 @@ QDate AsOfDate(QDate birthDate, int dateCalcMode, QDate today) {
     }
 }
 
+int BirthdaysPassed(QDate birthDate, QDate asOf) {
+    // An as-of date before the birth counts back: whole years before it, as the days are negative.
+    if (asOf < birthDate) return -BirthdaysPassed(asOf, birthDate);
+    // A February 29 birthday falls on February 28, as in AsOfDate.
+    const bool leapDay = birthDate.month() == 2 && birthDate.day() == 29;
+    const QDate birthday(asOf.year(), birthDate.month(), leapDay ? 28 : birthDate.day());
+    return asOf.year() - birthDate.year() - (asOf < birthday ? 1 : 0);
+}
+
 void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale,
                   CalendarFacts& facts) {
     const QDate asOf = AsOfDate(birthDate, dateCalcMode, today);
     facts.AsOfLongDate = locale.toString(asOf, QLocale::LongFormat);
     const qint64 days = birthDate.daysTo(asOf);
     const qint64 hours = days * 24;
-    const double years = double(days) / 365.25;
     const double slept = double(days) * 8 / 24;
     facts.BirthMonth = QString::number(birthDate.month());
     facts.BirthDayOfMonth = QString::number(birthDate.day());
     facts.AgeDays = QString::number(days);
     facts.AgeHours = QString::number(hours);
     facts.DaysSlept = QString::number(slept, 'g', 15);
-    facts.AgeWholeYears = QString::number(Round(years, 2), 'g', 15);
+    // The whole years are the birthdays passed by the as-of date. Rounding the years to the
+    // nearest whole made anyone past half a year one year older than they are.
+    facts.AgeWholeYears = QString::number(BirthdaysPassed(birthDate, asOf));
 }
 
 namespace {

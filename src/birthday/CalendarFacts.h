@@ -19,6 +19,9 @@ bool IsLeapYear(int year);
 // The date the age is counted to: today, or this, next or last year's birthday.
 QDate AsOfDate(QDate birthDate, int dateCalcMode, QDate today);
 
+// The whole years from the birth date to `asOf`: the birthdays passed by then.
+int BirthdaysPassed(QDate birthDate, QDate asOf);
+
 // The age block, the as-of date in the locale's long format and the month and day texts.
 void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale,
                   CalendarFacts& facts);

@@ -61,6 +61,24 @@ TEST(CalculateAge, TheWorkedExampleAndNegativeAges) {
     EXPECT_EQ(future.AgeDays, QStringLiteral("-30"));
     EXPECT_EQ(future.AgeHours, QStringLiteral("-720"));
     EXPECT_EQ(future.DaysSlept, QStringLiteral("-10"));
+    EXPECT_EQ(future.AgeWholeYears, QStringLiteral("0"));
+}
+
+// Whole years are birthdays passed: 66.9 years is 66, never rounded up to 67.
+TEST(CalculateAge, WholeYearsAreTheBirthdaysPassed) {
+    const QDate today(2026, 12, 7);
+    EXPECT_EQ(AgeOn(QDate(1960, 1, 15), 0, today).AgeWholeYears, QStringLiteral("66"));
+    EXPECT_EQ(AgeOn(QDate(1960, 12, 7), 0, today).AgeWholeYears, QStringLiteral("66"));
+    EXPECT_EQ(AgeOn(QDate(1960, 12, 8), 0, today).AgeWholeYears, QStringLiteral("65"));
+    EXPECT_EQ(AgeOn(QDate(1960, 12, 8), 1, today).AgeWholeYears, QStringLiteral("66"));
+    EXPECT_EQ(AgeOn(QDate(1960, 12, 8), 2, today).AgeWholeYears, QStringLiteral("67"));
+    EXPECT_EQ(AgeOn(QDate(1960, 12, 8), 3, today).AgeWholeYears, QStringLiteral("65"));
+    // A February 29 birthday is passed on February 28, in leap years too.
+    EXPECT_EQ(BirthdaysPassed(QDate(1960, 2, 29), QDate(2027, 2, 27)), 66);
+    EXPECT_EQ(BirthdaysPassed(QDate(1960, 2, 29), QDate(2027, 2, 28)), 67);
+    EXPECT_EQ(BirthdaysPassed(QDate(1960, 2, 29), QDate(2028, 2, 28)), 68);
+    EXPECT_EQ(AgeOn(QDate(1960, 2, 29), 1, today).AgeWholeYears, QStringLiteral("66"));
+    EXPECT_EQ(BirthdaysPassed(QDate(2004, 12, 31), QDate(2002, 12, 1)), -2);
 }
 
 TEST(CalculateAge, EachModeCountsToItsDateAndFebruary29FallsOnThe28th) {
