@@ -7,7 +7,7 @@ NATALORY_PACKAGES=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation fontconfig
+    fonts-liberation fonts-wqy-microhei fontconfig
     xvfb xauth poppler-utils
     cups cups-client cups-filters
     libuemf-dev emf2svg libemf2svg-dev libwmf-dev

@@ -85,6 +85,16 @@ TEST(CommandLineProgram, StyleChoosesTheTemplateAndRefusesAnUnknownOne) {
     }
 }
 
+// Names in Polish, Cyrillic and Chinese are drawn, not left as empty boxes: glyphs the
+// layout's own fonts lack come from the fonts the system has for them.
+TEST(CommandLineProgram, NamesInEveryScriptReachThePrint) {
+    TempProgramFolder folder(kDataFiles);
+    const CliRun r = Cli(folder, {"--first", "Łucja 陳", "--last", "Иванова", "--date", "1950-01-15", "--out",
+                                  folder.file("names.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(PdfText(folder.file("names.pdf")).contains("Łucja 陳 Иванова Born Today!"));
+}
+
 TEST(CommandLineProgram, DataSettingsReachEveryOutputAndOverrideTheTemplateBothWays) {
     TempProgramFolder folder(kDataFiles);
     folder.write("mine.als", OwnTemplate("Mine"));
