@@ -68,17 +68,11 @@ QString FormatNumber(const QString& value, QStringView pattern) {
     return out;
 }
 
-QString FormatAgeWholeYears(const QString& value) {
-    double number = 0;
-    if (!ParseNumber(value, &number)) return value;
-    return FormatNumber(QString::number(std::nearbyint(number), 'f', 0), u"##0");
-}
-
 void ApplyDisplayFormats(CalendarFacts& f, YearData& y) {
     f.AgeDays = FormatNumber(f.AgeDays, u"###,###,##0");
     f.AgeHours = FormatNumber(f.AgeHours, u"###,###,###,##0");
     f.DaysSlept = FormatNumber(f.DaysSlept, u"###,###,##0.0");
-    f.AgeWholeYears = FormatAgeWholeYears(f.AgeWholeYears);
+    f.AgeWholeYears = FormatNumber(f.AgeWholeYears, u"##0");
     y.HousePrice = FormatNumber(y.HousePrice, u"$###,###,##0");
     y.CarPrice = FormatNumber(y.CarPrice, u"$###,##0");
     y.AverageIncome = FormatNumber(y.AverageIncome, u"$###,###,##0");

