@@ -73,8 +73,8 @@ void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale&
     facts.AgeDays = QString::number(days);
     facts.AgeHours = QString::number(hours);
     facts.DaysSlept = QString::number(slept, 'g', 15);
-    // The whole years are the birthdays passed by the as-of date. Rounding the years to the
-    // nearest whole made anyone past half a year one year older than they are.
+    // The whole years are the birthdays passed by the as-of date, never a rounded fraction:
+    // 66.9 years is 66.
     facts.AgeWholeYears = QString::number(BirthdaysPassed(birthDate, asOf));
 }
 

@@ -21,7 +21,8 @@ for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6prin
     tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/ .*//' | grep -qxF "$package" ||
         fail "the package does not depend on $package"
 done
-! dpkg-deb -f "$deb" Description | grep -q ';' || fail "the description carries list separators"
+description=$(dpkg-deb -f "$deb" Description)
+[[ $description != *";"* ]] || fail "the description carries list separators"
 dpkg-deb -c "$deb" > "$work/contents"
 grep -q " ./usr/share/natalory/brdstf.fpf$" "$work/contents" || fail "the year data is not in the package"
 
