@@ -2,8 +2,6 @@
 #include "output/frmPageSetup.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>

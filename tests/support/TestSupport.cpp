@@ -40,6 +40,7 @@ QByteArray TempProgramFolder::read(const QString& name) const {
 }
 
 int RunTestsHeadless(int argc, char** argv) {
+    // Test discovery runs the binary at build time without the test's environment.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("TZ", "UTC", 1);
     setenv("LC_ALL", "C.UTF-8", 1);
