@@ -1,5 +1,6 @@
 #include "infoobjects/Generators.h"
 
+#include "birthday/CalendarFacts.h"
 #include "birthday/YearDataReaders.h"
 
 #include <functional>
@@ -16,7 +17,7 @@ struct Context {
     const QLocale& locale;
     int year() const { return s.birthday.BirthDate.year(); }
     QString yearText() const { return QString::number(year()); }
-    QString longDate() const { return locale.toString(s.birthday.BirthDate, QLocale::LongFormat); }
+    QString longDate() const { return PrintLongDate(s.birthday.BirthDate, locale); }
     const BirthdayRecord& b() const { return s.birthday; }
     const YearData& y() const { return s.year; }
     const CalendarFacts& f() const { return s.facts; }
