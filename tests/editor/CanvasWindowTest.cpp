@@ -72,6 +72,23 @@ TEST_F(CanvasWindow, ItsCloseBoxAsksFirstAndCancelKeepsThePrint) {
     EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
 }
 
+TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndCloseStillAsks) {
+    openPrint("Anna", "Lee", QDate(1950, 1, 15));
+    click("ID_InsertText");
+    click("ID_EditBirthdayInfo");
+    frmGetInfo* d = workspace->birthdayDialog();
+    ASSERT_TRUE(d);
+    d->txtLname->setText("Leigh");
+    d->cmdDone->click();
+    EXPECT_TRUE(state.TemplateChanged) << "a refresh of the texts keeps the edit's mark";
+    EXPECT_TRUE(window()->isWindowModified());
+    services.prompt.answers = {PromptAnswer::Cancel};
+    click("ID_Close");
+    ASSERT_FALSE(services.prompt.asked.empty());
+    EXPECT_EQ(services.prompt.asked.back().title, "Save Changes?");
+    EXPECT_TRUE(workspace->canvasWindow());
+}
+
 TEST_F(CanvasWindow, TheWindowTakesTheShapeOfEveryPageTheUserTurnsTo) {
     frmDisplay* canvas = &openPrint("Anna", "Lee", QDate(1950, 1, 15));
     expectWindowFits(*canvas, QSize(10800, 14400));
