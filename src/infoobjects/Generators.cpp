@@ -108,7 +108,7 @@ QString AcademyAwards(const Context& c) {
                    "Picture "
                    "Arts and Sciences.");
     return QStringLiteral("Best Actor - ") + c.y().BestActor + CRLF + QStringLiteral("Best Actress - ") +
-           c.y().BestActress + CRLF + QStringLiteral("Best Directed Film - ") + Q + c.y().BestFilm + Q;
+           c.y().BestActress + CRLF + QStringLiteral("Best Picture - ") + Q + c.y().BestFilm + Q;
 }
 
 QString AcademyAwardsArticle(const Context& c) {
@@ -124,7 +124,7 @@ QString AcademyAwardsArticle(const Context& c) {
            QStringLiteral(" The Academy of Motion Picture Arts and Sciences honored entertainers ") +
            QStringLiteral("who have truly kept us in the theaters!  Best Actor went to ") + c.y().BestActor +
            QStringLiteral(", Best Actress went to ") + c.y().BestActress + QStringLiteral(", and ") + Q +
-           c.y().BestFilm + Q + QStringLiteral(" received Best Directed Picture.");
+           c.y().BestFilm + Q + QStringLiteral(" received Best Picture.");
 }
 
 QString TitlesBy(const QString& t1, const QString& a1, const QString& t2, const QString& a2,

@@ -117,14 +117,14 @@ TEST(Generators, WorldSeriesByYear) {
 TEST(Generators, AwardsMusicBooksAndCelebrities) {
     const AppState s = Birthday(1950);
     EXPECT_EQ(Caption("academyawards", s),
-              "Best Actor - Broderick Crawford\r\nBest Actress - Olivia de Havilland\r\nBest Directed Film - "
+              "Best Actor - Broderick Crawford\r\nBest Actress - Olivia de Havilland\r\nBest Picture - "
               "\"All the King's Men\"");
     EXPECT_EQ(Caption("academyawardsheadline", s), "Year 1950 Academy Awards");
     EXPECT_EQ(
         Caption("academyawardsarticle", s),
         "Another great year for the film industry! The Academy of Motion Picture Arts and Sciences honored "
         "entertainers who have truly kept us in the theaters!  Best Actor went to Broderick Crawford, Best "
-        "Actress went to Olivia de Havilland, and \"All the King's Men\" received Best Directed Picture.");
+        "Actress went to Olivia de Havilland, and \"All the King's Men\" received Best Picture.");
     const AppState early = Birthday(1928);
     EXPECT_EQ(
         Caption("academyawards", early),
