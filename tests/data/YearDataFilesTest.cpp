@@ -68,17 +68,17 @@ const char* const kNeverGuests[] = {
     "Dr. Dre", "Dustin Hoffman", "Eddie Rickenbacker", "Emiliano Zapata", "Emmett Till", "Evel Knievel",
     "Ezra Pound", "Ferdinand Porsche", "Flavor Flav", "Floyd Mayweather Jr.", "Gary Busey", "George H. W. Bush",
     "Hassanal Bolkiah", "Henry Ford", "Horatio Nelson", "Hugo Chávez", "Hulk Hogan", "Iggy Pop", "Jake LaMotta",
-    "James Brown", "James Watson", "Jay-Z", "Jefferson Davis", "Jerry Lee Lewis", "Jim Brown", "John Brown",
-    "John J. Pershing", "John Wilkes Booth", "Johnny Depp", "Julian Assange", "Julio Iglesias", "Kanye West",
-    "Kobe Bryant", "Lawrence Taylor", "Louis Farrakhan", "Louis XIV", "Louis XVI", "Mahathir Mohamad",
-    "Manfred von Richthofen", "Manny Pacquiao", "Marilyn Manson", "Mark Wahlberg", "Marquis de Lafayette",
-    "Marquis de Sade", "Mata Hari", "Mel Gibson", "Michael Jackson", "Mike Tyson", "Mikhail Gorbachev",
-    "Morrissey", "Naomi Campbell", "Napoleon Bonaparte", "Nat Turner", "Nathan Hale", "Nick Carter",
-    "Norman Schwarzkopf", "Pancho Villa", "Pete Rose", "Philip V of Spain", "Plácido Domingo", "Reggie White",
-    "Richard Wagner", "Robert E. Lee", "Russell Crowe", "Sean Penn", "Shia LaBeouf", "Sid Vicious",
-    "Simón Bolívar", "Steven Seagal", "Steven Tyler", "Sylvester Stallone", "T. E. Lawrence", "Ted Nugent",
-    "The Notorious B.I.G.", "Tom Brokaw", "Tommy Lee", "Tony Robbins", "Tupac Shakur", "Ty Cobb", "Vanilla Ice",
-    "Wild Bill Hickok", "Wyatt Earp"
+    "James Brown", "James Watson", "Jared Leto", "Jay-Z", "Jefferson Davis", "Jerry Lee Lewis", "Jerry Lewis",
+    "Jim Brown", "John Brown", "John J. Pershing", "John Wilkes Booth", "Johnny Depp", "Julian Assange",
+    "Julio Iglesias", "Kanye West", "Kobe Bryant", "Lawrence Taylor", "Louis Farrakhan", "Louis XIV",
+    "Louis XVI", "Mahathir Mohamad", "Manfred von Richthofen", "Manny Pacquiao", "Marilyn Manson",
+    "Mark Wahlberg", "Marquis de Lafayette", "Marquis de Sade", "Mata Hari", "Mel Gibson", "Michael Jackson",
+    "Mike Tyson", "Mikhail Gorbachev", "Morrissey", "Naomi Campbell", "Napoleon Bonaparte", "Nat Turner",
+    "Nathan Hale", "Nick Carter", "Norman Schwarzkopf", "Pancho Villa", "Pete Rose", "Philip V of Spain",
+    "Plácido Domingo", "Reggie White", "Richard Wagner", "Robert E. Lee", "Russell Crowe", "Sean Penn",
+    "Shia LaBeouf", "Sid Vicious", "Simón Bolívar", "Steven Seagal", "Steven Tyler", "Sylvester Stallone",
+    "T. E. Lawrence", "Ted Nugent", "The Notorious B.I.G.", "Tom Brokaw", "Tommy Lee", "Tony Robbins",
+    "Tupac Shakur", "Ty Cobb", "Vanilla Ice", "Wild Bill Hickok", "Wyatt Earp"
 };
 // clang-format on
 
