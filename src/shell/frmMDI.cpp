@@ -7,6 +7,7 @@
 #include "shell/ProgramFolders.h"
 #include "shell/WebLinks.h"
 #include "shell/WindowPlacement.h"
+#include "birthday/DateLimits.h"
 #include "shell/frmSplash.h"
 
 #include <QApplication>
@@ -261,7 +262,7 @@ void frmMDI::BeginBatch(const QString& batchFile) {
 }
 
 void frmMDI::ShowAbout() {
-    frmSplash about(&sToolbar, this);
+    frmSplash about(&sToolbar, LastYearAvailable(state_.ProgramFolder), this);
     about.exec();
 }
 
