@@ -15,7 +15,7 @@ const QString kFirstYearMessage = QStringLiteral("First year available is 1900, 
 }  // namespace
 
 int LastYearAvailable(const QString& programFolder) {
-    return LastDataYear(programFolder).value_or(kFirstYear);
+    return LastDataYear(programFolder).value_or(kShippedLastYear);
 }
 
 DateCheck CheckDateBoxOnLeave(QDate date, int lastYear) {

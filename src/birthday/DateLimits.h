@@ -19,9 +19,12 @@ inline constexpr int kFirstYear = 1900;
 
 inline const QDate kDropDownDate{1999, 1, 1};
 
+// The last year of the year data that comes with the program.
+inline constexpr int kShippedLastYear = 2025;
+
 // The last birth year a print can be made for: the last year of the year data in
-// `programFolder`. Without readable year data no year has its facts; the first
-// year then keeps every date range whole, and building the print reports the file.
+// `programFolder`. When that file cannot be read the dialogs offer the shipped years,
+// and building the print reports the file, rather than a calendar stopping at 1900.
 int LastYearAvailable(const QString& programFolder);
 
 // The date box loses the focus holding `date`; `lastYear` is LastYearAvailable's.

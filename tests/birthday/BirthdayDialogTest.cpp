@@ -92,6 +92,8 @@ TEST(DateLimits, LeavingTheBoxAndPrintingStopAtTheDatasLastYear) {
         EXPECT_EQ(print.message, message);
         EXPECT_EQ(print.resetTo, QDate(last, 1, 1));
     }
+    TempProgramFolder noData;
+    EXPECT_EQ(LastYearAvailable(noData.path()), kShippedLastYear);
     const DateCheck early = CheckDateBoxOnLeave({1899, 12, 31}, 2025);
     EXPECT_EQ(early.message, QStringLiteral("First year available is 1900, your date will be reset."));
     EXPECT_EQ(early.resetTo, QDate(1999, 1, 1));
