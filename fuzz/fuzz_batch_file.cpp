@@ -10,8 +10,8 @@ constexpr int kLastYear = 2025;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
-    const BatchFileResult result =
-        ParseBatchFile(fuzz::Bytes(data, size).toByteArray(), QStringLiteral("people.alb"), kLastYear, english);
+    const BatchFileResult result = ParseBatchFile(fuzz::Bytes(data, size).toByteArray(),
+                                                  QStringLiteral("people.alb"), kLastYear, english);
     if (const auto* contents = std::get_if<BatchFileContents>(&result)) {
         // Every record read is numbered in order, begins on a line of its own and has a date a print can
         // take.

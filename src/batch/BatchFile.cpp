@@ -248,7 +248,8 @@ BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int
     for (QChar separator : {u',', u';', u'\t'}) {
         const QStringList cells = FirstRow(text, separator);
         if (cells.size() < 3) continue;
-        if (auto columns = HeaderColumns(cells)) return ReadTable(text, separator, *columns, path, lastYear, locale);
+        if (auto columns = HeaderColumns(cells))
+            return ReadTable(text, separator, *columns, path, lastYear, locale);
     }
     return ReadPlain(text, path, lastYear, locale);
 }

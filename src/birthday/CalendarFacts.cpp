@@ -193,8 +193,8 @@ constexpr std::array<Term, 23> kPresidents = {{
     {1969, 1, 21, "Richard M. Nixon"},   {1974, 8, 10, "Gerald R. Ford"},
     {1977, 1, 21, "Jimmy Carter"},       {1981, 1, 21, "Ronald Reagan"},
     {1989, 1, 21, "George Bush"},        {1993, 1, 21, "Bill Clinton"},
-    {2001, 1, 21, "George W. Bush"},    {2009, 1, 21, "Barack Obama"},
-    {2017, 1, 21, "Donald Trump"},      {2021, 1, 21, "Joe Biden"},
+    {2001, 1, 21, "George W. Bush"},     {2009, 1, 21, "Barack Obama"},
+    {2017, 1, 21, "Donald Trump"},       {2021, 1, 21, "Joe Biden"},
     {2025, 1, 21, "Donald Trump"},
 }};
 

@@ -135,25 +135,24 @@ CliResult RunCommandLine(const QStringList& arguments) {
         return CliResult{
             0, QStringLiteral("natalory-print %1.%2.%3\n").arg(v.major).arg(v.minor).arg(v.revision), {}};
     }
+    AppState state;
+    UseProgramFolders(state,
+                      FindProgramFolders(parser.isSet(appDir) ? parser.value(appDir)
+                                                              : QCoreApplication::applicationDirPath()));
     if (parser.isSet(help) || arguments.size() <= 1) {
-        AppState folders;
-        UseProgramFolders(folders, FindProgramFolders(parser.isSet(appDir) ? parser.value(appDir)
-                                                                           : QCoreApplication::applicationDirPath()));
-        const std::optional<int> lastYear = LastDataYear(folders.ProgramFolder);
-        const QString end = lastYear ? QStringLiteral("%1-12-31").arg(*lastYear) : QStringLiteral("the last day");
+        const std::optional<int> lastYear = LastDataYear(state.ProgramFolder);
+        const QString end =
+            lastYear ? QStringLiteral("%1-12-31").arg(*lastYear) : QStringLiteral("the last day");
         return CliResult{
-            0, QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage).arg(end), {}};
+            0,
+            QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage).arg(end),
+            {}};
     }
     if (!parser.positionalArguments().isEmpty())
         return Usage(
             QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
-
-    AppState state;
     if (parser.isSet(appDir) && !QFileInfo(parser.value(appDir)).isDir())
         return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
-    UseProgramFolders(state,
-                      FindProgramFolders(parser.isSet(appDir) ? parser.value(appDir)
-                                                              : QCoreApplication::applicationDirPath()));
     ReadSettings(state);
 
     QDate today = QDate::currentDate();

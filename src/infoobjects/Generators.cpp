@@ -38,7 +38,8 @@ bool SeriesStillToCome(const Context& c) {
 QString BirthYearHeadlines(const Context& c) {
     QString text = c.y().YearHeadline[0];
     for (size_t i = 1; i < c.y().YearHeadline.size(); ++i) text += CRLF + c.y().YearHeadline[i];
-    if (c.year() > 1903 && !SeriesStillToCome(c) && c.s.data.WorldToHeadlines) text += CRLF + WorldSeriesLine(c);
+    if (c.year() > 1903 && !SeriesStillToCome(c) && c.s.data.WorldToHeadlines)
+        text += CRLF + WorldSeriesLine(c);
     return text;
 }
 
@@ -245,7 +246,8 @@ QString BitsOfInfo(const Context& c) {
                    QStringLiteral(" years old") + CRLF + QStringLiteral("...that's about ") + f.AgeDays +
                    QStringLiteral(" days") + CRLF + QStringLiteral("...you've slept about ") + f.DaysSlept +
                    QStringLiteral(" of those days.");
-    if (c.s.data.AddWorldToBits && c.year() > 1903 && !SeriesStillToCome(c)) text += CRLF + WorldSeriesLine(c);
+    if (c.s.data.AddWorldToBits && c.year() > 1903 && !SeriesStillToCome(c))
+        text += CRLF + WorldSeriesLine(c);
     return text;
 }
 

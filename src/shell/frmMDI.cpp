@@ -1,13 +1,13 @@
 #include "shell/frmMDI.h"
 
 #include "batch/frmBatch.h"
+#include "birthday/DateLimits.h"
 #include "editor/Formatting.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
 #include "shell/ProgramFolders.h"
 #include "shell/WebLinks.h"
 #include "shell/WindowPlacement.h"
-#include "birthday/DateLimits.h"
 #include "shell/frmSplash.h"
 
 #include <QApplication>

@@ -81,7 +81,8 @@ struct BirthdayDialog : ::testing::Test {
 TEST(DateLimits, LeavingTheBoxAndPrintingStopAtTheDatasLastYear) {
     for (int last : {2004, 2025}) {
         SCOPED_TRACE(last);
-        const QString message = QStringLiteral("Last year available is %1, your date will be reset.").arg(last);
+        const QString message =
+            QStringLiteral("Last year available is %1, your date will be reset.").arg(last);
         EXPECT_TRUE(CheckDateBoxOnLeave({last, 12, 31}, last).accepted);
         EXPECT_TRUE(CheckDateBoxOnLeave({1900, 1, 1}, last).accepted);
         const DateCheck late = CheckDateBoxOnLeave({last + 1, 3, 1}, last);

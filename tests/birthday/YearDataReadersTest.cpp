@@ -107,7 +107,8 @@ TEST(ReadYearRecord, TheBirthYearOrTheLastRecordWhoseYearEndsTheData) {
     EXPECT_EQ(LastDataYear(folder.path()), 2004);
 
     // A year the file lacks gives its last record, flagged as not found.
-    folder.write("brdstf.fpf", YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("2025", "y25"));
+    folder.write("brdstf.fpf",
+                 YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("2025", "y25"));
     EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
     EXPECT_EQ(y.HousePrice, QStringLiteral("y25-2"));
     EXPECT_TRUE(ReadYearRecord(folder.path(), QDate(2025, 12, 31), y).found);

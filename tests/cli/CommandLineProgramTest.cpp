@@ -172,8 +172,8 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
 
     for (const QStringList& bad :
          {Birthday({"--out", folder.file("p.txt")}), Birthday({"--dpi", "5", "--out", folder.file("q.png")}),
-          Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}),
-          Birthday(), Birthday({"--reverse", "--texts"})}) {
+          Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}), Birthday(),
+          Birthday({"--reverse", "--texts"})}) {
         const CliRun r = Cli(folder, bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();
@@ -203,7 +203,8 @@ TEST(CommandLineProgram, RecentBirthYearsGetTheirOwnFacts) {
          "Donald Trump", "Wood Snake", "$0.73"},
     };
     for (const Case& c : cases) {
-        const CliRun r = Cli(folder, {"--first", "Anna", "--date", c.date, "--texts", "--json", "--style", "news"});
+        const CliRun r =
+            Cli(folder, {"--first", "Anna", "--date", c.date, "--texts", "--json", "--style", "news"});
         ASSERT_EQ(r.exitCode, 0) << c.date << ": " << r.err.toStdString();
         const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
         EXPECT_EQ(json["worldseriesheadline"].toString(), c.series) << c.date;
@@ -214,9 +215,11 @@ TEST(CommandLineProgram, RecentBirthYearsGetTheirOwnFacts) {
         EXPECT_EQ(json["presidentialannouncementlabel"].toString(),
                   QStringLiteral("President %1 Speaks On U.S. Economy").arg(c.president))
             << c.date;
-        EXPECT_TRUE(json["chineseastrology"].toString().startsWith(QStringLiteral("Your Chinese sign, %1,").arg(c.chinese)))
+        EXPECT_TRUE(json["chineseastrology"].toString().startsWith(
+            QStringLiteral("Your Chinese sign, %1,").arg(c.chinese)))
             << c.date;
-        EXPECT_TRUE(json["historicaleconomics"].toString().contains(QStringLiteral("Stamp.....%1\r\n").arg(c.stamp)))
+        EXPECT_TRUE(
+            json["historicaleconomics"].toString().contains(QStringLiteral("Stamp.....%1\r\n").arg(c.stamp)))
             << c.date;
     }
 }

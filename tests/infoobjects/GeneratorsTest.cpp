@@ -122,7 +122,8 @@ TEST(Generators, WorldSeriesByYear) {
         "representative of the \"inferior\" American Leaque.");
     EXPECT_TRUE(
         Caption("worldseriesarticle", Birthday(1994)).startsWith("Baseball fans all over are raving mad!"));
-    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(2004)).startsWith("New York Yankees fans are celebrating"));
+    EXPECT_TRUE(
+        Caption("worldseriesarticle", Birthday(2004)).startsWith("New York Yankees fans are celebrating"));
     EXPECT_TRUE(Caption("worldseriesarticle", SeriesToCome(2026))
                     .startsWith("Baseball fans are gearing up for the 101st"));
 }
