@@ -152,19 +152,20 @@ std::optional<std::array<int, ColumnCount>> HeaderColumns(const QStringList& cel
     return at;
 }
 
-std::optional<BatchFileError> CheckDate(BatchRecord& r, const QString& path, const QLocale& locale) {
+std::optional<BatchFileError> CheckDate(BatchRecord& r, const QString& path, int lastYear,
+                                        const QLocale& locale) {
     r.birthDate = ParseBatchDate(r.dateText, locale);
     BatchFileError error{BatchFileError::Kind::InvalidDate, path, r.line, r.number,
                          {r.first, r.last, r.dateText},     {}};
     if (!r.birthDate.isValid()) return error;
-    if (r.birthDate.year() < kFirstYear || r.birthDate.year() > kLastYear) {
+    if (r.birthDate.year() < kFirstYear || r.birthDate.year() > lastYear) {
         error.kind = BatchFileError::Kind::DateOutOfRange;
         return error;
     }
     return std::nullopt;
 }
 
-BatchFileResult ReadPlain(const QString& text, const QString& path, const QLocale& locale) {
+BatchFileResult ReadPlain(const QString& text, const QString& path, int lastYear, const QLocale& locale) {
     BatchFileContents contents;
     FieldScanner in(text, u',');
     bool endedLine = true;
@@ -183,14 +184,14 @@ BatchFileResult ReadPlain(const QString& text, const QString& path, const QLocal
         r.first = fields[0];
         r.last = fields[1];
         r.dateText = fields[2];
-        if (auto error = CheckDate(r, path, locale)) return *error;
+        if (auto error = CheckDate(r, path, lastYear, locale)) return *error;
         contents.records.push_back(std::move(r));
     }
     return contents;
 }
 
 BatchFileResult ReadTable(const QString& text, QChar separator, const std::array<int, ColumnCount>& at,
-                          const QString& path, const QLocale& locale) {
+                          const QString& path, int lastYear, const QLocale& locale) {
     BatchFileContents contents;
     contents.hasHeader = true;
     FieldScanner in(text, separator);
@@ -216,7 +217,7 @@ BatchFileResult ReadTable(const QString& text, QChar separator, const std::array
                 if (column < cells.size()) given << cells[column];
             return BatchFileError{BatchFileError::Kind::Incomplete, path, r.line, r.number, given, {}};
         }
-        if (auto error = CheckDate(r, path, locale)) return *error;
+        if (auto error = CheckDate(r, path, lastYear, locale)) return *error;
         contents.records.push_back(std::move(r));
     }
     return contents;
@@ -262,17 +263,19 @@ QString AcceptedDateForms(const QLocale& locale) {
                                           writer.toString(example, NumericDateFormat(locale)));
 }
 
-BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, const QLocale& locale) {
+BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int lastYear,
+                               const QLocale& locale) {
     const QString text = DecodeText(bytes);
     for (QChar separator : {u',', u';', u'\t'}) {
         const QStringList cells = FirstRow(text, separator);
         if (cells.size() < 3) continue;
-        if (auto columns = HeaderColumns(cells)) return ReadTable(text, separator, *columns, path, locale);
+        if (auto columns = HeaderColumns(cells))
+            return ReadTable(text, separator, *columns, path, lastYear, locale);
     }
-    return ReadPlain(text, path, locale);
+    return ReadPlain(text, path, lastYear, locale);
 }
 
-BatchFileResult ReadBatchFile(const QString& path, const QLocale& locale) {
+BatchFileResult ReadBatchFile(const QString& path, int lastYear, const QLocale& locale) {
     const QFileInfo info(path);
     // Only a regular file: a FIFO or a device would never end.
     if (info.exists() && !info.isFile())
@@ -280,7 +283,7 @@ BatchFileResult ReadBatchFile(const QString& path, const QLocale& locale) {
     QString why;
     const std::optional<QByteArray> bytes = ReadFileBytes(path, &why);
     if (!bytes) return BatchFileError{BatchFileError::Kind::CannotRead, path, 0, 0, {}, why};
-    return ParseBatchFile(*bytes, path, locale);
+    return ParseBatchFile(*bytes, path, lastYear, locale);
 }
 
 }  // namespace natalory

@@ -57,9 +57,10 @@ QString AcceptedDateForms(const QLocale& locale = QLocale());
 // A first row that names the columns first, last and date (and optionally
 // parents), in any order, makes the file a CSV table read by those columns.
 // Text is UTF-8 (with or without its byte order mark) or else Windows-1252.
+// A birth year from 1900 to `lastYear` (the year data's last year) is in range.
 // The first bad record stops the reading: nothing of a bad file is printed.
-BatchFileResult ReadBatchFile(const QString& path, const QLocale& locale = QLocale());
-BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path,
+BatchFileResult ReadBatchFile(const QString& path, int lastYear, const QLocale& locale = QLocale());
+BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int lastYear,
                                const QLocale& locale = QLocale());
 
 }  // namespace natalory

@@ -3,6 +3,7 @@
 #include "batch/BatchFile.h"
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
+#include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
 #include "shell/HTMLHelp.h"
 #include "shell/QtSeams.h"
@@ -252,7 +253,7 @@ void frmBatch::cmdBrowse_Click() {
 }
 
 void frmBatch::OpenBatchFile(const QString& path) {
-    const BatchFileResult read = ReadBatchFile(path);
+    const BatchFileResult read = ReadBatchFile(path, LastYearAvailable(state_.ProgramFolder));
     if (const auto* error = std::get_if<BatchFileError>(&read)) {
         showFileError(*error);
         return;
@@ -346,7 +347,7 @@ void frmBatch::BatchRun(int start, int stop) {
     cmdBrowse->setEnabled(false);
     for (QRadioButton* o : {optPrinter, optPdf}) o->setEnabled(false);
     BatchOutcome outcome;
-    const BatchFileResult read = ReadBatchFile(txtBdayFile->text());
+    const BatchFileResult read = ReadBatchFile(txtBdayFile->text(), LastYearAvailable(state_.ProgramFolder));
     if (const auto* error = std::get_if<BatchFileError>(&read)) {
         outcome.failure = RunFailureOf(*error);
     } else {

@@ -173,16 +173,18 @@ DataReadResult YearRecord(const QString& programFolder, QDate birthDate, YearDat
     const QString key = QString::number(birthDate.year());
     std::array<QString, 33> values;
     QString recordYear;
+    bool readAny = false;
     while (!in->atEnd()) {
         in->readText(recordYear);
         for (QString& v : values) in->readText(v);
         if (in->failed()) return Failed(*in);
-        // The search ends at the birth year, or at the last record, 2004.
-        if (recordYear == key || recordYear == u"2004") {
-            for (size_t i = 0; i < fields.size(); ++i) *fields[i] = values[i];
-            result.found = recordYear == key;
-            return result;
-        }
+        readAny = true;
+        if (recordYear == key) break;
+    }
+    // The birth year's record, or else the last one: the latest year the data has.
+    if (readAny) {
+        for (size_t i = 0; i < fields.size(); ++i) *fields[i] = values[i];
+        result.found = recordYear == key;
     }
     return result;
 }
@@ -208,6 +210,31 @@ DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, Ye
 
 DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year) {
     return YearRecord(programFolder, birthDate, year, nullptr);
+}
+
+std::optional<int> LastDataYear(const QString& programFolder, QString* problem) {
+    DataReadResult opened;
+    auto in = Open(programFolder, kYearRecordsFile, opened, nullptr);
+    QString why = opened.problem;
+    std::optional<int> last;
+    if (in) {
+        std::array<QString, 34> record;
+        while (!in->atEnd()) {
+            for (QString& v : record) in->readText(v);
+            if (in->failed()) break;
+            bool number = false;
+            const int year = record[0].toInt(&number);
+            if (number) last = year;
+        }
+        if (in->failed()) {
+            why = in->error().describe();
+            last.reset();
+        } else if (!last) {
+            why = QStringLiteral("%1 holds no year").arg(QString::fromLatin1(kYearRecordsFile));
+        }
+    }
+    if (problem) *problem = last ? QString() : why;
+    return last;
 }
 
 DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate, YearData& year,

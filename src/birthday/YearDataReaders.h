@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace natalory {
@@ -34,8 +35,13 @@ DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QD
                                    YearData& year);
 // Five people born on the month and day of the birth date.
 DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year);
-// The record of the birth year; a year not in the file gives the record of 2004.
+// The record of the birth year; a year not in the file gives the file's last record.
 DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year);
+
+// The last year the year data has facts for: the year of the last record of the year
+// record file, whose years ascend. Nothing when that file cannot be read or holds no
+// record; `problem` then says why.
+std::optional<int> LastDataYear(const QString& programFolder, QString* problem = nullptr);
 
 // What a run of many prints has read of the year data files: each file is read
 // from disk once and answers the run's searches from memory, each answer the one

@@ -2,6 +2,7 @@
 
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
+#include "birthday/YearDataReaders.h"
 #include "output/SystemPrinter.h"
 
 #include <QDir>
@@ -90,7 +91,7 @@ QString FileNameFor(const BatchRecord& r, int digits) {
     return (name.isEmpty() ? number : number + u' ' + name) + QStringLiteral(".pdf");
 }
 
-QString Describe(const BatchFileError& e) {
+QString Describe(const BatchFileError& e, int lastYear) {
     const QString where = QStringLiteral("%1, line %2").arg(QDir::toNativeSeparators(e.file)).arg(e.line);
     const QString record = e.fields.join(u' ');
     switch (e.kind) {
@@ -101,8 +102,8 @@ QString Describe(const BatchFileError& e) {
             return QStringLiteral("%1: not a date: \"%2\" (the record reads: %3; dates are read as %4)")
                 .arg(where, e.fields.value(2), record, AcceptedDateForms());
         case BatchFileError::Kind::DateOutOfRange:
-            return QStringLiteral("%1: the year must be from 1900 to 2004: \"%2\" (the record reads: %3)")
-                .arg(where, e.fields.value(2), record);
+            return QStringLiteral("%1: the year must be from 1900 to %2: \"%3\" (the record reads: %4)")
+                .arg(where, QString::number(lastYear), e.fields.value(2), record);
         case BatchFileError::Kind::Incomplete:
             return QStringLiteral(
                        "%1: the record is incomplete, it needs a first name, a last name and a date "
@@ -126,8 +127,11 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     if (!request.out.isEmpty() && QFileInfo(request.out).suffix().toLower() != u"pdf")
         return Fail(2, QStringLiteral("--out with --batch: the file must end in .pdf"));
 
-    const BatchFileResult read = ReadBatchFile(request.file);
-    if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error));
+    QString why;
+    const std::optional<int> lastYear = LastDataYear(state.ProgramFolder, &why);
+    if (!lastYear) return Fail(1, QStringLiteral("cannot read the year data: %1").arg(why));
+    const BatchFileResult read = ReadBatchFile(request.file, *lastYear);
+    if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error, *lastYear));
     const std::vector<BatchRecord>& records = std::get<BatchFileContents>(read).records;
     const int count = int(records.size());
     const int to = request.to ? std::min(request.to, count) : count;

@@ -94,7 +94,7 @@ TEST(ReadCelebrities, TheDayWrittenWithItsLeadingZeroMatches) {
     EXPECT_TRUE(y.Celebrity[0].isEmpty());
 }
 
-TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
+TEST(ReadYearRecord, TheBirthYearOrTheLastRecordWhoseYearEndsTheData) {
     TempProgramFolder folder;
     folder.write("brdstf.fpf",
                  YearRecord("1902", "y02") + YearRecord("1903", "y03") + YearRecord("2004", "y04"));
@@ -104,17 +104,28 @@ TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
     EXPECT_EQ(y.SongTitle1, QStringLiteral("y03-8"));
     EXPECT_EQ(y.SeriesResult, QStringLiteral("y03-16"));
     EXPECT_EQ(y.BookAuthor3, QStringLiteral("y03-34"));
+    EXPECT_EQ(LastDataYear(folder.path()), 2004);
 
+    // A year the file lacks gives its last record, flagged as not found.
     folder.write("brdstf.fpf",
-                 YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("1903", "late"));
+                 YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("2025", "y25"));
     EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
-    EXPECT_EQ(y.HousePrice, QStringLiteral("y04-2"));
+    EXPECT_EQ(y.HousePrice, QStringLiteral("y25-2"));
+    EXPECT_TRUE(ReadYearRecord(folder.path(), QDate(2025, 12, 31), y).found);
+    EXPECT_EQ(LastDataYear(folder.path()), 2025);
 
-    // A file without 2004 ends the search at its end, with nothing of another year left behind.
-    folder.write("brdstf.fpf", YearRecord("1902", "y02"));
+    // No file, an empty one or a malformed one has no last year, and says why.
+    QString why;
+    folder.write("brdstf.fpf", "");
     EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
     EXPECT_TRUE(y.HousePrice.isEmpty());
-    EXPECT_TRUE(y.BookAuthor3.isEmpty());
+    EXPECT_EQ(LastDataYear(folder.path(), &why), std::nullopt);
+    EXPECT_FALSE(why.isEmpty());
+    folder.write("brdstf.fpf", YearRecord("1902", "y02") + "\"2004\",1\r\n");
+    EXPECT_EQ(LastDataYear(folder.path(), &why), std::nullopt);
+    EXPECT_TRUE(why.contains(QStringLiteral("brdstf.fpf, line"))) << why.toStdString();
+    EXPECT_EQ(LastDataYear(folder.path() + QStringLiteral("/none"), &why), std::nullopt);
+    EXPECT_FALSE(why.isEmpty());
 
     // Numbers may stand bare; a record cut short is reported with its place.
     folder.write("brdstf.fpf", "\"1950\",11000,1510,.41\r\n");

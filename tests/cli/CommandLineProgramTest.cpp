@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -170,11 +172,83 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
 
     for (const QStringList& bad :
          {Birthday({"--out", folder.file("p.txt")}), Birthday({"--dpi", "5", "--out", folder.file("q.png")}),
-          Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}),
-          QStringList{"--date", "2010-01-01", "--texts"}, Birthday(), Birthday({"--reverse", "--texts"})}) {
+          Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}), Birthday(),
+          Birthday({"--reverse", "--texts"})}) {
         const CliRun r = Cli(folder, bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
+}
+
+// The facts of recent birth years, each as published (not as read back from the data file).
+TEST(CommandLineProgram, RecentBirthYearsGetTheirOwnFacts) {
+    TempProgramFolder folder(kDataFiles);
+    struct Case {
+        const char* date;
+        const char* series;
+        const char* actor;
+        const char* actress;
+        const char* film;
+        const char* president;
+        const char* chinese;
+        const char* stamp;
+    };
+    const Case cases[] = {
+        {"2010-06-15", "San Francisco Giants Win 2010 World Series", "Jeff Bridges", "Sandra Bullock",
+         "The Hurt Locker", "Barack Obama", "Metal Tiger", "$0.44"},
+        {"2016-07-04", "Chicago Cubs Win 2016 World Series", "Leonardo DiCaprio", "Brie Larson", "Spotlight",
+         "Barack Obama", "Fire Monkey", "$0.47"},
+        {"2025-03-01", "Los Angeles Dodgers Win 2025 World Series", "Adrien Brody", "Mikey Madison", "Anora",
+         "Donald Trump", "Wood Snake", "$0.73"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r =
+            Cli(folder, {"--first", "Anna", "--date", c.date, "--texts", "--json", "--style", "news"});
+        ASSERT_EQ(r.exitCode, 0) << c.date << ": " << r.err.toStdString();
+        const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        EXPECT_EQ(json["worldseriesheadline"].toString(), c.series) << c.date;
+        EXPECT_EQ(json["academyawards"].toString(),
+                  QStringLiteral("Best Actor - %1\r\nBest Actress - %2\r\nBest Directed Film - \"%3\"")
+                      .arg(c.actor, c.actress, c.film))
+            << c.date;
+        EXPECT_EQ(json["presidentialannouncementlabel"].toString(),
+                  QStringLiteral("President %1 Speaks On U.S. Economy").arg(c.president))
+            << c.date;
+        EXPECT_TRUE(json["chineseastrology"].toString().startsWith(
+            QStringLiteral("Your Chinese sign, %1,").arg(c.chinese)))
+            << c.date;
+        EXPECT_TRUE(
+            json["historicaleconomics"].toString().contains(QStringLiteral("Stamp.....%1\r\n").arg(c.stamp)))
+            << c.date;
+    }
+}
+
+// The last birth year is the last year of the data in the folder, whatever that is.
+TEST(CommandLineProgram, TheLastYearIsTheYearDatasLast) {
+    TempProgramFolder folder(kDataFiles);
+    const CliRun late = Cli(folder, {"--first", "Anna", "--date", "2026-01-01", "--texts"});
+    EXPECT_EQ(late.exitCode, 2);
+    EXPECT_EQ(late.err, "natalory-print: --date: the year must be from 1900 to 2025, not 2026\n");
+    EXPECT_TRUE(Cli(folder, {"--help"}).out.contains("birth date, 1900-01-01 to 2025-12-31"));
+
+    // An older data file ending at 2004 reads as it always has, and ends everything there.
+    QFile full(folder.file("brdstf.fpf"));
+    ASSERT_TRUE(full.open(QIODevice::ReadOnly));
+    const QByteArray bytes = full.readAll();
+    full.close();
+    folder.write("brdstf.fpf", bytes.left(bytes.indexOf("\"2005\"")));
+    const CliRun old = Cli(folder, {"--first", "Anna", "--date", "2005-01-01", "--texts"});
+    EXPECT_EQ(old.exitCode, 2);
+    EXPECT_EQ(old.err, "natalory-print: --date: the year must be from 1900 to 2004, not 2005\n");
+    EXPECT_TRUE(Cli(folder, {"--help"}).out.contains("birth date, 1900-01-01 to 2004-12-31"));
+    const CliRun last = Cli(folder, {"--first", "Anna", "--date", "2004-06-01", "--texts", "--json"});
+    ASSERT_EQ(last.exitCode, 0) << last.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(last.out.toUtf8()).object()["worldseriesheadline"].toString(),
+              "Boston Red Sox Win 2004 World Series");
+
+    folder.write("people.alb", "Anna,Lee,2005-01-01\r\n");
+    const CliRun batch = Cli(folder, {"--batch", folder.file("people.alb"), "--out", folder.file("all.pdf")});
+    EXPECT_EQ(batch.exitCode, 2);
+    EXPECT_TRUE(batch.err.contains("the year must be from 1900 to 2004")) << batch.err.toStdString();
 }

@@ -94,7 +94,7 @@ TEST(CommandLineTexts, OptionsChangeTheTextsAndBadArgumentsSaySoOnOneLine) {
     const QStringList bad[] = {
         {"--date", "1950-13-40", "--texts"},
         {"--date", "1899-12-31", "--texts"},
-        {"--date", "2005-01-01", "--texts"},
+        {"--date", "2026-01-01", "--texts"},
         {"--date", "1950-01-01", "--texts", "--frobnicate"},
         {"--date", "1950-01-01", "--texts", "--info-set", "3"},
         {"--date", "1950-01-01", "--texts", "--date-mode", "7"},
