@@ -209,7 +209,7 @@ TEST(CommandLineProgram, RecentBirthYearsGetTheirOwnFacts) {
         const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
         EXPECT_EQ(json["worldseriesheadline"].toString(), c.series) << c.date;
         EXPECT_EQ(json["academyawards"].toString(),
-                  QStringLiteral("Best Actor - %1\r\nBest Actress - %2\r\nBest Directed Film - \"%3\"")
+                  QStringLiteral("Best Actor - %1\r\nBest Actress - %2\r\nBest Picture - \"%3\"")
                       .arg(c.actor, c.actress, c.film))
             << c.date;
         EXPECT_EQ(json["presidentialannouncementlabel"].toString(),
