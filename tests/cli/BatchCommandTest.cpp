@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSet>
 #include <QThread>
 
 #include <csignal>
@@ -49,6 +51,41 @@ QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// The newspaper's cake, a PNG with transparency, is stored once (every page refers to the one
+// object) and as it went in: no JPEG, and its pixels come back out of the PDF as they were.
+void ExpectThePngOnceAndLossless(const QString& pdf, const QString& png) {
+    QSet<QString> objects;
+    for (const PdfImage& image : PdfImages(pdf)) {
+        EXPECT_NE(image.encoding, "jpeg") << image.type.toStdString();
+        if (image.type == "image") objects.insert(image.object);
+    }
+    EXPECT_EQ(objects.size(), 1);
+
+    const QString prefix = QFileInfo(pdf).absolutePath() + "/extracted";
+    QProcess p;
+    p.start("pdfimages", {"-png", "-f", "1", "-l", "1", pdf, prefix});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QImage original = QImage(png).convertToFormat(QImage::Format_ARGB32);
+    const QImage colour = QImage(prefix + "-000.png").convertToFormat(QImage::Format_RGB32);
+    const QImage alpha = QImage(prefix + "-001.png").convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(colour.size(), original.size());
+    ASSERT_EQ(alpha.size(), original.size());
+    int worst = 0;
+    for (int y = 0; y < original.height(); ++y)
+        for (int x = 0; x < original.width(); ++x) {
+            const QRgb want = original.pixel(x, y);
+            const QRgb got = colour.pixel(x, y);
+            worst = std::max(worst, std::abs(qAlpha(want) - qGray(alpha.pixel(x, y))));
+            // Where nothing shows, the colour is nobody's business.
+            if (qAlpha(want) < 8) continue;
+            worst = std::max({worst, std::abs(qRed(want) - qRed(got)), std::abs(qGreen(want) - qGreen(got)),
+                              std::abs(qBlue(want) - qBlue(got))});
+        }
+    EXPECT_LE(worst, 2);
+    for (const QString& f : QDir(QFileInfo(pdf).absolutePath()).entryList({"extracted-*"}))
+        QFile::remove(QFileInfo(pdf).absolutePath() + u'/' + f);
+}
+
 }  // namespace
 
 TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrder) {
@@ -74,6 +111,21 @@ TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrder) {
     EXPECT_FALSE(PdfText(folder.file("part.pdf")).contains("Anna Lee"));
     EXPECT_TRUE(PdfText(folder.file("part.pdf"), 2).contains("Cara Doe"));
     EXPECT_NE(PdfText(folder.file("part.pdf"), 2), PdfText(folder.file("all.pdf"), 3));
+}
+
+TEST(BatchCommand, PicturesKeepTheirQualityInTheSinglePdfAndTheBatchPdf) {
+    TempProgramFolder folder(kDataFiles);
+    const Outcome one = Cli(folder, {"--first", "Anna", "--last", "Lee", "--date", "1950-01-15", "--out",
+                                     folder.file("one.pdf")});
+    ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
+    ExpectThePngOnceAndLossless(folder.file("one.pdf"), folder.file("cake.png"));
+
+    folder.write("three.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,7/4/1960\r\nCara,Doe,11/30/1950\r\n");
+    const Outcome three =
+        Cli(folder, {"--batch", folder.file("three.alb"), "--out", folder.file("three.pdf")});
+    ASSERT_EQ(three.exitCode, 0) << three.err.toStdString();
+    ASSERT_EQ(PdfPages(folder.file("three.pdf")), 3);
+    ExpectThePngOnceAndLossless(folder.file("three.pdf"), folder.file("cake.png"));
 }
 
 TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
