@@ -25,6 +25,9 @@ class BatchProgress {
     virtual bool cancelRequested() = 0;
 };
 
+// The error number a batch reports when the year data refuse a record.
+inline constexpr int kYearDataErrorNumber = 62;
+
 // Why a record could not be printed.
 struct BatchFailure {
     int number = 0;  // the error number the user is told

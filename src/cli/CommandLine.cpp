@@ -276,7 +276,13 @@ CliResult RunCommandLine(const QStringList& arguments) {
     OffscreenPrint print(state, prompt);
     print.adjustData = adjustData;
     const FixedClock clock(today);
-    SetBirthday(state, today, print, BuildMode::LoadTemplate, birth, parser.value(first), parser.value(last));
+    const BuildResult built = SetBirthday(state, today, print, BuildMode::LoadTemplate, birth,
+                                          parser.value(first), parser.value(last));
+    if (built.yearData)
+        return CliResult{
+            1,
+            {},
+            QStringLiteral("natalory-print: no print: ") + DescribeYearDataProblem(*built.yearData) + u'\n'};
     if (print.error) {
         QString message = TemplateErrorMessage(*print.error);
         message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));

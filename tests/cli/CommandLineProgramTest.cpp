@@ -178,3 +178,50 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
 }
+
+TEST(CommandLineProgram, DamagedYearDataMakesNoPrintAndSaysWhichFileLineAndWhat) {
+    const struct {
+        const char* hostile;
+        const char* dataFile;
+        QString says;
+    } cases[] = {
+        {"brdstf-empty.fpf", "brdstf.fpf", ", line 1: the file is empty"},
+        {"brdstf-cut.fpf", "brdstf.fpf", ", line 51, field 17: a quoted text has no closing quote"},
+        {"brdstf-garbled.fpf", "brdstf.fpf", ", line 50: a year record is 34 fields on one line"},
+        {"blear-cut.fpf", "blear.fpf", ", line 300: the file holds nothing for 1950"},
+        {"blik-cut.fpf", "blik.fpf", ", line 1201, field 3: the file ends before the record is complete"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hostile);
+        TempProgramFolder folder(kDataFiles);
+        QFile hostile(QStringLiteral(NATALORY_HOSTILE_DATA "/") + c.hostile);
+        ASSERT_TRUE(hostile.open(QIODevice::ReadOnly));
+        folder.write(c.dataFile, hostile.readAll());
+        const QString says = folder.file(c.dataFile) + c.says;
+        const QString july = QStringLiteral("Anna,Lee,1/15/1920\r\nBob,Ray,7/1/1950\r\nCy,Doe,1/15/1920\r\n");
+        folder.write("people.alb", july.toLatin1());
+
+        for (const QStringList& args : {QStringList{"--date", "1950-07-01", "--out", folder.file("one.pdf")},
+                                        QStringList{"--date", "1950-07-01", "--texts"}}) {
+            const CliRun r = Cli(folder, QStringList{"--first", "Bob"} + args);
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_EQ(r.err.toStdString(), ("natalory-print: no print: " + says + "\n").toStdString());
+            EXPECT_EQ(r.out, "");
+        }
+        const CliRun batch =
+            Cli(folder, {"--batch", folder.file("people.alb"), "--out", folder.file("all.pdf")});
+        EXPECT_EQ(batch.exitCode, 1);
+        const int failing = QByteArray(c.hostile) == "brdstf-empty.fpf" ? 1 : 2;
+        EXPECT_EQ(
+            batch.err.toStdString(),
+            (QStringLiteral("natalory-print: record %1 could not be printed: ").arg(failing) + says + "\n")
+                .toStdString());
+        EXPECT_FALSE(QFile::exists(folder.file("one.pdf")));
+        EXPECT_FALSE(QFile::exists(folder.file("all.pdf")));
+
+        // A file that holds the year, damaged only where the search never goes, still prints it.
+        if (QByteArray(c.hostile) != "brdstf-empty.fpf") {
+            EXPECT_EQ(Cli(folder, {"--date", "1920-01-15", "--out", folder.file("1920.pdf")}).exitCode, 0);
+        }
+    }
+}
