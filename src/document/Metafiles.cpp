@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include <dlfcn.h>
+#include <zlib.h>
 
 extern "C" {
 #include <emf2svg.h>
@@ -137,6 +138,41 @@ std::optional<QSizeF> NaturalSize(const QByteArray& b, MetafileKind kind) {
     return std::nullopt;
 }
 
+bool IsGzip(const QByteArray& bytes) {
+    return bytes.startsWith("\x1f\x8b");
+}
+
+// The gzip stream inflated, or nothing when it is damaged or would grow past `most` bytes:
+// the inflated size is counted as it grows, so a bomb costs no more memory than `most`.
+std::optional<QByteArray> InflateAtMost(const QByteArray& gzip, qint64 most, bool* tooLarge) {
+    z_stream z{};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return std::nullopt;
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(gzip.constData()));
+    z.avail_in = uInt(gzip.size());
+    QByteArray out;
+    int status = Z_OK;
+    while (status == Z_OK) {
+        if (out.size() >= most) {
+            *tooLarge = true;
+            break;
+        }
+        const qsizetype had = out.size();
+        const qsizetype chunk = std::min<qsizetype>(256 * 1024, most + 1 - had);
+        out.resize(had + chunk);
+        z.next_out = reinterpret_cast<Bytef*>(out.data() + had);
+        z.avail_out = uInt(chunk);
+        status = inflate(&z, Z_NO_FLUSH);
+        out.resize(had + chunk - qsizetype(z.avail_out));
+        if (status == Z_BUF_ERROR && z.avail_in == 0) break;  // the stream stops short
+    }
+    inflateEnd(&z);
+    if (status != Z_STREAM_END || out.size() > most) {
+        if (out.size() > most) *tooLarge = true;
+        return std::nullopt;
+    }
+    return out;
+}
+
 }  // namespace
 
 MetafileKind DetectMetafile(const QByteArray& b) {
@@ -168,13 +204,31 @@ std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes) {
     return std::nullopt;
 }
 
-std::shared_ptr<const VectorPicture> VectorPicture::FromSvg(const QByteArray& svg, QSizeF size) {
+std::shared_ptr<const VectorPicture> VectorPicture::FromSvg(const QByteArray& data, QSizeF size,
+                                                            QString* error) {
+    const auto fail = [error](const char* why) -> std::shared_ptr<const VectorPicture> {
+        if (error) *error = QString::fromLatin1(why);
+        return nullptr;
+    };
+    constexpr auto kTooLarge = "the drawing is too large to use (more than 32 MB of SVG)";
+    QByteArray svg = data;
+    if (IsGzip(svg)) {
+        // Qt's SVG reader would inflate it whole, however large it grows.
+        bool tooLarge = false;
+        std::optional<QByteArray> inflated = InflateAtMost(svg, kMostDrawingBytes, &tooLarge);
+        if (!inflated) return fail(tooLarge ? kTooLarge : "the compressed drawing is damaged");
+        // Compressed twice it would be inflated again, uncounted.
+        if (IsGzip(*inflated)) return fail("the compressed drawing is damaged");
+        svg = std::move(*inflated);
+    }
+    if (svg.size() > kMostDrawingBytes) return fail(kTooLarge);
     auto renderer = std::make_unique<QSvgRenderer>();
-    if (!renderer->load(svg) || !renderer->isValid()) return nullptr;
+    if (!renderer->load(svg) || !renderer->isValid()) return fail("the drawing is damaged or has no size");
     if (size.isEmpty()) size = renderer->defaultSize();
     // Nothing on paper is smaller than a pixel or bigger than a few hundred inches.
     const double longest = std::max(size.width(), size.height());
-    if (size.isEmpty() || longest < 1 || longest > 100000) return nullptr;
+    if (size.isEmpty() || longest < 1 || longest > 100000)
+        return fail("the drawing is damaged or has no size");
     std::shared_ptr<VectorPicture> picture(new VectorPicture);
     picture->renderer_ = std::move(renderer);
     picture->size_ = size;
