@@ -60,7 +60,8 @@ namespace {
 bool ConvertLogToUtf8(const QString& path, const QByteArray& old, const QString& record, QString* error) {
     QString text = DecodeTextFile(old);
     if (!text.isEmpty() && !text.endsWith(u'\n')) text += QStringLiteral("\r\n");
-    return WriteFileAtomically(path, kUtf8Mark.toByteArray() + (text + record).toUtf8(), error);
+    return WriteFileAtomically(path, kUtf8Mark.toByteArray() + (text + record).toUtf8(), error,
+                               FileAccess::Private);
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error)
     // The user's data folder may not exist before the first print is logged.
     MakeFolderFor(state.LogFilePath);
     const int fd = ::open(QFile::encodeName(state.LogFilePath).constData(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         if (error) *error = SystemReason(errno);
         return false;
