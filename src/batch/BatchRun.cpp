@@ -1,5 +1,7 @@
 #include "batch/BatchRun.h"
 
+#include "batch/PrintLog.h"
+
 #include <cmath>
 
 namespace natalory {
@@ -70,7 +72,17 @@ std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& re
     const bool printed = PrintCanvas(print_.document, state_, engine, CanvasPlacement{}, services_);
     print_.UnloadCanvas();
     if (!printed) return BatchFailure{486, QStringLiteral("the print could not be printed"), true};
+    if (services_.printer && services_.printer->defersPrints())
+        pendingLog_.push_back(PrintLogRecord(state_, services_.clock.now()));
     return std::nullopt;
+}
+
+void BatchPrinter::commitPrints() {
+    for (const QString& record : pendingLog_) {
+        ++state_.PrintCount;
+        if (state_.settings.LogPrintouts) LogPrintRecord(state_, record, services_.prompt);
+    }
+    pendingLog_.clear();
 }
 
 }  // namespace natalory

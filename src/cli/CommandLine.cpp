@@ -149,6 +149,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
                       FindProgramFolders(parser.isSet(appDir) ? parser.value(appDir)
                                                               : QCoreApplication::applicationDirPath()));
     ReadSettings(state);
+    // The prints this tool makes are logged where the window logs its own.
+    state.LogFilePath = PrintLogFile(state);
 
     QDate today = QDate::currentDate();
     if (parser.isSet(asOf)) {
@@ -297,7 +299,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
             if (!PrintCanvas(print.document, state, engine, CanvasPlacement{},
                              PrintServices{prompt, clock, printer.get()}))
                 return CliResult{1, {}, QStringLiteral("natalory-print: %1\n").arg(prompt.said.join(u' '))};
-            result.err += QStringLiteral("Printed on %1.\n").arg(printer->name());
+            result.err += prompt.warnings() + QStringLiteral("Printed on %1.\n").arg(printer->name());
         }
         if (parser.isSet(output)) {
             // A file written here is not one of the window's exports: it is neither counted nor logged.

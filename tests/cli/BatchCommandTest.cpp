@@ -1,4 +1,5 @@
 // natalory-print --batch, run as a user runs it.
+#include "batch/PrintLog.h"
 #include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
@@ -188,4 +189,39 @@ TEST(BatchCommand, CtrlCStopsBetweenRecordsAndLeavesNoFile) {
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("interrupted"));
     EXPECT_TRUE(FilesIn(folder.path()).filter("many.pdf").isEmpty())
         << FilesIn(folder.path()).join(' ').toStdString();
+}
+
+TEST(BatchCommand, EveryPrintIsLoggedAsTheWindowLogsItAndEachProblemIsToldOnce) {
+    TempProgramFolder folder(kDataFiles);
+    folder.write("three.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,7/4/1960\r\nCara,Doe,11/30/1950\r\n");
+    const QString log = folder.file("birthday print log.log");
+    ASSERT_EQ(Cli(folder, {"--batch", folder.file("three.alb"), "--out", folder.file("all.pdf")}).exitCode,
+              0);
+    const natalory::PrintLogContents logged = natalory::ReadPrintLog(log, QDate(2026, 12, 6));
+    ASSERT_EQ(logged.rows.size(), 3u);
+    EXPECT_EQ(logged.rows[1].name, "Bob Smith");
+    // Names and birthdays are the user's alone.
+    EXPECT_EQ(QFileInfo(log).permissions() & 0x0077, 0);
+
+    // A log that cannot be written is said once; the prints go on.
+    QFile::remove(log);
+    QDir().mkdir(log);
+    const Outcome unlogged =
+        Cli(folder, {"--batch", folder.file("three.alb"), "--out", folder.file("all.pdf")});
+    EXPECT_EQ(unlogged.exitCode, 0);
+    EXPECT_TRUE(
+        unlogged.err.startsWith("natalory-print: warning: The print log " + log + " could not be written: "))
+        << unlogged.err.toStdString();
+    EXPECT_EQ(unlogged.err.count("warning"), 1) << unlogged.err.toStdString();
+    EXPECT_TRUE(unlogged.err.endsWith("\nPrinted 3 of 3 records into " + folder.file("all.pdf") + ".\n"))
+        << unlogged.err.toStdString();
+
+    // A print that cannot be written says why in one sentence.
+    QDir().mkpath(folder.file("prints/001 Anna Lee.pdf"));
+    const Outcome failed =
+        Cli(folder, {"--batch", folder.file("three.alb"), "--out-dir", folder.file("prints")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains("natalory-print: record 1 could not be printed: "))
+        << failed.err.toStdString();
+    EXPECT_EQ(failed.err.count("could not be printed"), 1) << failed.err.toStdString();
 }
