@@ -26,7 +26,7 @@ using namespace natalory::test;
 namespace {
 
 struct BirthdayDialog : ::testing::Test {
-    TempProgramFolder folder;
+    TempProgramFolder folder{{"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf"}};
     TestServices services;
     AppState state;
     std::unique_ptr<frmMDI> mdi;
