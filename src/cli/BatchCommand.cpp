@@ -163,6 +163,7 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error));
     const std::vector<BatchRecord>& records = std::get<BatchFileContents>(read).records;
     const int count = int(records.size());
+    if (count == 0) return Fail(2, QStringLiteral("the batch file %1 holds no records").arg(request.file));
     const int to = request.to ? std::min(request.to, count) : count;
     if (request.from > count)
         return Fail(2, QStringLiteral("--from %1: the file has %2 records").arg(request.from).arg(count));

@@ -251,7 +251,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (parser.isSet(dpi)) {
         bool ok = false;
         pngDpi = parser.value(dpi).toDouble(&ok);
-        if (!ok || pngDpi < 10 || pngDpi > 1200)
+        // Written so that "nan", which compares false with everything, fails it too.
+        if (!ok || !(pngDpi >= 10 && pngDpi <= 1200))
             return Usage(QStringLiteral("--dpi: give a number from 10 to 1200"));
     }
     std::unique_ptr<SystemPrinter> printer;

@@ -147,6 +147,18 @@ TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
     EXPECT_EQ(Cli(folder, {"--batch", folder.file("bad.alb")}).exitCode, 2);
     EXPECT_EQ(Cli(folder, {"--batch", folder.file("bad.alb"), "--out", folder.file("out.png")}).exitCode, 2);
     EXPECT_EQ(FilesIn(folder.path()), before);
+
+    // An empty file, and one with a NUL byte that would cut a name short on the print.
+    folder.write("empty.alb", "");
+    folder.write("nul.alb", QByteArray("Anna,Lee,1/15/1950\r\nBob\0Evil,Smith,7/4/1960\r\n", 45));
+    const Outcome empty = Cli(folder, {"--batch", folder.file("empty.alb"), "--out", folder.file("out.pdf")});
+    EXPECT_EQ(empty.exitCode, 2);
+    EXPECT_EQ(empty.err,
+              "natalory-print: the batch file " + folder.file("empty.alb") + " holds no records\n");
+    const Outcome nul = Cli(folder, {"--batch", folder.file("nul.alb"), "--out", folder.file("out.pdf")});
+    EXPECT_EQ(nul.exitCode, 2);
+    EXPECT_TRUE(nul.err.endsWith("it is no text file (line 2 holds a NUL byte)\n")) << nul.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder.file("out.pdf")));
 }
 
 TEST(BatchCommand, OutDirWritesAFilePerRecordNamedByNumberAndName) {

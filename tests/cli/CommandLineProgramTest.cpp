@@ -170,8 +170,9 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
 
     for (const QStringList& bad :
          {Birthday({"--out", folder.file("p.txt")}), Birthday({"--dpi", "5", "--out", folder.file("q.png")}),
-          Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}),
-          QStringList{"--date", "2010-01-01", "--texts"}, Birthday(), Birthday({"--reverse", "--texts"})}) {
+          Birthday({"--dpi", "nan", "--out", folder.file("q.png")}), Birthday({"--info-set", "3", "--texts"}),
+          Birthday({"--date-mode", "9", "--texts"}), QStringList{"--date", "2010-01-01", "--texts"},
+          Birthday(), Birthday({"--reverse", "--texts"})}) {
         const CliRun r = Cli(folder, bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();
