@@ -1,5 +1,7 @@
 #include "document/Metafiles.h"
 
+#include "document/MetafileFraming.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtEndian>
@@ -192,16 +194,18 @@ MetafileKind DetectMetafile(const QByteArray& b) {
     return MetafileKind::None;
 }
 
-std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes) {
-    switch (DetectMetafile(bytes)) {
-        case MetafileKind::Emf:
-            return EmfToSvg(bytes);
-        case MetafileKind::Wmf:
-            return WmfToSvg(bytes);
-        case MetafileKind::None:
-            break;
+std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes, QString* error) {
+    const MetafileKind kind = DetectMetafile(bytes);
+    if (kind == MetafileKind::None) return std::nullopt;
+    if (const auto problem =
+            kind == MetafileKind::Emf ? EmfFramingProblem(bytes) : WmfFramingProblem(bytes)) {
+        if (error) *error = QStringLiteral("the metafile is damaged: ") + *problem;
+        return std::nullopt;
     }
-    return std::nullopt;
+    // An EMF may carry bytes after its end; the converter is given the metafile alone.
+    return kind == MetafileKind::Emf
+               ? EmfToSvg(bytes.left(qFromLittleEndian<quint32>(bytes.constData() + 48)))
+               : WmfToSvg(bytes);
 }
 
 std::shared_ptr<const VectorPicture> VectorPicture::FromSvg(const QByteArray& data, QSizeF size,
@@ -254,12 +258,14 @@ QImage VectorPicture::toImage(QSize pixels) const {
 }
 
 std::shared_ptr<const VectorPicture> LoadMetafile(const QByteArray& bytes, QString* error) {
-    const std::optional<QByteArray> svg = MetafileToSvg(bytes);
+    QString why;
+    const std::optional<QByteArray> svg = MetafileToSvg(bytes, &why);
     std::shared_ptr<const VectorPicture> picture;
     if (svg)
         picture = VectorPicture::FromSvg(*svg, NaturalSize(bytes, DetectMetafile(bytes)).value_or(QSizeF()));
     if (!picture && error)
-        *error = QStringLiteral("the metafile is damaged or of a kind that cannot be read");
+        *error =
+            !why.isEmpty() ? why : QStringLiteral("the metafile is damaged or of a kind that cannot be read");
     return picture;
 }
 

@@ -20,8 +20,9 @@ namespace natalory {
 enum class MetafileKind { None, Emf, Wmf };
 MetafileKind DetectMetafile(const QByteArray& bytes);
 
-// The metafile as an SVG document; nothing when it is damaged.
-std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes);
+// The metafile as an SVG document; nothing, with the reason in `error`, when it is damaged.
+// Its framing is checked before any library sees it.
+std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes, QString* error = nullptr);
 
 // The most bytes of SVG a drawing may hold, a compressed one once inflated: a picture
 // on a page is far smaller, and the SVG reader keeps several times as much in memory.

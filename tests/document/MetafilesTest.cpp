@@ -198,3 +198,24 @@ TEST(Metafiles, DamagedOnesAreRefusedWithAReason) {
     EXPECT_TRUE(LoadPicture(folder.file("cut.emf"), &why).isNull());
     EXPECT_EQ(DetectMetafile(QByteArray("\x89PNG\r\n\x1a\n0000000000")), MetafileKind::None);
 }
+
+TEST(Metafiles, DamagedFramingIsRefusedBeforeAnyLibraryReadsIt) {
+    const struct {
+        const char* file;
+        const char* says;
+    } hostile[] = {
+        {"emf-export-first-200-bytes.emf",
+         "the file is cut short: its header counts 692440 bytes, the file has 200"},
+        {"emf-record-straddles-end.emf", "record 5 (at byte 144) runs past the end of the file"},
+        {"emf-font-index-past-table.emf", "record 5 (at byte 144): it names object 40 of a table of 2"},
+        {"emf-dib-colour-table.emf", "record 13 (at byte 512): its bitmap's colour table is cut short"},
+        {"emf-plus-record-past-comment.emf",
+         "record 13 (at byte 512): an EMF+ record in it has a wrong size"},
+        {"wmf-polygon-past-record.wmf", "record 1 (at byte 18): its counts reach past its end"},
+    };
+    for (const auto& h : hostile) {
+        QString why;
+        EXPECT_TRUE(LoadPicture(QStringLiteral(NATALORY_HOSTILE_DATA "/") + h.file, &why).isNull()) << h.file;
+        EXPECT_EQ(why.toStdString(), std::string("the metafile is damaged: ") + h.says);
+    }
+}
