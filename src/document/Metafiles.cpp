@@ -2,7 +2,12 @@
 
 #include "document/MetafileFraming.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPainter>
+#include <QProcess>
 #include <QSvgRenderer>
 #include <QtEndian>
 
@@ -257,9 +262,90 @@ QImage VectorPicture::toImage(QSize pixels) const {
     return image;
 }
 
+void LoadMetafileLibraries() {
+    Libwmf::get();
+}
+
+namespace {
+
+struct ConversionSetting {
+    MetafileConversion conversion = MetafileConversion::Confined;
+    QString helper;
+};
+
+ConversionSetting& Conversion() {
+    static ConversionSetting setting;
+    return setting;
+}
+
+QString HelperPath() {
+    if (!Conversion().helper.isEmpty()) return Conversion().helper;
+    const QDir beside(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {beside.filePath(QStringLiteral("natalory-metafile")),
+          beside.filePath(QStringLiteral("../libexec/natalory/natalory-metafile"))})
+        if (QFileInfo(candidate).isExecutable()) return QDir::cleanPath(candidate);
+    return {};
+}
+
+// The converter's answer, read as it comes and never more than an SVG may hold.
+std::optional<QByteArray> ConvertConfined(const QByteArray& bytes, QString* error) {
+    const auto fail = [error](const QString& why) -> std::optional<QByteArray> {
+        *error = why;
+        return std::nullopt;
+    };
+    const QString helper = HelperPath();
+    if (helper.isEmpty()) return fail(QStringLiteral("the metafile converter natalory-metafile is missing"));
+    QProcess child;
+    child.setStandardErrorFile(QProcess::nullDevice());
+    child.start(helper, {});
+    if (!child.waitForStarted(5000))
+        return fail(QStringLiteral("the metafile converter could not be started"));
+    child.write(bytes);
+    child.closeWriteChannel();
+    QByteArray svg;
+    QElapsedTimer clock;
+    clock.start();
+    while (child.state() != QProcess::NotRunning) {
+        child.waitForReadyRead(50);
+        svg += child.readAllStandardOutput();
+        if (svg.size() > kMostDrawingBytes || clock.elapsed() > kMetafileConversionMilliseconds) {
+            child.kill();
+            child.waitForFinished(5000);
+            return fail(svg.size() > kMostDrawingBytes
+                            ? QStringLiteral("the drawing is too large to use (more than 32 MB of SVG)")
+                            : QStringLiteral("the metafile converter took too long on it"));
+        }
+    }
+    svg += child.readAllStandardOutput();
+    if (child.exitStatus() == QProcess::CrashExit)
+        return fail(QStringLiteral("the metafile converter stopped on it (it is damaged or too large)"));
+    if (child.exitCode() != 0 || svg.isEmpty() || svg.size() > kMostDrawingBytes)
+        return fail(QStringLiteral("the metafile is damaged or of a kind that cannot be read"));
+    return svg;
+}
+
+}  // namespace
+
+void SetMetafileConversion(MetafileConversion conversion, const QString& helper) {
+    Conversion() = ConversionSetting{conversion, helper};
+}
+
 std::shared_ptr<const VectorPicture> LoadMetafile(const QByteArray& bytes, QString* error) {
     QString why;
-    const std::optional<QByteArray> svg = MetafileToSvg(bytes, &why);
+    std::optional<QByteArray> svg;
+    if (Conversion().conversion == MetafileConversion::InProcess) {
+        svg = MetafileToSvg(bytes, &why);
+    } else {
+        // The framing is walked here too, so that a damaged file is told where, without a process.
+        const MetafileKind kind = DetectMetafile(bytes);
+        if (const auto problem = kind == MetafileKind::Emf   ? EmfFramingProblem(bytes)
+                                 : kind == MetafileKind::Wmf ? WmfFramingProblem(bytes)
+                                                             : std::optional<QString>())
+            why = QStringLiteral("the metafile is damaged: ") + *problem;
+        else if (kind != MetafileKind::None)
+            svg = ConvertConfined(bytes, &why);
+    }
     std::shared_ptr<const VectorPicture> picture;
     if (svg)
         picture = VectorPicture::FromSvg(*svg, NaturalSize(bytes, DetectMetafile(bytes)).value_or(QSizeF()));

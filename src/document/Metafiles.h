@@ -20,9 +20,21 @@ namespace natalory {
 enum class MetafileKind { None, Emf, Wmf };
 MetafileKind DetectMetafile(const QByteArray& bytes);
 
-// The metafile as an SVG document; nothing, with the reason in `error`, when it is damaged.
-// Its framing is checked before any library sees it.
+// The metafile as an SVG document, converted in this process by the libraries; nothing,
+// with the reason in `error`, when it is damaged. Its framing is checked before any
+// library sees it. What the confined converter runs.
 std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes, QString* error = nullptr);
+// Loads the libraries MetafileToSvg loads on first use.
+void LoadMetafileLibraries();
+
+// Where LoadMetafile converts: in the confined converter process natalory-metafile (beside
+// the executable, or `helper`), or in this process (for the fuzzers, which must see the
+// libraries' code). Confined unless set otherwise.
+enum class MetafileConversion { Confined, InProcess };
+void SetMetafileConversion(MetafileConversion conversion, const QString& helper = {});
+
+// How long the converter may take for one picture.
+inline constexpr int kMetafileConversionMilliseconds = 20000;
 
 // The most bytes of SVG a drawing may hold, a compressed one once inflated: a picture
 // on a page is far smaller, and the SVG reader keeps several times as much in memory.
@@ -52,7 +64,8 @@ class VectorPicture {
     QSizeF size_;
 };
 
-// The metafile as a drawing; nothing, with the reason in `error`, when it is damaged.
+// The metafile as a drawing; nothing, with the reason in `error`, when it is damaged or
+// the converter failed on it (crashed, ran out of time or memory).
 std::shared_ptr<const VectorPicture> LoadMetafile(const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace natalory

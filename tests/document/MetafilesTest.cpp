@@ -219,3 +219,28 @@ TEST(Metafiles, DamagedFramingIsRefusedBeforeAnyLibraryReadsIt) {
         EXPECT_EQ(why.toStdString(), std::string("the metafile is damaged: ") + h.says);
     }
 }
+
+TEST(Metafiles, AConverterThatCrashesOrTalksNonsenseGivesAMessageNotADeadProgram) {
+    TempProgramFolder folder;
+    QFile tiny(QStringLiteral(NATALORY_HOSTILE_DATA "/../tiny.wmf"));
+    ASSERT_TRUE(tiny.open(QIODevice::ReadOnly));
+    const QByteArray wmf = tiny.readAll();
+    const struct {
+        const char* script;
+        const char* says;
+    } converters[] = {
+        {"#!/bin/sh\nkill -SEGV $$\n", "the metafile converter stopped on it (it is damaged or too large)"},
+        {"#!/bin/sh\necho nonsense; exit 2\n", "the metafile is damaged or of a kind that cannot be read"},
+    };
+    for (const auto& c : converters) {
+        folder.write("converter", c.script);
+        QFile::setPermissions(folder.file("converter"), QFile::ReadOwner | QFile::ExeOwner);
+        SetMetafileConversion(MetafileConversion::Confined, folder.file("converter"));
+        QString why;
+        EXPECT_FALSE(LoadMetafile(wmf, &why));
+        EXPECT_EQ(why.toStdString(), c.says);
+    }
+    SetMetafileConversion(MetafileConversion::Confined);
+    QString why;
+    EXPECT_TRUE(LoadMetafile(wmf, &why)) << why.toStdString();
+}
