@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <sys/resource.h>
+
 using namespace natalory::test;
 
 namespace {
@@ -225,4 +227,30 @@ TEST(CommandLineProgram, DamagedYearDataMakesNoPrintAndSaysWhichFileLineAndWhat)
             EXPECT_EQ(Cli(folder, {"--date", "1920-01-15", "--out", folder.file("1920.pdf")}).exitCode, 0);
         }
     }
+}
+
+TEST(CommandLineProgram, ACompressedDrawingBombPrintsThePlaceholderWithinAGigabyte) {
+    TempProgramFolder folder(kDataFiles);
+    QFile bomb(QStringLiteral(NATALORY_HOSTILE_DATA "/bomb.svgz"));
+    ASSERT_TRUE(bomb.open(QIODevice::ReadOnly));
+    folder.write("bomb.svgz", bomb.readAll());
+    QByteArray t = "\"Birthday\",\"4.2.0\",12240,15840,1,720,720,720,720\r\n";
+    for (int i = 0; i < 16; ++i) t += "#TRUE#,";
+    t += "1,#FALSE#,#FALSE#,#FALSE#\r\n\"P\"\r\n2000,2000,500,500,\"bomb.svgz\"\r\n";
+    folder.write("bomb.als", t);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    // Inflated whole, the drawing took 1.6 GB and ended in std::bad_alloc under this limit.
+    p.setChildProcessModifier([] {
+        const rlimit gigabyte{rlim_t(1) << 30, rlim_t(1) << 30};
+        ::setrlimit(RLIMIT_AS, &gigabyte);
+    });
+    p.start(QStringLiteral(NATALORY_CLI), Birthday({"--style", folder.file("bomb.als"), "--out",
+                                                    folder.file("bomb.pdf"), "--app-dir", folder.path()}));
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(PdfPages(folder.file("bomb.pdf")), 1);
 }
