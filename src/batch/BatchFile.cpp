@@ -224,21 +224,42 @@ BatchFileResult ReadTable(const QString& text, QChar separator, const std::array
 
 }  // namespace
 
+namespace {
+
+// The numeric short date the batch reads in `locale`, with the year in full. The C locale
+// of a fresh system has no numeric form of its own; it reads the US one.
+QString NumericDateFormat(const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (locale.language() == QLocale::C || format.contains(QStringLiteral("MMM")))
+        return QStringLiteral("M/d/yyyy");
+    // The year in full only: 1/15/50 could belong to either century.
+    if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return format;
+}
+
+}  // namespace
+
 QDate ParseBatchDate(const QString& text, const QLocale& locale) {
-    const QString t = text.trimmed();
+    QString t = text.trimmed();
+    // The record format's own date token, #1950-01-15#.
+    if (t.size() > 2 && t.startsWith(u'#') && t.endsWith(u'#')) t = t.mid(1, t.size() - 2).trimmed();
     if (t.isEmpty()) return {};
     QDate date = QDate::fromString(t, Qt::ISODate);
     if (date.isValid()) return date;
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    // The year in full only: 1/15/50 could belong to either century.
-    if (!format.contains(QStringLiteral("yyyy")))
-        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    date = locale.toDate(t, format);
+    QString format = NumericDateFormat(locale);
+    const QLocale reader = locale.language() == QLocale::C ? QLocale::c() : locale;
+    date = reader.toDate(t, format);
     if (date.isValid()) return date;
     // Leading zeros are as good as none: 01/05/1950.
-    format.replace(QStringLiteral("MM"), QStringLiteral("M"))
-        .replace(QStringLiteral("dd"), QStringLiteral("d"));
-    return locale.toDate(t, format);
+    format.replace(QStringLiteral("MM"), QStringLiteral("M")).replace(QStringLiteral("dd"), QStringLiteral("d"));
+    return reader.toDate(t, format);
+}
+
+QString AcceptedDateForms(const QLocale& locale) {
+    const QDate example(1950, 1, 15);
+    const QLocale writer = locale.language() == QLocale::C ? QLocale::c() : locale;
+    return QStringLiteral("%1 or %2").arg(example.toString(Qt::ISODate),
+                                          writer.toString(example, NumericDateFormat(locale)));
 }
 
 BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, const QLocale& locale) {

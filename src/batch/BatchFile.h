@@ -49,6 +49,8 @@ using BatchFileResult = std::variant<BatchFileContents, BatchFileError>;
 // A birth date as a batch file may give it: ISO 8601 (1950-01-15) or the locale's
 // numeric short date with the year in full (1/15/1950 in the United States).
 QDate ParseBatchDate(const QString& text, const QLocale& locale = QLocale());
+// The date forms ParseBatchDate reads in `locale`, as examples: "1950-01-15 or 1/15/1950".
+QString AcceptedDateForms(const QLocale& locale = QLocale());
 
 // Reads a whole batch file. Plain files are a run of fields, three to a record,
 // separated by commas or line ends; a quoted field may hold commas and line ends.

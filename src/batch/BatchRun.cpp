@@ -2,7 +2,7 @@
 
 #include "batch/PrintLog.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace natalory {
 
@@ -11,10 +11,11 @@ int BatchSpan(int start, int stop) {
 }
 
 int BatchPercent(int printed, int span) {
-    const double exact = double(printed) / span * 100;
-    const double down = std::floor(exact);
-    const double rest = exact - down;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(down, 2) != 0)) return int(down) + 1;
+    // In whole numbers: 23 of 40 is 57.5 % exactly, which goes to the even 58, where
+    // floating point made it 57.49999.
+    if (span <= 0) return 0;
+    const long long scaled = 100LL * printed, down = scaled / span, rest = scaled % span;
+    if (2 * rest > span || (2 * rest == span && down % 2 != 0)) return int(down + 1);
     return int(down);
 }
 

@@ -5,6 +5,7 @@
 #include "batch/BatchRun.h"
 #include "output/SystemPrinter.h"
 #include "shell/HTMLHelp.h"
+#include "shell/QtSeams.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -106,8 +107,10 @@ frmBatch::frmBatch(AppState& state, Services& services, std::function<void()> co
     setObjectName(QStringLiteral("frmBatch"));
     setWindowTitle(QString::fromLatin1(kCaption));
     state_.BatchInProgress = true;
-    findPrinter = [](const QString& name, QString* why) -> std::unique_ptr<PrinterTarget> {
-        return SystemPrinter::Find(name, why);
+    findPrinter = [this](const QString& name, QString* why) -> std::unique_ptr<PrinterTarget> {
+        auto printer = SystemPrinter::Find(name, why);
+        if (printer) printer->setOptions(state_.PrinterOptions);
+        return printer;
     };
 
     fraBatchFile = new QGroupBox(QStringLiteral("Batch File To Process:"), this);
@@ -228,7 +231,8 @@ void frmBatch::showFileError(const BatchFileError& e) {
             QStringLiteral("The record appears to be on line ") + QString::number(e.line) +
             QStringLiteral(".\r\n") + QStringLiteral("The record probably looks like this: ") +
             e.fields.value(0) + u' ' + e.fields.value(1) + u' ' + e.fields.value(2) + QStringLiteral("\r\n") +
-            QStringLiteral("The path is: ") + QDir::toNativeSeparators(e.file);
+            QStringLiteral("The path is: ") + QDir::toNativeSeparators(e.file) + QStringLiteral("\r\n") +
+            QStringLiteral("Birth dates are read as ") + AcceptedDateForms() + u'.';
         services_.prompt.ask(text, QString::fromLatin1(kBadDateTitle), PromptButtons::Ok,
                              PromptIcon::Exclamation);
         return;
@@ -306,7 +310,10 @@ void frmBatch::cmdStart_Click() {
     cmdCancel->setText(QStringLiteral("&Cancel"));
     if (!(windowFlags() & Qt::WindowStaysOnTopHint)) {
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        // Its questions and messages from now on open above it, not behind.
+        setProperty(kOwnsDialogsProperty, true);
         show();
+        activateWindow();
     }
     BatchRun(start, stop);
     cmdCancel->setText(QStringLiteral("&Close"));

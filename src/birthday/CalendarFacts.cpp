@@ -61,10 +61,18 @@ int BirthdaysPassed(QDate birthDate, QDate asOf) {
     return asOf.year() - birthDate.year() - (asOf < birthday ? 1 : 0);
 }
 
+QLocale PrintLocale(const QLocale& user) {
+    return QLocale(QLocale::English, user.language() == QLocale::C ? QLocale::UnitedStates : user.territory());
+}
+
+QString PrintLongDate(QDate date, const QLocale& user) {
+    return PrintLocale(user).toString(date, QLocale::LongFormat);
+}
+
 void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale,
                   CalendarFacts& facts) {
     const QDate asOf = AsOfDate(birthDate, dateCalcMode, today);
-    facts.AsOfLongDate = locale.toString(asOf, QLocale::LongFormat);
+    facts.AsOfLongDate = PrintLongDate(asOf, locale);
     const qint64 days = birthDate.daysTo(asOf);
     const qint64 hours = days * 24;
     const double slept = double(days) * 8 / 24;

@@ -22,6 +22,12 @@ QDate AsOfDate(QDate birthDate, int dateCalcMode, QDate today);
 // The whole years from the birth date to `asOf`: the birthdays passed by then.
 int BirthdaysPassed(QDate birthDate, QDate asOf);
 
+// The print is in English: its dates are English words, in the order the user's country
+// writes them ("Sunday, 15 January 1950" in Germany or Britain, "Sunday, January 15,
+// 1950" in the United States).
+QLocale PrintLocale(const QLocale& user);
+QString PrintLongDate(QDate date, const QLocale& user);
+
 // The age block, the as-of date in the locale's long format and the month and day texts.
 void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale,
                   CalendarFacts& facts);

@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
 #include <QRegularExpression>
 
 namespace natalory {
@@ -21,6 +23,20 @@ bool DayOfAnotherYear(const QString& text) {
 }
 
 }  // namespace
+
+QuickDateEdit::QuickDateEdit(QWidget* parent) : QDateEdit(parent) {
+    lineEdit()->installEventFilter(this);
+}
+
+bool QuickDateEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease && !lineEdit()->hasSelectedText()) {
+        // After the line edit has placed its caret and the box has found the section there.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus() && !lineEdit()->hasSelectedText()) setSelectedSection(currentSection());
+        });
+    }
+    return QDateEdit::eventFilter(watched, event);
+}
 
 QValidator::State QuickDateEdit::validate(QString& text, int& pos) const {
     const QString typed = text;

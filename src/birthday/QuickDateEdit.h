@@ -14,12 +14,15 @@ namespace natalory {
 class QuickDateEdit : public QDateEdit {
     Q_OBJECT
   public:
-    using QDateEdit::QDateEdit;
+    explicit QuickDateEdit(QWidget* parent = nullptr);
 
     QValidator::State validate(QString& text, int& pos) const override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A click into the box selects the part of the date under it, so typing replaces it
+    // as after a Tab; with only a caret there every digit typed would be refused.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::optional<std::pair<int, int>> wanted_;  // month and day typed before a year that lacks them

@@ -303,12 +303,14 @@ bool frmGetInfo::PrepareBirthday() {
     state_.birthday.CustomTemplatePath = txtCustomStyle->text();
     state_.birthday.ParentsName = txtParentsName->text();
     const QDate date = calCalendar->selectedDate();
+    // A new print starts unchanged; a refresh of an open print's texts keeps its edits' mark.
+    const bool changedBefore = state_.TemplateChanged;
     if (!workspace_.SetBirthday(buildMode, date, txtFname->text(), txtLname->text())) return false;
     if (state_.settings.QuickPrinting)
         txtFname->setFocus();
     else
         close();
-    state_.TemplateChanged = false;
+    state_.TemplateChanged = buildMode == BuildMode::LoadTemplate ? false : changedBefore;
     return true;
 }
 

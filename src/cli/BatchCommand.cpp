@@ -115,8 +115,8 @@ QString Describe(const BatchFileError& e) {
             return QStringLiteral("cannot read the batch file %1: %2")
                 .arg(QDir::toNativeSeparators(e.file), e.reason);
         case BatchFileError::Kind::InvalidDate:
-            return QStringLiteral("%1: not a date: \"%2\" (the record reads: %3)")
-                .arg(where, e.fields.value(2), record);
+            return QStringLiteral("%1: not a date: \"%2\" (the record reads: %3; dates are read as %4)")
+                .arg(where, e.fields.value(2), record, AcceptedDateForms());
         case BatchFileError::Kind::DateOutOfRange:
             return QStringLiteral("%1: the year must be from 1900 to 2004: \"%2\" (the record reads: %3)")
                 .arg(where, e.fields.value(2), record);

@@ -158,7 +158,7 @@ DisplayObject* NewLabel(CanvasDocument& doc, AppState& state, Prompt& prompt) {
     o.ForeColor = qRgb(0, 0, 0);
     o.FontSize = 12;
     o.FontName = QStringLiteral("Times New Roman");
-    o.Caption = QStringLiteral("New Text Object");
+    o.Caption = QString::fromLatin1(kNewTextCaption);
     o.Tag = QStringLiteral("T");
     o.Left = 100;
     o.Top = 100;

@@ -14,6 +14,10 @@
 
 namespace natalory {
 
+// The text a new text object starts with, until the user types its own.
+inline constexpr auto kNewTextCaption = "New Text Object";
+
+
 class VectorPicture;
 
 enum class ObjectKind { Text, Picture, Shape, Line };

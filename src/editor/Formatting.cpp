@@ -54,16 +54,30 @@ QString RemoveAnniversary(const QString& text) {
 
 namespace {
 
+// Numbers in the boxes are written in the user's own form ("0,694" in German), without
+// thousands separators, so that what the dialog writes reads back as the same number.
+QLocale BoxLocale() {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
 QString Inches(double value) {
-    return QString::number(Round(value, 3), 'g', 12);
+    return BoxLocale().toString(Round(value, 3), 'g', 12);
 }
 
 }  // namespace
 
 std::optional<double> ParseNumber(const QString& text) {
+    // The user's form first, then the point that every keyboard has ("2.125" in German too,
+    // where a point would otherwise be taken for a thousands separator).
     bool ok = false;
-    double v = QLocale().toDouble(text.trimmed(), &ok);
-    if (!ok) v = QLocale::c().toDouble(text.trimmed(), &ok);
+    double v = BoxLocale().toDouble(text.trimmed(), &ok);
+    if (!ok) {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        v = c.toDouble(text.trimmed(), &ok);
+    }
     if (!ok || !std::isfinite(v)) return std::nullopt;
     return v;
 }

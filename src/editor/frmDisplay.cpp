@@ -17,7 +17,8 @@
 namespace natalory {
 namespace {
 
-// A sizing handle: a small black square with a white rim, so it shows on any colour.
+// A sizing handle: a black square of the handle's full size inside a one-pixel white
+// rim, so all of it can be seen and grabbed on any colour.
 class Handle : public QWidget {
   public:
     using QWidget::QWidget;
@@ -29,6 +30,8 @@ class Handle : public QWidget {
         p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::black);
     }
 };
+
+constexpr int kHandleRim = 1;
 
 constexpr double kZoomSteps[] = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
@@ -61,7 +64,8 @@ double frmDisplay::twipsPerPixel() const {
 
 void frmDisplay::setZoom(double zoom) {
     zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-    if (zoom == zoom_) return;
+    // A drag is in screen pixels of the zoom it began with; it ends before the zoom changes.
+    if (zoom == zoom_ || DragMode != dmIdle) return;
     zoom_ = zoom;
     setCanvasSizeTwips(sizeTwips_.width(), sizeTwips_.height());
     if (CurrentObject && picHandle[0]->isVisible()) {
@@ -80,15 +84,34 @@ void frmDisplay::setCanvasSizeTwips(int width, int height) {
 
 // ---- Creating and deleting ----
 
-void frmDisplay::created(DisplayObject* object, const QString& text) {
+void frmDisplay::placeInView(DisplayObject& object) const {
+    // The middle of the part of the page the window shows, so a new object is neither
+    // hidden under another window's edge nor out of reach under a masthead at the corner.
+    QRect view = visibleRegion().boundingRect();
+    if (view.isEmpty()) view = rect();
+    const double tpp = twipsPerPixel();
+    CRect box;
+    box.SetRectToCtrl(object);
+    const long w = box.Width(), h = box.Height();
+    const long maxLeft = std::max(0L, long(sizeTwips_.width()) - w);
+    const long maxTop = std::max(0L, long(sizeTwips_.height()) - h);
+    const long left = std::clamp(long(RoundHalfEven(view.center().x() * tpp - w / 2.0)), 0L, maxLeft);
+    const long top = std::clamp(long(RoundHalfEven(view.center().y() * tpp - h / 2.0)), 0L, maxTop);
+    box.Left = left, box.Top = top, box.Right = left + w, box.Bottom = top + h;
+    box.SetCtrlToRect(object);
+}
+
+void frmDisplay::created(DisplayObject* object, const QString& text, bool place) {
     if (!object) return;
+    if (place) placeInView(*object);
     editor_.inserted(*object, text);
-    update();
+    // What was just inserted is what the user acts on next.
+    applied(object);
 }
 
 DisplayObject* frmDisplay::NewLabel() {
     DisplayObject* o = natalory::NewLabel(document_, state_, services_.prompt);
-    created(o, QStringLiteral("Insert Text"));
+    created(o, QStringLiteral("Insert Text"), true);
     return o;
 }
 
@@ -100,22 +123,24 @@ DisplayObject* frmDisplay::NewPicture(bool askForPicture, const PictureChooser& 
         state_.TemplateChanged = !undoStack().isClean();
         return nullptr;
     }
-    created(o, QStringLiteral("Insert Picture"));
+    created(o, QStringLiteral("Insert Picture"), true);
     return o;
 }
 
 DisplayObject* frmDisplay::NewShape(int shapeKind) {
     DisplayObject* o = natalory::NewShape(document_, state_, services_.prompt, shapeKind);
-    created(o, shapeKind >= kLineShapeKind ? QStringLiteral("Insert Line") : QStringLiteral("Insert Shape"));
+    created(o, shapeKind >= kLineShapeKind ? QStringLiteral("Insert Line") : QStringLiteral("Insert Shape"), true);
     return o;
 }
 
 void frmDisplay::RecordCreated(const std::function<void()>& create) {
     const std::set<DisplayObject*> before(document_.stacking().begin(), document_.stacking().end());
     create();
-    const std::vector<DisplayObject*> after = document_.stacking();
-    for (DisplayObject* o : after)
-        if (!before.count(o)) created(o, QStringLiteral("Insert Info Object"));
+    std::vector<DisplayObject*> added;
+    for (DisplayObject* o : document_.stacking())
+        if (!before.count(o)) added.push_back(o);
+    // A generator that made several objects laid them out together; they stay as it placed them.
+    for (DisplayObject* o : added) created(o, QStringLiteral("Insert Info Object"), added.size() == 1);
 }
 
 void frmDisplay::DeleteDisplayObject() {
@@ -136,12 +161,33 @@ void frmDisplay::SetBorders(bool show) {
 
 // ---- Toolbar ----
 
+void frmDisplay::toolbarChange(std::function<void()> change) {
+    if (!mdi_) return;
+    // Showing or hiding a band moves the canvas on the screen. While the left button is
+    // down that would move the page under the pointer, so the toolbar follows on release.
+    if (pressHeld_)
+        heldToolbarChanges_.push_back(std::move(change));
+    else
+        change();
+}
+
+void frmDisplay::releaseToolbarChanges() {
+    pressHeld_ = false;
+    std::vector<std::function<void()>> changes;
+    changes.swap(heldToolbarChanges_);
+    for (const auto& change : changes) change();
+}
+
 void frmDisplay::setBand(const char* band, bool visible) {
-    if (mdi_) mdi_->sToolbar.band(QString::fromLatin1(band)).setVisible(visible);
+    toolbarChange([this, band, visible] { mdi_->sToolbar.band(QString::fromLatin1(band)).setVisible(visible); });
 }
 
 void frmDisplay::setTool(const char* id, bool visible) {
-    if (mdi_) mdi_->sToolbar.tool(QString::fromLatin1(id)).setVisible(visible);
+    toolbarChange([this, id, visible] { mdi_->sToolbar.tool(QString::fromLatin1(id)).setVisible(visible); });
+}
+
+void frmDisplay::hideArrangeTools() {
+    toolbarChange([this] { mdi_->HideArrangeTools(); });
 }
 
 void frmDisplay::setComboIndex(const char* id, int index) {
@@ -149,7 +195,7 @@ void frmDisplay::setComboIndex(const char* id, int index) {
 }
 
 void frmDisplay::TurnOnArrange() {
-    if (mdi_) mdi_->TurnOnArrange();
+    toolbarChange([this] { mdi_->TurnOnArrange(); });
 }
 
 // ---- Selection ----
@@ -158,7 +204,7 @@ void frmDisplay::InitHandles() {
     for (int i = 0; i < kHandleCount; ++i) {
         auto* h = new Handle(this);
         h->setObjectName(QStringLiteral("picHandle(%1)").arg(i));
-        h->setFixedSize(5, 5);
+        h->setFixedSize(5 + 2 * kHandleRim, 5 + 2 * kHandleRim);
         h->setCursor(kHandleCursors[i]);
         // The canvas takes every press itself, so a drag that starts on a handle stays its own.
         h->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -181,7 +227,8 @@ void frmDisplay::ShowSelection(bool show) {
             {L + W - ox, T + H - oy}, {L + W / 2, T + H - oy}, {L + ox, T + H - oy}, {L + ox, T + H / 2}};
         for (int i : {0, 4, 1, 5, 2, 6, 3, 7}) {
             const QPointF at = anchors[i] - QPointF(hw, hh);
-            picHandle[size_t(i)]->move(int(RoundHalfEven(at.x() / tpp)), int(RoundHalfEven(at.y() / tpp)));
+            picHandle[size_t(i)]->move(int(RoundHalfEven(at.x() / tpp)) - kHandleRim,
+                                       int(RoundHalfEven(at.y() / tpp)) - kHandleRim);
         }
     }
     for (QWidget* h : picHandle) h->setVisible(show && CurrentObject);
@@ -192,7 +239,7 @@ void frmDisplay::ShowSelection(bool show) {
             setBand("Shapes", false);
             setComboIndex("ID_Style", CurrentObject->BorderStyle - 1);
             setComboIndex("ID_Width", CurrentObject->BorderWidth - 1);
-            if (mdi_) mdi_->HideArrangeTools();
+            hideArrangeTools();
         } else if (CurrentObject->kind == ObjectKind::Shape) {
             setBand("Formatting", false);
             setBand("Shapes", true);
@@ -213,11 +260,10 @@ void frmDisplay::clearSelection() {
     CurrentObject = nullptr;
     ShowSelection(false);
     for (const char* band : {"Formatting", "Lines", "Shapes"}) setBand(band, false);
-    if (mdi_) mdi_->HideArrangeTools();
+    hideArrangeTools();
 }
 
 void frmDisplay::DragBegin(DisplayObject& ctl) {
-    state_.TemplateChanged = true;
     ShowSelection(false);
     CurrentObject = &ctl;
     // The press being handled says where the pointer is; a dialog calling this has no press.
@@ -225,6 +271,7 @@ void frmDisplay::DragBegin(DisplayObject& ctl) {
     DragRect.SetRectToCtrl(*CurrentObject);
     DragRect.TwipsToScreen(twipsPerPixel());
     GrabOffset -= QPoint(int(DragRect.Left), int(DragRect.Top));
+    dragStart_ = DragRect;
     update();
     DrawDragRect();
     DragMode = dmMoving;
@@ -307,6 +354,7 @@ void frmDisplay::mousePressEvent(QMouseEvent* event) {
     lastPointer_ = pos;
     setFocus(Qt::MouseFocusReason);
     if (DragMode != dmIdle) return;
+    pressHeld_ = event->button() == Qt::LeftButton;
     ++nudgeRun_;
     if (const int handle = handleAt(pos); handle >= 0) {
         picHandle_MouseDown(handle, pos);
@@ -337,6 +385,7 @@ void frmDisplay::mouseMoveEvent(QMouseEvent* event) {
 
 void frmDisplay::mouseReleaseEvent(QMouseEvent* event) {
     Form_MouseUp(event->button());
+    if (event->button() == Qt::LeftButton) releaseToolbarChanges();
 }
 
 void frmDisplay::Form_MouseDown(Qt::MouseButton button, double x, double y) {
@@ -379,8 +428,16 @@ void frmDisplay::lblObject_MouseDown(DisplayObject& label, Qt::MouseButton butto
         CheckLabelAlign();
         TurnOnArrange();
     } else if (button == Qt::RightButton) {
-        ShowSelection(false);
+        // The menu's commands act on the text under the pointer, shown selected.
         CurrentObject = &label;
+        ClickedObject = &label;
+        DragRect.SetRectToCtrl(label);
+        ShowSelection(true);
+        setBand("Formatting", true);
+        setBand("Lines", false);
+        setBand("Shapes", false);
+        SetFont(label);
+        CheckLabelAlign();
         setTool("ID_EditPicture", false);
         setTool("ID_Resize", false);
         TurnOnArrange();
@@ -397,6 +454,9 @@ void frmDisplay::pPic_MouseDown(DisplayObject& picture, Qt::MouseButton button, 
     } else if (button == Qt::RightButton) {
         CurrentObject = &picture;
         ClickedObject = &picture;
+        DragRect.SetRectToCtrl(picture);
+        ShowSelection(true);
+        for (const char* band : {"Formatting", "Lines", "Shapes"}) setBand(band, false);
         setTool("ID_EditPicture", true);
         setTool("ID_Resize", true);
         if (mdi_) mdi_->sToolbar.popupMenu(QStringLiteral("ID_mnuRightClickControl"), globalPos);
@@ -406,9 +466,9 @@ void frmDisplay::pPic_MouseDown(DisplayObject& picture, Qt::MouseButton button, 
 
 void frmDisplay::picHandle_MouseDown(int index, QPoint) {
     if (!CurrentObject) return;
-    state_.TemplateChanged = true;
     DragRect.SetRectToCtrl(*CurrentObject);
     DragRect.TwipsToScreen(twipsPerPixel());
+    dragStart_ = DragRect;
     DragHandle = index;
     ShowSelection(false);
     update();
@@ -471,9 +531,16 @@ void frmDisplay::Form_MouseUp(Qt::MouseButton button) {
     if (button != Qt::LeftButton || DragMode == dmIdle || !CurrentObject) return;
     const bool sizing = DragMode == dmSizing;
     DrawDragRect();
-    DragRect.ScreenToTwips(twipsPerPixel());
-    editor_.change(*CurrentObject, aspGeometry, sizing ? QStringLiteral("Size") : QStringLiteral("Move"),
-                   [this](DisplayObject& o) { DragRect.SetCtrlToRect(o); });
+    // A press released where it began is a click: the object stays exactly where it was.
+    const bool moved = DragRect.Left != dragStart_.Left || DragRect.Top != dragStart_.Top ||
+                       DragRect.Right != dragStart_.Right || DragRect.Bottom != dragStart_.Bottom;
+    if (moved) {
+        DragRect.ScreenToTwips(twipsPerPixel());
+        editor_.change(*CurrentObject, aspGeometry, sizing ? QStringLiteral("Size") : QStringLiteral("Move"),
+                       [this](DisplayObject& o) { DragRect.SetCtrlToRect(o); });
+    } else {
+        DragRect.SetRectToCtrl(*CurrentObject);
+    }
     ShowSelection(true);
     DragMode = dmIdle;
     update();

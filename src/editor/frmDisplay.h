@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QUndoStack;
 
@@ -107,7 +108,11 @@ class frmDisplay : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    void created(DisplayObject* object, const QString& text);
+    void created(DisplayObject* object, const QString& text, bool place);
+    void placeInView(DisplayObject& object) const;
+    void toolbarChange(std::function<void()> change);
+    void releaseToolbarChanges();
+    void hideArrangeTools();
     void applied(DisplayObject* object);
     void clearSelection();
     void DrawDragRect();
@@ -129,6 +134,10 @@ class frmDisplay : public QWidget {
     bool dragRectShown_ = false;
     std::optional<QPoint> lastPointer_;  // where the press that is being handled happened
     int nudgeRun_ = 0;
+    // While the left button is down, band and tool changes wait for its release.
+    bool pressHeld_ = false;
+    CRect dragStart_;  // the drag rectangle as the press found it
+    std::vector<std::function<void()>> heldToolbarChanges_;
 };
 
 }  // namespace natalory

@@ -1,5 +1,6 @@
 #include "editor/frmText.h"
 
+#include "document/DisplayObjects.h"
 #include "editor/Formatting.h"
 
 #include <QHBoxLayout>
@@ -39,7 +40,7 @@ void frmText::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     txtText->setFocus();
     // A new label's placeholder text is selected whole, so typing replaces it.
-    if (txtText->text() == u"New Label Object") txtText->setSelection(0, int(EditedText.size()));
+    if (txtText->text() == QLatin1String(kNewTextCaption)) txtText->setSelection(0, int(EditedText.size()));
 }
 
 void frmText::Command1_Click() {

@@ -1,5 +1,6 @@
 #include "infoobjects/Generators.h"
 
+#include "birthday/CalendarFacts.h"
 #include "birthday/YearDataReaders.h"
 
 #include <functional>
@@ -16,7 +17,7 @@ struct Context {
     const QLocale& locale;
     int year() const { return s.birthday.BirthDate.year(); }
     QString yearText() const { return QString::number(year()); }
-    QString longDate() const { return locale.toString(s.birthday.BirthDate, QLocale::LongFormat); }
+    QString longDate() const { return PrintLongDate(s.birthday.BirthDate, locale); }
     const BirthdayRecord& b() const { return s.birthday; }
     const YearData& y() const { return s.year; }
     const CalendarFacts& f() const { return s.facts; }
@@ -67,7 +68,7 @@ QString WorldSeriesArticle(const Context& c) {
         text = QStringLiteral(
             "Baseball fans all over are raving mad!  There will be no World Series this year due to the "
             "player's "
-            "strike that has cancelled the entire season.");
+            "strike that has cancelled the rest of the season.");
     if (y < 1903)
         text = QStringLiteral(
                    "Baseball fans around the world are getting excited about the upcoming World Series.  The "
@@ -80,15 +81,15 @@ QString WorldSeriesArticle(const Context& c) {
     if (y == 1904)
         text =
             QStringLiteral(
-                "There will be no World Series this year because John T. Zavav, president of the National ") +
+                "There will be no World Series this year because John T. Brush, president of the National ") +
             QStringLiteral(
                 "League champion New York Giants, is refusing to allow his team to compete against Boston, "
                 "the "
                 "representative of the ") +
-            Q + QStringLiteral("inferior") + Q + QStringLiteral(" American Leaque.");
+            Q + QStringLiteral("inferior") + Q + QStringLiteral(" American League.");
     if (y == 2004)
         text = QStringLiteral(
-            "Baseball fans are gearing up for the 101st World Series.  It's hard to say who'll be playing "
+            "Baseball fans are gearing up for the 100th World Series.  It's hard to say who'll be playing "
             "this year, "
             "but we know they must be the best!  The games are scheduled to begin in October, with the site "
             "still "
@@ -107,7 +108,7 @@ QString AcademyAwards(const Context& c) {
                    "Picture "
                    "Arts and Sciences.");
     return QStringLiteral("Best Actor - ") + c.y().BestActor + CRLF + QStringLiteral("Best Actress - ") +
-           c.y().BestActress + CRLF + QStringLiteral("Best Directed Film - ") + Q + c.y().BestFilm + Q;
+           c.y().BestActress + CRLF + QStringLiteral("Best Picture - ") + Q + c.y().BestFilm + Q;
 }
 
 QString AcademyAwardsArticle(const Context& c) {
@@ -123,7 +124,7 @@ QString AcademyAwardsArticle(const Context& c) {
            QStringLiteral(" The Academy of Motion Picture Arts and Sciences honored entertainers ") +
            QStringLiteral("who have truly kept us in the theaters!  Best Actor went to ") + c.y().BestActor +
            QStringLiteral(", Best Actress went to ") + c.y().BestActress + QStringLiteral(", and ") + Q +
-           c.y().BestFilm + Q + QStringLiteral(" received Best Directed Picture.");
+           c.y().BestFilm + Q + QStringLiteral(" received Best Picture.");
 }
 
 QString TitlesBy(const QString& t1, const QString& a1, const QString& t2, const QString& a2,

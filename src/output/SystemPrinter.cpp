@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 namespace natalory {
 
 std::unique_ptr<SystemPrinter> SystemPrinter::Find(const QString& name, QString* error) {
@@ -35,6 +37,7 @@ bool SystemPrinter::printPage(const PrintEngine& engine, QString* error) {
     printer.setPageSize(QPageSize(page, QPageSize::Point, QString(), QPageSize::FuzzyMatch));
     printer.setPageOrientation(engine.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    ApplyPrintOptions(printer, options_);
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error) *error = QStringLiteral("the printer %1 did not accept the print").arg(name_);
@@ -42,6 +45,18 @@ bool SystemPrinter::printPage(const PrintEngine& engine, QString* error) {
     }
     engine.replay(painter, printer.resolution() / 1440.0);
     return painter.end();
+}
+
+void ApplyPrintOptions(QPrinter& printer, const PrintOptions& options) {
+    printer.setCopyCount(std::clamp(options.copies, 1, 999));
+    printer.setCollateCopies(options.collate);
+    printer.setDuplex(QPrinter::DuplexMode(std::clamp(options.duplex, 0, 3)));
+    printer.setColorMode(options.grayscale ? QPrinter::GrayScale : QPrinter::Color);
+}
+
+PrintOptions PrintOptionsOf(const QPrinter& printer) {
+    return PrintOptions{printer.copyCount(), printer.collateCopies(), int(printer.duplex()),
+                        printer.colorMode() == QPrinter::GrayScale};
 }
 
 QPointF PrinterMinimumMargins(const QString& printerName) {

@@ -32,6 +32,10 @@ bool IsOffsetKey(QChar c) {
 }
 
 std::optional<QString> TemplateChoiceProblem(bool useTemplate, const QString& path) {
+    // The settings file keeps texts in double quotes: one inside the path cannot be stored.
+    if (path.contains(u'"'))
+        return QStringLiteral("The template's path cannot hold a double quote (\"). Rename the file or its "
+                              "folder, or choose another template.");
     if (!useTemplate) return std::nullopt;
     if (path.isEmpty() || path == u" ")
         return QStringLiteral("You must enter a template or uncheck the Use Custom Template box.");

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "birthday/BirthdayValues.h"
+#include "shell/Seams.h"
 
 #include <QDate>
 #include <QString>
 
 namespace natalory {
+
 
 class YearDataCache;
 
@@ -80,6 +82,8 @@ struct AppState {
 
     // The printer chosen in Print Setup; empty: the system's default printer.
     QString PrinterName;
+    // The rest of what Print Setup offers, used by every print sent to the printer.
+    PrintOptions PrinterOptions;
 
     // The data folder: year data, built-in templates, pictures and help are read from here.
     QString ProgramFolder;

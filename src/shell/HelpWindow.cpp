@@ -1,7 +1,9 @@
 #include "shell/HelpWindow.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -21,7 +23,26 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     layout->addWidget(bar);
     layout->addWidget(browser_);
     browser_->setOpenExternalLinks(true);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     resize(720, 600);
+}
+
+void HelpWindow::belongTo(QWidget* owner) {
+    if (parentWidget() == owner) return;
+    if (QWidget* old = parentWidget()) old->removeEventFilter(this);
+    const bool shown = isVisible();
+    const QPoint at = pos();
+    setParent(owner, Qt::Window);
+    move(at);
+    if (owner) owner->installEventFilter(this);
+    if (shown) show();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && (event->type() == QEvent::Hide || event->type() == QEvent::Destroy))
+        belongTo(nullptr);
+    return QWidget::eventFilter(watched, event);
 }
 
 QString HelpWindow::pageFor(const QString& helpFile, int topicId) {
@@ -33,7 +54,8 @@ QString HelpWindow::pageFor(const QString& helpFile, int topicId) {
     return folder.filePath(QStringLiteral("index.html"));
 }
 
-void HelpWindow::showPage(const QString& helpFile, int topicId) {
+void HelpWindow::showPage(const QString& helpFile, int topicId, QWidget* modalOwner) {
+    belongTo(modalOwner);
     // The contents page is first in the history, so Contents and Back lead to it.
     const QString contents = pageFor(helpFile, 0);
     browser_->setSource(QUrl::fromLocalFile(contents));

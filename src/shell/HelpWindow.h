@@ -13,12 +13,18 @@ class HelpWindow : public QWidget {
   public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    // Topic 0 (or a topic without a page) shows the contents.
-    void showPage(const QString& helpFile, int topicId);
+    // Topic 0 (or a topic without a page) shows the contents. With a modal dialog open,
+    // the help opens as that dialog's window, above it and not blocked by it; when the
+    // dialog goes, the help stays on its own.
+    void showPage(const QString& helpFile, int topicId, QWidget* modalOwner = nullptr);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     static QString pageFor(const QString& helpFile, int topicId);
 
   private:
+    void belongTo(QWidget* owner);
     QTextBrowser* browser_;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/QtSeams.h"
 
+#include "output/SystemPrinter.h"
 #include "shell/HelpWindow.h"
 
 #include <QApplication>
@@ -7,6 +8,9 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -17,12 +21,24 @@ namespace natalory {
 namespace {
 
 constexpr auto kPrintSetupOk = "OK";
+// What a window manager's title bar takes beside the title: its icon and buttons.
+constexpr int kTitleBarButtons = 140;
+
+// The window a question or a file dialog belongs to: the modal dialog that asked, else a
+// window kept above the others (the batch window during a run: a box parented elsewhere
+// would open behind it), else the active window.
+QWidget* DialogParent() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->property(kOwnsDialogsProperty).toBool()) return w;
+    return QApplication::activeWindow();
+}
 
 }  // namespace
 
 PromptAnswer QtPrompt::ask(const QString& text, const QString& title, PromptButtons buttons,
                            PromptIcon icon) {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(DialogParent());
     box.setText(text);
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(kDefaultMessageTitle) : title);
     switch (icon) {
@@ -59,6 +75,14 @@ PromptAnswer QtPrompt::ask(const QString& text, const QString& title, PromptButt
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
+    // A message box is as wide as its text; the title bar would cut a longer title
+    // ("Unable To …w Picture."). Room for the title and the title bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(
+                                   box.windowTitle()) + kTitleBarButtons;
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     switch (box.exec()) {
         case QMessageBox::Yes:
             return PromptAnswer::Yes;
@@ -76,7 +100,7 @@ PromptAnswer QtPrompt::ask(const QString& text, const QString& title, PromptButt
 namespace {
 
 std::optional<QString> RunFileDialog(const FileRequest& r, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(QApplication::activeWindow(), r.title, r.folder, r.filter);
+    QFileDialog dialog(DialogParent(), r.title, r.folder, r.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The program asks its own overwrite question.
@@ -98,7 +122,7 @@ std::optional<QString> QtFileChooser::saveFile(const FileRequest& r) {
 }
 
 std::optional<QColor> QtColorChooser::chooseColor(const QColor& initial) {
-    const QColor c = QColorDialog::getColor(initial, QApplication::activeWindow());
+    const QColor c = QColorDialog::getColor(initial, DialogParent());
     if (!c.isValid()) return std::nullopt;
     return c;
 }
@@ -107,7 +131,8 @@ std::optional<PrinterChoice> QtPrinterSetupChooser::choosePrinterSetup(const Pri
     QPrinter printer;
     if (!current.printerName.isEmpty()) printer.setPrinterName(current.printerName);
     printer.setPageOrientation(current.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    ApplyPrintOptions(printer, current.options);
+    QPrintDialog dialog(&printer, DialogParent());
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
     // The dialog only chooses the printer and the orientation: its button must not promise a print.
@@ -116,7 +141,7 @@ std::optional<PrinterChoice> QtPrinterSetupChooser::choosePrinterSetup(const Pri
             ok->setText(QString::fromLatin1(kPrintSetupOk));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return PrinterChoice{printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1,
-                         printer.printerName()};
+                         printer.printerName(), PrintOptionsOf(printer)};
 }
 
 bool QtUrlOpener::openUrl(const QString& address) {
@@ -134,12 +159,12 @@ HelpWindow& QtHelpViewer::ensureWindow() {
 
 void QtHelpViewer::showContents(const QString& helpFile, const QString& window) {
     Q_UNUSED(window);
-    ensureWindow().showPage(helpFile, 0);
+    ensureWindow().showPage(helpFile, 0, QApplication::activeModalWidget());
 }
 
 void QtHelpViewer::showTopic(const QString& helpFile, const QString& window, int topicId) {
     Q_UNUSED(window);
-    ensureWindow().showPage(helpFile, topicId);
+    ensureWindow().showPage(helpFile, topicId, QApplication::activeModalWidget());
 }
 
 }  // namespace natalory

@@ -50,6 +50,10 @@ class QtHelpViewer final : public HelpViewer {
     QPointer<HelpWindow> window_;
 };
 
+// Set on a window kept above the others while it is shown: the questions and file
+// dialogs asked meanwhile are its own, so they open above it.
+inline constexpr auto kOwnsDialogsProperty = "natalory_owns_dialogs";
+
 // The application's own title, used by message boxes that have none of their own.
 inline constexpr auto kDefaultMessageTitle = "Natalory";
 

@@ -51,9 +51,18 @@ class ColorChooser {
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 };
 
+// What the printer dialog lets the user choose besides the printer and the orientation.
+struct PrintOptions {
+    int copies = 1;
+    bool collate = true;
+    int duplex = 0;  // 0 one-sided, 1 automatic, 2 long edge, 3 short edge
+    bool grayscale = false;
+};
+
 struct PrinterChoice {
     int orientation = 1;  // 1 portrait, 2 landscape
     QString printerName;  // empty: the system's default
+    PrintOptions options;
 };
 
 // The printer set-up dialog: which printer prints, and the orientation.

@@ -73,6 +73,7 @@ void AddIcons(std::vector<ToolDef>& tools) {
         {"ID_Right", "format-justify-right"},
         {"ID_Color", "format-text-color"},
         {"ID_EditText", "document-edit"},
+        {"ID_ShowBorders", "format-border-set-all"},
         {"ID_Help", "help-contents"},
         {"ID_AboutNatalory", "help-about"},
     };
@@ -212,10 +213,12 @@ ToolCatalogue Build() {
     t.push_back(Button("ID_Color", "Font Co&lor", "Changes the color of the selected text"));
     t.push_back(Button("ID_EditText", "Edit Text", "Change Text In This Box"));
     t.push_back(Combo("ID_Shape", "Shape",
-                      {"Rectangle", "Square", "Oval", "Circle", "Rounded Rectangle", "Rounded Square"}));
-    t.push_back(Combo("ID_ShapeBorder", "ShapeBorder", {"1", "2", "3", "4", "5"}));
-    t.push_back(Combo("ID_Style", "Style", {"1-Solid", "2-Dash", "3-Dot"}));
-    t.push_back(Combo("ID_Width", "Width", {"1", "2", "3", "4", "5"}));
+                      {"Rectangle", "Square", "Oval", "Circle", "Rounded Rectangle", "Rounded Square"},
+                      "Changes the kind of the selected shape."));
+    t.push_back(Combo("ID_ShapeBorder", "ShapeBorder", {"1", "2", "3", "4", "5"},
+                      "Changes the border width of the selected shape."));
+    t.push_back(Combo("ID_Style", "Style", {"1-Solid", "2-Dash", "3-Dot"}, "Changes the style of the selected line."));
+    t.push_back(Combo("ID_Width", "Width", {"1", "2", "3", "4", "5"}, "Changes the width of the selected line."));
 
     // Standard band.
     t.push_back(Toggle("ID_ShowBorders", "ShowBorders", "Borders"));

@@ -27,10 +27,12 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -98,7 +100,8 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
         display_->update();
     };
     canvas_.setCaption = [this](const QString& caption) {
-        if (canvasWindow_) canvasWindow_->setWindowTitle(caption);
+        // Qt shows "*" in place of the marker while the print differs from its saved state.
+        if (canvasWindow_) canvasWindow_->setWindowTitle(caption + QStringLiteral("[*]"));
     };
     canvas_.show = [this] {
         if (!canvasWindow_) return;
@@ -136,6 +139,7 @@ void Workspace::SaveTemplateOf(frmDisplay& display) {
     natalory::SaveTemplate(display.document(), state_, services_);
     // What was saved is the point undo comes back to unchanged.
     if (!state_.TemplateChanged && !state_.SaveCancelled) display.editor().setClean();
+    ShowChangedMark();
 }
 
 frmDisplay* Workspace::canvasWindow() const {
@@ -163,13 +167,32 @@ frmDisplay& Workspace::NewCanvas() {
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->installEventFilter(this);
     display->onHome = [window] { window->move(window->x(), 0); };
+    QUndoStack& steps = display->undoStack();
+    // The changed mark and the Undo and Redo captions follow the print's steps.
+    connect(&steps, &QUndoStack::indexChanged, window, [this] { ShowChangedMark(); });
+    connect(&steps, &QUndoStack::cleanChanged, window, [this] { ShowChangedMark(); });
+    connect(&steps, &QUndoStack::undoTextChanged, this, [this](const QString& text) { NameStep("ID_Undo", text); });
+    connect(&steps, &QUndoStack::redoTextChanged, this, [this](const QString& text) { NameStep("ID_Redo", text); });
     window->hide();
     canvasWindow_ = window;
     display_ = display;
     return *display;
 }
 
+void Workspace::ShowChangedMark() {
+    if (canvasWindow_) canvasWindow_->setWindowModified(state_.TemplateChanged);
+}
+
+void Workspace::NameStep(const char* tool, const QString& step) {
+    const QString plain = QString::fromLatin1(tool) == u"ID_Undo" ? QStringLiteral("&Undo") : QStringLiteral("&Redo");
+    mdi_.sToolbar.tool(QString::fromLatin1(tool)).setCaption(step.isEmpty() ? plain : plain + u' ' + step);
+}
+
 void Workspace::UnloadCanvas() {
+    NameStep("ID_Undo", {});
+    NameStep("ID_Redo", {});
+    // Nothing is selected or dragged once the print is gone.
+    mdi_.statCoordinates->clear();
     if (!canvasWindow_) return;
     QMdiSubWindow* window = canvasWindow_;
     canvasWindow_ = nullptr;
@@ -232,6 +255,7 @@ void Workspace::installCanvasCommands() {
                                    [&d](QSize size) { d.setCanvasSizeTwips(size.width(), size.height()); },
                                    &mdi_);
                                dialog.exec();
+                               ShowChangedMark();
                            }));
     mdi_.setCommandHandler(Command::SaveTemplate,
                            onCanvas([this](frmDisplay& d, const ToolClick&) { SaveTemplateOf(d); }));
@@ -239,6 +263,7 @@ void Workspace::installCanvasCommands() {
                                frmDataSettings dialog(
                                    state_, services_, [this] { RefreshInfoObjects(); }, &mdi_);
                                dialog.exec();
+                               ShowChangedMark();
                            }));
     mdi_.setCommandHandler(Command::ShowBorders, onCanvas([](frmDisplay& d, const ToolClick& click) {
                                d.SetBorders(click.state != 0);
@@ -258,6 +283,7 @@ void Workspace::PrintOn(frmDisplay& canvas) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString why;
     auto printer = SystemPrinter::Find(state_.PrinterName, &why);
+    if (printer) printer->setOptions(state_.PrinterOptions);
     PrintEngine engine;
     // The print lies where the canvas was built, wherever its window has since been moved.
     const bool printed =

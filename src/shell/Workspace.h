@@ -86,6 +86,10 @@ class Workspace : public QObject, public PrintDocumentHost {
     void EditText(frmDisplay& display);
     void showZoom();
     void SaveTemplateOf(frmDisplay& display);
+    // The canvas title's "*" while the print differs from its saved state.
+    void ShowChangedMark();
+    // Undo and Redo name the step they would take ("Undo Move").
+    void NameStep(const char* tool, const QString& step);
     bool eventFilter(QObject* watched, QEvent* event) override;
     AppState& state_;
     Services& services_;

@@ -69,7 +69,10 @@ void Workspace::installEditorCommands() {
                            onText("Center", [](DisplayObject& o, bool) { o.Alignment = 2; }));
 
     mdi_.setComboHandler([this](Tool& tool) {
-        if (!display_ || !display_->CurrentObject) return;
+        if (!display_) return;
+        // Once a choice is made the keys belong to the print again (Ctrl+Z, Delete, arrows).
+        display_->setFocus(Qt::OtherFocusReason);
+        if (!display_->CurrentObject) return;
         frmDisplay& d = *display_;
         DisplayObject& o = *d.CurrentObject;
         ComboTool& box = *tool.comboBox();
@@ -147,7 +150,11 @@ void Workspace::installZoom() {
 
 void Workspace::showZoom() {
     if (display_) zoom_ = display_->zoom();
-    if (zoomBox_) zoomBox_->setCurrentText(QString::number(qRound(zoom_ * 100)) + u'%');
+    if (!zoomBox_) return;
+    // The list marks the entry of the zoom shown, or none for a zoom between entries.
+    const QString text = QString::number(qRound(zoom_ * 100)) + u'%';
+    zoomBox_->setCurrentIndex(zoomBox_->findText(text));
+    zoomBox_->setCurrentText(text);
 }
 
 std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
@@ -230,6 +237,8 @@ void Workspace::EditText(frmDisplay& d) {
         LimitCaption(o, services_.prompt);
         if (state_.settings.AutosizeFonts) FitLabelText(o, state_, services_.prompt);
     });
+    // The size box shows the size the text now has, shrunk to fit or not.
+    if (d.CurrentObject == label) mdi_.ShowFontSize(label->FontSize);
     d.update();
 }
 

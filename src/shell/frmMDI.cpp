@@ -160,11 +160,14 @@ void frmMDI::HideDocumentTools() {
     sToolbar.tool(QStringLiteral("ID_BatchProcessing")).setVisible(true);
     HideArrangeTools();
     for (const QString& band : EditingBandNames()) sToolbar.band(band).setVisible(false);
+    // The menus of a selected text stay in their place on the menu bar, with nothing to act on.
+    for (const char* menu : {"ID_mnuColors", "ID_mnuFormat"}) sToolbar.tool(QString::fromLatin1(menu)).setEnabled(false);
 }
 
 void frmMDI::ShowDocumentTools() {
     stat->clearMessage();
     setToolsVisible(DocumentToolIds(), true);
+    for (const char* menu : {"ID_mnuColors", "ID_mnuFormat"}) sToolbar.tool(QString::fromLatin1(menu)).setEnabled(true);
     sToolbar.tool(QStringLiteral("ID_BatchProcessing")).setVisible(false);
     sToolbar.band(QStringLiteral("Objects")).setVisible(true);
     sToolbar.band(QStringLiteral("Objects")).setDocking(2, 1);
@@ -223,11 +226,12 @@ void frmMDI::GetNewFontColor() {
 }
 
 void frmMDI::PrinterSetup() {
-    const PrinterChoice current{state_.page.PageOrientation, state_.PrinterName};
+    const PrinterChoice current{state_.page.PageOrientation, state_.PrinterName, state_.PrinterOptions};
     if (const std::optional<PrinterChoice> chosen = services_.printerSetup.choosePrinterSetup(current)) {
         const bool turned = state_.page.PageOrientation != chosen->orientation;
         state_.page.PageOrientation = chosen->orientation;
         state_.PrinterName = chosen->printerName;
+        state_.PrinterOptions = chosen->options;
         if (turned && hooks_.pageChanged) hooks_.pageChanged();
     }
 }

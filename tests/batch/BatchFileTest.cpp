@@ -152,4 +152,14 @@ TEST(BatchFile, DatesAreIsoOrTheLocalesShortDate) {
     EXPECT_EQ(ParseBatchDate("15.01.1950", german), QDate(1950, 1, 15));
     EXPECT_EQ(ParseBatchDate("1950-01-15", german), QDate(1950, 1, 15));
     EXPECT_FALSE(ParseBatchDate("2/30/1950", kUs).isValid());
+    EXPECT_EQ(ParseBatchDate("#1950-01-15#", kUs), QDate(1950, 1, 15)) << "the record format's own date";
+    // A fresh system's C locale has no numeric date of its own: it reads the US form.
+    EXPECT_EQ(ParseBatchDate("1/15/1950", QLocale::c()), QDate(1950, 1, 15));
+    const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+    EXPECT_EQ(ParseBatchDate("15/01/1950", british), QDate(1950, 1, 15));
+    EXPECT_FALSE(ParseBatchDate("1/15/1950", british).isValid());
+    // What the messages name as accepted.
+    EXPECT_EQ(AcceptedDateForms(QLocale::c()), "1950-01-15 or 1/15/1950");
+    EXPECT_EQ(AcceptedDateForms(british), "1950-01-15 or 15/01/1950");
+    EXPECT_EQ(AcceptedDateForms(german), "1950-01-15 or 15.01.1950");
 }

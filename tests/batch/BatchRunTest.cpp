@@ -104,6 +104,8 @@ TEST(BatchPercent, IsTheShareOfTheSpanRoundedHalfToEven) {
     EXPECT_EQ(BatchPercent(3, 8), 38);  // 37.5
     EXPECT_EQ(BatchPercent(1, 3), 33);
     EXPECT_EQ(BatchPercent(2, 3), 67);
+    EXPECT_EQ(BatchPercent(23, 40), 58);    // 57.5 exactly, which floating point made 57.4999
+    EXPECT_EQ(BatchPercent(109, 200), 54);  // 54.5
     EXPECT_EQ(BatchSpan(3, 3), 1);
     EXPECT_EQ(BatchSpan(1, 5), 4);
 }

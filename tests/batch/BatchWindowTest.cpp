@@ -246,7 +246,7 @@ TEST_F(BatchWindow, ABadFileIsRefusedAndTheWindowKeepsItsValues) {
               "The record appears to be on line 2.\r\n"
               "The record probably looks like this: Bob Smith 31/31/1950\r\n"
               "The path is: " +
-                  folder.file("bad.alb"));
+                  folder.file("bad.alb") + "\r\nBirth dates are read as 1950-01-15 or 1/15/1950.");
     EXPECT_EQ(form->txtBdayFile->text(), "none");
     EXPECT_FALSE(form->cmdStart->isEnabled());
 

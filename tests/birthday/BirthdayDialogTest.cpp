@@ -307,6 +307,22 @@ TEST_F(BirthdayDialog, QuickModeKeepsFebruary29TypedBeforeItsYearAndFitsItsContr
     EXPECT_EQ(state.birthday.BirthDate, QDate(1904, 2, 29));
 }
 
+TEST_F(BirthdayDialog, QuickModeTakesTypingAfterAClickIntoTheDateBox) {
+    state.settings.QuickPrinting = true;
+    frmGetInfo& d = openNew();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    QApplication::setActiveWindow(&d);
+    d.txtFname->setFocus();
+    // A click at the start of the month, where a hand would put it.
+    const QPoint at(6, d.ctQuickDate->height() / 2);
+    QWidget* under = d.ctQuickDate->childAt(at) ? d.ctQuickDate->childAt(at) : d.ctQuickDate;
+    QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(d.ctQuickDate, at));
+    ASSERT_TRUE(QApplication::focusWidget());
+    QApplication::processEvents();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("07041976"));
+    EXPECT_EQ(d.ctQuickDate->text(), QStringLiteral("07/04/1976"));
+}
+
 TEST_F(BirthdayDialog, F1OpensTheDialogsHelpPageWhereverTheFocusIs) {
     frmGetInfo& d = openNew();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));

@@ -23,11 +23,11 @@ namespace {
 const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf",       "brdstf.fpf",
                                 "news.al!",  "classy.al!",  "nopicfound.ico", "cake.png"};
 
-// The user's locale is that of the United States: 1/15/1950 is a date.
-QProcessEnvironment InTheUnitedStates() {
+// The user's locale is that of the United States unless said: 1/15/1950 is a date.
+QProcessEnvironment InLocale(const QString& locale) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "en_US.UTF-8");
-    env.insert("LANG", "en_US.UTF-8");
+    env.insert("LC_ALL", locale);
+    env.insert("LANG", locale);
     env.insert("QT_QPA_PLATFORM", "offscreen");
     return env;
 }
@@ -37,9 +37,9 @@ struct Outcome {
     QString err;
 };
 
-Outcome Cli(const TempProgramFolder& folder, QStringList args) {
+Outcome Cli(const TempProgramFolder& folder, QStringList args, const QString& locale = "en_US.UTF-8") {
     QProcess p;
-    p.setProcessEnvironment(InTheUnitedStates());
+    p.setProcessEnvironment(InLocale(locale));
     args << "--app-dir" << folder.path() << "--as-of"
          << "2026-12-06";
     p.start(QStringLiteral(NATALORY_CLI), args);
@@ -159,6 +159,30 @@ TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
     EXPECT_EQ(nul.exitCode, 2);
     EXPECT_TRUE(nul.err.endsWith("it is no text file (line 2 holds a NUL byte)\n")) << nul.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(folder.file("out.pdf")));
+
+    // The dates a fresh system (the C locale) and a British one read, and the message naming them.
+    folder.write("us.alb", "Anna,Lee,1/15/1950\r\n");
+    const Outcome c = Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("c.pdf")}, "C.UTF-8");
+    EXPECT_EQ(c.exitCode, 0) << c.err.toStdString();
+    const Outcome gb = Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("gb.pdf")}, "en_GB.UTF-8");
+    EXPECT_EQ(gb.exitCode, 2);
+    EXPECT_TRUE(gb.err.contains("dates are read as 1950-01-15 or 15/01/1950")) << gb.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder.file("gb.pdf")));
+}
+
+TEST(BatchCommand, ThePrintsDatesAreEnglishInTheOrderOfTheUsersCountry) {
+    TempProgramFolder folder(kDataFiles);
+    for (const auto& [locale, date] : {std::pair{"de_DE.UTF-8", "Sunday, 15 January 1950"},
+                                       std::pair{"en_US.UTF-8", "Sunday, January 15, 1950"}}) {
+        QProcess p;
+        p.setProcessEnvironment(InLocale(locale));
+        p.start(QStringLiteral(NATALORY_CLI), {"--app-dir", folder.path(), "--first", "Anna", "--last", "Lee",
+                                                "--date", "1950-01-15", "--as-of", "2026-12-06", "--texts"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString texts = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(texts.contains(date)) << locale << ": " << texts.left(600).toStdString();
+        EXPECT_FALSE(texts.contains("Sonntag")) << locale;
+    }
 }
 
 TEST(BatchCommand, OutDirWritesAFilePerRecordNamedByNumberAndName) {
@@ -178,7 +202,7 @@ TEST(BatchCommand, CtrlCStopsBetweenRecordsAndLeavesNoFile) {
     for (int i = 0; i < 3000; ++i) many += "Anna,Lee" + QByteArray::number(i) + ",1/15/1950\r\n";
     folder.write("many.alb", many);
     QProcess p;
-    p.setProcessEnvironment(InTheUnitedStates());
+    p.setProcessEnvironment(InLocale("en_US.UTF-8"));
     p.start(QStringLiteral(NATALORY_CLI), {"--app-dir", folder.path(), "--batch", folder.file("many.alb"),
                                            "--out", folder.file("many.pdf")});
     ASSERT_TRUE(p.waitForStarted());

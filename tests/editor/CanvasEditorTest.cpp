@@ -73,8 +73,8 @@ TEST_F(CanvasEditor, ClickingSelectsEachKindAndShowsItsBand) {
     EXPECT_TRUE(mdi->sToolbar.band("Formatting").visible());
     EXPECT_FALSE(mdi->sToolbar.band("Shapes").visible());
     EXPECT_TRUE(mdi->sToolbar.tool("ID_BringToFront").visible());
-    EXPECT_TRUE(state.TemplateChanged) << "a click marks the print, even without a move";
-    EXPECT_EQ(label->Left % 15, 0);
+    EXPECT_FALSE(state.TemplateChanged) << "a click that moves nothing changes nothing";
+    EXPECT_EQ(canvas->undoStack().count(), 0);
 
     QTest::mouseClick(canvas, Qt::LeftButton, {}, px(6500, 2000));
     EXPECT_EQ(canvas->CurrentObject, picture);
@@ -123,6 +123,9 @@ TEST_F(CanvasEditor, ADragMovesByWholePixelsAndShowsWhereItIs) {
     EXPECT_EQ(label->Width, 3000);
     EXPECT_TRUE(handlesShown());
     EXPECT_EQ(canvas->undoStack().count(), 1) << "a whole drag is one step";
+    QMdiSubWindow* window = mdi->mdiArea->subWindowList().value(0);
+    EXPECT_TRUE(window->isWindowModified()) << "the title shows the print changed";
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Undo").caption(), "&Undo Move");
 
     // It cannot leave the canvas.
     drag(px(2000, 1800), QPoint(-500, -500));
@@ -135,6 +138,9 @@ TEST_F(CanvasEditor, ADragMovesByWholePixelsAndShowsWhereItIs) {
     EXPECT_EQ(label->Left, 1500);
     EXPECT_EQ(label->Top, 1500);
     EXPECT_FALSE(state.TemplateChanged);
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Undo").caption(), "&Undo");
+    EXPECT_EQ(mdi->sToolbar.tool("ID_Redo").caption(), "&Redo Move");
     mdi->sToolbar.tool("ID_Redo").action()->trigger();
     EXPECT_EQ(label->Left, 1500 + 31 * 15);
     EXPECT_TRUE(state.TemplateChanged);
@@ -196,7 +202,9 @@ TEST_F(CanvasEditor, RightClicksOfferThePictureToolsOnlyForPictures) {
 
     QTest::mouseClick(canvas, Qt::RightButton, {}, px(2000, 1700));
     EXPECT_EQ(canvas->CurrentObject, label);
-    EXPECT_FALSE(handlesShown());
+    EXPECT_EQ(canvas->ClickedObject, label) << "Edit Text acts on the text right-clicked";
+    EXPECT_TRUE(handlesShown());
+    EXPECT_TRUE(mdi->sToolbar.band("Formatting").visible());
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(mdi->sToolbar.tool("ID_EditPicture").visible());
     EXPECT_FALSE(mdi->sToolbar.tool("ID_Resize").visible());
@@ -272,8 +280,8 @@ TEST_F(CanvasEditor, KeysAndTheCloseBoxReachTheirCommands) {
     EXPECT_EQ(services.help.shown.back().topic, int(hcCanvas));
 
     // A changed print is not lost by closing the main window: Cancel keeps all of it open.
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
-    QTest::keyClick(canvas, Qt::Key_Delete);
+    drag(px(2000, 5000), px(2000, 5000) + QPoint(4, 4));
+    EXPECT_FALSE(status().isEmpty());
     services.prompt.answers = {PromptAnswer::Cancel};
     mdi->sToolbar.tool("ID_Exit").action()->trigger();
     EXPECT_TRUE(mdi->isVisible());
@@ -284,4 +292,39 @@ TEST_F(CanvasEditor, KeysAndTheCloseBoxReachTheirCommands) {
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(workspace->canvasWindow());
+    EXPECT_EQ(status(), QString()) << "no coordinates of a print that is gone";
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_mnuFormat").action()->isEnabled());
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_mnuColors").action()->isEnabled());
+}
+
+// The pointer stays where the hand holds it on the screen, whatever moves under it.
+TEST_F(CanvasEditor, ADragLandsWhereItIsReleasedWhateverTheBandsAndZoomDo) {
+    const auto dragOnScreen = [this](QPoint from, QPoint by, const std::function<void()>& midway = {}) {
+        const QPoint screenFrom = canvas->mapToGlobal(from);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        QApplication::processEvents();  // the main window lays out whatever the press changed
+        if (midway) midway();
+        const QPoint to = canvas->mapFromGlobal(screenFrom + by);
+        QTest::mouseMove(canvas, to);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+        QApplication::processEvents();
+    };
+    // A shape is selected: its band shows, the text's does not. Pressing the text switches them.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+    QApplication::processEvents();
+    ASSERT_TRUE(mdi->sToolbar.band("Shapes").visible());
+    dragOnScreen(px(2000, 1700), QPoint(0, 30));
+    EXPECT_TRUE(mdi->sToolbar.band("Formatting").visible());
+    EXPECT_EQ(label->Top, 1500 + 30 * 15);
+    EXPECT_EQ(label->Left, 1500);
+    // And back: the picture pressed while the text is selected hides the text's band.
+    dragOnScreen(px(6500, 2000), QPoint(-20, 10));
+    EXPECT_FALSE(mdi->sToolbar.band("Formatting").visible());
+    EXPECT_EQ(picture->Left, 6000 - 20 * 15);
+    EXPECT_EQ(picture->Top, 1500 + 10 * 15);
+
+    // A zoom asked for during a drag waits: the drag ends in the pixels it began with.
+    dragOnScreen(px(2000, 5000), QPoint(10, 0), [this] { QTest::keyClick(canvas, Qt::Key_Equal, Qt::ControlModifier); });
+    EXPECT_DOUBLE_EQ(canvas->zoom(), 1.0);
+    EXPECT_EQ(shape->Left, 1500 + 10 * 15);
 }

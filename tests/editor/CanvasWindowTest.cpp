@@ -34,7 +34,7 @@ TEST_F(CanvasWindow, APrintOpensAPageSizedCanvasWithItsCaption) {
     frmDisplay& canvas = openPrint("Anna", "Lee", QDate(1950, 1, 15));
     ASSERT_TRUE(window());
     EXPECT_TRUE(window()->isVisible());
-    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Anna Lee born on 1/15/1950"));
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Anna Lee born on 1/15/1950[*]"));
     EXPECT_EQ(canvas.canvasSizeTwips(), QSize(10800, 14400));
     EXPECT_EQ(canvas.width(), qRound(10800 * canvas.logicalDpiX() / 1440.0));
     EXPECT_TRUE(mdi->sToolbar.band("Objects").visible());
@@ -54,7 +54,7 @@ TEST_F(CanvasWindow, APrintOpensAPageSizedCanvasWithItsCaption) {
 
 TEST_F(CanvasWindow, ItsCloseBoxAsksFirstAndCancelKeepsThePrint) {
     openPrint("Ben", "", QDate(1975, 7, 4));
-    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Ben  born on 7/4/1975"));
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Ben  born on 7/4/1975[*]"));
     state.TemplateChanged = true;
     services.prompt.answers = {PromptAnswer::Cancel};
     window()->close();
@@ -72,12 +72,29 @@ TEST_F(CanvasWindow, ItsCloseBoxAsksFirstAndCancelKeepsThePrint) {
     EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
 }
 
+TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndCloseStillAsks) {
+    openPrint("Anna", "Lee", QDate(1950, 1, 15));
+    click("ID_InsertText");
+    click("ID_EditBirthdayInfo");
+    frmGetInfo* d = workspace->birthdayDialog();
+    ASSERT_TRUE(d);
+    d->txtLname->setText("Leigh");
+    d->cmdDone->click();
+    EXPECT_TRUE(state.TemplateChanged) << "a refresh of the texts keeps the edit's mark";
+    EXPECT_TRUE(window()->isWindowModified());
+    services.prompt.answers = {PromptAnswer::Cancel};
+    click("ID_Close");
+    ASSERT_FALSE(services.prompt.asked.empty());
+    EXPECT_EQ(services.prompt.asked.back().title, "Save Changes?");
+    EXPECT_TRUE(workspace->canvasWindow());
+}
+
 TEST_F(CanvasWindow, TheWindowTakesTheShapeOfEveryPageTheUserTurnsTo) {
     frmDisplay* canvas = &openPrint("Anna", "Lee", QDate(1950, 1, 15));
     expectWindowFits(*canvas, QSize(10800, 14400));
 
     // The printer set-up dialog turns the paper.
-    services.printerSetup.answer = PrinterChoice{2, {}};
+    services.printerSetup.answer = PrinterChoice{2, {}, {}};
     mdi->sToolbar.tool("ID_PrintSetup").action()->trigger();
     expectWindowFits(*canvas, QSize(14400, 10800));
 

@@ -42,6 +42,7 @@ struct ObjectCommands : PrintInWindow {
         click("ID_InsertText");
         label = canvas->document().lblObject(canvas->document().UBound(ObjectKind::Text));
         label->Left = 1500, label->Top = 1500, label->Width = 3000, label->Height = 600;
+        QTest::keyClick(canvas, Qt::Key_Escape);  // the new text comes selected
         canvas->undoStack().clear();
         state.TemplateChanged = false;
     }
@@ -107,10 +108,11 @@ TEST_F(ObjectCommands, AFontSizeThatNoLongerFitsShrinksOrIsReported) {
     ASSERT_TRUE(size);
     label->FontSize = 8;
     type(size, "12");
+    EXPECT_EQ(QApplication::focusWidget(), canvas) << "after a choice the keys go to the print again";
     EXPECT_LT(label->FontSize, 12);
     EXPECT_GE(label->FontSize, 4);
     EXPECT_EQ(mdi->sToolbar.tool("ID_Size").comboBox()->listIndex(), 0) << "the smallest entry, 10";
-    EXPECT_EQ(canvas->undoStack().count(), 2);  // the click, and the size with its fit
+    EXPECT_EQ(canvas->undoStack().count(), 1);  // the size with its fit; the click moved nothing
     click("ID_Undo");
     EXPECT_EQ(label->FontSize, 8);
 
@@ -170,7 +172,11 @@ TEST_F(ObjectCommands, CentringRestackingAndDeleteAreUndoable) {
 
     click("ID_Square");
     DisplayObject* square = canvas->document().stacking().back();
-    EXPECT_NE(canvas->CurrentObject, square) << "a new object is not selected";
+    EXPECT_EQ(canvas->CurrentObject, square) << "a new object comes selected";
+    const QRect shown = canvas->visibleRegion().boundingRect();
+    const QRect box(square->Left / 15, square->Top / 15, square->Width / 15, square->Height / 15);
+    EXPECT_TRUE(shown.contains(box)) << "where the window shows it";
+    EXPECT_GT(box.top(), shown.top() + 100) << "not at the page's corner, under a masthead";
     select(*label);
     click("ID_BringToFront");
     EXPECT_EQ(canvas->document().stacking().back(), label);
@@ -186,11 +192,11 @@ TEST_F(ObjectCommands, CentringRestackingAndDeleteAreUndoable) {
 }
 
 TEST_F(ObjectCommands, EditTextTakesOutTheFirstAnniversaryAndCancelKeepsTheText) {
-    label->Caption = "New Label Object";
+    ASSERT_EQ(label->Caption, "New Text Object");
     select(*label);
     WhenDialogOpens<frmText>([](frmText& d) {
         EXPECT_EQ(d.windowTitle(), "Change The Text");
-        EXPECT_EQ(d.txtText->selectedText(), "New Label Object");
+        EXPECT_EQ(d.txtText->selectedText(), "New Text Object") << "typing replaces the placeholder";
         QTest::keyClicks(d.txtText, "Happy AnniVersary Anna");
         d.Command1->click();
     });
@@ -205,7 +211,16 @@ TEST_F(ObjectCommands, EditTextTakesOutTheFirstAnniversaryAndCancelKeepsTheText)
     click("ID_EditText");
     EXPECT_EQ(label->Caption, "Happy  Anna");
     click("ID_Undo");
-    EXPECT_EQ(label->Caption, "New Label Object");
+    EXPECT_EQ(label->Caption, "New Text Object");
+
+    // A text that shrinks to fit shows its new size in the size box.
+    WhenDialogOpens<frmText>([](frmText& d) {
+        d.txtText->setText(QString("A text far too long for its box at twelve points ").repeated(4));
+        d.Command1->click();
+    });
+    click("ID_EditText");
+    EXPECT_LT(label->FontSize, 12);
+    EXPECT_NE(mdi->sToolbar.tool("ID_Size").comboBox()->comboText(), "12");
 }
 
 TEST_F(ObjectCommands, PicturesAreChosenReplacedAndResized) {
@@ -252,6 +267,7 @@ TEST_F(ObjectCommands, PicturesAreChosenReplacedAndResized) {
     click("ID_EditPicture");
     ASSERT_TRUE(pic->PictureVector);
     EXPECT_EQ(QSize(pic->Width, pic->Height), QSize(2880, 1440));
+    QTest::keyClick(canvas, Qt::Key_Escape);  // no handles over the drawing
     pic->Width = 5760;  // stretched to twice its width, the frame is drawn at the box's edges
     const QImage shown = canvas->grab().toImage();
     EXPECT_LT(qGray(shown.pixel(5760 / 15 + 200 - 1, 3000 / 15 + 48)), 100);
@@ -289,6 +305,22 @@ TEST_F(ObjectCommands, PicturesAreChosenReplacedAndResized) {
     EXPECT_TRUE(state.TemplateChanged);
     click("ID_Undo");
     EXPECT_EQ(pic->Width, 2880);
+
+    // In German the boxes show and take a decimal comma, and a typed point still means a point.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    pic->Width = 1000, pic->Height = 1440;
+    WhenDialogOpens<frmResize>([](frmResize& d) {
+        EXPECT_EQ(d.txtWidth->text(), "0,694");
+        EXPECT_EQ(d.txtHeight->text(), "1");
+        d.txtWidth->selectAll();
+        QTest::keyClicks(d.txtWidth, "2.125");
+        EXPECT_EQ(d.txtHeight->text(), "3,062");
+        d.cmdOk->click();
+    });
+    click("ID_Resize");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(pic->Width, 3060);
+    EXPECT_EQ(pic->Height, 4409);
 }
 
 TEST_F(ObjectCommands, ASavedTemplateAfterEditsReloadsTheSame) {

@@ -105,26 +105,26 @@ TEST(Generators, WorldSeriesByYear) {
     EXPECT_TRUE(Caption("worldseriesarticle", Birthday(1902)).endsWith("and is scheduled to begin in 1903."));
     EXPECT_EQ(
         Caption("worldseriesarticle", Birthday(1904)),
-        "There will be no World Series this year because John T. Zavav, president of the National League "
+        "There will be no World Series this year because John T. Brush, president of the National League "
         "champion New York Giants, is refusing to allow his team to compete against Boston, the "
-        "representative of the \"inferior\" American Leaque.");
-    EXPECT_TRUE(
-        Caption("worldseriesarticle", Birthday(1994)).startsWith("Baseball fans all over are raving mad!"));
+        "representative of the \"inferior\" American League.");
+    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(1994))
+                    .endsWith("strike that has cancelled the rest of the season."));
     EXPECT_TRUE(Caption("worldseriesarticle", Birthday(2004))
-                    .startsWith("Baseball fans are gearing up for the 101st"));
+                    .startsWith("Baseball fans are gearing up for the 100th"));
 }
 
 TEST(Generators, AwardsMusicBooksAndCelebrities) {
     const AppState s = Birthday(1950);
     EXPECT_EQ(Caption("academyawards", s),
-              "Best Actor - Broderick Crawford\r\nBest Actress - Olivia de Havilland\r\nBest Directed Film - "
+              "Best Actor - Broderick Crawford\r\nBest Actress - Olivia de Havilland\r\nBest Picture - "
               "\"All the King's Men\"");
     EXPECT_EQ(Caption("academyawardsheadline", s), "Year 1950 Academy Awards");
     EXPECT_EQ(
         Caption("academyawardsarticle", s),
         "Another great year for the film industry! The Academy of Motion Picture Arts and Sciences honored "
         "entertainers who have truly kept us in the theaters!  Best Actor went to Broderick Crawford, Best "
-        "Actress went to Olivia de Havilland, and \"All the King's Men\" received Best Directed Picture.");
+        "Actress went to Olivia de Havilland, and \"All the King's Men\" received Best Picture.");
     const AppState early = Birthday(1928);
     EXPECT_EQ(
         Caption("academyawards", early),

@@ -79,6 +79,10 @@ TEST_F(Dialogs, OptionsValidationWritesNothingAndOffsetsAreChecked) {
     options.txtCustomPath->setText(folder.file("gone.als"));
     options.cmdOk->click();
     EXPECT_EQ(services.prompt.asked.back().text, "Your template was not found.");
+    options.txtCustomPath->setText(folder.file("say \"hello\".als"));
+    options.cmdOk->click();
+    EXPECT_TRUE(services.prompt.asked.back().text.startsWith("The template's path cannot hold a double quote"));
+    EXPECT_NE(services.prompt.asked.back().title, "Disk Error");
     EXPECT_EQ(folder.read("vir1.cgf"), before);
     EXPECT_EQ(fontRefills, 0);
 

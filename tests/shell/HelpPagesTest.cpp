@@ -11,6 +11,7 @@
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
 #include "shell/HelpWindow.h"
+#include "shell/QtSeams.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 
@@ -29,7 +30,9 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace natalory;
 using namespace natalory::test;
@@ -101,6 +104,28 @@ QSet<QString> ProgramCaptions() {
 }
 
 }  // namespace
+
+// F1 in a modal dialog: the help is that dialog's window, above it; it outlives the dialog
+// and Esc closes it.
+TEST(HelpPages, HelpAskedFromAModalDialogOpensAboveItAndEscClosesIt) {
+    QtHelpViewer help;
+    QDialog dialog;
+    HelpWindow* window = nullptr;
+    QTimer::singleShot(0, [&] {
+        help.showTopic(HelpFolder().absoluteFilePath(QStringLiteral("../nataloryhelp.chm")), "Main", 1030);
+        window = QApplication::activeModalWidget()->findChild<HelpWindow*>();
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->isWindow());
+        dialog.reject();
+    });
+    dialog.exec();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible()) << "closing the dialog leaves the help open";
+    EXPECT_EQ(window->parentWidget(), nullptr);
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
 
 TEST(HelpPages, EveryLinkAndPictureLeadsToAFileTheHelpWindowOpens) {
     const QStringList pages = Pages();

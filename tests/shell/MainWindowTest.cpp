@@ -305,10 +305,12 @@ TEST_F(MainWindowFixture, ColourAndPrinterDialogsChangeOnlyWhenConfirmed) {
     state.page.PageOrientation = 1;
     click("ID_PrintSetup");
     EXPECT_EQ(state.page.PageOrientation, 1);
-    services.printerSetup.answer = PrinterChoice{2, "office"};
+    services.printerSetup.answer = PrinterChoice{2, "office", {3, false, 0, true}};
     click("ID_PrintSetup");
     EXPECT_EQ(state.page.PageOrientation, 2);
     EXPECT_EQ(state.PrinterName, "office");
+    EXPECT_EQ(state.PrinterOptions.copies, 3);
+    EXPECT_TRUE(state.PrinterOptions.grayscale);
     EXPECT_EQ(services.printerSetup.shown, 2);
 }
 
