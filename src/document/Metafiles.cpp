@@ -199,14 +199,23 @@ MetafileKind DetectMetafile(const QByteArray& b) {
     return MetafileKind::None;
 }
 
+namespace {
+
+// A metafile whose framing holds together, or nothing with the reason.
+bool FramingHolds(const QByteArray& bytes, MetafileKind kind, QString* error) {
+    const auto problem = kind == MetafileKind::Emf ? EmfFramingProblem(bytes)
+                         : kind == MetafileKind::Wmf
+                             ? WmfFramingProblem(bytes)
+                             : std::optional<QString>(QStringLiteral("it is no metafile"));
+    if (problem && error) *error = QStringLiteral("the metafile is damaged: ") + *problem;
+    return !problem;
+}
+
+}  // namespace
+
 std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes, QString* error) {
     const MetafileKind kind = DetectMetafile(bytes);
-    if (kind == MetafileKind::None) return std::nullopt;
-    if (const auto problem =
-            kind == MetafileKind::Emf ? EmfFramingProblem(bytes) : WmfFramingProblem(bytes)) {
-        if (error) *error = QStringLiteral("the metafile is damaged: ") + *problem;
-        return std::nullopt;
-    }
+    if (!FramingHolds(bytes, kind, error)) return std::nullopt;
     // An EMF may carry bytes after its end; the converter is given the metafile alone.
     return kind == MetafileKind::Emf
                ? EmfToSvg(bytes.left(qFromLittleEndian<quint32>(bytes.constData() + 48)))
@@ -334,18 +343,10 @@ void SetMetafileConversion(MetafileConversion conversion, const QString& helper)
 std::shared_ptr<const VectorPicture> LoadMetafile(const QByteArray& bytes, QString* error) {
     QString why;
     std::optional<QByteArray> svg;
-    if (Conversion().conversion == MetafileConversion::InProcess) {
-        svg = MetafileToSvg(bytes, &why);
-    } else {
-        // The framing is walked here too, so that a damaged file is told where, without a process.
-        const MetafileKind kind = DetectMetafile(bytes);
-        if (const auto problem = kind == MetafileKind::Emf   ? EmfFramingProblem(bytes)
-                                 : kind == MetafileKind::Wmf ? WmfFramingProblem(bytes)
-                                                             : std::optional<QString>())
-            why = QStringLiteral("the metafile is damaged: ") + *problem;
-        else if (kind != MetafileKind::None)
-            svg = ConvertConfined(bytes, &why);
-    }
+    if (Conversion().conversion == MetafileConversion::InProcess) svg = MetafileToSvg(bytes, &why);
+    // The framing is walked here too, so that a damaged file is told where, without a process.
+    else if (FramingHolds(bytes, DetectMetafile(bytes), &why))
+        svg = ConvertConfined(bytes, &why);
     std::shared_ptr<const VectorPicture> picture;
     if (svg)
         picture = VectorPicture::FromSvg(*svg, NaturalSize(bytes, DetectMetafile(bytes)).value_or(QSizeF()));

@@ -58,11 +58,13 @@ bool Limit(int resource, rlim_t soft, rlim_t hard) {
     return ::setrlimit(resource, &limit) == 0;
 }
 
+bool LimitResources() {
+    return Limit(RLIMIT_AS, rlim_t(1) << 30, rlim_t(1) << 30) && Limit(RLIMIT_CPU, 10, 11) &&
+           Limit(RLIMIT_FSIZE, 0, 0) && Limit(RLIMIT_CORE, 0, 0) && Limit(RLIMIT_NPROC, 0, 0);
+}
+
 // Only what reading, allocating, writing the answer and ending need; anything else fails.
-bool Confine() {
-    if (!Limit(RLIMIT_AS, rlim_t(1) << 30, rlim_t(1) << 30) || !Limit(RLIMIT_CPU, 10, 11) ||
-        !Limit(RLIMIT_FSIZE, 0, 0) || !Limit(RLIMIT_CORE, 0, 0) || !Limit(RLIMIT_NPROC, 0, 0))
-        return false;
+bool FilterSystemCalls() {
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) return false;
     scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ERRNO(EPERM));
     if (!filter) return false;
@@ -113,7 +115,9 @@ int main() {
     }
     natalory::LoadMetafileLibraries();
     natalory::MetafileToSvg(QByteArray::fromRawData(reinterpret_cast<const char*>(kWarmUp), sizeof kWarmUp));
-    if (!Confine()) return 4;
+    if (!LimitResources()) return 4;
+    // Where the kernel offers no seccomp (some containers) the limits above still hold.
+    FilterSystemCalls();
     const std::optional<QByteArray> svg = natalory::MetafileToSvg(input);
     if (!svg) return 2;
     return WriteAll(*svg) ? 0 : 3;
