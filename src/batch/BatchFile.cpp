@@ -265,6 +265,15 @@ QString AcceptedDateForms(const QLocale& locale) {
 
 BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int lastYear,
                                const QLocale& locale) {
+    // A NUL would end a name early wherever it is used as text; no text file holds one.
+    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+        return BatchFileError{BatchFileError::Kind::CannotRead,
+                              path,
+                              0,
+                              0,
+                              {},
+                              QStringLiteral("it is no text file (line %1 holds a NUL byte)")
+                                  .arg(bytes.left(nul).count('\n') + 1)};
     const QString text = DecodeText(bytes);
     for (QChar separator : {u',', u';', u'\t'}) {
         const QStringList cells = FirstRow(text, separator);

@@ -355,10 +355,11 @@ void frmBatch::BatchRun(int start, int stop) {
         BatchPrinter printing(state_, PrintServices{services_.prompt, services_.clock, target});
         outcome =
             natalory::BatchRun(std::get<BatchFileContents>(read).records, start, stop, printing, progress);
+        QString writeError;
+        if (pdf && !outcome.failure && !pdf->finish(&writeError))
+            outcome.failure = BatchFailure{75, writeError, false};
+        if (!outcome.failure) printing.commitPrints();
     }
-    QString writeError;
-    if (pdf && !outcome.failure && !pdf->finish(&writeError))
-        outcome.failure = BatchFailure{75, writeError, false};
 
     if (outcome.failure) {
         if (!outcome.failure->alreadyTold)

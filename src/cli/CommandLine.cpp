@@ -154,6 +154,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (parser.isSet(appDir) && !QFileInfo(parser.value(appDir)).isDir())
         return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
     ReadSettings(state);
+    // The prints this tool makes are logged where the window logs its own.
+    state.LogFilePath = PrintLogFile(state);
 
     QDate today = QDate::currentDate();
     if (parser.isSet(asOf)) {
@@ -258,7 +260,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (parser.isSet(dpi)) {
         bool ok = false;
         pngDpi = parser.value(dpi).toDouble(&ok);
-        if (!ok || pngDpi < 10 || pngDpi > 1200)
+        // Written so that "nan", which compares false with everything, fails it too.
+        if (!ok || !(pngDpi >= 10 && pngDpi <= 1200))
             return Usage(QStringLiteral("--dpi: give a number from 10 to 1200"));
     }
     std::unique_ptr<SystemPrinter> printer;
@@ -285,7 +288,13 @@ CliResult RunCommandLine(const QStringList& arguments) {
     OffscreenPrint print(state, prompt);
     print.adjustData = adjustData;
     const FixedClock clock(today);
-    SetBirthday(state, today, print, BuildMode::LoadTemplate, birth, parser.value(first), parser.value(last));
+    const BuildResult built = SetBirthday(state, today, print, BuildMode::LoadTemplate, birth,
+                                          parser.value(first), parser.value(last));
+    if (built.yearData)
+        return CliResult{
+            1,
+            {},
+            QStringLiteral("natalory-print: no print: ") + DescribeYearDataProblem(*built.yearData) + u'\n'};
     if (print.error) {
         QString message = TemplateErrorMessage(*print.error);
         message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -300,7 +309,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
             if (!PrintCanvas(print.document, state, engine, CanvasPlacement{},
                              PrintServices{prompt, clock, printer.get()}))
                 return CliResult{1, {}, QStringLiteral("natalory-print: %1\n").arg(prompt.said.join(u' '))};
-            result.err += QStringLiteral("Printed on %1.\n").arg(printer->name());
+            result.err += prompt.warnings() + QStringLiteral("Printed on %1.\n").arg(printer->name());
         }
         if (parser.isSet(output)) {
             // A file written here is not one of the window's exports: it is neither counted nor logged.

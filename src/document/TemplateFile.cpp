@@ -228,7 +228,12 @@ std::optional<TemplateError> ReadTemplate(RecordReader& in, const QString& sourc
     // Header: "Birthday", the version, then the page.
     QString word, version;
     PageSetup page;
-    in.readText(word);
+    // A file of another kind would otherwise be read as far as its fields happen to fit.
+    if (in.readText(word) && word != u"Birthday")
+        return TemplateError{teWrongType, source,
+                             QStringLiteral("line 1, field 1: this is not a template: it begins with \"%1\", "
+                                            "not \"Birthday\"")
+                                 .arg(word.left(40))};
     in.readText(version);
     ReadIntegerIn(in, page.PaperWidth, kSmallestPaper, kLargestPaper, "paper width");
     ReadIntegerIn(in, page.PaperLength, kSmallestPaper, kLargestPaper, "paper length");

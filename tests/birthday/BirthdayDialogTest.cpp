@@ -27,7 +27,7 @@ using namespace natalory::test;
 namespace {
 
 struct BirthdayDialog : ::testing::Test {
-    TempProgramFolder folder{QStringList{"brdstf.fpf"}};  // the year data, to 2025
+    TempProgramFolder folder{{"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf"}};
     TestServices services;
     AppState state;
     std::unique_ptr<frmMDI> mdi;

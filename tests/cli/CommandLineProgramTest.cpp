@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <sys/resource.h>
+
 using namespace natalory::test;
 
 namespace {
@@ -172,8 +174,8 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
 
     for (const QStringList& bad :
          {Birthday({"--out", folder.file("p.txt")}), Birthday({"--dpi", "5", "--out", folder.file("q.png")}),
-          Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}), Birthday(),
-          Birthday({"--reverse", "--texts"})}) {
+          Birthday({"--dpi", "nan", "--out", folder.file("q.png")}), Birthday({"--info-set", "3", "--texts"}),
+          Birthday({"--date-mode", "9", "--texts"}), Birthday(), Birthday({"--reverse", "--texts"})}) {
         const CliRun r = Cli(folder, bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();
@@ -251,4 +253,77 @@ TEST(CommandLineProgram, TheLastYearIsTheYearDatasLast) {
     const CliRun batch = Cli(folder, {"--batch", folder.file("people.alb"), "--out", folder.file("all.pdf")});
     EXPECT_EQ(batch.exitCode, 2);
     EXPECT_TRUE(batch.err.contains("the year must be from 1900 to 2004")) << batch.err.toStdString();
+}
+
+TEST(CommandLineProgram, DamagedYearDataMakesNoPrintAndSaysWhichFileLineAndWhat) {
+    const struct {
+        const char* hostile;
+        const char* dataFile;
+        QString says;
+    } cases[] = {
+        {"brdstf-empty.fpf", "brdstf.fpf", ", line 1: the file is empty"},
+        {"brdstf-cut.fpf", "brdstf.fpf", ", line 51, field 17: a quoted text has no closing quote"},
+        {"brdstf-garbled.fpf", "brdstf.fpf", ", line 50: a year record is 34 fields on one line"},
+        {"blear-cut.fpf", "blear.fpf", ", line 300: the file holds nothing for 1950"},
+        {"blik-cut.fpf", "blik.fpf", ", line 1201, field 3: the file ends before the record is complete"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hostile);
+        TempProgramFolder folder(kDataFiles);
+        QFile hostile(QStringLiteral(NATALORY_HOSTILE_DATA "/") + c.hostile);
+        ASSERT_TRUE(hostile.open(QIODevice::ReadOnly));
+        folder.write(c.dataFile, hostile.readAll());
+        const QString says = folder.file(c.dataFile) + c.says;
+        const QString july = QStringLiteral("Anna,Lee,1/15/1920\r\nBob,Ray,7/1/1950\r\nCy,Doe,1/15/1920\r\n");
+        folder.write("people.alb", july.toLatin1());
+
+        for (const QStringList& args : {QStringList{"--date", "1950-07-01", "--out", folder.file("one.pdf")},
+                                        QStringList{"--date", "1950-07-01", "--texts"}}) {
+            const CliRun r = Cli(folder, QStringList{"--first", "Bob"} + args);
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_EQ(r.err.toStdString(), ("natalory-print: no print: " + says + "\n").toStdString());
+            EXPECT_EQ(r.out, "");
+        }
+        const CliRun batch =
+            Cli(folder, {"--batch", folder.file("people.alb"), "--out", folder.file("all.pdf")});
+        EXPECT_EQ(batch.exitCode, 1);
+        const int failing = QByteArray(c.hostile) == "brdstf-empty.fpf" ? 1 : 2;
+        EXPECT_EQ(
+            batch.err.toStdString(),
+            (QStringLiteral("natalory-print: record %1 could not be printed: ").arg(failing) + says + "\n")
+                .toStdString());
+        EXPECT_FALSE(QFile::exists(folder.file("one.pdf")));
+        EXPECT_FALSE(QFile::exists(folder.file("all.pdf")));
+
+        // A file that holds the year, damaged only where the search never goes, still prints it.
+        if (QByteArray(c.hostile) != "brdstf-empty.fpf") {
+            EXPECT_EQ(Cli(folder, {"--date", "1920-01-15", "--out", folder.file("1920.pdf")}).exitCode, 0);
+        }
+    }
+}
+
+TEST(CommandLineProgram, ACompressedDrawingBombPrintsThePlaceholderWithinAGigabyte) {
+    TempProgramFolder folder(kDataFiles);
+    QFile bomb(QStringLiteral(NATALORY_HOSTILE_DATA "/bomb.svgz"));
+    ASSERT_TRUE(bomb.open(QIODevice::ReadOnly));
+    folder.write("bomb.svgz", bomb.readAll());
+    QByteArray t = "\"Birthday\",\"4.2.0\",12240,15840,1,720,720,720,720\r\n";
+    for (int i = 0; i < 16; ++i) t += "#TRUE#,";
+    t += "1,#FALSE#,#FALSE#,#FALSE#\r\n\"P\"\r\n2000,2000,500,500,\"bomb.svgz\"\r\n";
+    folder.write("bomb.als", t);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    // Inflated whole, the drawing took 1.6 GB and ended in std::bad_alloc under this limit.
+    p.setChildProcessModifier([] {
+        const rlimit gigabyte{rlim_t(1) << 30, rlim_t(1) << 30};
+        ::setrlimit(RLIMIT_AS, &gigabyte);
+    });
+    p.start(QStringLiteral(NATALORY_CLI), Birthday({"--style", folder.file("bomb.als"), "--out",
+                                                    folder.file("bomb.pdf"), "--app-dir", folder.path()}));
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(PdfPages(folder.file("bomb.pdf")), 1);
 }

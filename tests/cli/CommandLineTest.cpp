@@ -112,7 +112,7 @@ TEST(CommandLineTexts, OptionsChangeTheTextsAndBadArgumentsSaySoOnOneLine) {
 }
 
 TEST(DataSettingsDialog, ApplySwitchesTheHeadlineSetAndCancelChangesNothing) {
-    TempProgramFolder folder({"blank.al!"});
+    TempProgramFolder folder({"blank.al!", "blik.fpf", "brdstf.fpf"});
     folder.write("blear.fpf", "1950 One A\r\n1950 B\r\n1950 C\r\n1950 D\r\n1950 E\r\n1950 F\r\n");
     folder.write("blearII.fpf", "1,\"1950-01-01\",\"Two A\"\r\n");
     TestServices services;
