@@ -290,7 +290,7 @@ DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, Yea
 std::optional<int> LastDataYear(const QString& programFolder, QString* problem) {
     DataReadResult opened;
     auto in = Open(programFolder, kYearRecordsFile, opened, nullptr);
-    QString why = opened.problem;
+    QString why = opened.problem ? DescribeYearDataProblem(*opened.problem) : QString();
     std::optional<int> last;
     if (in) {
         std::array<QString, 34> record;

@@ -3,7 +3,7 @@
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
 #include "batch/PrintLog.h"
-#include "birthday/YearDataReaders.h"
+#include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
 
 #include <QDir>
@@ -160,11 +160,10 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     if (!request.out.isEmpty() && QFileInfo(request.out).suffix().toLower() != u"pdf")
         return Fail(2, QStringLiteral("--out with --batch: the file must end in .pdf"));
 
-    QString why;
-    const std::optional<int> lastYear = LastDataYear(state.ProgramFolder, &why);
-    if (!lastYear) return Fail(1, QStringLiteral("cannot read the year data: %1").arg(why));
-    const BatchFileResult read = ReadBatchFile(request.file, *lastYear);
-    if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error, *lastYear));
+    // Damaged year data are told by the first record that needs them, with file, line and what.
+    const int lastYear = LastYearAvailable(state.ProgramFolder);
+    const BatchFileResult read = ReadBatchFile(request.file, lastYear);
+    if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error, lastYear));
     const std::vector<BatchRecord>& records = std::get<BatchFileContents>(read).records;
     const int count = int(records.size());
     if (count == 0) return Fail(2, QStringLiteral("the batch file %1 holds no records").arg(request.file));
