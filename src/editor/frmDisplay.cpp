@@ -486,6 +486,7 @@ void frmDisplay::mouseMoveEvent(QMouseEvent* event) {
             unsetCursor();
         return;
     }
+    snapHeld_ = event->modifiers() & Qt::AltModifier;
     Form_MouseMove(pos);
 }
 
@@ -597,6 +598,37 @@ void frmDisplay::moveDragRectTo(long left, long top) {
     DragRect.Bottom = DragRect.Top + h;
 }
 
+void frmDisplay::snapDragRect() {
+    guideX_.reset();
+    guideY_.reset();
+    if (!SnapToObjects || snapHeld_) return;
+    const std::vector<DisplayObject*> moving = selectedObjects();
+    std::vector<long> xs = {0, width() / 2, width()}, ys = {0, height() / 2, height()};
+    for (DisplayObject* o : document_.stacking()) {
+        if (!o->Visible || std::count(moving.begin(), moving.end(), o)) continue;
+        CRect r;
+        r.SetRectToCtrl(*o);
+        r.TwipsToScreen(twipsPerPixel());
+        xs.insert(xs.end(), {r.Left, (r.Left + r.Right) / 2, r.Right});
+        ys.insert(ys.end(), {r.Top, (r.Top + r.Bottom) / 2, r.Bottom});
+    }
+    // The nearest line to any of the box's three lines on an axis, when one is near enough.
+    const auto nearest = [](std::initializer_list<long> edges, const std::vector<long>& lines,
+                            std::optional<long>& guide) {
+        long best = 0;
+        for (long e : edges)
+            for (long l : lines)
+                if (std::abs(l - e) <= kSnapPixels && (!guide || std::abs(l - e) < std::abs(best))) {
+                    best = l - e;
+                    guide = l;
+                }
+        return best;
+    };
+    const long dx = nearest({DragRect.Left, (DragRect.Left + DragRect.Right) / 2, DragRect.Right}, xs, guideX_);
+    const long dy = nearest({DragRect.Top, (DragRect.Top + DragRect.Bottom) / 2, DragRect.Bottom}, ys, guideY_);
+    moveDragRectTo(DragRect.Left + dx, DragRect.Top + dy);
+}
+
 void frmDisplay::Form_MouseMove(QPoint pos) {
     if (DragMode == dmRubberBand) {
         DrawDragRect();
@@ -609,6 +641,7 @@ void frmDisplay::Form_MouseMove(QPoint pos) {
     if (DragMode == dmMoving) {
         DrawDragRect();
         moveDragRectTo(pos.x() - GrabOffset.x(), pos.y() - GrabOffset.y());
+        snapDragRect();
         DrawDragRect();
     } else {
         const long x = std::clamp(pos.x(), 0, width()), y = std::clamp(pos.y(), 0, height());
@@ -647,6 +680,8 @@ void frmDisplay::Form_MouseMove(QPoint pos) {
 
 void frmDisplay::Form_MouseUp(Qt::MouseButton button) {
     if (button != Qt::LeftButton || DragMode == dmIdle) return;
+    guideX_.reset();
+    guideY_.reset();
     if (DragMode == dmRubberBand) {
         DrawDragRect();
         DragMode = dmIdle;
@@ -825,6 +860,10 @@ void frmDisplay::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRect(int(r.Left), int(r.Top), int(r.Width()), int(r.Height())));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
+        if (guideX_) painter.drawLine(int(*guideX_), 0, int(*guideX_), height());
+        if (guideY_) painter.drawLine(0, int(*guideY_), width(), int(*guideY_));
     }
 }
 

@@ -90,6 +90,12 @@ class frmDisplay : public QWidget {
     void AlignSelection(AlignTo how);
     void DistributeSelection(bool across);
 
+    // A dragged object's edges and centre lines snap to those of the other objects and of
+    // the page within kSnapPixels, a guide line showing where; Alt held while dragging
+    // lets it go where the pointer is.
+    bool SnapToObjects = true;
+    static constexpr int kSnapPixels = 5;
+
     void DragBegin(DisplayObject& ctl);
     void DragEnd();
     void ShowSelection(bool show);
@@ -140,6 +146,9 @@ class frmDisplay : public QWidget {
     void moveObjects(const std::vector<DisplayObject*>& objects, const std::vector<QPoint>& corners,
                      const QString& step);
     void toggleInSelection(DisplayObject& object);
+    void snapDragRect();
+    bool snapHeld_ = false;             // Alt is down: no snapping
+    std::optional<long> guideX_, guideY_;  // the lines a snapped drag holds to, screen pixels
     bool groupDrag_ = false;
     QRect groupStart_;  // the group's box in twips as its drag began
     void placeInView(DisplayObject& object) const;

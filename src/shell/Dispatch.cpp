@@ -8,7 +8,7 @@
 namespace natalory {
 namespace {
 
-constexpr std::array<std::pair<const char*, Command>, 67> kTable = {{
+constexpr std::array<std::pair<const char*, Command>, 68> kTable = {{
     {"ID_New", Command::NewDocument},
     {"ID_Close", Command::CloseDocument},
     {"ID_SaveTemplate", Command::SaveTemplate},
@@ -74,6 +74,7 @@ constexpr std::array<std::pair<const char*, Command>, 67> kTable = {{
     {"ID_AlignObjectsBottom", Command::AlignObjects},
     {"ID_DistributeAcross", Command::DistributeObjects},
     {"ID_DistributeDown", Command::DistributeObjects},
+    {"ID_SnapToObjects", Command::SnapToObjects},
     {"ID_Redo", Command::Redo},
 }};
 

@@ -57,6 +57,7 @@ enum class Command {
     SelectAll,
     AlignObjects,       // the tool's ID says which edge or centre
     DistributeObjects,  // across or down, by the tool's ID
+    SnapToObjects,
     HelpContents,
     About,
     CheckForUpgrades,

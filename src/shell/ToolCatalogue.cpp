@@ -119,7 +119,7 @@ ToolCatalogue Build() {
     t.push_back(Menu("ID_mnuArrange", "&Arrange",
                      {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep,
                       "ID_AlignObjectsTop", "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep,
-                      "ID_DistributeAcross", "ID_DistributeDown"}));
+                      "ID_DistributeAcross", "ID_DistributeDown", sep, "ID_SnapToObjects"}));
     t.push_back(Menu("ID_mnuColors", "Colors", {"ID_Black", "ID_Red", "ID_Green", "ID_Blue"}));
     t.push_back(Menu("ID_mnuFormat", "F&ormat",
                      {"ID_Font", "ID_Size", sep, "ID_Bold", "ID_Italic", "ID_Underline", sep, "ID_Left",
@@ -182,6 +182,8 @@ ToolCatalogue Build() {
                                std::pair{"ID_DistributeAcross", "Distribute &Horizontally"},
                                std::pair{"ID_DistributeDown", "Distribute &Vertically"}})
         t.push_back(Button(id, caption));
+    t.push_back(Toggle("ID_SnapToObjects", "&Snap To Objects",
+                       "Dragged objects line up with the edges and centres of the others and the page."));
     t.push_back(Button("ID_EditBirthdayInfo", "Edit Birthday and Name...", "Edit Birthday, Names, etc"));
     t.push_back(Button("ID_Preferences", "&Options...", "Edit Preferences"));
     t.push_back(Button("ID_DataSettings", "Data Settings...", "Change Info Sets, etc."));

@@ -6,6 +6,7 @@
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
 #include "output/Render.h"
+#include "shell/EditorPreferences.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 
@@ -54,6 +55,14 @@ void Workspace::installEditorCommands() {
                                if (const auto it = kEdges.find(click.id); it != kEdges.end())
                                    d.AlignSelection(it->second);
                            }));
+    // Snapping is the user's habit, not the print's: it is kept in a file of its own.
+    snap_ = ReadEditorPreference(state_, "snap", true);
+    mdi_.sToolbar.tool(QStringLiteral("ID_SnapToObjects")).setState(snap_ ? 1 : 0);
+    mdi_.setCommandHandler(Command::SnapToObjects, [this](const ToolClick& click) {
+        snap_ = click.state != 0;
+        if (display_) display_->SnapToObjects = snap_;
+        WriteEditorPreference(state_, "snap", snap_);
+    });
     mdi_.setCommandHandler(Command::DistributeObjects, onCanvas([](frmDisplay& d, const ToolClick& click) {
                                d.DistributeSelection(click.id == u"ID_DistributeAcross");
                            }));

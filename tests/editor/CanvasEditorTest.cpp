@@ -1,3 +1,4 @@
+#include "shell/EditorPreferences.h"
 #include "shell/HTMLHelp.h"
 
 #include "editor/PrintInWindow.h"
@@ -256,6 +257,7 @@ TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
     EXPECT_EQ(canvas->width(), qRound(10800 / canvas->twipsPerPixel()));
     EXPECT_DOUBLE_EQ(canvas->twipsPerPixel(), 7.5);
 
+    canvas->SnapToObjects = false;  // the shape's edge below is within reach
     const QPoint from = px(2000, 1700);
     drag(from, from + QPoint(3, 5));
     EXPECT_EQ(label->Left, 1500 + 22);  // 3 pixels of 7.5 twips: 22.5, to even
@@ -400,4 +402,30 @@ TEST_F(CanvasEditor, ThreeShapesDistributeWithEqualGapsAndTextsTakeFormattingTog
     click("ID_Undo");
     EXPECT_FALSE(label->FontBold);
     EXPECT_FALSE(second->FontBold);
+}
+
+TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
+    // The picture's left edge let go 3 pixels right of the text's right edge (300 px).
+    const auto dragPicture = [this](Qt::KeyboardModifiers keys) {
+        const QPoint from = px(6500, 2000), to = from + QPoint(-97, 0);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, canvas->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, keys);
+        QApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, keys, to);
+    };
+    dragPicture(Qt::NoModifier);
+    EXPECT_EQ(picture->Left, label->Left + label->Width);
+    EXPECT_EQ(picture->Top, 1500);
+    click("ID_Undo");
+    dragPicture(Qt::AltModifier);
+    EXPECT_EQ(picture->Left, 4500 + 3 * 15);
+
+    // Turned off in the Arrange menu, it stays off for the next start.
+    click("ID_Undo");
+    click("ID_SnapToObjects");
+    dragPicture(Qt::NoModifier);
+    EXPECT_EQ(picture->Left, 4500 + 3 * 15);
+    EXPECT_FALSE(ReadEditorPreference(state, "snap", true));
+    click("ID_SnapToObjects");
+    EXPECT_TRUE(ReadEditorPreference(state, "snap", false));
 }
