@@ -97,6 +97,13 @@ TEST(CommandLineProgram, NamesInEveryScriptReachThePrint) {
                                   folder.file("names.pdf")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(PdfText(folder.file("names.pdf")).contains("Łucja 陳 Иванова Born Today!"));
+
+    // A batch PDF too, with ideographs that share their glyphs with radicals (大, 文): they
+    // extract as typed, not as ⼤⽂.
+    folder.write("people.alb", QStringLiteral("陳,大文,1950-01-15\r\n").toUtf8());
+    const CliRun batch = Cli(folder, {"--batch", folder.file("people.alb"), "--out", folder.file("all.pdf")});
+    ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
+    EXPECT_TRUE(PdfText(folder.file("all.pdf")).contains(QStringLiteral("陳 大文 Born Today!")));
 }
 
 TEST(CommandLineProgram, DataSettingsReachEveryOutputAndOverrideTheTemplateBothWays) {
