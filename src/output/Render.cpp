@@ -118,12 +118,13 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
     return true;
 }
 
-bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo) {
+bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo, bool justify) {
     if (label.Caption.isEmpty()) return true;
     const QFont font = ObjectFont(label);
     const qreal room = label.Height + 0.5;
     if (memo) {
-        const auto block = memo->get(label.Caption, font, label.Width, label.Alignment, false);
+        // Laid out as the page will draw it, so that the drawing finds this layout again.
+        const auto block = memo->get(label.Caption, font, label.Width, label.Alignment, justify);
         return block->wordsFit() && block->height() <= room;
     }
     // Nothing else will use this layout, so it need go no further than the first line that does not fit.
@@ -148,7 +149,8 @@ void LimitCaption(DisplayObject& label, Prompt& prompt) {
 void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
                   const std::function<void(int)>& sizeShown, TextBlockMemo* memo) {
     LimitCaption(label, prompt);
-    if (TextFitsBox(label, memo)) return;
+    const bool justify = state.settings.FullJustifyNews && IsJustifiedNews(label.Tag);
+    if (TextFitsBox(label, memo, justify)) return;
     if (!state.settings.AutosizeFonts) {
         prompt.ask(QStringLiteral("Some of the text in this print does not fit into it's particular area."),
                    {}, PromptButtons::Ok, PromptIcon::None);
@@ -165,12 +167,12 @@ void FitLabelText(DisplayObject& label, const AppState& state, Prompt& prompt,
     // Text that does not fit even at the smallest size settles the pass with one layout.
     const double original = label.FontSize;
     label.FontSize = smallest;
-    const bool fitsAtSmallest = TextFitsBox(label, memo);
+    const bool fitsAtSmallest = TextFitsBox(label, memo, justify);
     label.FontSize = original;
     if (!fitsAtSmallest) return show(smallest);
     for (int size = start - 1; size > smallest; --size) {
         show(size);
-        if (TextFitsBox(label, memo)) return;
+        if (TextFitsBox(label, memo, justify)) return;
     }
     show(smallest);
 }

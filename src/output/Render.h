@@ -67,6 +67,8 @@ void FitAllLabels(CanvasDocument& doc, const AppState& state, Prompt& prompt,
                   const std::function<void(int)>& sizeShown = {}, TextBlockMemo* memo = nullptr);
 
 // Whether a text object's text fits its box at its font size, as the print lays it out.
-bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo = nullptr);
+// `justify`: the text is drawn fully justified (lines break the same either way; a
+// memo keeps the layout for the drawing).
+bool TextFitsBox(const DisplayObject& label, TextBlockMemo* memo = nullptr, bool justify = false);
 
 }  // namespace natalory

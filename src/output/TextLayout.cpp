@@ -40,6 +40,9 @@ TextBlock::TextBlock(const QString& text, const QFont& font, qreal width, int al
     for (const QString& p : paragraphs) {
         auto layout = std::make_unique<QTextLayout>(p, font, device);
         layout->setTextOption(option);
+        // Keep the shaped glyphs: a block is drawn after it is laid out, often many times
+        // (the memo hands it to every print of a batch), and would be shaped again each time.
+        layout->setCacheEnabled(true);
         // One finder for the whole paragraph: building it is linear in the text, so a
         // finder per line made long paragraphs quadratic.
         QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, p);
