@@ -105,6 +105,32 @@ TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(folder.file("gb.pdf")));
 }
 
+TEST(BatchCommand, SpreadsheetExportsPrintAndAFileOfNoTextIsNamedByLine) {
+    TempProgramFolder folder(kDataFiles);
+    QByteArray unicodeText("\xFF\xFE");
+    for (QChar c : QStringLiteral("First\tLast\tDate\r\nZoë\tÅngström\t1960-07-04\r\n"))
+        unicodeText += char(c.unicode() & 0xFF), unicodeText += char(c.unicode() >> 8);
+    folder.write("unicode.txt", unicodeText);
+    folder.write("semicolons.csv", "Last;First;Date\r\nLee;Anna;1/15/1950\r\n");
+    folder.write("sep.csv", "sep=;\r\nCara;Doe;11/30/1950\r\n");
+    for (const auto& [file, name] :
+         {std::pair{"unicode.txt", "Zoë Ångström"}, std::pair{"semicolons.csv", "Anna Lee"},
+          std::pair{"sep.csv", "Cara Doe"}}) {
+        const QString pdf = folder.file(QString::fromLatin1(file) + ".pdf");
+        const Outcome r = Cli(folder, {"--batch", folder.file(file), "--out", pdf});
+        ASSERT_EQ(r.exitCode, 0) << file << ": " << r.err.toStdString();
+        EXPECT_EQ(PdfPages(pdf), 1) << file;
+        EXPECT_TRUE(PdfText(pdf).contains(QString::fromUtf8(name))) << file;
+    }
+
+    folder.write("nul.alb", QByteArray("Anna,Lee,1/15/1950\r\nBob\0,Smith,2/3/1960\r\n", 41));
+    const Outcome r = Cli(folder, {"--batch", folder.file("nul.alb"), "--out", folder.file("nul.pdf")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "natalory-print: " + folder.file("nul.alb") +
+                         ", line 2: a NUL byte; expected text: UTF-8, Windows-1252, or UTF-16 with its byte "
+                         "order mark\n");
+}
+
 TEST(BatchCommand, ThePrintsDatesAreEnglishInTheOrderOfTheUsersCountry) {
     TempProgramFolder folder(kDataFiles);
     for (const auto& [locale, date] : {std::pair{"de_DE.UTF-8", "Sunday, 15 January 1950"},
