@@ -19,18 +19,16 @@ int Finish(const natalory::StartArguments& start) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version answer without a display, so before Qt looks for one.
+    // Help, version and a bad argument are answered before Qt looks for a display.
     QStringList raw;
     for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
-    if (const auto early = natalory::ParseStartArguments(raw); early.exitCode && *early.exitCode == 0)
-        return Finish(early);
+    const natalory::StartArguments start = natalory::ParseStartArguments(raw);
+    if (start.exitCode) return Finish(start);
 
     natalory::CatchTerminationSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Natalory"));
     QApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
-    const natalory::StartArguments start = natalory::ParseStartArguments(QApplication::arguments().mid(1));
-    if (start.exitCode) return Finish(start);
 
     // A second copy ends at once and says nothing.
     natalory::SingleInstance instance;

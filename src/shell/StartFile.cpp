@@ -15,9 +15,36 @@ bool IsBatchFile(const QString& file) {
     return QFileInfo(file).suffix().compare(u"alb", Qt::CaseInsensitive) == 0;
 }
 
+// Qt's own options, which the application object takes for itself (with one dash or two,
+// a value after a blank or an equals sign). They are set aside here so that the program's
+// arguments are checked before Qt looks for a display.
+bool IsQtOption(QString a, bool* takesValue) {
+    static const QStringList withValue =
+        QStringLiteral(
+            "platform platformpluginpath platformtheme plugin qwindowgeometry geometry qwindowicon "
+            "icon qwindowtitle title session display name style stylesheet qmljsdebugger "
+            "fontengine visual")
+            .split(u' ');
+    static const QStringList alone = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    if (!a.startsWith(u'-')) return false;
+    a.remove(0, a.startsWith(QStringLiteral("--")) ? 2 : 1);
+    const qsizetype equals = a.indexOf(u'=');
+    if (equals > 0) a.truncate(equals);
+    *takesValue = equals < 0 && withValue.contains(a);
+    return withValue.contains(a) || alone.contains(a);
+}
+
 }  // namespace
 
-StartArguments ParseStartArguments(const QStringList& arguments) {
+StartArguments ParseStartArguments(const QStringList& given) {
+    QStringList arguments;
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        bool takesValue = false;
+        if (!IsQtOption(given[i], &takesValue))
+            arguments << given[i];
+        else if (takesValue)
+            ++i;
+    }
     StartArguments start;
     const auto stop = [&start](int code, const QString& output, const QString& error = {}) {
         start.exitCode = code;

@@ -25,8 +25,9 @@ struct StartArguments {
     QString error;
 };
 
-// The arguments after the program's name. Qt's own options must already be gone, except
-// that --help and --version are looked for before Qt needs a display.
+// The arguments after the program's name, as the program was started: Qt's own options
+// (-platform, --style, -reverse, ...) are passed over, so that help, version and a bad
+// argument are answered before Qt needs a display.
 StartArguments ParseStartArguments(const QStringList& arguments);
 
 // Opens a template in the birthday dialog or a batch file in the batch window.

@@ -44,6 +44,27 @@ TEST(Program, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
     first.waitForFinished(5000);
 }
 
+TEST(Program, HelpAndABadArgumentNeedNoDisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    for (const auto& [arguments, code, said] :
+         {std::tuple{QStringList{"--help"}, 0, QByteArray("Usage: natalory ")},
+          std::tuple{QStringList{"-platform", "xcb", "--bogus"}, 2,
+                     QByteArray("natalory: unknown option '--bogus'")},
+          std::tuple{QStringList{"notes.txt"}, 2, QByteArray("natalory: 'notes.txt' is neither")}}) {
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(NATALORY_APP), arguments);
+        ASSERT_TRUE(app.waitForFinished(10000));
+        EXPECT_EQ(app.exitStatus(), QProcess::NormalExit) << arguments.join(' ').toStdString();
+        EXPECT_EQ(app.exitCode(), code) << arguments.join(' ').toStdString();
+        EXPECT_TRUE((code ? app.readAllStandardError() : app.readAllStandardOutput()).startsWith(said))
+            << arguments.join(' ').toStdString();
+    }
+}
+
 TEST(Program, TheCommandLineToolReportsItsVersion) {
     QProcess cli;
     cli.start(QStringLiteral(NATALORY_CLI), {QStringLiteral("--version")});

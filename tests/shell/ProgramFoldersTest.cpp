@@ -135,6 +135,11 @@ TEST(StartArguments, OneTemplateOrBatchFileOrHelp) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.output, QString::fromLatin1(kWindowUsage));
     EXPECT_EQ(ParseStartArguments({"-v"}).output, QStringLiteral("natalory 1.0.0\n"));
+    // Qt's own options, with their values, are Qt's business.
+    const StartArguments qt = ParseStartArguments(
+        {"-platform", "offscreen", "--style", "fusion", "-reverse", "-stylesheet=x.qss", "people.alb"});
+    EXPECT_FALSE(qt.exitCode);
+    EXPECT_EQ(qt.file, QStringLiteral("people.alb"));
 
     for (const QStringList& bad :
          {QStringList{"--print"}, QStringList{"notes.txt"}, QStringList{"a.als", "b.alb"}}) {
