@@ -1,4 +1,5 @@
 #include "shell/Application.h"
+#include "shell/HandOver.h"
 #include "shell/ProgramFolders.h"
 #include "shell/SingleInstance.h"
 #include "shell/StartFile.h"
@@ -30,15 +31,31 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Natalory"));
     QApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
 
-    // A second copy ends at once and says nothing.
-    natalory::SingleInstance instance;
-    if (!instance.acquire()) return 0;
+    // Only one copy runs: a second start hands its file to the one that does, whose
+    // window comes up, and ends.
+    const QString lockPath = natalory::SingleInstance::defaultLockPath();
+    natalory::SingleInstance instance(lockPath);
+    const QString socketPath = natalory::HandOverSocketPath(lockPath);
+    const QStringList files = start.file.isEmpty() ? QStringList() : QStringList{start.file};
+    if (!instance.acquire()) {
+        QString why;
+        if (natalory::HandToRunningCopy(socketPath, files, &why) || files.isEmpty()) return 0;
+        std::fputs(QStringLiteral("natalory: another copy runs, and did not take %1: %2\n")
+                       .arg(start.file, why)
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
+        return 1;
+    }
 
     natalory::AppState state;
     natalory::UseProgramFolders(state, natalory::FindProgramFolders(QCoreApplication::applicationDirPath()));
     natalory::QtServices services;
     natalory::MainWindows windows = natalory::Main(state, services.services);
     natalory::CloseOnTerminationSignal(*windows.mdi);
+    natalory::HandOverServer handOver(
+        [&windows](const QStringList& handed) { natalory::OpenHandedFiles(windows, handed); });
+    handOver.listen(socketPath);
     if (!start.file.isEmpty()) natalory::OpenStartFile(windows, start.file);
     return app.exec();
 }

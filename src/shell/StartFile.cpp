@@ -2,10 +2,16 @@
 
 #include "shell/Version.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QTimer>
 
 namespace natalory {
 namespace {
+
+// What became of files a second start handed over (QT_LOGGING_RULES="natalory.handover.info=true").
+Q_LOGGING_CATEGORY(lcHandOver, "natalory.handover", QtWarningMsg)
 
 bool IsTemplate(const QString& file) {
     return QFileInfo(file).suffix().compare(u"als", Qt::CaseInsensitive) == 0;
@@ -79,6 +85,32 @@ void OpenStartFile(const MainWindows& windows, const QString& file) {
         windows.workspace->NewPrint(file);
     else if (IsBatchFile(file))
         windows.mdi->BeginBatch(QFileInfo(file).absoluteFilePath());
+}
+
+namespace {
+
+void OpenWhenFree(const MainWindows* windows, const QString& file) {
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, windows->mdi.get(), [windows, file] { OpenWhenFree(windows, file); });
+        return;
+    }
+    OpenStartFile(*windows, file);
+    QStringList shown;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->windowTitle().isEmpty()) shown << w->windowTitle();
+    shown.sort();
+    qCInfo(lcHandOver).noquote() << "opened" << file << "| windows:" << shown.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+void OpenHandedFiles(const MainWindows& windows, const QStringList& files) {
+    QWidget* mdi = windows.mdi.get();
+    if (mdi->isMinimized()) mdi->showNormal();
+    mdi->raise();
+    mdi->activateWindow();
+    for (const QString& file : files)
+        if (IsTemplate(file) || IsBatchFile(file)) OpenWhenFree(&windows, file);
 }
 
 }  // namespace natalory

@@ -33,4 +33,9 @@ StartArguments ParseStartArguments(const QStringList& arguments);
 // Opens a template in the birthday dialog or a batch file in the batch window.
 void OpenStartFile(const MainWindows& windows, const QString& file);
 
+// Files a second start handed over: the main window comes up, and each file opens as
+// OpenStartFile opens it once no dialog holds the program (a dialog that waits for an
+// answer finishes first).
+void OpenHandedFiles(const MainWindows& windows, const QStringList& files);
+
 }  // namespace natalory

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -20,23 +21,41 @@ QProcessEnvironment Headless(const QString& runtimeFolder) {
 
 }  // namespace
 
-TEST(Program, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
+TEST(Program, ASecondStartHandsItsFileToTheRunningCopyAndEnds) {
     TempProgramFolder runtime;
+    runtime.write("people.alb", "Anna,Lee,1/15/1950\r\n");
+    QProcessEnvironment env = Headless(runtime.path());
+    env.insert("QT_LOGGING_RULES", "natalory.handover.info=true");
     QProcess first;
-    first.setProcessEnvironment(Headless(runtime.path()));
+    first.setProcessEnvironment(env);
     first.start(QStringLiteral(NATALORY_APP), {});
     ASSERT_TRUE(first.waitForStarted());
-    const QString lock = runtime.file("natalory.lock");
-    for (int i = 0; i < 200 && !QFileInfo::exists(lock); ++i) QThread::msleep(20);
-    ASSERT_TRUE(QFileInfo::exists(lock));
+    const QString socket = runtime.file("natalory.socket");
+    for (int i = 0; i < 250 && !QFileInfo::exists(socket); ++i) QThread::msleep(20);
+    ASSERT_TRUE(QFileInfo::exists(runtime.file("natalory.lock")));
+    ASSERT_TRUE(QFileInfo::exists(socket));
+    EXPECT_EQ(QFileInfo(socket).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner);
 
-    QProcess second;
-    second.setProcessEnvironment(Headless(runtime.path()));
-    second.start(QStringLiteral(NATALORY_APP), {});
-    ASSERT_TRUE(second.waitForFinished(10000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+    const auto second = [&](const QStringList& arguments) {
+        QProcess p;
+        p.setProcessEnvironment(Headless(runtime.path()));
+        p.start(QStringLiteral(NATALORY_APP), arguments);
+        EXPECT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+        return p.exitCode();
+    };
+    EXPECT_EQ(second({}), 0);
+    EXPECT_EQ(second({runtime.file("people.alb")}), 0);
+    QByteArray said;
+    for (int i = 0; i < 100 && !said.contains("Process A Batch File"); ++i) {
+        first.waitForReadyRead(100);
+        said += first.readAllStandardError();
+    }
+    EXPECT_TRUE(said.contains("opened " + runtime.file("people.alb").toUtf8() + " | windows: "))
+        << said.data();
+    EXPECT_TRUE(said.contains("Process A Batch File")) << said.data();
     EXPECT_EQ(first.state(), QProcess::Running);
 
     // Killed rather than ended: ended, it would save its toolbar layout into the build folder.
