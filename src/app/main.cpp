@@ -30,6 +30,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Natalory"));
     QApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
+    // The launcher and the window are one to the desktop: the entry's id on Wayland, and
+    // the class name (the application's name) that the entry's StartupWMClass gives on X11.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.natalory.Natalory"));
 
     // Only one copy runs: a second start hands its file to the one that does, whose
     // window comes up, and ends.
@@ -56,6 +59,7 @@ int main(int argc, char** argv) {
     natalory::HandOverServer handOver(
         [&windows](const QStringList& handed) { natalory::OpenHandedFiles(windows, handed); });
     handOver.listen(socketPath);
+    natalory::AcceptDroppedFiles(windows);
     if (!start.file.isEmpty()) natalory::OpenStartFile(windows, start.file);
     return app.exec();
 }

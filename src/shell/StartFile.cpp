@@ -3,8 +3,10 @@
 #include "shell/Version.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QMimeData>
 #include <QTimer>
 
 namespace natalory {
@@ -111,6 +113,46 @@ void OpenHandedFiles(const MainWindows& windows, const QStringList& files) {
     mdi->activateWindow();
     for (const QString& file : files)
         if (IsTemplate(file) || IsBatchFile(file)) OpenWhenFree(&windows, file);
+}
+
+namespace {
+
+QStringList OpenableFiles(const QMimeData* data) {
+    QStringList files;
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile() && (IsTemplate(url.toLocalFile()) || IsBatchFile(url.toLocalFile())))
+                files << url.toLocalFile();
+    return files;
+}
+
+class FileDropTarget final : public QObject {
+  public:
+    FileDropTarget(const MainWindows& windows, QObject* parent) : QObject(parent), windows_(windows) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            return QObject::eventFilter(watched, event);
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QStringList files = OpenableFiles(drop->mimeData());
+        if (files.isEmpty()) return false;
+        drop->acceptProposedAction();
+        // Opened once the drop is over: a dialog must not run inside the drag.
+        if (type == QEvent::Drop)
+            QTimer::singleShot(0, this, [this, files] { OpenHandedFiles(windows_, files); });
+        return true;
+    }
+
+  private:
+    const MainWindows& windows_;
+};
+
+}  // namespace
+
+void AcceptDroppedFiles(const MainWindows& windows) {
+    windows.mdi->setAcceptDrops(true);
+    windows.mdi->installEventFilter(new FileDropTarget(windows, windows.mdi.get()));
 }
 
 }  // namespace natalory

@@ -38,4 +38,8 @@ void OpenStartFile(const MainWindows& windows, const QString& file);
 // answer finishes first).
 void OpenHandedFiles(const MainWindows& windows, const QStringList& files);
 
+// A template or batch file dropped on the main window opens as OpenHandedFiles opens it.
+// `windows` must outlive the main window.
+void AcceptDroppedFiles(const MainWindows& windows);
+
 }  // namespace natalory

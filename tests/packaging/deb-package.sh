@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package with cpack and looks inside: its dependencies come from
-# dpkg-shlibdeps, and the command-line tool runs from the unpacked tree.
+# dpkg-shlibdeps, lintian finds no error, no warning and no missing hardening, and the
+# command-line tool runs from the unpacked tree.
 set -euo pipefail
 build="$1"
 source "$(dirname "$0")/common.sh"
-need dpkg-deb dpkg-shlibdeps pdftotext
+need dpkg-deb dpkg-shlibdeps pdftotext lintian
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,6 +26,13 @@ description=$(dpkg-deb -f "$deb" Description)
 [[ $description != *";"* ]] || fail "the description carries list separators"
 dpkg-deb -c "$deb" > "$work/contents"
 grep -q " ./usr/share/natalory/brdstf.fpf$" "$work/contents" || fail "the year data is not in the package"
+
+# The overrides the package carries give their reasons; none may go unused.
+lintian --no-cfg --fail-on none --display-level ">=info" --show-overrides "$deb" > "$work/lintian" 2>/dev/null
+if grep -E '^[EW]: |hardening-no-|unused-override|mismatched-override' "$work/lintian" >&2; then
+    fail "lintian: the lines above"
+fi
+echo "lintian: $(grep -c '^O: ' "$work/lintian" || true) overridden, no error, no warning"
 
 dpkg-deb -x "$deb" "$work/root"
 use_temporary_user "$work/user"
