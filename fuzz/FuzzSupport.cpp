@@ -50,7 +50,7 @@ QByteArrayView Bytes(const uint8_t* data, size_t size) {
 
 QDate BirthDateFrom(uint8_t a, uint8_t b) {
     const QDate first(1900, 1, 1);
-    return first.addDays((a * 256 + b) % first.daysTo(QDate(2004, 12, 31)));
+    return first.addDays((a * 256 + b) % first.daysTo(QDate(2025, 12, 31)));
 }
 
 void ReadYearData(const uint8_t* data, size_t size, const char* fileName, YearDataReader read) {

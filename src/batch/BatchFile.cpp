@@ -159,19 +159,21 @@ std::optional<std::array<int, ColumnCount>> HeaderColumns(const QStringList& cel
     return at;
 }
 
-std::optional<BatchFileError> CheckDate(BatchRecord& r, const QString& path, const QLocale& locale) {
+std::optional<BatchFileError> CheckDate(BatchRecord& r, const QString& path, int lastYear,
+                                        const QLocale& locale) {
     r.birthDate = ParseBatchDate(r.dateText, locale);
     BatchFileError error{BatchFileError::Kind::InvalidDate, path, r.line, r.number,
                          {r.first, r.last, r.dateText},     {}};
     if (!r.birthDate.isValid()) return error;
-    if (r.birthDate.year() < kFirstYear || r.birthDate.year() > kLastYear) {
+    if (r.birthDate.year() < kFirstYear || r.birthDate.year() > lastYear) {
         error.kind = BatchFileError::Kind::DateOutOfRange;
         return error;
     }
     return std::nullopt;
 }
 
-BatchFileResult ReadPlain(const QString& text, QChar separator, const QString& path, const QLocale& locale) {
+BatchFileResult ReadPlain(const QString& text, QChar separator, const QString& path, int lastYear,
+                          const QLocale& locale) {
     BatchFileContents contents;
     FieldScanner in(text, separator);
     bool endedLine = true;
@@ -190,14 +192,14 @@ BatchFileResult ReadPlain(const QString& text, QChar separator, const QString& p
         r.first = fields[0];
         r.last = fields[1];
         r.dateText = fields[2];
-        if (auto error = CheckDate(r, path, locale)) return *error;
+        if (auto error = CheckDate(r, path, lastYear, locale)) return *error;
         contents.records.push_back(std::move(r));
     }
     return contents;
 }
 
 BatchFileResult ReadTable(const QString& text, QChar separator, const std::array<int, ColumnCount>& at,
-                          const QString& path, const QLocale& locale) {
+                          const QString& path, int lastYear, const QLocale& locale) {
     BatchFileContents contents;
     contents.hasHeader = true;
     FieldScanner in(text, separator);
@@ -223,7 +225,7 @@ BatchFileResult ReadTable(const QString& text, QChar separator, const std::array
                 if (column < cells.size()) given << cells[column];
             return BatchFileError{BatchFileError::Kind::Incomplete, path, r.line, r.number, given, {}};
         }
-        if (auto error = CheckDate(r, path, locale)) return *error;
+        if (auto error = CheckDate(r, path, lastYear, locale)) return *error;
         contents.records.push_back(std::move(r));
     }
     return contents;
@@ -233,8 +235,7 @@ BatchFileResult ReadTable(const QString& text, QChar separator, const std::array
 int LineAt(const QString& text, qsizetype at) {
     int line = 1;
     for (qsizetype i = 0; i < at; ++i) {
-        if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n')))
-            ++line;
+        if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) ++line;
     }
     return line;
 }
@@ -304,7 +305,8 @@ QString AcceptedDateForms(const QLocale& locale) {
                                           writer.toString(example, NumericDateFormat(locale)));
 }
 
-BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, const QLocale& locale) {
+BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int lastYear,
+                               const QLocale& locale) {
     QString text = DecodeText(bytes);
     // A NUL is no part of any text a batch can hold (UTF-16 without its mark is full of
     // them); reading on would show names cut short, or a message cut at the NUL.
@@ -323,12 +325,13 @@ BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, con
     for (QChar separator : separators) {
         const QStringList cells = FirstRow(text, separator);
         if (cells.size() < 3) continue;
-        if (auto columns = HeaderColumns(cells)) return ReadTable(text, separator, *columns, path, locale);
+        if (auto columns = HeaderColumns(cells))
+            return ReadTable(text, separator, *columns, path, lastYear, locale);
     }
-    return ReadPlain(text, separators.first(), path, locale);
+    return ReadPlain(text, separators.first(), path, lastYear, locale);
 }
 
-BatchFileResult ReadBatchFile(const QString& path, const QLocale& locale) {
+BatchFileResult ReadBatchFile(const QString& path, int lastYear, const QLocale& locale) {
     const QFileInfo info(path);
     // Only a regular file: a FIFO or a device would never end.
     if (info.exists() && !info.isFile())
@@ -336,7 +339,7 @@ BatchFileResult ReadBatchFile(const QString& path, const QLocale& locale) {
     QString why;
     const std::optional<QByteArray> bytes = ReadFileBytes(path, &why);
     if (!bytes) return BatchFileError{BatchFileError::Kind::CannotRead, path, 0, 0, {}, why};
-    return ParseBatchFile(*bytes, path, locale);
+    return ParseBatchFile(*bytes, path, lastYear, locale);
 }
 
 }  // namespace natalory

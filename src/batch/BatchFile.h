@@ -60,9 +60,10 @@ QString AcceptedDateForms(const QLocale& locale = QLocale());
 // Text is UTF-8 (with or without its byte order mark), UTF-16 after its byte order
 // mark (a spreadsheet's "Unicode Text"), or else Windows-1252. A first line "sep=;"
 // (or any one character) names the separator, as spreadsheets write it.
+// A birth year from 1900 to `lastYear` (the year data's last year) is in range.
 // The first bad record stops the reading: nothing of a bad file is printed.
-BatchFileResult ReadBatchFile(const QString& path, const QLocale& locale = QLocale());
-BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path,
+BatchFileResult ReadBatchFile(const QString& path, int lastYear, const QLocale& locale = QLocale());
+BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int lastYear,
                                const QLocale& locale = QLocale());
 
 }  // namespace natalory

@@ -1,8 +1,12 @@
 #include "batch/BatchPdf.h"
 
+#include "shell/FileIO.h"
+
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include <cerrno>
 
 namespace natalory {
 namespace {
@@ -47,9 +51,20 @@ bool BatchPdf::printPage(const PrintEngine& engine, QString* error) {
             if (error) *error = QStringLiteral("no room for another page: ") + file_->errorString();
             return false;
         }
+        // The page before is written out here.
+        if (writeFailed(error)) return false;
     }
     engine.replay(*painter_, 1.0);
+    if (writeFailed(error)) return false;
     ++pages_;
+    return true;
+}
+
+bool BatchPdf::writeFailed(QString* error) {
+    // The PDF engine writes without looking at the result; the file remembers a failed write.
+    errno = 0;
+    if (file_->flush() && file_->error() == QFileDevice::NoError) return false;
+    if (error) *error = errno == ENOSPC || errno == EDQUOT ? SystemReason(errno) : file_->errorString();
     return true;
 }
 

@@ -19,7 +19,9 @@ class BatchPdf final : public PrinterTarget {
     explicit BatchPdf(QString path, QString title = {});
     ~BatchPdf() override;
 
+    // Stops at the first write that fails: a full disk is found on the page that fills it.
     bool printPage(const PrintEngine& engine, QString* error) override;
+    bool defersPrints() const override { return true; }
     // Writes the file over any old one. With no page printed nothing is written.
     bool finish(QString* error = nullptr);
     // Drops what has been written so far.
@@ -34,6 +36,7 @@ class BatchPdf final : public PrinterTarget {
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QPainter> painter_;
     int pages_ = 0;
+    bool writeFailed(QString* error);
 };
 
 }  // namespace natalory

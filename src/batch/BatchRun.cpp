@@ -1,5 +1,7 @@
 #include "batch/BatchRun.h"
 
+#include "batch/PrintLog.h"
+
 #include <algorithm>
 
 namespace natalory {
@@ -56,20 +58,32 @@ std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& re
     if (style == ptUserTemplate) state_.birthday.CustomTemplatePath = state_.settings.DefaultTemplatePath;
     // A batch file names no parents unless its table has the column; never those of the last typed print.
     state_.birthday.ParentsName = record.parents;
-    SetBirthday(state_, services_.clock.today(), print_, BuildMode::LoadTemplate, record.birthDate,
-                record.first, record.last);
+    const BuildResult built = SetBirthday(state_, services_.clock.today(), print_, BuildMode::LoadTemplate,
+                                          record.birthDate, record.first, record.last);
+    if (built.yearData)
+        return BatchFailure{kYearDataErrorNumber, DescribeYearDataProblem(*built.yearData), false};
     if (print_.error) {
         BatchFailure failure{print_.error->number, print_.error->description, false};
-        print_.Unload();
+        print_.UnloadCanvas();
         return failure;
     }
     if (beforePrint) beforePrint(record);
     PrintEngine engine;
     engine.setLayoutMemo(print_.layouts());
     const bool printed = PrintCanvas(print_.document, state_, engine, CanvasPlacement{}, services_);
-    print_.Unload();
+    print_.UnloadCanvas();
     if (!printed) return BatchFailure{486, QStringLiteral("the print could not be printed"), true};
+    if (services_.printer && services_.printer->defersPrints())
+        pendingLog_.push_back(PrintLogRecord(state_, services_.clock.now()));
     return std::nullopt;
+}
+
+void BatchPrinter::commitPrints() {
+    for (const QString& record : pendingLog_) {
+        ++state_.PrintCount;
+        if (state_.settings.LogPrintouts) LogPrintRecord(state_, record, services_.prompt);
+    }
+    pendingLog_.clear();
 }
 
 }  // namespace natalory

@@ -5,6 +5,8 @@
 #include "birthday/YearDataReaders.h"
 #include "output/Render.h"
 
+#include <vector>
+
 #include <functional>
 #include <optional>
 
@@ -24,6 +26,9 @@ class BatchProgress {
     // pending events run first, so that its Cancel button is heard.
     virtual bool cancelRequested() = 0;
 };
+
+// The error number a batch reports when the year data refuse a record.
+inline constexpr int kYearDataErrorNumber = 62;
 
 // Why a record could not be printed.
 struct BatchFailure {
@@ -68,8 +73,12 @@ class BatchPrinter final : public BatchRecordPrinter {
     void adjustData(std::function<void(DataSettings&)> change) { print_.adjustData = std::move(change); }
 
     std::optional<BatchFailure> PrintBatchRecord(const BatchRecord& record) override;
+    // Counts and logs the prints of a target that defers them (a batch PDF), once its file
+    // is written: a file that is not written leaves nothing counted or logged.
+    void commitPrints();
 
   private:
+    std::vector<QString> pendingLog_;  // the log records of the deferred prints
     AppState& state_;
     PrintServices services_;
     OffscreenPrint print_;

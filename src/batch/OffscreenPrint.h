@@ -27,7 +27,6 @@ class OffscreenPrint final : public PrintDocumentHost {
     void keepTemplates() { keep_ = true; }
     // Changes the data settings a template brings before its texts are written.
     std::function<void(DataSettings&)> adjustData;
-    void Unload() { document = CanvasDocument(); }
     // While templates are kept: the layouts of this run, for the fit and the page.
     TextBlockMemo* layouts() { return keep_ ? &layouts_ : nullptr; }
 
@@ -39,6 +38,7 @@ class OffscreenPrint final : public PrintDocumentHost {
     void ShowCanvas() override {}
     void MoveCanvas(int, int) override {}
     void ShowDocumentTools() override {}
+    void UnloadCanvas() override { document = CanvasDocument(); }
 
   private:
     struct Kept {

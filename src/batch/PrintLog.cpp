@@ -60,17 +60,21 @@ namespace {
 bool ConvertLogToUtf8(const QString& path, const QByteArray& old, const QString& record, QString* error) {
     QString text = DecodeTextFile(old);
     if (!text.isEmpty() && !text.endsWith(u'\n')) text += QStringLiteral("\r\n");
-    return WriteFileAtomically(path, kUtf8Mark.toByteArray() + (text + record).toUtf8(), error);
+    return WriteFileAtomically(path, kUtf8Mark.toByteArray() + (text + record).toUtf8(), error,
+                               FileAccess::Private);
 }
 
 }  // namespace
 
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error) {
-    const QString text = PrintLogRecord(state, now);
+    return AppendPrintLogRecord(state.LogFilePath, PrintLogRecord(state, now), error);
+}
+
+bool AppendPrintLogRecord(const QString& logPath, const QString& text, QString* error) {
     // The user's data folder may not exist before the first print is logged.
-    MakeFolderFor(state.LogFilePath);
-    const int fd = ::open(QFile::encodeName(state.LogFilePath).constData(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+    MakeFolderFor(logPath);
+    const int fd = ::open(QFile::encodeName(logPath).constData(),
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         if (error) *error = SystemReason(errno);
         return false;
@@ -87,8 +91,8 @@ bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error)
         record = ToWindows1252(text);
     else if (sized && status.st_size > 0) {
         ::close(fd);
-        const std::optional<QByteArray> old = ReadFileBytes(state.LogFilePath, error);
-        return old && ConvertLogToUtf8(state.LogFilePath, *old, text, error);
+        const std::optional<QByteArray> old = ReadFileBytes(logPath, error);
+        return old && ConvertLogToUtf8(logPath, *old, text, error);
     } else
         record = EncodeTextFile(text);
     // A record left unfinished by an older crash must not swallow this one: it gets a line of its own.
@@ -110,8 +114,12 @@ bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error)
 }
 
 void LogPrint(AppState& state, const QDateTime& now, Prompt& prompt) {
+    LogPrintRecord(state, PrintLogRecord(state, now), prompt);
+}
+
+void LogPrintRecord(AppState& state, const QString& record, Prompt& prompt) {
     QString error;
-    if (AppendPrintLog(state, now, &error) || state.PrintLogFailureShown) return;
+    if (AppendPrintLogRecord(state.LogFilePath, record, &error) || state.PrintLogFailureShown) return;
     state.PrintLogFailureShown = true;
     prompt.tell(QString::fromLatin1(kPrintLogFailed).arg(QDir::toNativeSeparators(state.LogFilePath), error),
                 QString::fromLatin1(kPrintLogTitle), PromptIcon::Exclamation);

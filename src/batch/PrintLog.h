@@ -23,6 +23,8 @@ QString PrintLogRecord(const AppState& state, const QDateTime& now);
 // The record is written in the log's encoding; a Windows-1252 log that cannot hold it
 // is converted to UTF-8 with the byte order mark first.
 bool AppendPrintLog(const AppState& state, const QDateTime& now, QString* error = nullptr);
+// The same for a record made earlier with PrintLogRecord.
+bool AppendPrintLogRecord(const QString& logPath, const QString& record, QString* error = nullptr);
 
 inline constexpr auto kPrintLogTitle = "Print Log";
 inline constexpr auto kPrintLogFailed =
@@ -32,6 +34,8 @@ inline constexpr auto kPrintLogFailed =
 // Appends the record for a print or export. The first failure of a run is told to the
 // user; the print itself has been made, so it never fails for want of its log line.
 void LogPrint(AppState& state, const QDateTime& now, Prompt& prompt);
+// The same for a record made earlier with PrintLogRecord.
+void LogPrintRecord(AppState& state, const QString& record, Prompt& prompt);
 
 // A log record as the viewer lists it.
 struct PrintLogRow {

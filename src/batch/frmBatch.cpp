@@ -3,6 +3,7 @@
 #include "batch/BatchFile.h"
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
+#include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
 #include "shell/HTMLHelp.h"
 #include "shell/QtSeams.h"
@@ -257,7 +258,7 @@ void frmBatch::cmdBrowse_Click() {
 }
 
 void frmBatch::OpenBatchFile(const QString& path) {
-    const BatchFileResult read = ReadBatchFile(path);
+    const BatchFileResult read = ReadBatchFile(path, LastYearAvailable(state_.ProgramFolder));
     if (const auto* error = std::get_if<BatchFileError>(&read)) {
         showFileError(*error);
         return;
@@ -351,7 +352,7 @@ void frmBatch::BatchRun(int start, int stop) {
     cmdBrowse->setEnabled(false);
     for (QRadioButton* o : {optPrinter, optPdf}) o->setEnabled(false);
     BatchOutcome outcome;
-    const BatchFileResult read = ReadBatchFile(txtBdayFile->text());
+    const BatchFileResult read = ReadBatchFile(txtBdayFile->text(), LastYearAvailable(state_.ProgramFolder));
     if (const auto* error = std::get_if<BatchFileError>(&read)) {
         outcome.failure = RunFailureOf(*error);
     } else {
@@ -359,10 +360,11 @@ void frmBatch::BatchRun(int start, int stop) {
         BatchPrinter printing(state_, PrintServices{services_.prompt, services_.clock, target});
         outcome =
             natalory::BatchRun(std::get<BatchFileContents>(read).records, start, stop, printing, progress);
+        QString writeError;
+        if (pdf && !outcome.failure && !pdf->finish(&writeError))
+            outcome.failure = BatchFailure{75, writeError, false};
+        if (!outcome.failure) printing.commitPrints();
     }
-    QString writeError;
-    if (pdf && !outcome.failure && !pdf->finish(&writeError))
-        outcome.failure = BatchFailure{75, writeError, false};
 
     if (outcome.failure) {
         if (!outcome.failure->alreadyTold)

@@ -4,12 +4,12 @@
 
 namespace natalory {
 
-std::vector<QString> ComputeBirthdayFacts(AppState& state, QDate today, const QLocale& locale) {
+std::vector<YearDataProblem> ComputeBirthdayFacts(AppState& state, QDate today, const QLocale& locale) {
     const QDate birth = state.birthday.BirthDate;
     CalendarFacts& facts = state.facts;
-    std::vector<QString> problems;
+    std::vector<YearDataProblem> problems;
     const auto note = [&problems](const DataReadResult& r) {
-        if (!r.problem.isEmpty()) problems.push_back(r.problem);
+        if (r.problem) problems.push_back(*r.problem);
     };
 
     CalculateAge(birth, state.settings.DateCalcMode, today, locale, facts);

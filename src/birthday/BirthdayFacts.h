@@ -14,6 +14,7 @@ namespace natalory {
 // day texts, the Western sign, the celebrities, the Chinese sign, stone, flower,
 // the two sign descriptions, the year record, the stamp price and the president.
 // Returns the problems the year data files had (empty when all was well).
-std::vector<QString> ComputeBirthdayFacts(AppState& state, QDate today, const QLocale& locale = QLocale());
+std::vector<YearDataProblem> ComputeBirthdayFacts(AppState& state, QDate today,
+                                                  const QLocale& locale = QLocale());
 
 }  // namespace natalory

@@ -191,7 +191,7 @@ struct Term {
     const char* president;
 };
 
-constexpr std::array<Term, 19> kPresidents = {{
+constexpr std::array<Term, 23> kPresidents = {{
     {1897, 3, 5, "William McKinley"},    {1901, 9, 15, "Theodore Roosevelt"},
     {1909, 3, 4, "William Howard Taft"}, {1913, 3, 4, "Woodrow Wilson"},
     {1921, 3, 4, "Warren G. Harding"},   {1923, 8, 3, "Calvin Coolidge"},
@@ -201,11 +201,14 @@ constexpr std::array<Term, 19> kPresidents = {{
     {1969, 1, 21, "Richard M. Nixon"},   {1974, 8, 10, "Gerald R. Ford"},
     {1977, 1, 21, "Jimmy Carter"},       {1981, 1, 21, "Ronald Reagan"},
     {1989, 1, 21, "George Bush"},        {1993, 1, 21, "Bill Clinton"},
-    {2001, 1, 21, "George W. Bush"},
+    {2001, 1, 21, "George W. Bush"},     {2009, 1, 21, "Barack Obama"},
+    {2017, 1, 21, "Donald Trump"},       {2021, 1, 21, "Joe Biden"},
+    {2025, 1, 21, "Donald Trump"},
 }};
 
-// First day of each Chinese year, 1900 .. 2007, as the program has always had them.
-constexpr std::array<std::array<int, 2>, 108> kChineseNewYear = {{
+// First day of each Chinese year, 1900 .. 2026. The 1925, 1943 and 1944 entries are kept
+// as the program has always had them.
+constexpr std::array<std::array<int, 2>, 127> kChineseNewYear = {{
     {1, 31}, {2, 19}, {2, 8},  {1, 29}, {2, 16}, {2, 4},  {1, 25}, {2, 13}, {2, 2},  {1, 22},  // 1900s
     {2, 10}, {1, 30}, {2, 18}, {2, 6},  {1, 26}, {2, 14}, {2, 3},  {1, 23}, {2, 11}, {2, 1},   // 1910s
     {2, 20}, {2, 8},  {1, 28}, {2, 16}, {2, 5},  {1, 25}, {2, 13}, {2, 2},  {1, 23}, {2, 10},  // 1920s
@@ -216,8 +219,12 @@ constexpr std::array<std::array<int, 2>, 108> kChineseNewYear = {{
     {2, 6},  {1, 27}, {2, 16}, {2, 3},  {1, 23}, {2, 11}, {1, 31}, {2, 18}, {2, 7},  {1, 28},  // 1970s
     {2, 16}, {2, 5},  {1, 25}, {2, 13}, {2, 2},  {2, 20}, {2, 9},  {1, 29}, {2, 17}, {2, 6},   // 1980s
     {1, 27}, {2, 15}, {2, 4},  {1, 23}, {2, 10}, {1, 31}, {2, 19}, {2, 7},  {1, 28}, {2, 16},  // 1990s
-    {2, 5},  {1, 24}, {2, 12}, {2, 1},  {1, 22}, {5, 9},  {1, 29}, {2, 18},                    // 2000s
+    {2, 5},  {1, 24}, {2, 12}, {2, 1},  {1, 22}, {2, 9},  {1, 29}, {2, 18}, {2, 7},  {1, 26},  // 2000s
+    {2, 14}, {2, 3},  {1, 23}, {2, 10}, {1, 31}, {2, 19}, {2, 8},  {1, 28}, {2, 16}, {2, 5},   // 2010s
+    {1, 25}, {2, 12}, {2, 1},  {1, 22}, {2, 10}, {1, 29}, {2, 17},                             // 2020s
 }};
+// The last day the table covers: the Chinese year of 2027 begins on February 6, 2027.
+const QDate kChineseTableEnd{2027, 2, 5};
 
 constexpr std::array<const char*, 12> kAnimals = {"Rat",   "Ox",   "Tiger",  "Rabbit",  "Dragon", "Snake",
                                                   "Horse", "Goat", "Monkey", "Rooster", "Dog",    "Pig"};
@@ -268,12 +275,17 @@ struct StampRate {
     const char* price;
 };
 
-constexpr std::array<StampRate, 20> kStampRates = {{
+constexpr std::array<StampRate, 38> kStampRates = {{
     {1900, 1, 1, "$0.02"},  {1917, 11, 2, "$0.03"},  {1919, 7, 1, "$0.02"},  {1932, 7, 6, "$0.03"},
     {1958, 8, 1, "$0.04"},  {1963, 1, 7, "$0.05"},   {1968, 1, 7, "$0.06"},  {1971, 5, 16, "$0.08"},
     {1974, 3, 2, "$0.10"},  {1975, 12, 31, "$0.13"}, {1978, 5, 29, "$0.15"}, {1981, 3, 22, "$0.18"},
     {1981, 11, 1, "$0.20"}, {1985, 2, 17, "$0.22"},  {1988, 4, 3, "$0.25"},  {1991, 2, 3, "$0.29"},
     {1995, 1, 1, "$0.32"},  {1999, 1, 10, "$0.33"},  {2001, 1, 7, "$0.34"},  {2002, 6, 30, "$0.37"},
+    {2006, 1, 8, "$0.39"},  {2007, 5, 14, "$0.41"},  {2008, 5, 12, "$0.42"}, {2009, 5, 11, "$0.44"},
+    {2012, 1, 22, "$0.45"}, {2013, 1, 27, "$0.46"},  {2014, 1, 26, "$0.49"}, {2016, 4, 10, "$0.47"},
+    {2017, 1, 22, "$0.49"}, {2018, 1, 21, "$0.50"},  {2019, 1, 27, "$0.55"}, {2021, 8, 29, "$0.58"},
+    {2022, 7, 10, "$0.60"}, {2023, 1, 22, "$0.63"},  {2023, 7, 9, "$0.66"},  {2024, 1, 21, "$0.68"},
+    {2024, 7, 14, "$0.73"}, {2025, 7, 13, "$0.78"},
 }};
 
 }  // namespace
@@ -322,7 +334,7 @@ void FindChineseSign(QDate birthDate, CalendarFacts& facts) {
         facts.ChineseSign = QStringLiteral("Earth Pig");
         return;
     }
-    if (birthDate > QDate(2008, 2, 6)) return;
+    if (birthDate > kChineseTableEnd) return;
     for (int i = int(kChineseNewYear.size()) - 1; i >= 0; --i) {
         const QDate first(1900 + i, kChineseNewYear[size_t(i)][0], kChineseNewYear[size_t(i)][1]);
         if (first <= birthDate) {

@@ -1,5 +1,7 @@
 #include "birthday/DateLimits.h"
 
+#include "birthday/YearDataReaders.h"
+
 namespace natalory {
 namespace {
 
@@ -12,20 +14,23 @@ const QString kFirstYearMessage = QStringLiteral("First year available is 1900, 
 
 }  // namespace
 
-DateCheck CheckDateBoxOnLeave(QDate date) {
+int LastYearAvailable(const QString& programFolder) {
+    return LastDataYear(programFolder).value_or(kShippedLastYear);
+}
+
+DateCheck CheckDateBoxOnLeave(QDate date, int lastYear) {
     if (!date.isValid()) return DateCheck{false, {}, {}, std::nullopt};
-    if (date.year() > kLastYear) return Reset(kLastYearMessage.arg(kLastYear), QDate(kLastYear, 1, 1));
+    if (date.year() > lastYear) return Reset(kLastYearMessage.arg(lastYear), QDate(lastYear, 1, 1));
     if (date.year() < kFirstYear) return Reset(kFirstYearMessage, kDropDownDate);
     return DateCheck{};
 }
 
-DateCheck CheckQuickPrintDate(const QString& text) {
+DateCheck CheckQuickPrintDate(const QString& text, int lastYear) {
     const QDate date = ParseDateBoxText(text);
     if (!date.isValid())
         return DateCheck{false, QStringLiteral("You must use a valid date!"),
                          QStringLiteral("Incorrect Date Settting"), std::nullopt};
-    if (date.year() > kLastQuickPrintYear)
-        return Reset(kLastYearMessage.arg(kLastQuickPrintYear), QDate(kLastQuickPrintYear, 1, 1));
+    if (date.year() > lastYear) return Reset(kLastYearMessage.arg(lastYear), QDate(lastYear, 1, 1));
     if (date.year() < kFirstYear) return Reset(kFirstYearMessage, kDropDownDate);
     return DateCheck{};
 }

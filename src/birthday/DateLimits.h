@@ -16,17 +16,22 @@ struct DateCheck {
 };
 
 inline constexpr int kFirstYear = 1900;
-inline constexpr int kLastYear = 2004;
-// Printing straight from the dialog stops earlier than designing does.
-inline constexpr int kLastQuickPrintYear = 2001;
 
 inline const QDate kDropDownDate{1999, 1, 1};
 
-// The date box loses the focus holding `date`.
-DateCheck CheckDateBoxOnLeave(QDate date);
+// The last year of the year data that comes with the program.
+inline constexpr int kShippedLastYear = 2025;
+
+// The last birth year a print can be made for: the last year of the year data in
+// `programFolder`. When that file cannot be read the dialogs offer the shipped years,
+// and building the print reports the file, rather than a calendar stopping at 1900.
+int LastYearAvailable(const QString& programFolder);
+
+// The date box loses the focus holding `date`; `lastYear` is LastYearAvailable's.
+DateCheck CheckDateBoxOnLeave(QDate date, int lastYear);
 
 // "&Print" pressed with the date box showing `text` (as "MM/dd/yyyy").
-DateCheck CheckQuickPrintDate(const QString& text);
+DateCheck CheckQuickPrintDate(const QString& text, int lastYear);
 
 // Reads the date box's text, e.g. "03/04/1950"; invalid when it is not a whole date.
 QDate ParseDateBoxText(const QString& text);

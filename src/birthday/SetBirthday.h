@@ -1,5 +1,6 @@
 #pragma once
 
+#include "birthday/YearDataReaders.h"
 #include "shell/AppState.h"
 
 #include <QDate>
@@ -24,6 +25,8 @@ class PrintDocumentHost {
     virtual void ShowCanvas() = 0;
     virtual void MoveCanvas(int leftTwips, int topTwips) = 0;
     virtual void ShowDocumentTools() = 0;
+    // Drops the canvas LoadTemplate made.
+    virtual void UnloadCanvas() = 0;
 };
 
 // A date in the locale's short format, always with all four digits of the year.
@@ -37,10 +40,24 @@ QString CanvasCaption(const QString& first, const QString& last, QDate birthDate
 // birthday of the print on the canvas rewrites only the texts of its info objects.
 enum class BuildMode { LoadTemplate, RefreshTexts };
 
+// What became of a birthday's print.
+struct BuildResult {
+    bool built = false;  // the canvas holds the print
+    // The year data could not give the birthday its facts: no canvas was opened or changed,
+    // and the birthday record is the one before.
+    std::optional<YearDataProblem> yearData;
+};
+
+inline constexpr auto kYearDataTitle = "Year Data Problem";
+// What the window says when the year data refuse a birthday.
+QString YearDataMessage(const YearDataProblem& problem);
+
 // Stores a birthday and builds its print: the record, every fact, the display
-// forms, then the refreshed or freshly loaded canvas, fitted and shown. False when
-// the template could not be read, so that no canvas was opened.
-bool SetBirthday(AppState& state, QDate today, PrintDocumentHost& host, BuildMode mode, QDate birthDate,
-                 const QString& first, const QString& last, const QLocale& locale = QLocale());
+// forms, then the refreshed or freshly loaded canvas, fitted and shown. Nothing is
+// built when a year data file has a problem with the birthday, or when the template
+// could not be read (no canvas was opened).
+BuildResult SetBirthday(AppState& state, QDate today, PrintDocumentHost& host, BuildMode mode,
+                        QDate birthDate, const QString& first, const QString& last,
+                        const QLocale& locale = QLocale());
 
 }  // namespace natalory

@@ -3,6 +3,9 @@
 #include "shell/FileIO.h"
 #include "shell/RecordFormat.h"
 
+#include <QDir>
+#include <QLocale>
+
 #include <array>
 #include <map>
 #include <optional>
@@ -35,17 +38,45 @@ QString WithoutTrailingBlanks(QString text) {
     return text;
 }
 
+using Kind = YearDataProblem::Kind;
+
+QString PathOf(const QString& programFolder, const char* name) {
+    return ProgramFile(programFolder, QString::fromLatin1(name));
+}
+
+// A reader at the start of the file, or nothing when the file cannot be read or holds no record.
 std::optional<RecordReader> Open(const QString& programFolder, const char* name, DataReadResult& result,
                                  YearDataCache::Files* files) {
     RecordError error;
-    const QString path = ProgramFile(programFolder, QString::fromLatin1(name));
+    const QString path = PathOf(programFolder, name);
     auto reader = files ? files->open(path, &error) : RecordReader::open(path, &error);
-    if (!reader) result.problem = error.describe();
+    if (!reader)
+        result.problem = YearDataProblem{Kind::Unreadable, path, 0, 0, error.message, {}};
+    else if (reader->atEnd())
+        result.problem = YearDataProblem{Kind::Empty, path, 1, 0, {}, {}};
+    if (result.problem) return std::nullopt;
     return reader;
 }
 
-DataReadResult Failed(const RecordReader& in) {
-    return DataReadResult{false, in.error().describe()};
+YearDataProblem Malformed(const QString& path, const RecordError& e) {
+    return YearDataProblem{Kind::Malformed, path, e.line, e.field, e.message, {}};
+}
+
+DataReadResult Failed(const QString& path, const RecordReader& in) {
+    return DataReadResult{false, Malformed(path, in.error())};
+}
+
+// The search reached the end of the file: without the key, or within the records that follow it.
+YearDataProblem EndOfFile(const QString& path, int lastLine, bool found, const QString& wanted) {
+    return YearDataProblem{found ? Kind::EndsEarly : Kind::NotFound, path, lastLine, 0, {}, wanted};
+}
+
+QString YearWanted(QDate birthDate) {
+    return QString::number(birthDate.year());
+}
+
+QString DayWanted(QDate birthDate) {
+    return QLocale::c().monthName(birthDate.month()) + u' ' + QString::number(birthDate.day());
 }
 
 // The 33 values of a year record, in file order after the year itself.
@@ -67,15 +98,19 @@ DataReadResult Headlines1(const QString& programFolder, QDate birthDate, YearDat
     if (!in) return result;
     const QString key = QStringLiteral("%1").arg(birthDate.year(), 4, 10, QLatin1Char('0'));
     QString line;
+    size_t read = 0;
     while (!in->atEnd() && in->readLine(line)) {
         if (line.left(4) != key) continue;
         result.found = true;
-        year.YearHeadline[0] = WithoutTrailingBlanks(line.mid(5));
+        year.YearHeadline[read++] = WithoutTrailingBlanks(line.mid(5));
         // The five lines after the first belong to the year, whatever year they say.
-        for (size_t i = 1; i < year.YearHeadline.size() && !in->atEnd() && in->readLine(line); ++i)
-            year.YearHeadline[i] = WithoutTrailingBlanks(line.mid(5));
+        for (; read < year.YearHeadline.size() && !in->atEnd() && in->readLine(line); ++read)
+            year.YearHeadline[read] = WithoutTrailingBlanks(line.mid(5));
         break;
     }
+    if (read < year.YearHeadline.size())
+        result.problem = EndOfFile(PathOf(programFolder, kHeadlinesFile), in->fieldLine(), result.found,
+                                   YearWanted(birthDate));
     return result;
 }
 
@@ -102,20 +137,25 @@ DataReadResult Headlines2(const QString& programFolder, QDate birthDate, YearDat
     DataReadResult result;
     auto in = Open(programFolder, kHeadlinesSet2File, result, files);
     if (!in) return result;
+    const QString path = PathOf(programFolder, kHeadlinesSet2File);
     QDate date;
     QString headline;
+    size_t read = 0;
     while (!in->atEnd()) {
-        if (!ReadSet2Record(*in, &date, &headline)) return Failed(*in);
+        if (!ReadSet2Record(*in, &date, &headline)) return Failed(path, *in);
         if (!date.isValid() || date.year() != birthDate.year()) continue;
         result.found = true;
-        year.YearHeadline[0] = headline;
-        for (size_t i = 1; i < year.YearHeadline.size() && !in->atEnd(); ++i) {
+        year.YearHeadline[read++] = headline;
+        for (; read < year.YearHeadline.size() && !in->atEnd(); ++read) {
             if (!ReadSet2Record(*in, &date, &headline)) break;
-            year.YearHeadline[i] = headline;
+            year.YearHeadline[read] = headline;
         }
         break;
     }
-    if (in->failed()) result.problem = in->error().describe();
+    if (in->failed())
+        result.problem = Malformed(path, in->error());
+    else if (read < year.YearHeadline.size())
+        result.problem = EndOfFile(path, in->fieldLine(), result.found, YearWanted(birthDate));
     return result;
 }
 
@@ -143,23 +183,28 @@ DataReadResult Celebrities(const QString& programFolder, QDate birthDate, YearDa
     DataReadResult result;
     auto in = Open(programFolder, kCelebritiesFile, result, files);
     if (!in) return result;
+    const QString path = PathOf(programFolder, kCelebritiesFile);
     const QString monthKey = QString::number(birthDate.month());
     const QString dayKey = QString::number(birthDate.day());
     AnyField month, day;
     QString name;
+    size_t read = 0;
     while (!in->atEnd()) {
-        if (!ReadCelebrityRecord(*in, &month, &day, &name)) return Failed(*in);
+        if (!ReadCelebrityRecord(*in, &month, &day, &name)) return Failed(path, *in);
         const QString monthText = month.isNumber ? QString::number(month.number) : month.text;
         if (monthText != monthKey || DayKeyOf(day) != dayKey) continue;
         result.found = true;
-        year.Celebrity[0] = name;
-        for (size_t i = 1; i < year.Celebrity.size() && !in->atEnd(); ++i) {
+        year.Celebrity[read++] = name;
+        for (; read < year.Celebrity.size() && !in->atEnd(); ++read) {
             if (!ReadCelebrityRecord(*in, &month, &day, &name)) break;
-            year.Celebrity[i] = name;
+            year.Celebrity[read] = name;
         }
         break;
     }
-    if (in->failed()) result.problem = in->error().describe();
+    if (in->failed())
+        result.problem = Malformed(path, in->error());
+    else if (read < year.Celebrity.size())
+        result.problem = EndOfFile(path, in->fieldLine(), result.found, DayWanted(birthDate));
     return result;
 }
 
@@ -170,24 +215,56 @@ DataReadResult YearRecord(const QString& programFolder, QDate birthDate, YearDat
     DataReadResult result;
     auto in = Open(programFolder, kYearRecordsFile, result, files);
     if (!in) return result;
+    const QString path = PathOf(programFolder, kYearRecordsFile);
     const QString key = QString::number(birthDate.year());
     std::array<QString, 33> values;
     QString recordYear;
+    bool readAny = false;
     while (!in->atEnd()) {
         in->readText(recordYear);
+        const int line = in->fieldLine();
         for (QString& v : values) in->readText(v);
-        if (in->failed()) return Failed(*in);
-        // The search ends at the birth year, or at the last record, 2004.
-        if (recordYear == key || recordYear == u"2004") {
+        if (in->failed()) return Failed(path, *in);
+        // A field too many or too few would shift every value after it into the wrong fact.
+        if (in->fieldLine() != line || !in->lineEnded())
+            return DataReadResult{
+                false, YearDataProblem{Kind::Malformed, path, line, 0,
+                                       QStringLiteral("a year record is 34 fields on one line"), key}};
+        readAny = true;
+        if (recordYear == key) {
             for (size_t i = 0; i < fields.size(); ++i) *fields[i] = values[i];
-            result.found = recordYear == key;
+            result.found = true;
             return result;
         }
     }
+    // A year the data lacks: the last record stands in (the latest year there is), and the
+    // search says the year was not found.
+    if (readAny)
+        for (size_t i = 0; i < fields.size(); ++i) *fields[i] = values[i];
+    result.problem = EndOfFile(path, in->fieldLine(), false, key);
     return result;
 }
 
 }  // namespace
+
+QString DescribeYearDataProblem(const YearDataProblem& p) {
+    QString where = QDir::toNativeSeparators(p.file);
+    if (p.line > 0) where += QStringLiteral(", line %1").arg(p.line);
+    if (p.field > 0) where += QStringLiteral(", field %1").arg(p.field);
+    switch (p.kind) {
+        case Kind::Unreadable:
+            return where + QStringLiteral(": the file cannot be read: ") + p.detail;
+        case Kind::Malformed:
+            return where + QStringLiteral(": ") + p.detail;
+        case Kind::Empty:
+            return where + QStringLiteral(": the file is empty");
+        case Kind::NotFound:
+            return where + QStringLiteral(": the file holds nothing for %1").arg(p.wanted);
+        case Kind::EndsEarly:
+            return where + QStringLiteral(": the file ends within the records of %1").arg(p.wanted);
+    }
+    return where;
+}
 
 DataReadResult ReadHeadlines(const QString& programFolder, QDate birthDate, YearData& year) {
     return Headlines1(programFolder, birthDate, year, nullptr);
@@ -208,6 +285,31 @@ DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, Ye
 
 DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year) {
     return YearRecord(programFolder, birthDate, year, nullptr);
+}
+
+std::optional<int> LastDataYear(const QString& programFolder, QString* problem) {
+    DataReadResult opened;
+    auto in = Open(programFolder, kYearRecordsFile, opened, nullptr);
+    QString why = opened.problem ? DescribeYearDataProblem(*opened.problem) : QString();
+    std::optional<int> last;
+    if (in) {
+        std::array<QString, 34> record;
+        while (!in->atEnd()) {
+            for (QString& v : record) in->readText(v);
+            if (in->failed()) break;
+            bool number = false;
+            const int year = record[0].toInt(&number);
+            if (number) last = year;
+        }
+        if (in->failed()) {
+            why = in->error().describe();
+            last.reset();
+        } else if (!last) {
+            why = QStringLiteral("%1 holds no year").arg(QString::fromLatin1(kYearRecordsFile));
+        }
+    }
+    if (problem) *problem = last ? QString() : why;
+    return last;
 }
 
 DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QDate birthDate, YearData& year,
@@ -254,7 +356,8 @@ struct YearDataCache::CelebrityIndex {
     std::optional<DataReadResult> cannotOpen;
     std::vector<QString> names;
     std::map<std::pair<QString, QString>, size_t> first;
-    std::optional<QString> failure;  // the problem the record after the last name has
+    std::optional<YearDataProblem> failure;  // the problem the record after the last name has
+    int lastLine = 0;                        // of the last name
 };
 
 DataReadResult YearDataCache::celebrities(const QString& programFolder, QDate birthDate, YearData& year) {
@@ -270,9 +373,10 @@ DataReadResult YearDataCache::celebrities(const QString& programFolder, QDate bi
             QString name;
             while (!in->atEnd()) {
                 if (!ReadCelebrityRecord(*in, &month, &day, &name)) {
-                    index.failure = in->error().describe();
+                    index.failure = Malformed(PathOf(programFolder, kCelebritiesFile), in->error());
                     break;
                 }
+                index.lastLine = in->fieldLine();
                 const QString monthText = month.isNumber ? QString::number(month.number) : month.text;
                 index.first.emplace(std::pair{monthText, DayKeyOf(day)}, index.names.size());
                 index.names.push_back(name);
@@ -285,13 +389,18 @@ DataReadResult YearDataCache::celebrities(const QString& programFolder, QDate bi
     if (index.cannotOpen) return *index.cannotOpen;
     const auto at =
         index.first.find(std::pair{QString::number(birthDate.month()), QString::number(birthDate.day())});
-    if (at == index.first.end()) return DataReadResult{false, index.failure.value_or(QString())};
+    const QString path = PathOf(programFolder, kCelebritiesFile);
+    if (at == index.first.end())
+        return DataReadResult{false, index.failure
+                                         ? index.failure
+                                         : EndOfFile(path, index.lastLine, false, DayWanted(birthDate))};
     DataReadResult result{true, {}};
     const size_t from = at->second;
     for (size_t i = 0; i < year.Celebrity.size() && from + i < index.names.size(); ++i)
         year.Celebrity[i] = index.names[from + i];
-    if (index.failure && from + year.Celebrity.size() - 1 >= index.names.size())
-        result.problem = *index.failure;
+    if (from + year.Celebrity.size() > index.names.size())
+        result.problem =
+            index.failure ? index.failure : EndOfFile(path, index.lastLine, true, DayWanted(birthDate));
     return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace natalory {
@@ -16,11 +17,33 @@ inline constexpr auto kHeadlinesSet2File = "blearII.fpf";
 inline constexpr auto kCelebritiesFile = "blik.fpf";
 inline constexpr auto kYearRecordsFile = "brdstf.fpf";
 
+// Why a year data file cannot give a birthday its facts. A print made without them would
+// tell the person a lie, so each is reason enough to make no print at all.
+struct YearDataProblem {
+    enum class Kind {
+        Unreadable,  // missing, not a regular file, too large, or failing to read
+        Malformed,   // a record the reader cannot take apart
+        Empty,       // nothing but blanks
+        NotFound,    // the file ends without the birth year's (or day's) records
+        EndsEarly,   // the file ends within the birth year's (or day's) records
+    };
+    Kind kind = Kind::Malformed;
+    QString file;    // the file's path
+    int line = 0;    // where the problem lies, or where the file ends; 0 for an unreadable file
+    int field = 0;   // 1-based place of the field on its line, when one is to blame
+    QString detail;  // the reader's own words for an unreadable or malformed file
+    QString wanted;  // what was searched for: "1950", "January 15"
+    bool operator==(const YearDataProblem&) const = default;
+};
+
+// "/data/brdstf.fpf, line 3, field 12: the file ends before the record is complete"
+QString DescribeYearDataProblem(const YearDataProblem& problem);
+
 // How a search of a year data file went. Whatever happens, the reader has set
 // every value it owns: what the file gave, or empty text for what it did not.
 struct DataReadResult {
     bool found = false;  // the key was in the file
-    QString problem;     // why the file could not be read, or where it is malformed
+    std::optional<YearDataProblem> problem;
 };
 
 class YearDataCache;
@@ -34,8 +57,13 @@ DataReadResult ReadHeadlinesForSet(const QString& programFolder, int infoSet, QD
                                    YearData& year);
 // Five people born on the month and day of the birth date.
 DataReadResult ReadCelebrities(const QString& programFolder, QDate birthDate, YearData& year);
-// The record of the birth year; a year not in the file gives the record of 2004.
+// The record of the birth year; a year not in the file gives the file's last record.
 DataReadResult ReadYearRecord(const QString& programFolder, QDate birthDate, YearData& year);
+
+// The last year the year data has facts for: the year of the last record of the year
+// record file, whose years ascend. Nothing when that file cannot be read or holds no
+// record; `problem` then says why.
+std::optional<int> LastDataYear(const QString& programFolder, QString* problem = nullptr);
 
 // What a run of many prints has read of the year data files: each file is read
 // from disk once and answers the run's searches from memory, each answer the one

@@ -48,7 +48,11 @@ QPushButton* NamedButton(const char* name, const QString& caption, const QString
 }  // namespace
 
 frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace, QWidget* parent)
-    : QDialog(parent), state_(state), services_(services), workspace_(workspace) {
+    : QDialog(parent),
+      state_(state),
+      services_(services),
+      workspace_(workspace),
+      lastYear_(LastYearAvailable(state.ProgramFolder)) {
     setObjectName(QStringLiteral("frmGetInfo"));
     setWindowTitle(QStringLiteral("Print Information"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,7 +64,7 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     calCalendar = new QCalendarWidget(this);
     calCalendar->setObjectName(QStringLiteral("calCalendar"));
     calCalendar->setToolTip(QStringLiteral("Select Day And Month Of Birth Date"));
-    calCalendar->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
+    calCalendar->setDateRange(QDate(kFirstYear, 1, 1), QDate(lastYear_, 12, 31));
     calCalendar->setFirstDayOfWeek(Qt::Sunday);
     calCalendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     calCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -69,7 +73,7 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     lstYear = new QListWidget(this);
     lstYear->setObjectName(QStringLiteral("lstYear"));
     lstYear->setToolTip(QStringLiteral("Select A Year"));
-    for (int y = kFirstYear; y <= kLastYear; ++y) lstYear->addItem(QString::number(y));
+    for (int y = kFirstYear; y <= lastYear_; ++y) lstYear->addItem(QString::number(y));
     lstYear->setFixedWidth(72);
 
     ctQuickDate = new QuickDateEdit(this);
@@ -315,7 +319,7 @@ bool frmGetInfo::PrepareBirthday() {
 }
 
 void frmGetInfo::cmdPrint_Click() {
-    const DateCheck check = CheckQuickPrintDate(ctQuickDate->text());
+    const DateCheck check = CheckQuickPrintDate(ctQuickDate->text(), lastYear_);
     if (!check.accepted) {
         if (!check.message.isEmpty()) tell(check.message, check.title);
         if (check.resetTo) ctQuickDate->setDate(*check.resetTo);
@@ -337,7 +341,7 @@ void frmGetInfo::ctQuickDate_ClickDrop() {
 
 void frmGetInfo::ctQuickDate_LostFocus() {
     const QDate date = ParseDateBoxText(ctQuickDate->text());
-    const DateCheck check = CheckDateBoxOnLeave(date);
+    const DateCheck check = CheckDateBoxOnLeave(date, lastYear_);
     if (!check.message.isEmpty()) tell(check.message, check.title);
     if (check.resetTo)
         ctQuickDate->setDate(*check.resetTo);
@@ -346,13 +350,13 @@ void frmGetInfo::ctQuickDate_LostFocus() {
 }
 
 void frmGetInfo::calCalendar_ButtonClick(int year, int month) {
-    if (year > kLastYear) calCalendar->setCurrentPage(kLastYear, month);
+    if (year > lastYear_) calCalendar->setCurrentPage(lastYear_, month);
 }
 
 void frmGetInfo::calCalendar_DateChange() {
     const int year = calCalendar->selectedDate().year();
     const QSignalBlocker block(lstYear);
-    lstYear->setCurrentRow(year > kLastYear ? kLastYear - kFirstYear : std::max(0, year - kFirstYear));
+    lstYear->setCurrentRow(year > lastYear_ ? lastYear_ - kFirstYear : std::max(0, year - kFirstYear));
 }
 
 void frmGetInfo::lstYear_Click() {

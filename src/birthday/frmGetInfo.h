@@ -86,6 +86,7 @@ class frmGetInfo : public QDialog {
     AppState& state_;
     Services& services_;
     Workspace& workspace_;
+    const int lastYear_;  // the last year of the year data
 };
 
 }  // namespace natalory

@@ -2,6 +2,8 @@
 
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
+#include "batch/PrintLog.h"
+#include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
 
 #include <QDir>
@@ -70,6 +72,22 @@ class TerminalProgress final : public BatchProgress {
     int number_ = 0;
 };
 
+// What a target said when it failed, so that the failure is told once, in its own words.
+class TellingTarget final : public PrinterTarget {
+  public:
+    explicit TellingTarget(PrinterTarget& inner) : inner_(inner) {}
+    QString error;
+    bool printPage(const PrintEngine& engine, QString* why) override {
+        const bool ok = inner_.printPage(engine, why);
+        if (!ok && why) error = *why;
+        return ok;
+    }
+    bool defersPrints() const override { return inner_.defersPrints(); }
+
+  private:
+    PrinterTarget& inner_;
+};
+
 // A one-page PDF per record, named from its number and name.
 class FilePerRecord final : public PrinterTarget {
   public:
@@ -90,7 +108,7 @@ QString FileNameFor(const BatchRecord& r, int digits) {
     return (name.isEmpty() ? number : number + u' ' + name) + QStringLiteral(".pdf");
 }
 
-QString Describe(const BatchFileError& e) {
+QString Describe(const BatchFileError& e, int lastYear) {
     const QString where = QStringLiteral("%1, line %2").arg(QDir::toNativeSeparators(e.file)).arg(e.line);
     const QString record = e.fields.join(u' ');
     switch (e.kind) {
@@ -101,8 +119,8 @@ QString Describe(const BatchFileError& e) {
             return QStringLiteral("%1: not a date: \"%2\" (the record reads: %3; dates are read as %4)")
                 .arg(where, e.fields.value(2), record, AcceptedDateForms());
         case BatchFileError::Kind::DateOutOfRange:
-            return QStringLiteral("%1: the year must be from 1900 to 2004: \"%2\" (the record reads: %3)")
-                .arg(where, e.fields.value(2), record);
+            return QStringLiteral("%1: the year must be from 1900 to %2: \"%3\" (the record reads: %4)")
+                .arg(where, QString::number(lastYear), e.fields.value(2), record);
         case BatchFileError::Kind::Incomplete:
             return QStringLiteral(
                        "%1: the record is incomplete, it needs a first name, a last name and a date "
@@ -118,7 +136,23 @@ CliResult Fail(int code, const QString& message) {
     return CliResult{code, {}, QStringLiteral("natalory-print: %1\n").arg(message)};
 }
 
+QString OneLine(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+}
+
 }  // namespace
+
+PromptAnswer SilentPrompt::ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon) {
+    (title == QLatin1StringView(kPrintLogTitle) ? logProblems : said) << OneLine(text);
+    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+}
+
+QString SilentPrompt::warnings() const {
+    QString lines;
+    for (const QString& problem : logProblems)
+        lines += QStringLiteral("natalory-print: warning: %1\n").arg(problem);
+    return lines;
+}
 
 CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     const int destinations =
@@ -128,10 +162,13 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     if (!request.out.isEmpty() && QFileInfo(request.out).suffix().toLower() != u"pdf")
         return Fail(2, QStringLiteral("--out with --batch: the file must end in .pdf"));
 
-    const BatchFileResult read = ReadBatchFile(request.file);
-    if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error));
+    // Damaged year data are told by the first record that needs them, with file, line and what.
+    const int lastYear = LastYearAvailable(state.ProgramFolder);
+    const BatchFileResult read = ReadBatchFile(request.file, lastYear);
+    if (const auto* error = std::get_if<BatchFileError>(&read)) return Fail(2, Describe(*error, lastYear));
     const std::vector<BatchRecord>& records = std::get<BatchFileContents>(read).records;
     const int count = int(records.size());
+    if (count == 0) return Fail(2, QStringLiteral("the batch file %1 holds no records").arg(request.file));
     const int to = request.to ? std::min(request.to, count) : count;
     if (request.from > count)
         return Fail(2, QStringLiteral("--from %1: the file has %2 records").arg(request.from).arg(count));
@@ -154,28 +191,36 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     }
 
     SilentPrompt prompt;
+    TellingTarget telling(*target);
     const DayClock clock(request.today);
     state.BatchInProgress = true;
     const int digits = std::max(3, int(QString::number(count).size()));
     BatchOutcome outcome;
+    bool written = false;
+    QString writeError;
     {
         const InterruptGuard guard;
-        BatchPrinter printing(state, PrintServices{prompt, clock, target});
+        BatchPrinter printing(state, PrintServices{prompt, clock, &telling});
         printing.adjustData(request.adjustData);
         printing.beforePrint = [&](const BatchRecord& r) {
             files.next = QDir(request.outDir).filePath(FileNameFor(r, digits));
         };
         TerminalProgress progress(to - request.from + 1);
         outcome = BatchRun(records, request.from, to, printing, progress);
+        const bool whole = !outcome.failure && !outcome.cancelled;
+        written = whole && (!pdf || pdf->finish(&writeError));
+        if (written) printing.commitPrints();
     }
     state.BatchInProgress = false;
 
     if (outcome.failure) {
         if (pdf) pdf->discard();
-        const QString why = prompt.said.isEmpty() ? outcome.failure->description : prompt.said.join(u' ');
-        return Fail(1, QStringLiteral("record %1 could not be printed: %2")
-                           .arg(request.from + outcome.printed)
-                           .arg(why));
+        const QString why = !telling.error.isEmpty() ? telling.error : outcome.failure->description;
+        CliResult failed = Fail(1, QStringLiteral("record %1 could not be printed: %2")
+                                       .arg(request.from + outcome.printed)
+                                       .arg(why));
+        failed.err.prepend(prompt.warnings());
+        return failed;
     }
     if (outcome.cancelled) {
         if (pdf) pdf->discard();
@@ -184,14 +229,15 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
                                    .arg(request.out)
                              : QStringLiteral("interrupted after %1 prints").arg(outcome.printed));
     }
-    QString error;
-    if (pdf && !pdf->finish(&error))
-        return Fail(1, QStringLiteral("cannot write %1: %2").arg(request.out, error));
+    if (!written) return Fail(1, QStringLiteral("cannot write %1: %2").arg(request.out, writeError));
     const QString where = printer ? QStringLiteral("on ") + printer->name()
                           : pdf   ? QStringLiteral("into ") + request.out
                                   : QStringLiteral("into ") + request.outDir;
     return CliResult{
-        0, {}, QStringLiteral("Printed %1 of %2 records %3.\n").arg(outcome.printed).arg(count).arg(where)};
+        0,
+        {},
+        prompt.warnings() +
+            QStringLiteral("Printed %1 of %2 records %3.\n").arg(outcome.printed).arg(count).arg(where)};
 }
 
 }  // namespace natalory

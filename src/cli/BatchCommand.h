@@ -13,11 +13,11 @@ namespace natalory {
 // Keeps what it is told, for the command line to report: it has no one to ask.
 class SilentPrompt final : public Prompt {
   public:
-    QStringList said;
-    PromptAnswer ask(const QString& text, const QString&, PromptButtons buttons, PromptIcon) override {
-        said << text;
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
+    QStringList said;         // why the work stopped
+    QStringList logProblems;  // the print log could not be written; the prints went on
+    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon) override;
+    // "natalory-print: warning: ..." for each log problem, one line each.
+    QString warnings() const;
 };
 
 // A batch as the command line asks for it. `to` 0: to the last record.

@@ -41,7 +41,7 @@ constexpr auto kUsage =
     "The birthday:\n"
     "  --first NAME           first name\n"
     "  --last NAME            last name (may be empty)\n"
-    "  --date YYYY-MM-DD      birth date, 1900-01-01 to 2004-12-31\n"
+    "  --date YYYY-MM-DD      birth date, 1900-01-01 to %1 (the end of the year data)\n"
     "  --style STYLE          news, classy, blank, or a template file (.als); default: news\n"
     "\n"
     "A batch: one print for every record of a file (first name, last name, date; or a CSV\n"
@@ -158,20 +158,27 @@ CliResult RunCommandLine(const QStringList& arguments) {
         return CliResult{
             0, QStringLiteral("natalory-print %1.%2.%3\n").arg(v.major).arg(v.minor).arg(v.revision), {}};
     }
-    if (parser.isSet(help) || arguments.size() <= 1)
-        return CliResult{
-            0, QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage), {}};
-    if (!parser.positionalArguments().isEmpty())
-        return Usage(
-            QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
-
     AppState state;
-    if (parser.isSet(appDir) && !QFileInfo(parser.value(appDir)).isDir())
-        return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
     UseProgramFolders(state,
                       FindProgramFolders(parser.isSet(appDir) ? parser.value(appDir)
                                                               : QCoreApplication::applicationDirPath()));
+    if (parser.isSet(help) || arguments.size() <= 1) {
+        const std::optional<int> lastYear = LastDataYear(state.ProgramFolder);
+        const QString end =
+            lastYear ? QStringLiteral("%1-12-31").arg(*lastYear) : QStringLiteral("the last day");
+        return CliResult{
+            0,
+            QStringLiteral("Usage: natalory-print [options]\n") + QString::fromLatin1(kUsage).arg(end),
+            {}};
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return Usage(
+            QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
+    if (parser.isSet(appDir) && !QFileInfo(parser.value(appDir)).isDir())
+        return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
     ReadSettings(state);
+    // The prints this tool makes are logged where the window logs its own.
+    state.LogFilePath = PrintLogFile(state);
 
     QDate today = QDate::currentDate();
     if (parser.isSet(asOf)) {
@@ -252,8 +259,12 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QDate birth = QDate::fromString(parser.value(date), Qt::ISODate);
     if (!birth.isValid())
         return Usage(QStringLiteral("--date: not a date: '%1' (use YYYY-MM-DD)").arg(parser.value(date)));
-    if (birth.year() < kFirstYear || birth.year() > kLastYear)
-        return Usage(QStringLiteral("--date: the year must be from 1900 to 2004, not %1").arg(birth.year()));
+    // Without readable year data there is no last year; the check of the data files below says why.
+    const std::optional<int> lastYear = LastDataYear(state.ProgramFolder);
+    if (birth.year() < kFirstYear || (lastYear && birth.year() > *lastYear))
+        return Usage(QStringLiteral("--date: the year must be from 1900 to %1, not %2")
+                         .arg(lastYear.value_or(kFirstYear))
+                         .arg(birth.year()));
 
     if (!parser.isSet(texts) && !parser.isSet(output) && !parser.isSet(printOption))
         return Usage(QStringLiteral("nothing to make: give --texts, --out FILE or --print (see --help)"));
@@ -282,7 +293,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
                 QStringLiteral("--dpi goes with PNG output only: the other formats have no dots to count"));
         bool ok = false;
         pngDpi = parser.value(dpi).toDouble(&ok);
-        if (!ok || pngDpi < 10 || pngDpi > 1200)
+        // Written so that "nan", which compares false with everything, fails it too.
+        if (!ok || !(pngDpi >= 10 && pngDpi <= 1200))
             return Usage(QStringLiteral("--dpi: give a number from 10 to 1200"));
     }
     std::unique_ptr<SystemPrinter> printer;
@@ -309,7 +321,13 @@ CliResult RunCommandLine(const QStringList& arguments) {
     OffscreenPrint print(state, prompt);
     print.adjustData = adjustData;
     const FixedClock clock(today);
-    SetBirthday(state, today, print, BuildMode::LoadTemplate, birth, parser.value(first), parser.value(last));
+    const BuildResult built = SetBirthday(state, today, print, BuildMode::LoadTemplate, birth,
+                                          parser.value(first), parser.value(last));
+    if (built.yearData)
+        return CliResult{
+            1,
+            {},
+            QStringLiteral("natalory-print: no print: ") + DescribeYearDataProblem(*built.yearData) + u'\n'};
     if (print.error) {
         QString message = TemplateErrorMessage(*print.error);
         message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -324,7 +342,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
             if (!PrintCanvas(print.document, state, engine, CanvasPlacement{},
                              PrintServices{prompt, clock, printer.get()}))
                 return CliResult{1, {}, QStringLiteral("natalory-print: %1\n").arg(prompt.said.join(u' '))};
-            result.err += QStringLiteral("Printed on %1.\n").arg(printer->name());
+            result.err += prompt.warnings() + QStringLiteral("Printed on %1.\n").arg(printer->name());
         }
         if (parser.isSet(output)) {
             // A file written here is not one of the window's exports: it is neither counted nor logged.

@@ -1,6 +1,13 @@
 #include "document/Metafiles.h"
 
+#include "document/MetafileFraming.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPainter>
+#include <QProcess>
 #include <QSvgRenderer>
 #include <QtEndian>
 
@@ -9,6 +16,7 @@
 #include <type_traits>
 
 #include <dlfcn.h>
+#include <zlib.h>
 
 extern "C" {
 #include <emf2svg.h>
@@ -137,6 +145,41 @@ std::optional<QSizeF> NaturalSize(const QByteArray& b, MetafileKind kind) {
     return std::nullopt;
 }
 
+bool IsGzip(const QByteArray& bytes) {
+    return bytes.startsWith("\x1f\x8b");
+}
+
+// The gzip stream inflated, or nothing when it is damaged or would grow past `most` bytes:
+// the inflated size is counted as it grows, so a bomb costs no more memory than `most`.
+std::optional<QByteArray> InflateAtMost(const QByteArray& gzip, qint64 most, bool* tooLarge) {
+    z_stream z{};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return std::nullopt;
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(gzip.constData()));
+    z.avail_in = uInt(gzip.size());
+    QByteArray out;
+    int status = Z_OK;
+    while (status == Z_OK) {
+        if (out.size() >= most) {
+            *tooLarge = true;
+            break;
+        }
+        const qsizetype had = out.size();
+        const qsizetype chunk = std::min<qsizetype>(256 * 1024, most + 1 - had);
+        out.resize(had + chunk);
+        z.next_out = reinterpret_cast<Bytef*>(out.data() + had);
+        z.avail_out = uInt(chunk);
+        status = inflate(&z, Z_NO_FLUSH);
+        out.resize(had + chunk - qsizetype(z.avail_out));
+        if (status == Z_BUF_ERROR && z.avail_in == 0) break;  // the stream stops short
+    }
+    inflateEnd(&z);
+    if (status != Z_STREAM_END || out.size() > most) {
+        if (out.size() > most) *tooLarge = true;
+        return std::nullopt;
+    }
+    return out;
+}
+
 }  // namespace
 
 MetafileKind DetectMetafile(const QByteArray& b) {
@@ -156,25 +199,54 @@ MetafileKind DetectMetafile(const QByteArray& b) {
     return MetafileKind::None;
 }
 
-std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes) {
-    switch (DetectMetafile(bytes)) {
-        case MetafileKind::Emf:
-            return EmfToSvg(bytes);
-        case MetafileKind::Wmf:
-            return WmfToSvg(bytes);
-        case MetafileKind::None:
-            break;
-    }
-    return std::nullopt;
+namespace {
+
+// A metafile whose framing holds together, or nothing with the reason.
+bool FramingHolds(const QByteArray& bytes, MetafileKind kind, QString* error) {
+    const auto problem = kind == MetafileKind::Emf ? EmfFramingProblem(bytes)
+                         : kind == MetafileKind::Wmf
+                             ? WmfFramingProblem(bytes)
+                             : std::optional<QString>(QStringLiteral("it is no metafile"));
+    if (problem && error) *error = QStringLiteral("the metafile is damaged: ") + *problem;
+    return !problem;
 }
 
-std::shared_ptr<const VectorPicture> VectorPicture::FromSvg(const QByteArray& svg, QSizeF size) {
+}  // namespace
+
+std::optional<QByteArray> MetafileToSvg(const QByteArray& bytes, QString* error) {
+    const MetafileKind kind = DetectMetafile(bytes);
+    if (!FramingHolds(bytes, kind, error)) return std::nullopt;
+    // An EMF may carry bytes after its end; the converter is given the metafile alone.
+    return kind == MetafileKind::Emf
+               ? EmfToSvg(bytes.left(qFromLittleEndian<quint32>(bytes.constData() + 48)))
+               : WmfToSvg(bytes);
+}
+
+std::shared_ptr<const VectorPicture> VectorPicture::FromSvg(const QByteArray& data, QSizeF size,
+                                                            QString* error) {
+    const auto fail = [error](const char* why) -> std::shared_ptr<const VectorPicture> {
+        if (error) *error = QString::fromLatin1(why);
+        return nullptr;
+    };
+    constexpr auto kTooLarge = "the drawing is too large to use (more than 32 MB of SVG)";
+    QByteArray svg = data;
+    if (IsGzip(svg)) {
+        // Qt's SVG reader would inflate it whole, however large it grows.
+        bool tooLarge = false;
+        std::optional<QByteArray> inflated = InflateAtMost(svg, kMostDrawingBytes, &tooLarge);
+        if (!inflated) return fail(tooLarge ? kTooLarge : "the compressed drawing is damaged");
+        // Compressed twice it would be inflated again, uncounted.
+        if (IsGzip(*inflated)) return fail("the compressed drawing is damaged");
+        svg = std::move(*inflated);
+    }
+    if (svg.size() > kMostDrawingBytes) return fail(kTooLarge);
     auto renderer = std::make_unique<QSvgRenderer>();
-    if (!renderer->load(svg) || !renderer->isValid()) return nullptr;
+    if (!renderer->load(svg) || !renderer->isValid()) return fail("the drawing is damaged or has no size");
     if (size.isEmpty()) size = renderer->defaultSize();
     // Nothing on paper is smaller than a pixel or bigger than a few hundred inches.
     const double longest = std::max(size.width(), size.height());
-    if (size.isEmpty() || longest < 1 || longest > 100000) return nullptr;
+    if (size.isEmpty() || longest < 1 || longest > 100000)
+        return fail("the drawing is damaged or has no size");
     std::shared_ptr<VectorPicture> picture(new VectorPicture);
     picture->renderer_ = std::move(renderer);
     picture->size_ = size;
@@ -199,13 +271,88 @@ QImage VectorPicture::toImage(QSize pixels) const {
     return image;
 }
 
+void LoadMetafileLibraries() {
+    Libwmf::get();
+}
+
+namespace {
+
+struct ConversionSetting {
+    MetafileConversion conversion = MetafileConversion::Confined;
+    QString helper;
+};
+
+ConversionSetting& Conversion() {
+    static ConversionSetting setting;
+    return setting;
+}
+
+QString HelperPath() {
+    if (!Conversion().helper.isEmpty()) return Conversion().helper;
+    const QDir beside(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {beside.filePath(QStringLiteral("natalory-metafile")),
+          beside.filePath(QStringLiteral("../libexec/natalory/natalory-metafile"))})
+        if (QFileInfo(candidate).isExecutable()) return QDir::cleanPath(candidate);
+    return {};
+}
+
+// The converter's answer, read as it comes and never more than an SVG may hold.
+std::optional<QByteArray> ConvertConfined(const QByteArray& bytes, QString* error) {
+    const auto fail = [error](const QString& why) -> std::optional<QByteArray> {
+        *error = why;
+        return std::nullopt;
+    };
+    const QString helper = HelperPath();
+    if (helper.isEmpty()) return fail(QStringLiteral("the metafile converter natalory-metafile is missing"));
+    QProcess child;
+    child.setStandardErrorFile(QProcess::nullDevice());
+    child.start(helper, {});
+    if (!child.waitForStarted(5000))
+        return fail(QStringLiteral("the metafile converter could not be started"));
+    child.write(bytes);
+    child.closeWriteChannel();
+    QByteArray svg;
+    QElapsedTimer clock;
+    clock.start();
+    while (child.state() != QProcess::NotRunning) {
+        child.waitForReadyRead(50);
+        svg += child.readAllStandardOutput();
+        if (svg.size() > kMostDrawingBytes || clock.elapsed() > kMetafileConversionMilliseconds) {
+            child.kill();
+            child.waitForFinished(5000);
+            return fail(svg.size() > kMostDrawingBytes
+                            ? QStringLiteral("the drawing is too large to use (more than 32 MB of SVG)")
+                            : QStringLiteral("the metafile converter took too long on it"));
+        }
+    }
+    svg += child.readAllStandardOutput();
+    if (child.exitStatus() == QProcess::CrashExit)
+        return fail(QStringLiteral("the metafile converter stopped on it (it is damaged or too large)"));
+    if (child.exitCode() != 0 || svg.isEmpty() || svg.size() > kMostDrawingBytes)
+        return fail(QStringLiteral("the metafile is damaged or of a kind that cannot be read"));
+    return svg;
+}
+
+}  // namespace
+
+void SetMetafileConversion(MetafileConversion conversion, const QString& helper) {
+    Conversion() = ConversionSetting{conversion, helper};
+}
+
 std::shared_ptr<const VectorPicture> LoadMetafile(const QByteArray& bytes, QString* error) {
-    const std::optional<QByteArray> svg = MetafileToSvg(bytes);
+    QString why;
+    std::optional<QByteArray> svg;
+    if (Conversion().conversion == MetafileConversion::InProcess) svg = MetafileToSvg(bytes, &why);
+    // The framing is walked here too, so that a damaged file is told where, without a process.
+    else if (FramingHolds(bytes, DetectMetafile(bytes), &why))
+        svg = ConvertConfined(bytes, &why);
     std::shared_ptr<const VectorPicture> picture;
     if (svg)
         picture = VectorPicture::FromSvg(*svg, NaturalSize(bytes, DetectMetafile(bytes)).value_or(QSizeF()));
     if (!picture && error)
-        *error = QStringLiteral("the metafile is damaged or of a kind that cannot be read");
+        *error =
+            !why.isEmpty() ? why : QStringLiteral("the metafile is damaged or of a kind that cannot be read");
     return picture;
 }
 

@@ -39,11 +39,8 @@ QImage LoadPicture(const QString& path, QString* error, std::shared_ptr<const Ve
             // Pictures on a page are small; a drawing of hundreds of megabytes is no picture.
             const QByteArray bytes = file.read(64 << 20);
             std::shared_ptr<const VectorPicture> drawing =
-                metafile ? LoadMetafile(bytes, error) : VectorPicture::FromSvg(bytes);
-            if (!drawing) {
-                if (error && svg) *error = QStringLiteral("the drawing is damaged or has no size");
-                return {};
-            }
+                metafile ? LoadMetafile(bytes, error) : VectorPicture::FromSvg(bytes, {}, error);
+            if (!drawing) return {};
             if (vector) *vector = drawing;
             return DrawingBitmap(*drawing);
         }

@@ -189,10 +189,15 @@ QString TemplatePathFor(const AppState& state) {
     }
 }
 
+namespace {
+std::optional<TemplateError> ReadTemplate(RecordReader& in, const QString& source, CanvasDocument& doc,
+                                          AppState& state, Prompt& userPrompt, std::optional<QSize>* canvasSize,
+                                          const QLocale& locale);
+}  // namespace
+
 std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocument& doc, AppState& state,
-                                              Prompt& userPrompt, std::optional<QSize>* canvasSize,
+                                              Prompt& prompt, std::optional<QSize>* canvasSize,
                                               const QLocale& locale) {
-    OncePerMessagePrompt prompt(userPrompt);
     const QString source = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return TemplateError{
@@ -203,13 +208,32 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
     if (!reader)
         return TemplateError{teCannotRead, source,
                              QStringLiteral("the file cannot be read: ") + openError.message};
-    RecordReader& in = *reader;
+    return ReadTemplate(*reader, source, doc, state, prompt, canvasSize, locale);
+}
+
+std::optional<TemplateError> ReadTemplateText(const QString& text, const QString& source, CanvasDocument& doc,
+                                              AppState& state, Prompt& prompt, const QLocale& locale) {
+    RecordReader in(text, source);
+    return ReadTemplate(in, source, doc, state, prompt, nullptr, locale);
+}
+
+namespace {
+
+std::optional<TemplateError> ReadTemplate(RecordReader& in, const QString& source, CanvasDocument& doc,
+                                          AppState& state, Prompt& userPrompt, std::optional<QSize>* canvasSize,
+                                          const QLocale& locale) {
+    OncePerMessagePrompt prompt(userPrompt);
     TemplateError error;
 
     // Header: "Birthday", the version, then the page.
     QString word, version;
     PageSetup page;
-    in.readText(word);
+    // A file of another kind would otherwise be read as far as its fields happen to fit.
+    if (in.readText(word) && word != u"Birthday")
+        return TemplateError{teWrongType, source,
+                             QStringLiteral("line 1, field 1: this is not a template: it begins with \"%1\", "
+                                            "not \"Birthday\"")
+                                 .arg(word.left(40))};
     in.readText(version);
     ReadIntegerIn(in, page.PaperWidth, kSmallestPaper, kLargestPaper, "paper width");
     ReadIntegerIn(in, page.PaperLength, kSmallestPaper, kLargestPaper, "paper length");
@@ -289,6 +313,8 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
     if (in.failed()) return FromRecordError(in.error());
     return std::nullopt;
 }
+
+}  // namespace
 
 std::optional<TemplateError> LoadTemplate(CanvasDocument& doc, AppState& state, Prompt& prompt,
                                           std::optional<QSize>* canvasSize, const QLocale& locale) {

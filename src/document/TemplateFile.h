@@ -49,6 +49,10 @@ std::optional<TemplateError> LoadTemplateFile(const QString& path, CanvasDocumen
                                               Prompt& prompt, std::optional<QSize>* canvasSize = nullptr,
                                               const QLocale& locale = QLocale());
 
+// Reads a template's text as LoadTemplateFile reads a file (the clipboard carries objects so).
+std::optional<TemplateError> ReadTemplateText(const QString& text, const QString& source, CanvasDocument& doc,
+                                              AppState& state, Prompt& prompt, const QLocale& locale = QLocale());
+
 // Builds the print of state's style on a canvas that holds no objects yet: the
 // template of PrintType, read as LoadTemplateFile reads it, over a start of every
 // economic item and headline set 1 for a template that cannot be read.

@@ -1,10 +1,15 @@
 #include "editor/frmDisplay.h"
 
+#include "editor/ObjectClipboard.h"
 #include "output/CanvasPainter.h"
+#include "output/Render.h"
 #include "shell/HTMLHelp.h"
 #include "shell/frmMDI.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -157,6 +162,62 @@ void frmDisplay::DeleteDisplayObject() {
 void frmDisplay::SetBorders(bool show) {
     natalory::SetBorders(document_, show);
     update();
+}
+
+// ---- Clipboard ----
+
+namespace {
+
+// Pasted and duplicated objects land this far from their originals, so both can be seen.
+constexpr int kPasteOffsetPixels = 10;
+
+}  // namespace
+
+void frmDisplay::CopySelection() {
+    if (!CurrentObject || DragMode != dmIdle) return;
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kObjectsMimeType), CopyObjects({CurrentObject}, state_));
+    if (CurrentObject->kind == ObjectKind::Text) data->setText(CurrentObject->Caption);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void frmDisplay::CutSelection() {
+    if (!CurrentObject || DragMode != dmIdle) return;
+    CopySelection();
+    DeleteDisplayObject();
+}
+
+void frmDisplay::DuplicateSelection() {
+    if (!CurrentObject || DragMode != dmIdle) return;
+    pasteBytes(CopyObjects({CurrentObject}, state_), QStringLiteral("Duplicate"));
+}
+
+void frmDisplay::Paste() {
+    if (DragMode != dmIdle) return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data) return;
+    const QString objects = QString::fromLatin1(kObjectsMimeType);
+    if (data->hasFormat(objects)) {
+        pasteBytes(data->data(objects), QStringLiteral("Paste"));
+    } else if (data->hasText() && !data->text().trimmed().isEmpty()) {
+        // Words from another program become a text object of their own.
+        DisplayObject* o = natalory::NewLabel(document_, state_, services_.prompt);
+        if (!o) return;
+        o->Caption = data->text();
+        LimitCaption(*o, services_.prompt);
+        created(o, QStringLiteral("Paste"), true);
+    }
+}
+
+void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step) {
+    const int offset = int(RoundHalfEven(kPasteOffsetPixels * twipsPerPixel()));
+    const std::vector<DisplayObject*> pasted =
+        PasteObjects(bytes, document_, state_, services_.prompt, QPoint(offset, offset), sizeTwips_);
+    if (pasted.empty()) return;
+    editor_.undoStack().beginMacro(step);
+    for (DisplayObject* o : pasted) editor_.inserted(*o, step);
+    editor_.undoStack().endMacro();
+    applied(pasted.back());
 }
 
 // ---- Toolbar ----
@@ -562,7 +623,20 @@ void frmDisplay::nudge(int dx, int dy) {
     update();
 }
 
+void frmDisplay::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click has selected the object; this opens it for editing.
+    if (event->button() != Qt::LeftButton || DragMode != dmIdle || !mdi_) return;
+    DisplayObject* hit = objectAt(event->position().toPoint(), true);
+    if (!hit) return;
+    ClickedObject = hit;
+    mdi_->runCommand(hit->kind == ObjectKind::Text ? Command::EditText : Command::EditPicture);
+}
+
 void frmDisplay::keyPressEvent(QKeyEvent* event) {
+    if (event == QKeySequence::Copy) return CopySelection();
+    if (event == QKeySequence::Cut) return CutSelection();
+    if (event == QKeySequence::Paste) return Paste();
+    if (event->key() == Qt::Key_D && event->modifiers() == Qt::ControlModifier) return DuplicateSelection();
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     switch (event->key()) {
         case Qt::Key_Left:

@@ -69,6 +69,13 @@ class frmDisplay : public QWidget {
     void DeleteDisplayObject();
     void SetBorders(bool show);
 
+    // The clipboard: the selection in the objects' own type, and a text's words as plain
+    // text; a paste of either (or of plain text from another program) is one undo step.
+    void CopySelection();
+    void CutSelection();
+    void Paste();
+    void DuplicateSelection();
+
     void DragBegin(DisplayObject& ctl);
     void DragEnd();
     void ShowSelection(bool show);
@@ -106,9 +113,11 @@ class frmDisplay : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     void created(DisplayObject* object, const QString& text, bool place);
+    void pasteBytes(const QByteArray& bytes, const QString& step);
     void placeInView(DisplayObject& object) const;
     void toolbarChange(std::function<void()> change);
     void releaseToolbarChanges();

@@ -31,10 +31,16 @@ QString WorldSeriesLine(const Context& c) {
            QStringLiteral(" in World Series!");
 }
 
+// A year the World Series is played in whose record has no result yet: the data ends before it.
+bool SeriesStillToCome(const Context& c) {
+    return c.year() > 1904 && c.year() != 1994 && c.y().SeriesWinner.isEmpty();
+}
+
 QString BirthYearHeadlines(const Context& c) {
     QString text = c.y().YearHeadline[0];
     for (size_t i = 1; i < c.y().YearHeadline.size(); ++i) text += CRLF + c.y().YearHeadline[i];
-    if (c.year() < 2004 && c.year() > 1903 && c.s.data.WorldToHeadlines) text += CRLF + WorldSeriesLine(c);
+    if (c.year() > 1903 && !SeriesStillToCome(c) && c.s.data.WorldToHeadlines)
+        text += CRLF + WorldSeriesLine(c);
     return text;
 }
 
@@ -53,7 +59,7 @@ QString WorldSeriesHeadline(const Context& c) {
     }
     if (y == 1994) text = QStringLiteral("Baseball On Strike!");
     if (y == 1904) text = QStringLiteral("No World Series!  Team Refuses To Play!");
-    if (y == 2004) text = QStringLiteral("The World Series In ") + c.yearText();
+    if (SeriesStillToCome(c)) text = QStringLiteral("The World Series In ") + c.yearText();
     return text;
 }
 
@@ -87,7 +93,7 @@ QString WorldSeriesArticle(const Context& c) {
                 "the "
                 "representative of the ") +
             Q + QStringLiteral("inferior") + Q + QStringLiteral(" American League.");
-    if (y == 2004)
+    if (SeriesStillToCome(c))
         text = QStringLiteral(
             "Baseball fans are gearing up for the 100th World Series.  It's hard to say who'll be playing "
             "this year, "
@@ -241,7 +247,8 @@ QString BitsOfInfo(const Context& c) {
                    QStringLiteral(" years old") + CRLF + QStringLiteral("...that's about ") + f.AgeDays +
                    QStringLiteral(" days") + CRLF + QStringLiteral("...you've slept about ") + f.DaysSlept +
                    QStringLiteral(" of those days.");
-    if (c.s.data.AddWorldToBits && c.year() > 1903) text += CRLF + WorldSeriesLine(c);
+    if (c.s.data.AddWorldToBits && c.year() > 1903 && !SeriesStillToCome(c))
+        text += CRLF + WorldSeriesLine(c);
     return text;
 }
 

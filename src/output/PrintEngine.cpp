@@ -95,6 +95,9 @@ void PrintEngine::replay(QPainter& p, double scale) const {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A PDF (the export, a batch, a PDF printer) would otherwise store every picture as a
+    // JPEG: ringing around a logo's edges and a photograph compressed a second time.
+    p.setRenderHint(QPainter::LosslessImageRendering);
     p.scale(scale, scale);
     // Nothing is drawn beyond the paper, whatever the device would show there.
     p.setClipRect(QRectF(QPointF(0, 0), pageSizeTwips()), Qt::IntersectClip);

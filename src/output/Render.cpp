@@ -112,6 +112,7 @@ bool PrintCanvas(const CanvasDocument& doc, AppState& state, PrintEngine& engine
                             QStringLiteral("Printing Problem"), PromptButtons::Ok, PromptIcon::Exclamation);
         return false;
     }
+    if (services.printer->defersPrints()) return true;
     ++state.PrintCount;
     if (state.settings.LogPrintouts) LogPrint(state, services.clock.now(), services.prompt);
     return true;

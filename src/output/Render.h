@@ -17,6 +17,9 @@ class PrinterTarget {
     virtual ~PrinterTarget() = default;
     // Prints the recorded page. False, with the reason, when there is no printer or printing failed.
     virtual bool printPage(const PrintEngine& engine, QString* error) = 0;
+    // True when no page exists until the whole file is written (a batch PDF): its prints are
+    // then counted and logged by whoever finishes the file, not as each page is drawn.
+    virtual bool defersPrints() const { return false; }
 };
 
 // Where the canvas lies when it is printed: every printed position is moved by

@@ -1,5 +1,6 @@
 #include "shell/Application.h"
 
+#include "birthday/DateLimits.h"
 #include "shell/FileIO.h"
 #include "shell/Icons.h"
 #include "shell/ProgramFolders.h"
@@ -18,7 +19,7 @@ MainWindows Main(AppState& state, Services& services) {
     w.mdi = std::make_unique<frmMDI>(state, services);
     w.workspace = new Workspace(state, services, *w.mdi);
 
-    w.splash = new frmSplash(&w.mdi->sToolbar);
+    w.splash = new frmSplash(&w.mdi->sToolbar, LastYearAvailable(state.ProgramFolder));
     w.splash->setAttribute(Qt::WA_DeleteOnClose);
     w.splash->Command1->hide();
     w.splash->tmrClose->start();

@@ -67,12 +67,18 @@ std::optional<QByteArray> ReadFileBytes(const QString& path, QString* error) {
     }
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error, FileAccess access) {
     QSaveFile file(path);
     // Unbuffered, so that every write below is the system's and its failure is seen
     // here: a buffered save flushed by commit() can lose bytes and still succeed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error) *error = file.errorString();
+        return false;
+    }
+    // Closed to others before the first byte arrives; the new file keeps it when it replaces the old.
+    if (access == FileAccess::Private && ::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0) {
+        if (error) *error = SystemReason(errno);
+        file.cancelWriting();
         return false;
     }
     // A write that fills the disk returns short without an error; only the next one

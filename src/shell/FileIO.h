@@ -15,9 +15,14 @@ inline constexpr qint64 kMaxReadableFile = 64 * 1024 * 1024;
 // "it is not a regular file", ...).
 std::optional<QByteArray> ReadFileBytes(const QString& path, QString* error = nullptr);
 
+// Who may read a file the program writes: everyone the user's umask allows, or the user
+// alone (the settings, the toolbar layout and the print log, which holds names and birthdays).
+enum class FileAccess { Shared, Private };
+
 // Writes a file so that it is either wholly the new content or still the old file:
 // the bytes go to a temporary file in the same folder, which then replaces the target.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                         FileAccess access = FileAccess::Shared);
 
 // The system's reason for a failed call, in words ("the disk is full" for a full disk or quota).
 QString SystemReason(int errorNumber);

@@ -70,7 +70,17 @@ QString SaveFolder(const AppState& state) {
 }
 
 bool MakeFolderFor(const QString& filePath) {
-    return QDir().mkpath(QFileInfo(filePath).absolutePath());
+    if (filePath.isEmpty()) return false;
+    const QString folder = QFileInfo(filePath).absolutePath();
+    // Only the folders this call makes are closed; one that exists is the user's own business.
+    QStringList missing;
+    for (QString f = folder; !QFileInfo::exists(f) && !missing.contains(f); f = QFileInfo(f).absolutePath())
+        missing.prepend(f);
+    for (const QString& f : missing)
+        if (!QDir().mkdir(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner) &&
+            !QFileInfo(f).isDir())
+            return false;
+    return QFileInfo(folder).isDir();
 }
 
 }  // namespace natalory

@@ -31,6 +31,7 @@ QString PrintLogFile(const AppState& state);
 QString SaveFolder(const AppState& state);
 
 // Creates the folder a file is about to be written into; false when it cannot be made.
+// Folders made here are the user's alone (0700): what goes into them is private.
 bool MakeFolderFor(const QString& filePath);
 
 }  // namespace natalory

@@ -59,6 +59,10 @@ class RecordReader {
     bool failed() const { return failed_; }
     const RecordError& error() const { return error_; }
     int line() const { return line_; }
+    // The line the field (or line) read last began on.
+    int fieldLine() const { return tokenLine_; }
+    // True when the field read last was the last of its line.
+    bool lineEnded() const { return fieldOnLine_ == 1 || pos_ >= text_.size(); }
 
   private:
     enum class Kind { Quoted, Hash, Bare };

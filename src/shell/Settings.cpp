@@ -92,7 +92,7 @@ bool WriteSettings(const AppState& state, const Settings& settings, QString* err
         if (error) *error = QStringLiteral("its folder cannot be made");
         return false;
     }
-    return WriteFileAtomically(path, bytes, error);
+    return WriteFileAtomically(path, bytes, error, FileAccess::Private);
 }
 
 }  // namespace natalory

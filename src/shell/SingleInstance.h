@@ -11,11 +11,13 @@ namespace natalory {
 // left behind by a copy that crashed is taken over.
 class SingleInstance {
   public:
-    // `lockPath` defaults to a file in the user's runtime folder.
+    // `lockPath` defaults to defaultLockPath().
     explicit SingleInstance(const QString& lockPath = {});
     // False when another running copy holds the lock.
     bool acquire();
 
+    // A file in a folder only the user can enter: the runtime folder when it is the user's
+    // alone (0700), else "natalory" in the user's cache folder, made 0700. Empty when neither is.
     static QString defaultLockPath();
 
   private:

@@ -420,7 +420,7 @@ bool ToolbarComponent::saveLayout(const QString& path, QString* error) const {
     out << qint32(tools_.size());
     for (const auto& t : tools_) out << t->id() << qint32(t->state());
     out << window_->saveGeometry();
-    return WriteFileAtomically(path, bytes, error);
+    return WriteFileAtomically(path, bytes, error, FileAccess::Private);
 }
 
 bool ToolbarComponent::loadLayout(const QString& path, QString* error) {

@@ -388,7 +388,12 @@ void Workspace::EditCurrentBirthday() {
 }
 
 bool Workspace::SetBirthday(BuildMode mode, QDate birthDate, const QString& first, const QString& last) {
-    return natalory::SetBirthday(state_, services_.clock.today(), *this, mode, birthDate, first, last);
+    const BuildResult result =
+        natalory::SetBirthday(state_, services_.clock.today(), *this, mode, birthDate, first, last);
+    if (result.yearData)
+        services_.prompt.ask(YearDataMessage(*result.yearData), QString::fromLatin1(kYearDataTitle),
+                             PromptButtons::Ok, PromptIcon::Exclamation);
+    return result.built;
 }
 
 bool Workspace::CloseDocument() {

@@ -49,7 +49,7 @@ class Workspace : public QObject, public PrintDocumentHost {
     frmDisplay* canvasWindow() const;
     // Unloads any canvas and opens an empty one the size of the page's printable area.
     frmDisplay& NewCanvas();
-    void UnloadCanvas();
+    void UnloadCanvas() override;
     // The preview of the open print, shown after a preview render; null when none is open.
     frmPrev* previewWindow() const;
 

@@ -1,6 +1,7 @@
 #include "shell/frmMDI.h"
 
 #include "batch/frmBatch.h"
+#include "birthday/DateLimits.h"
 #include "editor/Formatting.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
@@ -265,7 +266,7 @@ void frmMDI::BeginBatch(const QString& batchFile) {
 }
 
 void frmMDI::ShowAbout() {
-    frmSplash about(&sToolbar, this);
+    frmSplash about(&sToolbar, LastYearAvailable(state_.ProgramFolder), this);
     about.exec();
 }
 

@@ -14,7 +14,7 @@
 
 namespace natalory {
 
-frmSplash::frmSplash(ToolbarComponent* toolbar, QWidget* parent)
+frmSplash::frmSplash(ToolbarComponent* toolbar, int lastYear, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
       tmrClose(new QTimer(this)),
       Command1(new QPushButton(tr("&Ok"), this)),
@@ -43,7 +43,7 @@ frmSplash::frmSplash(ToolbarComponent* toolbar, QWidget* parent)
     lblBuild->setObjectName(QStringLiteral("lblBuild"));
     lblBuild->setAlignment(Qt::AlignCenter);
     lblBuild->setText(BuildLabel(CurrentVersion()));
-    auto* rights = new QLabel(tr("Facts of every day from 1900 to 2004"), this);
+    auto* rights = new QLabel(tr("Facts of every day from 1900 to %1").arg(lastYear), this);
     rights->setAlignment(Qt::AlignCenter);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);

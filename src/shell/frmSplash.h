@@ -15,7 +15,8 @@ class ToolbarComponent;
 class frmSplash : public QDialog {
     Q_OBJECT
   public:
-    explicit frmSplash(ToolbarComponent* toolbar, QWidget* parent = nullptr);
+    // `lastYear`: the last birth year the year data covers.
+    frmSplash(ToolbarComponent* toolbar, int lastYear, QWidget* parent = nullptr);
 
     QTimer* tmrClose;
     QPushButton* Command1;

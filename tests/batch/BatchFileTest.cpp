@@ -10,9 +10,10 @@ using natalory::test::TempProgramFolder;
 namespace {
 
 const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+constexpr int kLastYear = 2025;
 
 BatchFileContents Records(const QByteArray& bytes) {
-    BatchFileResult r = ParseBatchFile(bytes, QStringLiteral("people.alb"), kUs);
+    BatchFileResult r = ParseBatchFile(bytes, QStringLiteral("people.alb"), kLastYear, kUs);
     if (auto* e = std::get_if<BatchFileError>(&r)) {
         ADD_FAILURE() << "refused at line " << e->line << ": " << e->fields.join(u'|').toStdString();
         return {};
@@ -20,8 +21,8 @@ BatchFileContents Records(const QByteArray& bytes) {
     return std::get<BatchFileContents>(r);
 }
 
-BatchFileError Refusal(const QByteArray& bytes) {
-    BatchFileResult r = ParseBatchFile(bytes, QStringLiteral("people.alb"), kUs);
+BatchFileError Refusal(const QByteArray& bytes, int lastYear = kLastYear) {
+    BatchFileResult r = ParseBatchFile(bytes, QStringLiteral("people.alb"), lastYear, kUs);
     if (auto* e = std::get_if<BatchFileError>(&r)) return *e;
     ADD_FAILURE() << "the file was accepted";
     return {};
@@ -75,7 +76,9 @@ TEST(BatchFile, TheFirstBadDateIsRefusedWithItsLineAndFields) {
 
     // The years the data covers, and nothing a two-digit year leaves open.
     EXPECT_EQ(Refusal("Anna,Lee,1/15/1899").kind, BatchFileError::Kind::DateOutOfRange);
-    EXPECT_EQ(Refusal("Anna,Lee,2005-01-01").kind, BatchFileError::Kind::DateOutOfRange);
+    EXPECT_EQ(Refusal("Anna,Lee,2026-01-01").kind, BatchFileError::Kind::DateOutOfRange);
+    EXPECT_EQ(Refusal("Anna,Lee,2005-01-01", 2004).kind, BatchFileError::Kind::DateOutOfRange);
+    EXPECT_EQ(Records("Anna,Lee,12/31/2025").records.at(0).birthDate, QDate(2025, 12, 31));
     EXPECT_EQ(Refusal("Anna,Lee,1/15/50").kind, BatchFileError::Kind::InvalidDate);
     EXPECT_EQ(Refusal("Anna,Lee,").kind, BatchFileError::Kind::InvalidDate);
 }
@@ -171,15 +174,15 @@ TEST(BatchFile, SpreadsheetExportsAreReadAsTheyCome) {
 
 TEST(BatchFile, AFileThatCannotBeReadSaysSo) {
     TempProgramFolder folder;
-    BatchFileResult missing = ReadBatchFile(folder.file("none.alb"), kUs);
+    BatchFileResult missing = ReadBatchFile(folder.file("none.alb"), kLastYear, kUs);
     ASSERT_TRUE(std::holds_alternative<BatchFileError>(missing));
     EXPECT_EQ(std::get<BatchFileError>(missing).kind, BatchFileError::Kind::CannotRead);
-    BatchFileResult folderItself = ReadBatchFile(folder.path(), kUs);
+    BatchFileResult folderItself = ReadBatchFile(folder.path(), kLastYear, kUs);
     ASSERT_TRUE(std::holds_alternative<BatchFileError>(folderItself));
     EXPECT_EQ(std::get<BatchFileError>(folderItself).kind, BatchFileError::Kind::CannotRead);
 
     folder.write("people.alb", "Anna,Lee,1/15/1950\r\n");
-    BatchFileResult read = ReadBatchFile(folder.file("people.alb"), kUs);
+    BatchFileResult read = ReadBatchFile(folder.file("people.alb"), kLastYear, kUs);
     ASSERT_TRUE(std::holds_alternative<BatchFileContents>(read));
     EXPECT_EQ(std::get<BatchFileContents>(read).records.size(), 1u);
 }

@@ -3,11 +3,13 @@
 #include "batch/PrintLog.h"
 
 #include "support/Doubles.h"
+#include "support/FullDisk.h"
 #include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QProcess>
 
 using namespace natalory;
@@ -273,4 +275,36 @@ TEST(YearDataCache, AnswersAsTheReadersDoForEveryDayAndYearAlsoFromADamagedFile)
             ASSERT_EQ(plain.BookAuthor3, cached.BookAuthor3) << y;
         }
     }
+}
+
+TEST_F(BatchRunning, APdfBatchStopsAtTheWriteThatFailsAndCountsAndLogsOnlyAWrittenFile) {
+    state.settings.LogPrintouts = true;
+    std::vector<BatchRecord> many;
+    for (int i = 1; i <= 200; ++i) many.push_back(Person(i, "Anna", QString::number(i), QDate(1950, 1, 15)));
+    FullDisk disk;
+    BatchOutcome outcome;
+    disk.run(64 * 1024, [&] {
+        BatchPdf pdf(disk.file("full.pdf"));
+        BatchPrinter printing(state, Services(&pdf));
+        ScriptedProgress progress;
+        outcome = BatchRun(many, 1, 200, printing, progress);
+        if (!outcome.failure && pdf.finish()) printing.commitPrints();
+    });
+    // Each page holds about 5 KB of its own: the disk is full within a few dozen pages, not after 200.
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_LT(outcome.printed, 60);
+    EXPECT_FALSE(QFileInfo::exists(disk.file("full.pdf")));
+    EXPECT_EQ(state.PrintCount, 0);
+    EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
+
+    // A file that is written counts and logs every page of it.
+    BatchPdf pdf(folder.file("three.pdf"));
+    BatchPrinter printing(state, Services(&pdf));
+    ScriptedProgress progress;
+    EXPECT_EQ(BatchRun(People(), 1, 3, printing, progress).printed, 3);
+    EXPECT_EQ(state.PrintCount, 0);
+    ASSERT_TRUE(pdf.finish());
+    printing.commitPrints();
+    EXPECT_EQ(state.PrintCount, 3);
+    EXPECT_EQ(ReadPrintLog(state.LogFilePath, services.clock.today()).rows.size(), 3u);
 }

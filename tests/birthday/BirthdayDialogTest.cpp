@@ -12,6 +12,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -26,7 +27,7 @@ using namespace natalory::test;
 namespace {
 
 struct BirthdayDialog : ::testing::Test {
-    TempProgramFolder folder;
+    TempProgramFolder folder{{"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf"}};
     TestServices services;
     AppState state;
     std::unique_ptr<frmMDI> mdi;
@@ -77,22 +78,28 @@ struct BirthdayDialog : ::testing::Test {
 
 }  // namespace
 
-TEST(DateLimits, LeavingTheBoxAndPrintingCheckTheirOwnLastYear) {
-    EXPECT_TRUE(CheckDateBoxOnLeave({2004, 12, 31}).accepted);
-    EXPECT_TRUE(CheckDateBoxOnLeave({1900, 1, 1}).accepted);
-    const DateCheck late = CheckDateBoxOnLeave({2005, 3, 1});
-    EXPECT_EQ(late.message, QStringLiteral("Last year available is 2004, your date will be reset."));
-    EXPECT_EQ(late.resetTo, QDate(2004, 1, 1));
-    const DateCheck early = CheckDateBoxOnLeave({1899, 12, 31});
+TEST(DateLimits, LeavingTheBoxAndPrintingStopAtTheDatasLastYear) {
+    for (int last : {2004, 2025}) {
+        SCOPED_TRACE(last);
+        const QString message =
+            QStringLiteral("Last year available is %1, your date will be reset.").arg(last);
+        EXPECT_TRUE(CheckDateBoxOnLeave({last, 12, 31}, last).accepted);
+        EXPECT_TRUE(CheckDateBoxOnLeave({1900, 1, 1}, last).accepted);
+        const DateCheck late = CheckDateBoxOnLeave({last + 1, 3, 1}, last);
+        EXPECT_EQ(late.message, message);
+        EXPECT_EQ(late.resetTo, QDate(last, 1, 1));
+        EXPECT_TRUE(CheckQuickPrintDate(QStringLiteral("12/31/%1").arg(last), last).accepted);
+        const DateCheck print = CheckQuickPrintDate(QStringLiteral("06/15/%1").arg(last + 1), last);
+        EXPECT_EQ(print.message, message);
+        EXPECT_EQ(print.resetTo, QDate(last, 1, 1));
+    }
+    TempProgramFolder noData;
+    EXPECT_EQ(LastYearAvailable(noData.path()), kShippedLastYear);
+    const DateCheck early = CheckDateBoxOnLeave({1899, 12, 31}, 2025);
     EXPECT_EQ(early.message, QStringLiteral("First year available is 1900, your date will be reset."));
     EXPECT_EQ(early.resetTo, QDate(1999, 1, 1));
-
-    EXPECT_TRUE(CheckQuickPrintDate(QStringLiteral("12/31/2001")).accepted);
-    const DateCheck print2003 = CheckQuickPrintDate(QStringLiteral("06/15/2003"));
-    EXPECT_EQ(print2003.message, QStringLiteral("Last year available is 2001, your date will be reset."));
-    EXPECT_EQ(print2003.resetTo, QDate(2001, 1, 1));
-    EXPECT_EQ(CheckQuickPrintDate(QStringLiteral("01/01/1899")).resetTo, QDate(1999, 1, 1));
-    const DateCheck invalid = CheckQuickPrintDate(QStringLiteral("02/30/1950"));
+    EXPECT_EQ(CheckQuickPrintDate(QStringLiteral("01/01/1899"), 2025).resetTo, QDate(1999, 1, 1));
+    const DateCheck invalid = CheckQuickPrintDate(QStringLiteral("02/30/1950"), 2025);
     EXPECT_EQ(invalid.message, QStringLiteral("You must use a valid date!"));
     EXPECT_EQ(invalid.title, QStringLiteral("Incorrect Date Settting"));
     EXPECT_FALSE(invalid.resetTo);
@@ -106,7 +113,9 @@ TEST_F(BirthdayDialog, NewPrintOpensOnJanuaryFirst1999InTheStoredModeAndStyle) {
     EXPECT_EQ(d.windowTitle(), QStringLiteral("New Print Information"));
     EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1999, 1, 1));
     EXPECT_EQ(d.lstYear->currentItem()->text(), QStringLiteral("1999"));
-    EXPECT_EQ(d.lstYear->count(), 105);
+    EXPECT_EQ(d.lstYear->count(), 126);
+    EXPECT_EQ(d.lstYear->item(125)->text(), QStringLiteral("2025"));
+    EXPECT_EQ(d.calCalendar->maximumDate(), QDate(2025, 12, 31));
     EXPECT_EQ(d.cmbPrintType->currentText(), QStringLiteral("Template..."));
     EXPECT_EQ(d.txtCustomStyle->text(), QStringLiteral("/home/ann/party.als"));
     EXPECT_TRUE(d.cmdBrowseStyles->isEnabled());
@@ -185,20 +194,21 @@ TEST_F(BirthdayDialog, QuickModeDateLimitsAndPrinting) {
     frmGetInfo& d = openNew();
     EXPECT_TRUE(d.optFastPrint->isChecked());
 
-    // 2003 is accepted when leaving the box, refused by Print.
-    d.ctQuickDate->setDate(QDate(2003, 6, 15));
+    // The last year of the data is accepted when leaving the box; a later one is refused there and by Print.
+    d.ctQuickDate->setDate(QDate(2025, 6, 15));
     leave(d.ctQuickDate);
     EXPECT_TRUE(services.prompt.asked.empty());
-    EXPECT_EQ(d.calCalendar->selectedDate(), QDate(2003, 6, 15));
+    EXPECT_EQ(d.calCalendar->selectedDate(), QDate(2025, 6, 15));
+    d.ctQuickDate->setDate(QDate(2026, 2, 2));
     d.cmdPrint->click();
-    EXPECT_EQ(messages(), std::vector<QString>({"Last year available is 2001, your date will be reset."}));
-    EXPECT_EQ(d.ctQuickDate->date(), QDate(2001, 1, 1));
+    EXPECT_EQ(messages(), std::vector<QString>({"Last year available is 2025, your date will be reset."}));
+    EXPECT_EQ(d.ctQuickDate->date(), QDate(2025, 1, 1));
     EXPECT_EQ(prints, 0);
 
-    d.ctQuickDate->setDate(QDate(2005, 2, 2));
+    d.ctQuickDate->setDate(QDate(2026, 2, 2));
     leave(d.ctQuickDate);
-    EXPECT_EQ(messages().back(), QStringLiteral("Last year available is 2004, your date will be reset."));
-    EXPECT_EQ(d.ctQuickDate->date(), QDate(2004, 1, 1));
+    EXPECT_EQ(messages().back(), QStringLiteral("Last year available is 2025, your date will be reset."));
+    EXPECT_EQ(d.ctQuickDate->date(), QDate(2025, 1, 1));
     d.ctQuickDate->setDate(QDate(1899, 7, 4));
     leave(d.ctQuickDate);
     EXPECT_EQ(messages().back(), QStringLiteral("First year available is 1900, your date will be reset."));
@@ -277,8 +287,8 @@ TEST_F(BirthdayDialog, CalendarAndYearListFollowEachOther) {
     EXPECT_EQ(d.lstYear->currentItem()->text(), QStringLiteral("1960"));
     d.lstYear->setCurrentRow(61);  // 1961 has no February 29
     EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1961, 2, 28));
-    d.lstYear->setCurrentRow(104);
-    EXPECT_EQ(d.calCalendar->selectedDate().year(), 2004);
+    d.lstYear->setCurrentRow(125);
+    EXPECT_EQ(d.calCalendar->selectedDate().year(), 2025);
     // A new print's Cancel takes the document tools away.
     mdi->ShowDocumentTools();
     d.cmdCancel->click();
@@ -336,4 +346,28 @@ TEST_F(BirthdayDialog, F1OpensTheDialogsHelpPageWhereverTheFocusIs) {
         ASSERT_EQ(services.help.shown.size(), 1u) << w->objectName().toStdString();
         EXPECT_EQ(services.help.shown[0].topic, 1010);
     }
+}
+
+// The dialog offers the years of the data in its folder: an old file ending at 2004 ends them there.
+TEST_F(BirthdayDialog, TheYearsOfferedEndWithTheData) {
+    QFile full(folder.file("brdstf.fpf"));
+    ASSERT_TRUE(full.open(QIODevice::ReadOnly));
+    const QByteArray bytes = full.readAll();
+    full.close();
+    folder.write("brdstf.fpf", bytes.left(bytes.indexOf("\"2005\"")));
+    state.settings.QuickPrinting = true;
+    frmGetInfo& d = openNew();
+    EXPECT_EQ(d.lstYear->count(), 105);
+    EXPECT_EQ(d.lstYear->item(104)->text(), QStringLiteral("2004"));
+    EXPECT_EQ(d.calCalendar->maximumDate(), QDate(2004, 12, 31));
+
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    QApplication::setActiveWindow(&d);
+    d.ctQuickDate->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(d.ctQuickDate, QStringLiteral("07042016"));
+    EXPECT_EQ(d.ctQuickDate->text(), QStringLiteral("07/04/2016"));
+    QTest::mouseClick(d.txtFname, Qt::LeftButton);
+    EXPECT_EQ(messages(), std::vector<QString>({"Last year available is 2004, your date will be reset."}));
+    EXPECT_EQ(d.ctQuickDate->date(), QDate(2004, 1, 1));
+    EXPECT_EQ(prints, 0);
 }

@@ -143,14 +143,30 @@ TEST(President, ChangeDays) {
         const char* president;
     };
     const Case cases[] = {
-        {{1900, 1, 1}, "William McKinley"},      {{1901, 9, 14}, "William McKinley"},
-        {{1901, 9, 15}, "Theodore Roosevelt"},   {{1923, 8, 2}, "Warren G. Harding"},
-        {{1923, 8, 3}, "Calvin Coolidge"},       {{1933, 3, 4}, "Herbert Hoover"},
-        {{1933, 3, 5}, "Franklin D. Roosevelt"}, {{1945, 4, 12}, "Franklin D. Roosevelt"},
-        {{1945, 4, 13}, "Harry S Truman"},       {{1963, 11, 21}, "John F. Kennedy"},
-        {{1963, 11, 22}, "Lyndon B. Johnson"},   {{1974, 8, 9}, "Richard M. Nixon"},
-        {{1974, 8, 10}, "Gerald R. Ford"},       {{1993, 1, 20}, "George Bush"},
-        {{1993, 1, 21}, "Bill Clinton"},         {{2004, 12, 31}, "George W. Bush"},
+        {{1900, 1, 1}, "William McKinley"},
+        {{1901, 9, 14}, "William McKinley"},
+        {{1901, 9, 15}, "Theodore Roosevelt"},
+        {{1923, 8, 2}, "Warren G. Harding"},
+        {{1923, 8, 3}, "Calvin Coolidge"},
+        {{1933, 3, 4}, "Herbert Hoover"},
+        {{1933, 3, 5}, "Franklin D. Roosevelt"},
+        {{1945, 4, 12}, "Franklin D. Roosevelt"},
+        {{1945, 4, 13}, "Harry S Truman"},
+        {{1963, 11, 21}, "John F. Kennedy"},
+        {{1963, 11, 22}, "Lyndon B. Johnson"},
+        {{1974, 8, 9}, "Richard M. Nixon"},
+        {{1974, 8, 10}, "Gerald R. Ford"},
+        {{1993, 1, 20}, "George Bush"},
+        {{1993, 1, 21}, "Bill Clinton"},
+        {{2004, 12, 31}, "George W. Bush"},
+        {{2009, 1, 20}, "George W. Bush"},
+        {{2009, 1, 21}, "Barack Obama"},
+        {{2017, 1, 21}, "Donald Trump"},
+        {{2021, 1, 20}, "Donald Trump"},
+        {{2021, 1, 21}, "Joe Biden"},
+        {{2025, 1, 20}, "Joe Biden"},
+        {{2025, 1, 21}, "Donald Trump"},
+        {{2025, 12, 31}, "Donald Trump"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SignsOf(c.date).President, QLatin1StringView(c.president))
@@ -167,8 +183,11 @@ TEST(ChineseSigns, AroundNewYearDaysAndEverySignDescribed) {
         {{1906, 1, 25}, "Fire Horse"},  {{1907, 6, 1}, "Fire Goat"},   {{1908, 12, 25}, "Earth Monkey"},
         {{1915, 6, 1}, "Wood Rabbit"},  {{1932, 2, 5}, "Metal Goat"},  {{1932, 2, 10}, "Water Monkey"},
         {{1959, 3, 1}, "Earth Pig"},    {{1996, 7, 1}, "Fire Rat"},    {{2004, 1, 21}, "Water Goat"},
-        {{2004, 1, 22}, "Wood Monkey"}, {{2005, 3, 1}, "Wood Monkey"}, {{2005, 5, 9}, "Wood Rooster"},
-        {{1925, 1, 24}, "Wood Rat"},    {{1925, 1, 25}, "Wood Ox"},    {{2008, 2, 6}, "Fire Pig"},
+        {{2004, 1, 22}, "Wood Monkey"}, {{2005, 2, 8}, "Wood Monkey"}, {{2005, 2, 9}, "Wood Rooster"},
+        {{2005, 3, 1}, "Wood Rooster"}, {{1925, 1, 24}, "Wood Rat"},   {{1925, 1, 25}, "Wood Ox"},
+        {{2008, 2, 6}, "Fire Pig"},     {{2008, 2, 7}, "Earth Rat"},   {{2016, 7, 4}, "Fire Monkey"},
+        {{2025, 1, 28}, "Wood Dragon"}, {{2025, 1, 29}, "Wood Snake"}, {{2026, 2, 16}, "Wood Snake"},
+        {{2026, 2, 17}, "Fire Horse"},  {{2027, 2, 5}, "Fire Horse"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SignsOf(c.date).ChineseSign, QLatin1StringView(c.sign)) << c.date.toString().toStdString();
@@ -176,7 +195,7 @@ TEST(ChineseSigns, AroundNewYearDaysAndEverySignDescribed) {
     const CalendarFacts goat = SignsOf({1907, 6, 1});
     EXPECT_EQ(goat.ChineseCompatible, QStringLiteral("Pigs or Rabbits"));
 
-    for (QDate d(1900, 1, 1); d <= QDate(2004, 12, 31); d = d.addDays(9)) {
+    for (QDate d(1900, 1, 1); d <= QDate(2027, 2, 5); d = d.addDays(9)) {
         const CalendarFacts f = SignsOf(d);
         ASSERT_FALSE(f.ChineseSignText.isEmpty()) << f.ChineseSign.toStdString();
         ASSERT_FALSE(f.ChineseCompatible.isEmpty());
@@ -184,8 +203,25 @@ TEST(ChineseSigns, AroundNewYearDaysAndEverySignDescribed) {
 
     CalendarFacts outside;
     outside.ChineseSign = QStringLiteral("kept");
-    FindChineseSign(QDate(2008, 2, 7), outside);
+    FindChineseSign(QDate(2027, 2, 6), outside);
     EXPECT_EQ(outside.ChineseSign, QStringLiteral("kept"));
+}
+
+// Every Chinese year from 1901 to 2026 begins once, between mid-January and late February,
+// on the day the sign of the Gregorian year starts.
+TEST(ChineseSigns, EveryYearBeginsOnceInOrder) {
+    for (int year = 1901; year <= 2026; ++year) {
+        int changes = 0;
+        QString sign = SignsOf(QDate(year, 1, 15)).ChineseSign;
+        for (QDate d(year, 1, 16); d <= QDate(year, 2, 25); d = d.addDays(1)) {
+            const QString next = SignsOf(d).ChineseSign;
+            if (next != sign) ++changes;
+            sign = next;
+        }
+        EXPECT_EQ(changes, 1) << year;
+        EXPECT_EQ(sign, SignsOf(QDate(year, 12, 31)).ChineseSign) << year;
+        EXPECT_NE(sign, SignsOf(QDate(year - 1, 12, 31)).ChineseSign) << year;
+    }
 }
 
 TEST(StampPrice, RangeEndsAreInclusive) {
@@ -201,5 +237,9 @@ TEST(StampPrice, RangeEndsAreInclusive) {
     EXPECT_EQ(FindStampPrice({1981, 11, 1}), QStringLiteral("$0.20"));
     EXPECT_EQ(FindStampPrice({2002, 6, 29}), QStringLiteral("$0.34"));
     EXPECT_EQ(FindStampPrice({2002, 6, 30}), QStringLiteral("$0.37"));
-    EXPECT_EQ(FindStampPrice({2004, 12, 31}), QStringLiteral("$0.37"));
+    EXPECT_EQ(FindStampPrice({2006, 1, 7}), QStringLiteral("$0.37"));
+    EXPECT_EQ(FindStampPrice({2006, 1, 8}), QStringLiteral("$0.39"));
+    EXPECT_EQ(FindStampPrice({2016, 4, 10}), QStringLiteral("$0.47"));
+    EXPECT_EQ(FindStampPrice({2025, 7, 12}), QStringLiteral("$0.73"));
+    EXPECT_EQ(FindStampPrice({2025, 7, 13}), QStringLiteral("$0.78"));
 }

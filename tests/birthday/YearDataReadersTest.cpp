@@ -32,20 +32,27 @@ TEST(ReadHeadlines, SixLinesFromTheFirstMatchWhateverYearTheNextOnesSay) {
     EXPECT_TRUE(ReadHeadlines(folder.path(), QDate(1950, 6, 1), y).found);
     EXPECT_EQ(Headlines(y), std::vector<QString>({"A", "B", "C", "D", "  E keeps its leading blanks", "G"}));
 
-    // Running out of lines leaves the rest empty rather than reading past the end.
-    EXPECT_TRUE(ReadHeadlines(folder.path(), QDate(1951, 6, 1), y).found);
+    // Running out of lines leaves the rest empty rather than reading past the end, and says where.
+    const DataReadResult cut = ReadHeadlines(folder.path(), QDate(1951, 6, 1), y);
+    EXPECT_TRUE(cut.found);
     EXPECT_EQ(Headlines(y), std::vector<QString>({"G", "H", "", "", "", ""}));
+    ASSERT_TRUE(cut.problem);
+    EXPECT_EQ(DescribeYearDataProblem(*cut.problem),
+              folder.file("blear.fpf") + ", line 8: the file ends within the records of 1951");
 
     // A year the file does not hold, or no file at all, gives six empty headlines, not the last person's.
     const DataReadResult none = ReadHeadlines(folder.path(), QDate(1960, 6, 1), y);
     EXPECT_FALSE(none.found);
-    EXPECT_TRUE(none.problem.isEmpty());
+    ASSERT_TRUE(none.problem);
+    EXPECT_EQ(none.problem->kind, YearDataProblem::Kind::NotFound);
     EXPECT_EQ(Headlines(y), std::vector<QString>(6));
     TempProgramFolder empty;
     y.YearHeadline[0] = QStringLiteral("stale");
     const DataReadResult missing = ReadHeadlines(empty.path(), QDate(1950, 1, 1), y);
     EXPECT_FALSE(missing.found);
-    EXPECT_TRUE(missing.problem.contains(QStringLiteral("blear.fpf")));
+    ASSERT_TRUE(missing.problem);
+    EXPECT_EQ(missing.problem->kind, YearDataProblem::Kind::Unreadable);
+    EXPECT_EQ(missing.problem->file, empty.file("blear.fpf"));
     EXPECT_TRUE(y.YearHeadline[0].isEmpty());
 }
 
@@ -71,7 +78,9 @@ TEST(ReadHeadlinesSet2, MatchesTheYearOfTheDateField) {
     folder.write("blearII.fpf", "1,\"1950-01-05\"\r\n");
     const DataReadResult broken = ReadHeadlinesSet2(folder.path(), QDate(1950, 1, 1), y);
     EXPECT_FALSE(broken.found);
-    EXPECT_TRUE(broken.problem.startsWith(QStringLiteral("blearII.fpf, line 2")));
+    ASSERT_TRUE(broken.problem);
+    EXPECT_EQ(broken.problem->kind, YearDataProblem::Kind::Malformed);
+    EXPECT_EQ(broken.problem->line, 2);
 }
 
 TEST(ReadCelebrities, TheDayWrittenWithItsLeadingZeroMatches) {
@@ -90,11 +99,15 @@ TEST(ReadCelebrities, TheDayWrittenWithItsLeadingZeroMatches) {
     EXPECT_EQ(y.Celebrity[0], QStringLiteral("Fifteenth"));
     EXPECT_EQ(y.Celebrity[1], QStringLiteral("Last"));
     EXPECT_TRUE(y.Celebrity[2].isEmpty());  // the file ends: no reading past it
-    EXPECT_FALSE(ReadCelebrities(folder.path(), QDate(1977, 4, 1), y).found);
+    const DataReadResult april = ReadCelebrities(folder.path(), QDate(1977, 4, 1), y);
+    EXPECT_FALSE(april.found);
     EXPECT_TRUE(y.Celebrity[0].isEmpty());
+    ASSERT_TRUE(april.problem);
+    EXPECT_EQ(DescribeYearDataProblem(*april.problem),
+              folder.file("blik.fpf") + ", line 9: the file holds nothing for April 1");
 }
 
-TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
+TEST(ReadYearRecord, TheBirthYearOrTheLastRecordWhoseYearEndsTheData) {
     TempProgramFolder folder;
     folder.write("brdstf.fpf",
                  YearRecord("1902", "y02") + YearRecord("1903", "y03") + YearRecord("2004", "y04"));
@@ -104,23 +117,59 @@ TEST(ReadYearRecord, TheBirthYearOrTheRecordOf2004) {
     EXPECT_EQ(y.SongTitle1, QStringLiteral("y03-8"));
     EXPECT_EQ(y.SeriesResult, QStringLiteral("y03-16"));
     EXPECT_EQ(y.BookAuthor3, QStringLiteral("y03-34"));
+    EXPECT_EQ(LastDataYear(folder.path()), 2004);
 
+    // A year the file lacks gives its last record, flagged as not found.
     folder.write("brdstf.fpf",
-                 YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("1903", "late"));
-    EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
-    EXPECT_EQ(y.HousePrice, QStringLiteral("y04-2"));
+                 YearRecord("1902", "y02") + YearRecord("2004", "y04") + YearRecord("2025", "y25"));
+    const DataReadResult missing = ReadYearRecord(folder.path(), QDate(1903, 1, 1), y);
+    EXPECT_FALSE(missing.found);
+    ASSERT_TRUE(missing.problem);
+    EXPECT_EQ(missing.problem->kind, YearDataProblem::Kind::NotFound);
+    EXPECT_EQ(y.HousePrice, QStringLiteral("y25-2"));
+    EXPECT_TRUE(ReadYearRecord(folder.path(), QDate(2025, 12, 31), y).found);
+    EXPECT_EQ(LastDataYear(folder.path()), 2025);
 
-    // A file without 2004 ends the search at its end, with nothing of another year left behind.
-    folder.write("brdstf.fpf", YearRecord("1902", "y02"));
+    // No file, an empty one or a malformed one has no last year, and says why.
+    QString why;
+    folder.write("brdstf.fpf", "");
     EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).found);
     EXPECT_TRUE(y.HousePrice.isEmpty());
-    EXPECT_TRUE(y.BookAuthor3.isEmpty());
+    EXPECT_EQ(LastDataYear(folder.path(), &why), std::nullopt);
+    EXPECT_FALSE(why.isEmpty());
+    folder.write("brdstf.fpf", YearRecord("1902", "y02") + "\"2004\",1\r\n");
+    EXPECT_EQ(LastDataYear(folder.path(), &why), std::nullopt);
+    EXPECT_TRUE(why.contains(QStringLiteral("brdstf.fpf, line"))) << why.toStdString();
+    EXPECT_EQ(LastDataYear(folder.path() + QStringLiteral("/none"), &why), std::nullopt);
+    EXPECT_FALSE(why.isEmpty());
 
-    // Numbers may stand bare; a record cut short is reported with its place.
-    folder.write("brdstf.fpf", "\"1950\",11000,1510,.41\r\n");
-    const DataReadResult cut = ReadYearRecord(folder.path(), QDate(1950, 1, 1), y);
-    EXPECT_FALSE(cut.found);
-    EXPECT_TRUE(cut.problem.contains(QStringLiteral("brdstf.fpf, line 2")));
+    // Damage after the birth year's record is never reached.
+    folder.write("brdstf.fpf", YearRecord("1903", "y03") + "\"1904\",\"cut\r\n");
+    EXPECT_FALSE(ReadYearRecord(folder.path(), QDate(1903, 1, 1), y).problem);
+
+    // Damage on the way: cut short, a field too few or too many (which would shift every fact), empty.
+    QByteArray shortOne = YearRecord("1902", "y02");
+    shortOne.replace(",\"y02-34\"", "");
+    QByteArray longOne = YearRecord("1902", "y02");
+    longOne.replace("\r\n", ",\"extra\"\r\n");
+    const struct {
+        QByteArray file;
+        YearDataProblem::Kind kind;
+        int line;
+    } damaged[] = {
+        {"\"1950\",11000,1510,.41\r\n", YearDataProblem::Kind::Malformed, 2},
+        {shortOne + YearRecord("1903", "y03"), YearDataProblem::Kind::Malformed, 1},
+        {longOne + YearRecord("1903", "y03"), YearDataProblem::Kind::Malformed, 1},
+        {" \r\n\r\n", YearDataProblem::Kind::Empty, 1},
+    };
+    for (const auto& d : damaged) {
+        folder.write("brdstf.fpf", d.file);
+        const DataReadResult r = ReadYearRecord(folder.path(), QDate(1903, 1, 1), y);
+        EXPECT_FALSE(r.found) << d.file.toStdString();
+        ASSERT_TRUE(r.problem) << d.file.toStdString();
+        EXPECT_EQ(r.problem->kind, d.kind) << d.file.toStdString();
+        EXPECT_EQ(r.problem->line, d.line) << d.file.toStdString();
+    }
 }
 
 TEST(BirthdayFacts, OneCallFillsEveryFactInOrder) {

@@ -1,4 +1,5 @@
 // natalory-print --batch, run as a user runs it.
+#include "batch/PrintLog.h"
 #include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
@@ -7,8 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSet>
 #include <QThread>
 
 #include <csignal>
@@ -49,6 +52,41 @@ QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// The newspaper's cake, a PNG with transparency, is stored once (every page refers to the one
+// object) and as it went in: no JPEG, and its pixels come back out of the PDF as they were.
+void ExpectThePngOnceAndLossless(const QString& pdf, const QString& png) {
+    QSet<QString> objects;
+    for (const PdfImage& image : PdfImages(pdf)) {
+        EXPECT_NE(image.encoding, "jpeg") << image.type.toStdString();
+        if (image.type == "image") objects.insert(image.object);
+    }
+    EXPECT_EQ(objects.size(), 1);
+
+    const QString prefix = QFileInfo(pdf).absolutePath() + "/extracted";
+    QProcess p;
+    p.start("pdfimages", {"-png", "-f", "1", "-l", "1", pdf, prefix});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QImage original = QImage(png).convertToFormat(QImage::Format_ARGB32);
+    const QImage colour = QImage(prefix + "-000.png").convertToFormat(QImage::Format_RGB32);
+    const QImage alpha = QImage(prefix + "-001.png").convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(colour.size(), original.size());
+    ASSERT_EQ(alpha.size(), original.size());
+    int worst = 0;
+    for (int y = 0; y < original.height(); ++y)
+        for (int x = 0; x < original.width(); ++x) {
+            const QRgb want = original.pixel(x, y);
+            const QRgb got = colour.pixel(x, y);
+            worst = std::max(worst, std::abs(qAlpha(want) - qGray(alpha.pixel(x, y))));
+            // Where nothing shows, the colour is nobody's business.
+            if (qAlpha(want) < 8) continue;
+            worst = std::max({worst, std::abs(qRed(want) - qRed(got)), std::abs(qGreen(want) - qGreen(got)),
+                              std::abs(qBlue(want) - qBlue(got))});
+        }
+    EXPECT_LE(worst, 2);
+    for (const QString& f : QDir(QFileInfo(pdf).absolutePath()).entryList({"extracted-*"}))
+        QFile::remove(QFileInfo(pdf).absolutePath() + u'/' + f);
+}
+
 }  // namespace
 
 TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrder) {
@@ -76,6 +114,21 @@ TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrder) {
     EXPECT_NE(PdfText(folder.file("part.pdf"), 2), PdfText(folder.file("all.pdf"), 3));
 }
 
+TEST(BatchCommand, PicturesKeepTheirQualityInTheSinglePdfAndTheBatchPdf) {
+    TempProgramFolder folder(kDataFiles);
+    const Outcome one = Cli(folder, {"--first", "Anna", "--last", "Lee", "--date", "1950-01-15", "--out",
+                                     folder.file("one.pdf")});
+    ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
+    ExpectThePngOnceAndLossless(folder.file("one.pdf"), folder.file("cake.png"));
+
+    folder.write("three.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,7/4/1960\r\nCara,Doe,11/30/1950\r\n");
+    const Outcome three =
+        Cli(folder, {"--batch", folder.file("three.alb"), "--out", folder.file("three.pdf")});
+    ASSERT_EQ(three.exitCode, 0) << three.err.toStdString();
+    ASSERT_EQ(PdfPages(folder.file("three.pdf")), 3);
+    ExpectThePngOnceAndLossless(folder.file("three.pdf"), folder.file("cake.png"));
+}
+
 TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
     TempProgramFolder folder(kDataFiles);
     folder.write("bad.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\n");
@@ -95,17 +148,33 @@ TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
     EXPECT_EQ(Cli(folder, {"--batch", folder.file("bad.alb"), "--out", folder.file("out.png")}).exitCode, 2);
     EXPECT_EQ(FilesIn(folder.path()), before);
 
+    // An empty file, and one with a NUL byte that would cut a name short on the print.
+    folder.write("empty.alb", "");
+    folder.write("nul.alb", QByteArray("Anna,Lee,1/15/1950\r\nBob\0Evil,Smith,7/4/1960\r\n", 45));
+    const Outcome empty = Cli(folder, {"--batch", folder.file("empty.alb"), "--out", folder.file("out.pdf")});
+    EXPECT_EQ(empty.exitCode, 2);
+    EXPECT_EQ(empty.err,
+              "natalory-print: the batch file " + folder.file("empty.alb") + " holds no records\n");
+    const Outcome nul = Cli(folder, {"--batch", folder.file("nul.alb"), "--out", folder.file("out.pdf")});
+    EXPECT_EQ(nul.exitCode, 2);
+    EXPECT_EQ(nul.err, "natalory-print: " + folder.file("nul.alb") +
+                           ", line 2: a NUL byte; expected text: UTF-8, Windows-1252, or UTF-16 with its "
+                           "byte order mark\n");
+    EXPECT_FALSE(QFileInfo::exists(folder.file("out.pdf")));
+
     // The dates a fresh system (the C locale) and a British one read, and the message naming them.
     folder.write("us.alb", "Anna,Lee,1/15/1950\r\n");
-    const Outcome c = Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("c.pdf")}, "C.UTF-8");
+    const Outcome c =
+        Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("c.pdf")}, "C.UTF-8");
     EXPECT_EQ(c.exitCode, 0) << c.err.toStdString();
-    const Outcome gb = Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("gb.pdf")}, "en_GB.UTF-8");
+    const Outcome gb =
+        Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("gb.pdf")}, "en_GB.UTF-8");
     EXPECT_EQ(gb.exitCode, 2);
     EXPECT_TRUE(gb.err.contains("dates are read as 1950-01-15 or 15/01/1950")) << gb.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(folder.file("gb.pdf")));
 }
 
-TEST(BatchCommand, SpreadsheetExportsPrintAndAFileOfNoTextIsNamedByLine) {
+TEST(BatchCommand, SpreadsheetExportsPrintAsTheyCome) {
     TempProgramFolder folder(kDataFiles);
     QByteArray unicodeText("\xFF\xFE");
     for (QChar c : QStringLiteral("First\tLast\tDate\r\nZoë\tÅngström\t1960-07-04\r\n"))
@@ -122,13 +191,6 @@ TEST(BatchCommand, SpreadsheetExportsPrintAndAFileOfNoTextIsNamedByLine) {
         EXPECT_EQ(PdfPages(pdf), 1) << file;
         EXPECT_TRUE(PdfText(pdf).contains(QString::fromUtf8(name))) << file;
     }
-
-    folder.write("nul.alb", QByteArray("Anna,Lee,1/15/1950\r\nBob\0,Smith,2/3/1960\r\n", 41));
-    const Outcome r = Cli(folder, {"--batch", folder.file("nul.alb"), "--out", folder.file("nul.pdf")});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "natalory-print: " + folder.file("nul.alb") +
-                         ", line 2: a NUL byte; expected text: UTF-8, Windows-1252, or UTF-16 with its byte "
-                         "order mark\n");
 }
 
 TEST(BatchCommand, ThePrintsDatesAreEnglishInTheOrderOfTheUsersCountry) {
@@ -186,4 +248,39 @@ TEST(BatchCommand, CtrlCStopsBetweenRecordsAndLeavesNoFile) {
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("interrupted"));
     EXPECT_TRUE(FilesIn(folder.path()).filter("many.pdf").isEmpty())
         << FilesIn(folder.path()).join(' ').toStdString();
+}
+
+TEST(BatchCommand, EveryPrintIsLoggedAsTheWindowLogsItAndEachProblemIsToldOnce) {
+    TempProgramFolder folder(kDataFiles);
+    folder.write("three.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,7/4/1960\r\nCara,Doe,11/30/1950\r\n");
+    const QString log = folder.file("birthday print log.log");
+    ASSERT_EQ(Cli(folder, {"--batch", folder.file("three.alb"), "--out", folder.file("all.pdf")}).exitCode,
+              0);
+    const natalory::PrintLogContents logged = natalory::ReadPrintLog(log, QDate(2026, 12, 6));
+    ASSERT_EQ(logged.rows.size(), 3u);
+    EXPECT_EQ(logged.rows[1].name, "Bob Smith");
+    // Names and birthdays are the user's alone.
+    EXPECT_EQ(QFileInfo(log).permissions() & 0x0077, 0);
+
+    // A log that cannot be written is said once; the prints go on.
+    QFile::remove(log);
+    QDir().mkdir(log);
+    const Outcome unlogged =
+        Cli(folder, {"--batch", folder.file("three.alb"), "--out", folder.file("all.pdf")});
+    EXPECT_EQ(unlogged.exitCode, 0);
+    EXPECT_TRUE(
+        unlogged.err.startsWith("natalory-print: warning: The print log " + log + " could not be written: "))
+        << unlogged.err.toStdString();
+    EXPECT_EQ(unlogged.err.count("warning"), 1) << unlogged.err.toStdString();
+    EXPECT_TRUE(unlogged.err.endsWith("\nPrinted 3 of 3 records into " + folder.file("all.pdf") + ".\n"))
+        << unlogged.err.toStdString();
+
+    // A print that cannot be written says why in one sentence.
+    QDir().mkpath(folder.file("prints/001 Anna Lee.pdf"));
+    const Outcome failed =
+        Cli(folder, {"--batch", folder.file("three.alb"), "--out-dir", folder.file("prints")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains("natalory-print: record 1 could not be printed: "))
+        << failed.err.toStdString();
+    EXPECT_EQ(failed.err.count("could not be printed"), 1) << failed.err.toStdString();
 }

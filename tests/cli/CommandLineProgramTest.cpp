@@ -7,8 +7,12 @@
 
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
+
+#include <sys/resource.h>
 
 using namespace natalory::test;
 
@@ -185,8 +189,8 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
 
     for (const QStringList& bad :
          {Birthday({"--out", folder.file("p.txt")}), Birthday({"--dpi", "5", "--out", folder.file("q.png")}),
-          Birthday({"--info-set", "3", "--texts"}), Birthday({"--date-mode", "9", "--texts"}),
-          QStringList{"--date", "2010-01-01", "--texts"}, Birthday(), Birthday({"--reverse", "--texts"}),
+          Birthday({"--dpi", "nan", "--out", folder.file("q.png")}), Birthday({"--info-set", "3", "--texts"}),
+          Birthday({"--date-mode", "9", "--texts"}), Birthday(), Birthday({"--reverse", "--texts"}),
           // --dpi where there are no dots to count is refused, not ignored.
           Birthday({"--out", folder.file("d.pdf"), "--dpi", "300"}), Birthday({"--out", "-", "--dpi", "300"}),
           Birthday({"--out", folder.file("d.png"), "--format", "pdf"}), Birthday({"--out", "-", "--texts"}),
@@ -196,4 +200,149 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
+}
+
+// The facts of recent birth years, each as published (not as read back from the data file).
+TEST(CommandLineProgram, RecentBirthYearsGetTheirOwnFacts) {
+    TempProgramFolder folder(kDataFiles);
+    struct Case {
+        const char* date;
+        const char* series;
+        const char* actor;
+        const char* actress;
+        const char* film;
+        const char* president;
+        const char* chinese;
+        const char* stamp;
+    };
+    const Case cases[] = {
+        {"2010-06-15", "San Francisco Giants Win 2010 World Series", "Jeff Bridges", "Sandra Bullock",
+         "The Hurt Locker", "Barack Obama", "Metal Tiger", "$0.44"},
+        {"2016-07-04", "Chicago Cubs Win 2016 World Series", "Leonardo DiCaprio", "Brie Larson", "Spotlight",
+         "Barack Obama", "Fire Monkey", "$0.47"},
+        {"2025-03-01", "Los Angeles Dodgers Win 2025 World Series", "Adrien Brody", "Mikey Madison", "Anora",
+         "Donald Trump", "Wood Snake", "$0.73"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r =
+            Cli(folder, {"--first", "Anna", "--date", c.date, "--texts", "--json", "--style", "news"});
+        ASSERT_EQ(r.exitCode, 0) << c.date << ": " << r.err.toStdString();
+        const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        EXPECT_EQ(json["worldseriesheadline"].toString(), c.series) << c.date;
+        EXPECT_EQ(json["academyawards"].toString(),
+                  QStringLiteral("Best Actor - %1\r\nBest Actress - %2\r\nBest Picture - \"%3\"")
+                      .arg(c.actor, c.actress, c.film))
+            << c.date;
+        EXPECT_EQ(json["presidentialannouncementlabel"].toString(),
+                  QStringLiteral("President %1 Speaks On U.S. Economy").arg(c.president))
+            << c.date;
+        EXPECT_TRUE(json["chineseastrology"].toString().startsWith(
+            QStringLiteral("Your Chinese sign, %1,").arg(c.chinese)))
+            << c.date;
+        EXPECT_TRUE(
+            json["historicaleconomics"].toString().contains(QStringLiteral("Stamp.....%1\r\n").arg(c.stamp)))
+            << c.date;
+    }
+}
+
+// The last birth year is the last year of the data in the folder, whatever that is.
+TEST(CommandLineProgram, TheLastYearIsTheYearDatasLast) {
+    TempProgramFolder folder(kDataFiles);
+    const CliRun late = Cli(folder, {"--first", "Anna", "--date", "2026-01-01", "--texts"});
+    EXPECT_EQ(late.exitCode, 2);
+    EXPECT_EQ(late.err, "natalory-print: --date: the year must be from 1900 to 2025, not 2026\n");
+    EXPECT_TRUE(Cli(folder, {"--help"}).out.contains("birth date, 1900-01-01 to 2025-12-31"));
+
+    // An older data file ending at 2004 reads as it always has, and ends everything there.
+    QFile full(folder.file("brdstf.fpf"));
+    ASSERT_TRUE(full.open(QIODevice::ReadOnly));
+    const QByteArray bytes = full.readAll();
+    full.close();
+    folder.write("brdstf.fpf", bytes.left(bytes.indexOf("\"2005\"")));
+    const CliRun old = Cli(folder, {"--first", "Anna", "--date", "2005-01-01", "--texts"});
+    EXPECT_EQ(old.exitCode, 2);
+    EXPECT_EQ(old.err, "natalory-print: --date: the year must be from 1900 to 2004, not 2005\n");
+    EXPECT_TRUE(Cli(folder, {"--help"}).out.contains("birth date, 1900-01-01 to 2004-12-31"));
+    const CliRun last = Cli(folder, {"--first", "Anna", "--date", "2004-06-01", "--texts", "--json"});
+    ASSERT_EQ(last.exitCode, 0) << last.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(last.out.toUtf8()).object()["worldseriesheadline"].toString(),
+              "Boston Red Sox Win 2004 World Series");
+
+    folder.write("people.alb", "Anna,Lee,2005-01-01\r\n");
+    const CliRun batch = Cli(folder, {"--batch", folder.file("people.alb"), "--out", folder.file("all.pdf")});
+    EXPECT_EQ(batch.exitCode, 2);
+    EXPECT_TRUE(batch.err.contains("the year must be from 1900 to 2004")) << batch.err.toStdString();
+}
+
+TEST(CommandLineProgram, DamagedYearDataMakesNoPrintAndSaysWhichFileLineAndWhat) {
+    const struct {
+        const char* hostile;
+        const char* dataFile;
+        QString says;
+    } cases[] = {
+        {"brdstf-empty.fpf", "brdstf.fpf", ", line 1: the file is empty"},
+        {"brdstf-cut.fpf", "brdstf.fpf", ", line 51, field 17: a quoted text has no closing quote"},
+        {"brdstf-garbled.fpf", "brdstf.fpf", ", line 50: a year record is 34 fields on one line"},
+        {"blear-cut.fpf", "blear.fpf", ", line 300: the file holds nothing for 1950"},
+        {"blik-cut.fpf", "blik.fpf", ", line 1201, field 3: the file ends before the record is complete"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hostile);
+        TempProgramFolder folder(kDataFiles);
+        QFile hostile(QStringLiteral(NATALORY_HOSTILE_DATA "/") + c.hostile);
+        ASSERT_TRUE(hostile.open(QIODevice::ReadOnly));
+        folder.write(c.dataFile, hostile.readAll());
+        const QString says = folder.file(c.dataFile) + c.says;
+        const QString july = QStringLiteral("Anna,Lee,1/15/1920\r\nBob,Ray,7/1/1950\r\nCy,Doe,1/15/1920\r\n");
+        folder.write("people.alb", july.toLatin1());
+
+        for (const QStringList& args : {QStringList{"--date", "1950-07-01", "--out", folder.file("one.pdf")},
+                                        QStringList{"--date", "1950-07-01", "--texts"}}) {
+            const CliRun r = Cli(folder, QStringList{"--first", "Bob"} + args);
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_EQ(r.err.toStdString(), ("natalory-print: no print: " + says + "\n").toStdString());
+            EXPECT_EQ(r.out, "");
+        }
+        const CliRun batch =
+            Cli(folder, {"--batch", folder.file("people.alb"), "--out", folder.file("all.pdf")});
+        EXPECT_EQ(batch.exitCode, 1);
+        const int failing = QByteArray(c.hostile) == "brdstf-empty.fpf" ? 1 : 2;
+        EXPECT_EQ(
+            batch.err.toStdString(),
+            (QStringLiteral("natalory-print: record %1 could not be printed: ").arg(failing) + says + "\n")
+                .toStdString());
+        EXPECT_FALSE(QFile::exists(folder.file("one.pdf")));
+        EXPECT_FALSE(QFile::exists(folder.file("all.pdf")));
+
+        // A file that holds the year, damaged only where the search never goes, still prints it.
+        if (QByteArray(c.hostile) != "brdstf-empty.fpf") {
+            EXPECT_EQ(Cli(folder, {"--date", "1920-01-15", "--out", folder.file("1920.pdf")}).exitCode, 0);
+        }
+    }
+}
+
+TEST(CommandLineProgram, ACompressedDrawingBombPrintsThePlaceholderWithinAGigabyte) {
+    TempProgramFolder folder(kDataFiles);
+    QFile bomb(QStringLiteral(NATALORY_HOSTILE_DATA "/bomb.svgz"));
+    ASSERT_TRUE(bomb.open(QIODevice::ReadOnly));
+    folder.write("bomb.svgz", bomb.readAll());
+    QByteArray t = "\"Birthday\",\"4.2.0\",12240,15840,1,720,720,720,720\r\n";
+    for (int i = 0; i < 16; ++i) t += "#TRUE#,";
+    t += "1,#FALSE#,#FALSE#,#FALSE#\r\n\"P\"\r\n2000,2000,500,500,\"bomb.svgz\"\r\n";
+    folder.write("bomb.als", t);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    // Inflated whole, the drawing took 1.6 GB and ended in std::bad_alloc under this limit.
+    p.setChildProcessModifier([] {
+        const rlimit gigabyte{rlim_t(1) << 30, rlim_t(1) << 30};
+        ::setrlimit(RLIMIT_AS, &gigabyte);
+    });
+    p.start(QStringLiteral(NATALORY_CLI), Birthday({"--style", folder.file("bomb.als"), "--out",
+                                                    folder.file("bomb.pdf"), "--app-dir", folder.path()}));
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(PdfPages(folder.file("bomb.pdf")), 1);
 }

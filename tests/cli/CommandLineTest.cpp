@@ -94,7 +94,7 @@ TEST(CommandLineTexts, OptionsChangeTheTextsAndBadArgumentsSaySoOnOneLine) {
     const QStringList bad[] = {
         {"--date", "1950-13-40", "--texts"},
         {"--date", "1899-12-31", "--texts"},
-        {"--date", "2005-01-01", "--texts"},
+        {"--date", "2026-01-01", "--texts"},
         {"--date", "1950-01-01", "--texts", "--frobnicate"},
         {"--date", "1950-01-01", "--texts", "--info-set", "3"},
         {"--date", "1950-01-01", "--texts", "--date-mode", "7"},
@@ -112,7 +112,7 @@ TEST(CommandLineTexts, OptionsChangeTheTextsAndBadArgumentsSaySoOnOneLine) {
 }
 
 TEST(DataSettingsDialog, ApplySwitchesTheHeadlineSetAndCancelChangesNothing) {
-    TempProgramFolder folder({"blank.al!"});
+    TempProgramFolder folder({"blank.al!", "blik.fpf", "brdstf.fpf"});
     folder.write("blear.fpf", "1950 One A\r\n1950 B\r\n1950 C\r\n1950 D\r\n1950 E\r\n1950 F\r\n");
     folder.write("blearII.fpf", "1,\"1950-01-01\",\"Two A\"\r\n");
     TestServices services;

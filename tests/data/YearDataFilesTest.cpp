@@ -18,6 +18,10 @@ using namespace natalory;
 namespace {
 
 const QString kData = QStringLiteral(NATALORY_SOURCE_DATA);
+// The years the shipped data covers.
+constexpr int kFirstDataYear = 1900;
+constexpr int kLastDataYear = 2025;
+constexpr size_t kDataYears = kLastDataYear - kFirstDataYear + 1;
 
 QByteArray Bytes(const char* name) {
     QFile f(QDir(kData).filePath(QString::fromLatin1(name)));
@@ -152,10 +156,10 @@ TEST(YearDataFiles, HeadlineSetsHoldSixRealHeadlinesForEveryYear) {
             ++set2[d.year()];
         }
     }
-    EXPECT_EQ(set1.size(), 105u);
-    EXPECT_EQ(set2.size(), 105u);
+    EXPECT_EQ(set1.size(), kDataYears);
+    EXPECT_EQ(set2.size(), kDataYears);
 
-    for (int year = 1900; year <= 2004; ++year) {
+    for (int year = kFirstDataYear; year <= kLastDataYear; ++year) {
         SCOPED_TRACE(year);
         EXPECT_EQ(set1[year], 6);
         EXPECT_EQ(set2[year], 6);
@@ -251,7 +255,7 @@ TEST(YearDataFiles, EveryCheckedBirthDateIsTheOneInTheFile) {
 
 TEST(YearDataFiles, OneCompleteRecordForEveryYear) {
     RecordReader in(FromWindows1252(Bytes(kYearRecordsFile)), QStringLiteral("brdstf.fpf"));
-    int expected = 1900;
+    int expected = kFirstDataYear;
     while (!in.atEnd()) {
         QString fields[34];
         for (QString& f : fields) in.readText(f);
@@ -259,11 +263,12 @@ TEST(YearDataFiles, OneCompleteRecordForEveryYear) {
         ASSERT_EQ(fields[0], QString::number(expected)) << "missing, repeated or unordered year";
         ++expected;
     }
-    EXPECT_EQ(expected, 2005) << "the last record must be 2004";
+    EXPECT_EQ(expected, kLastDataYear + 1) << "the last record must be " << kLastDataYear;
+    EXPECT_EQ(LastDataYear(kData), kLastDataYear);
 
     const int numeric[] = {2, 3, 4, 5, 6, 7, 20, 21, 22, 23, 24, 25, 26, 27, 28};
     const int everyYear[] = {8, 9, 10, 17, 18, 19, 29, 30, 31, 32, 33, 34};
-    for (int year = 1900; year <= 2004; ++year) {
+    for (int year = kFirstDataYear; year <= kLastDataYear; ++year) {
         SCOPED_TRACE(year);
         // The year's own record, read as the program reads it, field by field.
         RecordReader record(FromWindows1252(Bytes(kYearRecordsFile)), QStringLiteral("brdstf.fpf"));

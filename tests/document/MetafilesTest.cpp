@@ -198,3 +198,49 @@ TEST(Metafiles, DamagedOnesAreRefusedWithAReason) {
     EXPECT_TRUE(LoadPicture(folder.file("cut.emf"), &why).isNull());
     EXPECT_EQ(DetectMetafile(QByteArray("\x89PNG\r\n\x1a\n0000000000")), MetafileKind::None);
 }
+
+TEST(Metafiles, DamagedFramingIsRefusedBeforeAnyLibraryReadsIt) {
+    const struct {
+        const char* file;
+        const char* says;
+    } hostile[] = {
+        {"emf-export-first-200-bytes.emf",
+         "the file is cut short: its header counts 692440 bytes, the file has 200"},
+        {"emf-record-straddles-end.emf", "record 5 (at byte 144) runs past the end of the file"},
+        {"emf-font-index-past-table.emf", "record 5 (at byte 144): it names object 40 of a table of 2"},
+        {"emf-dib-colour-table.emf", "record 13 (at byte 512): its bitmap's colour table is cut short"},
+        {"emf-plus-record-past-comment.emf",
+         "record 13 (at byte 512): an EMF+ record in it has a wrong size"},
+        {"wmf-polygon-past-record.wmf", "record 1 (at byte 18): its counts reach past its end"},
+    };
+    for (const auto& h : hostile) {
+        QString why;
+        EXPECT_TRUE(LoadPicture(QStringLiteral(NATALORY_HOSTILE_DATA "/") + h.file, &why).isNull()) << h.file;
+        EXPECT_EQ(why.toStdString(), std::string("the metafile is damaged: ") + h.says);
+    }
+}
+
+TEST(Metafiles, AConverterThatCrashesOrTalksNonsenseGivesAMessageNotADeadProgram) {
+    TempProgramFolder folder;
+    QFile tiny(QStringLiteral(NATALORY_HOSTILE_DATA "/../tiny.wmf"));
+    ASSERT_TRUE(tiny.open(QIODevice::ReadOnly));
+    const QByteArray wmf = tiny.readAll();
+    const struct {
+        const char* script;
+        const char* says;
+    } converters[] = {
+        {"#!/bin/sh\nkill -SEGV $$\n", "the metafile converter stopped on it (it is damaged or too large)"},
+        {"#!/bin/sh\necho nonsense; exit 2\n", "the metafile is damaged or of a kind that cannot be read"},
+    };
+    for (const auto& c : converters) {
+        folder.write("converter", c.script);
+        QFile::setPermissions(folder.file("converter"), QFile::ReadOwner | QFile::ExeOwner);
+        SetMetafileConversion(MetafileConversion::Confined, folder.file("converter"));
+        QString why;
+        EXPECT_FALSE(LoadMetafile(wmf, &why));
+        EXPECT_EQ(why.toStdString(), c.says);
+    }
+    SetMetafileConversion(MetafileConversion::Confined);
+    QString why;
+    EXPECT_TRUE(LoadMetafile(wmf, &why)) << why.toStdString();
+}

@@ -1,10 +1,13 @@
 #include "document/Pictures.h"
 
+#include "document/Metafiles.h"
+
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QProcess>
 #include <QtEndian>
 
 using namespace natalory;
@@ -64,4 +67,33 @@ TEST(Pictures, BigPicturesAreReadScaledAndBombsRefused) {
     small.fill(Qt::blue);
     ASSERT_TRUE(small.save(folder.file("small.png")));
     EXPECT_EQ(LoadPicture(folder.file("small.png")).size(), QSize(30, 20));
+}
+
+TEST(Pictures, CompressedDrawingsAreInflatedUnderACap) {
+    TempProgramFolder folder;
+    QString why;
+    // 510 KB that would inflate to 512 MB inside the SVG reader.
+    EXPECT_TRUE(LoadPicture(QStringLiteral(NATALORY_HOSTILE_DATA "/bomb.svgz"), &why).isNull());
+    EXPECT_EQ(why, "the drawing is too large to use (more than 32 MB of SVG)");
+
+    const QByteArray svg =
+        "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+        "<rect width='40' height='20' fill='red'/></svg>";
+    QProcess zip;
+    zip.start("gzip", {"-c"});
+    zip.write(svg);
+    zip.closeWriteChannel();
+    ASSERT_TRUE(zip.waitForFinished());
+    const QByteArray gzip = zip.readAllStandardOutput();
+    folder.write("small.svgz", gzip);
+    std::shared_ptr<const VectorPicture> vector;
+    EXPECT_EQ(LoadPicture(folder.file("small.svgz"), &why, &vector).size(), QSize(40, 20))
+        << why.toStdString();
+    EXPECT_TRUE(vector);
+
+    for (const QByteArray& damaged : {gzip.left(gzip.size() / 2), gzip.left(12) + QByteArray(40, 'x')}) {
+        folder.write("damaged.svgz", damaged);
+        EXPECT_TRUE(LoadPicture(folder.file("damaged.svgz"), &why).isNull());
+        EXPECT_EQ(why, "the compressed drawing is damaged");
+    }
 }

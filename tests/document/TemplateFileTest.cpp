@@ -98,10 +98,17 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     EXPECT_EQ(objects[3]->ToolTipText, "/nowhere/cake.png");
     EXPECT_EQ(TemplateBytes(*again, loaded), bytes);
 
-    // The header's word and version are not checked: a file of another version reads the same.
+    // The version is not checked: a file of another version reads the same. A file that does
+    // not begin with "Birthday" is no template, whatever its fields happen to fit.
     QByteArray other = bytes;
-    other.replace("\"Birthday\",\"4.2.0\"", "\"Natal\",\"3.0.12\"");
+    other.replace("\"4.2.0\"", "\"3.0.12\"");
     EXPECT_EQ(Visible(*Reload(other)).size(), 4u);
+    other.replace("\"Birthday\"", "\"Natal\"");
+    std::optional<TemplateError> error;
+    EXPECT_EQ(Visible(*Reload(other, nullptr, &error)).size(), 0u);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->description,
+              "line 1, field 1: this is not a template: it begins with \"Natal\", not \"Birthday\"");
 }
 
 TEST_F(Template, InfoObjectsAreWrittenForTheCurrentBirthdayAtTheirStoredPlace) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -20,6 +21,45 @@ QProcessEnvironment Headless(const QString& runtimeFolder) {
 }
 
 }  // namespace
+
+TEST(Program, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
+    // The lock lies in the runtime folder when it is the user's alone, else in the user's cache
+    // folder, made 0700: never where another user could take it first.
+    enum class Runtime { Private, Open, Unset };
+    for (const Runtime runtime : {Runtime::Private, Runtime::Open, Runtime::Unset}) {
+        SCOPED_TRACE(int(runtime));
+        TempProgramFolder home;
+        QDir().mkpath(home.file("run"));
+        QFile::setPermissions(home.file("run"), runtime == Runtime::Open
+                                                    ? QFile::Permissions(0x7755)
+                                                    : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment env = Headless(home.file("run"));
+        if (runtime == Runtime::Unset) env.remove("XDG_RUNTIME_DIR");
+        env.insert("XDG_CACHE_HOME", home.file("cache"));
+        const QString lock = runtime == Runtime::Private ? home.file("run/natalory.lock")
+                                                         : home.file("cache/natalory/natalory.lock");
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(NATALORY_APP), {});
+        ASSERT_TRUE(first.waitForStarted());
+        for (int i = 0; i < 200 && !QFileInfo::exists(lock); ++i) QThread::msleep(20);
+        ASSERT_TRUE(QFileInfo::exists(lock));
+        EXPECT_EQ(QFileInfo(QFileInfo(lock).path()).permissions() & 0x0077, 0);
+
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(QStringLiteral(NATALORY_APP), {});
+        ASSERT_TRUE(second.waitForFinished(10000));
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+        EXPECT_EQ(first.state(), QProcess::Running);
+
+        // Killed rather than ended: ended, it would save its toolbar layout into the build folder.
+        first.kill();
+        first.waitForFinished(5000);
+    }
+}
 
 TEST(Program, ASecondStartHandsItsFileToTheRunningCopyAndEnds) {
     TempProgramFolder runtime;

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -367,4 +369,67 @@ TEST_F(ObjectCommands, ASavedTemplateAfterEditsReloadsTheSame) {
     }
     EXPECT_TRUE(b[b.size() - 2]->PictureVector);
     EXPECT_EQ(b.back()->Caption, "New Text Object") << "the label restacked to the top stays there";
+}
+
+TEST_F(ObjectCommands, CopyPasteAndDuplicateOutliveThePrintAndDoubleClickEdits) {
+    label->Caption = "Heading";
+    label->FontBold = true;
+    select(*label);
+    QTest::keyClick(canvas, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Heading");
+    const int before = canvas->undoStack().count();
+
+    QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+    DisplayObject* pasted = canvas->CurrentObject;
+    ASSERT_TRUE(pasted);
+    EXPECT_NE(pasted, label);
+    EXPECT_EQ(pasted->Caption, "Heading");
+    EXPECT_TRUE(pasted->FontBold);
+    EXPECT_EQ(QPoint(pasted->Left, pasted->Top), QPoint(1500 + 150, 1500 + 150)) << "10 pixels on";
+    QTest::keyClick(canvas, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(canvas->CurrentObject->Left, 1500 + 300);
+    EXPECT_EQ(canvas->undoStack().count(), before + 2) << "each paste is one step";
+    click("ID_Undo");
+    click("ID_Undo");
+    EXPECT_FALSE(canvas->document().contains(pasted));
+
+    // The clipboard outlives the print: a new print takes the heading, and its saved template has it.
+    services.prompt.answers = {PromptAnswer::No};
+    click("ID_Close");
+    openPrint("Ben", "Ode", QDate(1960, 3, 4));
+    canvas = workspace->canvasWindow();
+    ASSERT_TRUE(canvas);
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(canvas->CurrentObject);
+    EXPECT_EQ(canvas->CurrentObject->Caption, "Heading");
+    const QString path = folder.file("second.als");
+    services.files.answers = {path};
+    click("ID_SaveTemplate");
+    CanvasDocument reloaded;
+    AppState other = state;
+    ScriptedPrompt prompt;
+    ASSERT_FALSE(LoadTemplateFile(path, reloaded, other, prompt));
+    const auto& saved = reloaded.stacking();
+    EXPECT_TRUE(std::any_of(saved.begin(), saved.end(), [](const DisplayObject* o) {
+        return o->Visible && o->Caption == "Heading" && o->FontBold;
+    }));
+
+    // Words from another program become a text object.
+    QGuiApplication::clipboard()->setText("Happy birthday, Ben!");
+    QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(canvas->CurrentObject);
+    EXPECT_EQ(canvas->CurrentObject->Caption, "Happy birthday, Ben!");
+
+    // A double click on a text opens Edit Text on it.
+    DisplayObject* target = canvas->CurrentObject;
+    const double tpp = canvas->twipsPerPixel();
+    const QPoint at(qRound((target->Left + 100) / tpp), qRound((target->Top + 100) / tpp));
+    WhenDialogOpens<frmText>([](frmText& d) {
+        EXPECT_EQ(d.txtText->text(), "Happy birthday, Ben!");
+        d.txtText->setText("Happy birthday!");
+        d.Command1->click();
+    });
+    QTest::mouseDClick(canvas, Qt::LeftButton, {}, at);
+    EXPECT_EQ(target->Caption, "Happy birthday!");
 }

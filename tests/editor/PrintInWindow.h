@@ -18,11 +18,18 @@
 
 namespace natalory::test {
 
-// The main window and its workspace over a program folder of the given data files,
-// as the program starts them; the window is shown by whoever needs it on screen.
+// The year data, without which no print is built.
+inline QStringList WithYearData(QStringList files) {
+    for (const char* name : {"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf"})
+        if (!files.contains(QLatin1StringView(name))) files << QString::fromLatin1(name);
+    return files;
+}
+
+// The main window and its workspace over a program folder of the year data and the
+// given data files, as the program starts them; the window is shown by whoever needs it on screen.
 struct MainWindowTest : ::testing::Test {
     explicit MainWindowTest(const QStringList& dataFiles = {"blank.al!", "nopicfound.ico", "cake.png"})
-        : folder(dataFiles) {
+        : folder(WithYearData(dataFiles)) {
         state.ProgramFolder = folder.path();
         state.settings.DefaultStyle = QStringLiteral("C");
         mdi = std::make_unique<frmMDI>(state, services.services);

@@ -44,6 +44,13 @@ AppState Birthday(int year, const QString& first = "Anna", const QString& last =
     return s;
 }
 
+// A year whose World Series the data has no result for yet.
+AppState SeriesToCome(int year) {
+    AppState s = Birthday(year);
+    s.year.SeriesWinner.clear(), s.year.SeriesLoser.clear(), s.year.SeriesResult.clear();
+    return s;
+}
+
 QString Caption(const char* key, const AppState& s) {
     return GenerateCaption(QString::fromLatin1(key), s, kUs);
 }
@@ -69,13 +76,17 @@ TEST(Generators, NamesDatesAndHeadlines) {
         {1903, "H6"},
         {1904, "Giants refuse to play Boston in World Series"},
         {1994, "No World Series due to baseball strike"},
-        {2004, "H6"},
+        {2004, "New York Yankees beats Philadelphia Phillies in World Series!"},
+        {2025, "New York Yankees beats Philadelphia Phillies in World Series!"},
     };
     for (auto [year, last] : lastLines) {
         AppState y = Birthday(year);
         y.data.WorldToHeadlines = true;
         EXPECT_TRUE(Caption("birthyearheadlines", y).endsWith(QLatin1StringView(last))) << year;
     }
+    AppState toCome = SeriesToCome(2026);
+    toCome.data.WorldToHeadlines = true;
+    EXPECT_EQ(Caption("birthyearheadlines", toCome), "H1\r\nH2\r\nH3\r\nH4\r\nH5\r\nH6");
     AppState empty = Birthday(1950, "Bo", "");
     empty.year.YearHeadline[2].clear();
     empty.birthday.ParentsName.clear();
@@ -93,10 +104,11 @@ TEST(Generators, WorldSeriesByYear) {
         {1904, "No World Series!  Team Refuses To Play!"},
         {1950, "New York Yankees Win 1950 World Series"},
         {1994, "Baseball On Strike!"},
-        {2004, "The World Series In 2004"},
+        {2004, "New York Yankees Win 2004 World Series"},
     };
     for (auto [year, text] : headlines)
         EXPECT_EQ(Caption("worldseriesheadline", Birthday(year)), text) << year;
+    EXPECT_EQ(Caption("worldseriesheadline", SeriesToCome(2026)), "The World Series In 2026");
 
     EXPECT_EQ(
         Caption("worldseriesarticle", Birthday(1950)),
@@ -110,7 +122,9 @@ TEST(Generators, WorldSeriesByYear) {
         "representative of the \"inferior\" American League.");
     EXPECT_TRUE(Caption("worldseriesarticle", Birthday(1994))
                     .endsWith("strike that has cancelled the rest of the season."));
-    EXPECT_TRUE(Caption("worldseriesarticle", Birthday(2004))
+    EXPECT_TRUE(
+        Caption("worldseriesarticle", Birthday(2004)).startsWith("New York Yankees fans are celebrating"));
+    EXPECT_TRUE(Caption("worldseriesarticle", SeriesToCome(2026))
                     .startsWith("Baseball fans are gearing up for the 100th"));
 }
 
@@ -230,6 +244,9 @@ TEST(Generators, AstrologyAndPersonalFacts) {
     AppState y2004 = Birthday(2004);
     y2004.data.AddWorldToBits = true;
     EXPECT_TRUE(Caption("bitsofinfo", y2004).endsWith("in World Series!"));
+    AppState toCome = SeriesToCome(2026);
+    toCome.data.AddWorldToBits = true;
+    EXPECT_EQ(Caption("bitsofinfo", toCome).count("\r\n"), 6);
     // Every kind of the catalogue has a generator.
     for (const InfoKind& k : InfoCatalogue()) EXPECT_FALSE(Caption(k.key, s).isEmpty()) << k.key;
     EXPECT_TRUE(Caption("nosuchkey", s).isEmpty());

@@ -58,7 +58,8 @@ TEST(ReadFileBytes, OnlyRegularFilesAreRead) {
     YearData year;
     const DataReadResult celebrities = ReadCelebrities(folder.path(), QDate(1950, 1, 15), year);
     EXPECT_FALSE(celebrities.found);
-    EXPECT_TRUE(celebrities.problem.contains("not a regular file")) << celebrities.problem.toStdString();
+    ASSERT_TRUE(celebrities.problem);
+    EXPECT_EQ(celebrities.problem->detail, "it is not a regular file");
 
     EXPECT_FALSE(ReadFileBytes(folder.path(), &why));
     EXPECT_EQ(why, "it is a folder, not a file");

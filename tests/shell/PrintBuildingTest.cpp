@@ -118,3 +118,39 @@ TEST_F(PrintBuilding, TheBordersToggleIsReleasedWithEveryNewPrint) {
     click("ID_ShowBorders");
     EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 1);
 }
+
+TEST_F(PrintBuilding, DamagedYearDataAreToldOnceAndMakeNoPrint) {
+    // The year record, read before the template; the headlines, read with it.
+    for (const auto& [damaged, start1950] :
+         {std::pair{"brdstf.fpf", "\"1950\""}, std::pair{"blear.fpf", "1950 "}}) {
+        SCOPED_TRACE(damaged);
+        const QByteArray whole = folder.read(damaged);
+        // brdstf.fpf loses 1950 alone (a file cut short is one whose data end earlier); blear.fpf ends before it.
+        const qsizetype at = whole.indexOf("\n" + QByteArray(start1950)) + 1;
+        const QByteArray rest = damaged == QByteArray("brdstf.fpf") ? whole.mid(whole.indexOf('\n', at) + 1) : "";
+        folder.write(damaged, whole.left(at) + rest);
+        services.prompt.asked.clear();
+        frmGetInfo& d = newPrint();
+        d.calCalendar->setSelectedDate(QDate(1950, 1, 15));
+        done(d);
+        ASSERT_EQ(services.prompt.asked.size(), 1u);
+        EXPECT_EQ(services.prompt.asked[0].title, "Year Data Problem");
+        EXPECT_TRUE(services.prompt.asked[0].text.contains(folder.file(damaged) + ", line "));
+        EXPECT_TRUE(services.prompt.asked[0].text.endsWith(": the file holds nothing for 1950"));
+        EXPECT_FALSE(workspace->canvasWindow());
+        EXPECT_TRUE(d.isVisible());
+
+        // Editing the birthday of a print to a year the data lack leaves the print as it was.
+        d.calCalendar->setSelectedDate(QDate(1940, 1, 15));
+        done(d);
+        ASSERT_TRUE(printShown());
+        workspace->EditCurrentBirthday();
+        workspace->birthdayDialog()->calCalendar->setSelectedDate(QDate(1950, 1, 15));
+        done(*workspace->birthdayDialog());
+        EXPECT_EQ(services.prompt.asked.size(), 2u);
+        EXPECT_EQ(state.birthday.BirthDate, QDate(1940, 1, 15));
+        EXPECT_TRUE(printShown());
+        folder.write(damaged, whole);
+        workspace->CloseDocument();
+    }
+}

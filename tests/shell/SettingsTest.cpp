@@ -1,8 +1,12 @@
+#include "shell/ProgramFolders.h"
 #include "shell/Settings.h"
 
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
 
 using namespace natalory;
 using natalory::test::TempProgramFolder;
@@ -119,4 +123,19 @@ TEST(Settings, AValueTheFileCannotHoldLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(WriteSettings(state, bad, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("double quote")));
     EXPECT_EQ(folder.read("vir1.cgf"), before);
+}
+
+TEST(Settings, TheFileAndTheFolderMadeForItAreTheUsersAlone) {
+    TempProgramFolder folder;
+    QFile::setPermissions(folder.path(), QFile::Permissions(0x7755));
+    AppState state;
+    state.ProgramFolder = folder.path();
+    state.ConfigFolder = folder.file("config/natalory");
+    ASSERT_TRUE(WriteSettings(state, state.settings));
+    const QString file = ConfigFile(state, QString::fromLatin1(kSettingsFileName));
+    EXPECT_EQ(QFileInfo(file).permissions() & 0x0077, 0);
+    for (const QString& made : {folder.file("config"), folder.file("config/natalory")})
+        EXPECT_EQ(QFileInfo(made).permissions() & 0x0077, 0) << made.toStdString();
+    // The folder that was there already is left as it was.
+    EXPECT_NE(QFileInfo(folder.path()).permissions() & 0x0077, 0);
 }

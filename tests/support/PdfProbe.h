@@ -59,4 +59,24 @@ inline std::vector<PdfWord> PdfWords(const QString& pdf) {
     return words;
 }
 
+struct PdfImage {
+    QString type;      // "image" or "smask"
+    QString encoding;  // "image" (Flate), "jpeg", ...
+    QString object;    // the image object's number: the same on every page that shows it
+};
+
+// Every picture drawn on every page, as pdfimages -list finds them.
+inline std::vector<PdfImage> PdfImages(const QString& pdf) {
+    QProcess p;
+    p.start("pdfimages", {"-list", pdf});
+    p.waitForFinished(60000);
+    std::vector<PdfImage> images;
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    for (const QString& line : lines.mid(2)) {
+        const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+        if (f.size() >= 12) images.push_back({f[2], f[8], f[10]});
+    }
+    return images;
+}
+
 }  // namespace natalory::test

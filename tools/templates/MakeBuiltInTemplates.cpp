@@ -1,7 +1,7 @@
 // Lays out the three built-in templates and draws their pictures, writing them with
 // the program's own template writer. Run it after changing a layout here:
 //   build/natalory-make-templates data            (writes data/news.al! ... data/cake.png)
-//   build/natalory-make-templates data --preview /tmp/previews 1912 1950 2004
+//   build/natalory-make-templates data --preview /tmp/previews 1912 1950 2025
 #include "birthday/BirthdayFacts.h"
 #include "birthday/YearDataReaders.h"
 #include "document/DisplayObjects.h"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "document/DisplayObjects.h"
+#include "shell/AppState.h"
+#include "shell/Seams.h"
+
+#include <QByteArray>
+#include <QPoint>
+#include <QSize>
+
+#include <vector>
+
+namespace natalory {
+
+// The clipboard's own type for display objects: a template's text holding just them, so
+// that a paste reaches another print, another running copy of the program, and outlives
+// the print it came from.
+inline constexpr auto kObjectsMimeType = "application/x-natalory-objects";
+
+QByteArray CopyObjects(const std::vector<const DisplayObject*>& objects, const AppState& state);
+
+// Puts the objects of `bytes` on `doc`, moved by `offset` twips and kept on the canvas of
+// `canvas` twips, on top of the others; their info objects are written for the print's
+// birthday. The print's page and data settings stay as they are. Returns the new objects,
+// bottom to top; none for bytes that hold no objects. Stops at the control limit.
+std::vector<DisplayObject*> PasteObjects(const QByteArray& bytes, CanvasDocument& doc, const AppState& state,
+                                         Prompt& prompt, QPoint offset, QSize canvas);
+
+}  // namespace natalory
