@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
+#include <QTimer>
 
 namespace natalory {
 namespace {
@@ -108,7 +109,9 @@ void HandOverServer::takeConnection() {
             socket->write(kTaken.toByteArray());
             socket->flush();
             socket->disconnectFromServer();
-            open_(files);
+            // Opened from the event loop, not from inside the socket's signal: opening may
+            // show a dialog that waits for the user.
+            QTimer::singleShot(0, this, [this, files] { open_(files); });
         });
     }
 }
