@@ -3,14 +3,34 @@
 #include "editor/frmDisplay.h"
 #include "shell/frmMDI.h"
 
+#include <QUndoStack>
+
 namespace natalory {
 
 bool frmDisplay::changeCurrent(int aspects, const QString& text,
                                const std::function<void(DisplayObject&)>& edit) {
     if (!CurrentObject) return false;
-    const bool changed = editor_.change(*CurrentObject, aspects, text, edit);
+    if (!multipleSelected()) {
+        const bool changed = editor_.change(*CurrentObject, aspects, text, edit);
+        update();
+        return changed;
+    }
+    // Every selected object of the kind the command is for, as one step.
+    std::vector<std::pair<DisplayObject*, DisplayObject>> changes;
+    for (DisplayObject* o : Selection) {
+        if (o->kind != CurrentObject->kind) continue;
+        DisplayObject after = *o;
+        edit(after);
+        if (!SameAspects(*o, after, aspects)) changes.emplace_back(o, std::move(after));
+    }
+    if (!changes.empty()) {
+        editor_.undoStack().beginMacro(text);
+        for (auto& [o, after] : changes)
+            editor_.change(*o, aspects, text, [&after, aspects](DisplayObject& t) { CopyAspects(after, t, aspects); });
+        editor_.undoStack().endMacro();
+    }
     update();
-    return changed;
+    return !changes.empty();
 }
 
 void frmDisplay::CenteringActions(int intWhere) {

@@ -149,6 +149,19 @@ void frmDisplay::RecordCreated(const std::function<void()>& create) {
 }
 
 void frmDisplay::DeleteDisplayObject() {
+    if (multipleSelected()) {
+        const std::vector<DisplayObject*> gone = Selection;
+        clearSelection();
+        editor_.undoStack().beginMacro(QStringLiteral("Delete"));
+        for (DisplayObject* o : gone) {
+            if (ClickedObject == o) ClickedObject = nullptr;
+            editor_.remove(*o);
+        }
+        editor_.undoStack().endMacro();
+        clearSelection();
+        update();
+        return;
+    }
     if (!CurrentObject) return;
     DisplayObject* gone = CurrentObject;
     ShowSelection(false);
@@ -176,8 +189,10 @@ constexpr int kPasteOffsetPixels = 10;
 void frmDisplay::CopySelection() {
     if (!CurrentObject || DragMode != dmIdle) return;
     auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(kObjectsMimeType), CopyObjects({CurrentObject}, state_));
-    if (CurrentObject->kind == ObjectKind::Text) data->setText(CurrentObject->Caption);
+    const std::vector<DisplayObject*> objects = selectedObjects();
+    data->setData(QString::fromLatin1(kObjectsMimeType),
+                  CopyObjects({objects.begin(), objects.end()}, state_));
+    if (objects.size() == 1 && CurrentObject->kind == ObjectKind::Text) data->setText(CurrentObject->Caption);
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -189,7 +204,8 @@ void frmDisplay::CutSelection() {
 
 void frmDisplay::DuplicateSelection() {
     if (!CurrentObject || DragMode != dmIdle) return;
-    pasteBytes(CopyObjects({CurrentObject}, state_), QStringLiteral("Duplicate"));
+    const std::vector<DisplayObject*> objects = selectedObjects();
+    pasteBytes(CopyObjects({objects.begin(), objects.end()}, state_), QStringLiteral("Duplicate"));
 }
 
 void frmDisplay::Paste() {
@@ -217,7 +233,7 @@ void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step) {
     editor_.undoStack().beginMacro(step);
     for (DisplayObject* o : pasted) editor_.inserted(*o, step);
     editor_.undoStack().endMacro();
-    applied(pasted.back());
+    SelectObjects(pasted);
 }
 
 // ---- Toolbar ----
@@ -276,22 +292,7 @@ void frmDisplay::InitHandles() {
 }
 
 void frmDisplay::ShowSelection(bool show) {
-    if (show && CurrentObject) {
-        const double tpp = twipsPerPixel();
-        const long handleW = RoundHalfEven(tpp * 5), handleH = RoundHalfEven(tpp * 5);
-        const long hw = handleW / 2, hh = handleH / 2;
-        const long ox = RoundHalfEven(tpp * 0.5), oy = ox;
-        const double L = DragRect.Left, T = DragRect.Top, W = DragRect.Width(), H = DragRect.Height();
-        // Anchors clockwise from the top-left corner; an anchor on an edge sits half a pixel inside.
-        const QPointF anchors[kHandleCount] = {
-            {L + ox, T + oy},         {L + W / 2, T + oy},     {L + W - ox, T + oy}, {L + W - ox, T + H / 2},
-            {L + W - ox, T + H - oy}, {L + W / 2, T + H - oy}, {L + ox, T + H - oy}, {L + ox, T + H / 2}};
-        for (int i : {0, 4, 1, 5, 2, 6, 3, 7}) {
-            const QPointF at = anchors[i] - QPointF(hw, hh);
-            picHandle[size_t(i)]->move(int(RoundHalfEven(at.x() / tpp)) - kHandleRim,
-                                       int(RoundHalfEven(at.y() / tpp)) - kHandleRim);
-        }
-    }
+    if (show && CurrentObject) placeHandles();
     for (QWidget* h : picHandle) h->setVisible(show && CurrentObject);
     if (show && CurrentObject) {
         if (CurrentObject->kind == ObjectKind::Line) {
@@ -317,7 +318,25 @@ void frmDisplay::ShowSelection(bool show) {
     if (!show && mdi_) mdi_->statCoordinates->setText(QString());
 }
 
+void frmDisplay::placeHandles() {
+    const double tpp = twipsPerPixel();
+    const long handleW = RoundHalfEven(tpp * 5), handleH = RoundHalfEven(tpp * 5);
+    const long hw = handleW / 2, hh = handleH / 2;
+    const long ox = RoundHalfEven(tpp * 0.5), oy = ox;
+    const double L = DragRect.Left, T = DragRect.Top, W = DragRect.Width(), H = DragRect.Height();
+    // Anchors clockwise from the top-left corner; an anchor on an edge sits half a pixel inside.
+    const QPointF anchors[kHandleCount] = {
+        {L + ox, T + oy},         {L + W / 2, T + oy},     {L + W - ox, T + oy}, {L + W - ox, T + H / 2},
+        {L + W - ox, T + H - oy}, {L + W / 2, T + H - oy}, {L + ox, T + H - oy}, {L + ox, T + H / 2}};
+    for (int i : {0, 4, 1, 5, 2, 6, 3, 7}) {
+        const QPointF at = anchors[i] - QPointF(hw, hh);
+        picHandle[size_t(i)]->move(int(RoundHalfEven(at.x() / tpp)) - kHandleRim,
+                                   int(RoundHalfEven(at.y() / tpp)) - kHandleRim);
+    }
+}
+
 void frmDisplay::clearSelection() {
+    Selection.clear();
     CurrentObject = nullptr;
     ShowSelection(false);
     for (const char* band : {"Formatting", "Lines", "Shapes"}) setBand(band, false);
@@ -325,6 +344,7 @@ void frmDisplay::clearSelection() {
 }
 
 void frmDisplay::DragBegin(DisplayObject& ctl) {
+    Selection.clear();
     ShowSelection(false);
     CurrentObject = &ctl;
     // The press being handled says where the pointer is; a dialog calling this has no press.
@@ -361,6 +381,7 @@ void frmDisplay::showStatus() {
 }
 
 void frmDisplay::applied(DisplayObject* object) {
+    Selection.clear();
     if (DragMode != dmIdle) {
         if (dragRectShown_) DrawDragRect();
         DragMode = dmIdle;
@@ -417,7 +438,31 @@ void frmDisplay::mousePressEvent(QMouseEvent* event) {
     if (DragMode != dmIdle) return;
     pressHeld_ = event->button() == Qt::LeftButton;
     ++nudgeRun_;
-    if (const int handle = handleAt(pos); handle >= 0) {
+    if (event->button() == Qt::LeftButton) {
+        DisplayObject* hit = objectAt(pos, false);
+        if (hit && (event->modifiers() & Qt::ShiftModifier)) {
+            toggleInSelection(*hit);
+            lastPointer_.reset();
+            return;
+        }
+        if (hit && multipleSelected() && std::count(Selection.begin(), Selection.end(), hit)) {
+            // The group moves together, as one box.
+            groupStart_ = BoundingBox(Selection);
+            DragRect.Left = groupStart_.x(), DragRect.Top = groupStart_.y();
+            DragRect.Right = groupStart_.x() + groupStart_.width();
+            DragRect.Bottom = groupStart_.y() + groupStart_.height();
+            DragRect.TwipsToScreen(twipsPerPixel());
+            dragStart_ = DragRect;
+            GrabOffset = pos - QPoint(int(DragRect.Left), int(DragRect.Top));
+            for (QWidget* h : picHandle) h->hide();
+            groupDrag_ = true;
+            DragMode = dmMoving;
+            DrawDragRect();
+            lastPointer_.reset();
+            return;
+        }
+    }
+    if (const int handle = multipleSelected() ? -1 : handleAt(pos); handle >= 0) {
         picHandle_MouseDown(handle, pos);
     } else if (DisplayObject* hit = objectAt(pos, true)) {
         if (hit->kind == ObjectKind::Text)
@@ -441,6 +486,7 @@ void frmDisplay::mouseMoveEvent(QMouseEvent* event) {
             unsetCursor();
         return;
     }
+    snapHeld_ = event->modifiers() & Qt::AltModifier;
     Form_MouseMove(pos);
 }
 
@@ -476,6 +522,11 @@ void frmDisplay::Form_MouseDown(Qt::MouseButton button, double x, double y) {
         }
     }
     clearSelection();
+    // A drag from empty canvas draws a band; what lies wholly inside it is selected.
+    DragRect.Left = DragRect.Right = px;
+    DragRect.Top = DragRect.Bottom = py;
+    DragMode = dmRubberBand;
+    DrawDragRect();
 }
 
 void frmDisplay::lblObject_MouseDown(DisplayObject& label, Qt::MouseButton button, QPoint globalPos) {
@@ -547,11 +598,50 @@ void frmDisplay::moveDragRectTo(long left, long top) {
     DragRect.Bottom = DragRect.Top + h;
 }
 
+void frmDisplay::snapDragRect() {
+    guideX_.reset();
+    guideY_.reset();
+    if (!SnapToObjects || snapHeld_) return;
+    const std::vector<DisplayObject*> moving = selectedObjects();
+    std::vector<long> xs = {0, width() / 2, width()}, ys = {0, height() / 2, height()};
+    for (DisplayObject* o : document_.stacking()) {
+        if (!o->Visible || std::count(moving.begin(), moving.end(), o)) continue;
+        CRect r;
+        r.SetRectToCtrl(*o);
+        r.TwipsToScreen(twipsPerPixel());
+        xs.insert(xs.end(), {r.Left, (r.Left + r.Right) / 2, r.Right});
+        ys.insert(ys.end(), {r.Top, (r.Top + r.Bottom) / 2, r.Bottom});
+    }
+    // The nearest line to any of the box's three lines on an axis, when one is near enough.
+    const auto nearest = [](std::initializer_list<long> edges, const std::vector<long>& lines,
+                            std::optional<long>& guide) {
+        long best = 0;
+        for (long e : edges)
+            for (long l : lines)
+                if (std::abs(l - e) <= kSnapPixels && (!guide || std::abs(l - e) < std::abs(best))) {
+                    best = l - e;
+                    guide = l;
+                }
+        return best;
+    };
+    const long dx = nearest({DragRect.Left, (DragRect.Left + DragRect.Right) / 2, DragRect.Right}, xs, guideX_);
+    const long dy = nearest({DragRect.Top, (DragRect.Top + DragRect.Bottom) / 2, DragRect.Bottom}, ys, guideY_);
+    moveDragRectTo(DragRect.Left + dx, DragRect.Top + dy);
+}
+
 void frmDisplay::Form_MouseMove(QPoint pos) {
+    if (DragMode == dmRubberBand) {
+        DrawDragRect();
+        DragRect.Right = std::clamp(pos.x(), 0, width());
+        DragRect.Bottom = std::clamp(pos.y(), 0, height());
+        DrawDragRect();
+        return;
+    }
     if (DragMode == dmIdle || !CurrentObject) return;
     if (DragMode == dmMoving) {
         DrawDragRect();
         moveDragRectTo(pos.x() - GrabOffset.x(), pos.y() - GrabOffset.y());
+        snapDragRect();
         DrawDragRect();
     } else {
         const long x = std::clamp(pos.x(), 0, width()), y = std::clamp(pos.y(), 0, height());
@@ -589,7 +679,43 @@ void frmDisplay::Form_MouseMove(QPoint pos) {
 }
 
 void frmDisplay::Form_MouseUp(Qt::MouseButton button) {
-    if (button != Qt::LeftButton || DragMode == dmIdle || !CurrentObject) return;
+    if (button != Qt::LeftButton || DragMode == dmIdle) return;
+    guideX_.reset();
+    guideY_.reset();
+    if (DragMode == dmRubberBand) {
+        DrawDragRect();
+        DragMode = dmIdle;
+        CRect band = DragRect;
+        band.NormalizeRect();
+        std::vector<DisplayObject*> inside;
+        const double tpp = twipsPerPixel();
+        for (DisplayObject* o : document_.stacking()) {
+            const QRect box = ObjectBox(*o);
+            if (o->Visible && box.x() >= band.Left * tpp && box.y() >= band.Top * tpp &&
+                box.x() + box.width() <= band.Right * tpp && box.y() + box.height() <= band.Bottom * tpp)
+                inside.push_back(o);
+        }
+        if (band.Width() > 2 || band.Height() > 2) SelectObjects(inside);
+        update();
+        return;
+    }
+    if (groupDrag_) {
+        groupDrag_ = false;
+        DrawDragRect();
+        DragMode = dmIdle;
+        std::vector<QPoint> corners;
+        if (DragRect.Left != dragStart_.Left || DragRect.Top != dragStart_.Top) {
+            CRect to = DragRect;
+            to.ScreenToTwips(twipsPerPixel());
+            const QPoint by(int(to.Left) - groupStart_.x(), int(to.Top) - groupStart_.y());
+            for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + by);
+        } else {
+            for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft());
+        }
+        moveObjects(Selection, corners, QStringLiteral("Move"));
+        return;
+    }
+    if (!CurrentObject) return;
     const bool sizing = DragMode == dmSizing;
     DrawDragRect();
     // A press released where it began is a click: the object stays exactly where it was.
@@ -611,6 +737,19 @@ void frmDisplay::Form_MouseUp(Qt::MouseButton button) {
 
 void frmDisplay::nudge(int dx, int dy) {
     if (!CurrentObject || DragMode != dmIdle) return;
+    if (multipleSelected()) {
+        // The group's box stays on the canvas, as a single object does.
+        const QRect box = BoundingBox(Selection);
+        const double tpp = twipsPerPixel();
+        const int x = std::clamp(box.x() + int(RoundHalfEven(dx * tpp)), 0,
+                                 std::max(0, sizeTwips_.width() - box.width()));
+        const int y = std::clamp(box.y() + int(RoundHalfEven(dy * tpp)), 0,
+                                 std::max(0, sizeTwips_.height() - box.height()));
+        std::vector<QPoint> corners;
+        for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + QPoint(x, y) - box.topLeft());
+        moveObjects(Selection, corners, QStringLiteral("Move"));
+        return;
+    }
     const double tpp = twipsPerPixel();
     DragRect.SetRectToCtrl(*CurrentObject);
     DragRect.TwipsToScreen(tpp);
@@ -633,6 +772,7 @@ void frmDisplay::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void frmDisplay::keyPressEvent(QKeyEvent* event) {
+    if (event == QKeySequence::SelectAll) return SelectAll();
     if (event == QKeySequence::Copy) return CopySelection();
     if (event == QKeySequence::Cut) return CutSelection();
     if (event == QKeySequence::Paste) return Paste();
@@ -720,6 +860,10 @@ void frmDisplay::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRect(int(r.Left), int(r.Top), int(r.Width()), int(r.Height())));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
+        if (guideX_) painter.drawLine(int(*guideX_), 0, int(*guideX_), height());
+        if (guideY_) painter.drawLine(0, int(*guideY_), width(), int(*guideY_));
     }
 }
 

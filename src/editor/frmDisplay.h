@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DisplayObjects.h"
+#include "editor/Arrange.h"
 #include "editor/CRect.h"
 #include "editor/EditCommands.h"
 #include "shell/AppState.h"
@@ -40,7 +41,7 @@ class frmDisplay : public QWidget {
     DisplayObject* CurrentObject = nullptr;
     DisplayObject* ClickedObject = nullptr;
 
-    enum DragModes { dmIdle = 0, dmMoving = 1, dmSizing = 2 };
+    enum DragModes { dmIdle = 0, dmMoving = 1, dmSizing = 2, dmRubberBand = 3 };
     int DragMode = dmIdle;
     int DragHandle = 0;
     CRect DragRect;
@@ -75,6 +76,25 @@ class frmDisplay : public QWidget {
     void CutSelection();
     void Paste();
     void DuplicateSelection();
+
+    // Several objects selected at once (Shift+click, a rubber band, Ctrl+A): all of them, one
+    // of which is CurrentObject (a text where there is one, so the text commands reach them).
+    // Empty while one object or none is selected.
+    std::vector<DisplayObject*> Selection;
+    bool multipleSelected() const { return Selection.size() > 1; }
+    // Selects these objects: none clears the selection, one selects it as a click does.
+    void SelectObjects(std::vector<DisplayObject*> objects);
+    void SelectAll();
+    // Lines the selection up on the box around it (one object: on the page), or spreads it
+    // with equal gaps; one undo step.
+    void AlignSelection(AlignTo how);
+    void DistributeSelection(bool across);
+
+    // A dragged object's edges and centre lines snap to those of the other objects and of
+    // the page within kSnapPixels, a guide line showing where; Alt held while dragging
+    // lets it go where the pointer is.
+    bool SnapToObjects = true;
+    static constexpr int kSnapPixels = 5;
 
     void DragBegin(DisplayObject& ctl);
     void DragEnd();
@@ -118,6 +138,19 @@ class frmDisplay : public QWidget {
   private:
     void created(DisplayObject* object, const QString& text, bool place);
     void pasteBytes(const QByteArray& bytes, const QString& step);
+    // The objects the arrange and delete commands act on: the group, or the one selected.
+    std::vector<DisplayObject*> selectedObjects() const;
+    void showGroup();
+    void placeHandles();
+    // Moves each object to its corner as one undo step.
+    void moveObjects(const std::vector<DisplayObject*>& objects, const std::vector<QPoint>& corners,
+                     const QString& step);
+    void toggleInSelection(DisplayObject& object);
+    void snapDragRect();
+    bool snapHeld_ = false;             // Alt is down: no snapping
+    std::optional<long> guideX_, guideY_;  // the lines a snapped drag holds to, screen pixels
+    bool groupDrag_ = false;
+    QRect groupStart_;  // the group's box in twips as its drag began
     void placeInView(DisplayObject& object) const;
     void toolbarChange(std::function<void()> change);
     void releaseToolbarChanges();

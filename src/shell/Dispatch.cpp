@@ -8,7 +8,7 @@
 namespace natalory {
 namespace {
 
-constexpr std::array<std::pair<const char*, Command>, 53> kTable = {{
+constexpr std::array<std::pair<const char*, Command>, 68> kTable = {{
     {"ID_New", Command::NewDocument},
     {"ID_Close", Command::CloseDocument},
     {"ID_SaveTemplate", Command::SaveTemplate},
@@ -61,6 +61,20 @@ constexpr std::array<std::pair<const char*, Command>, 53> kTable = {{
     {"ID_Green", Command::FixedColor},
     {"ID_Blue", Command::FixedColor},
     {"ID_Undo", Command::Undo},
+    {"ID_Cut", Command::Cut},
+    {"ID_Copy", Command::Copy},
+    {"ID_Paste", Command::Paste},
+    {"ID_Duplicate", Command::Duplicate},
+    {"ID_SelectAll", Command::SelectAll},
+    {"ID_AlignObjectsLeft", Command::AlignObjects},
+    {"ID_AlignObjectsCenter", Command::AlignObjects},
+    {"ID_AlignObjectsRight", Command::AlignObjects},
+    {"ID_AlignObjectsTop", Command::AlignObjects},
+    {"ID_AlignObjectsMiddle", Command::AlignObjects},
+    {"ID_AlignObjectsBottom", Command::AlignObjects},
+    {"ID_DistributeAcross", Command::DistributeObjects},
+    {"ID_DistributeDown", Command::DistributeObjects},
+    {"ID_SnapToObjects", Command::SnapToObjects},
     {"ID_Redo", Command::Redo},
 }};
 

@@ -50,6 +50,14 @@ enum class Command {
     InsertLine,
     DeleteObject,
     InsertInfoObject,
+    Cut,
+    Copy,
+    Paste,
+    Duplicate,
+    SelectAll,
+    AlignObjects,       // the tool's ID says which edge or centre
+    DistributeObjects,  // across or down, by the tool's ID
+    SnapToObjects,
     HelpContents,
     About,
     CheckForUpgrades,

@@ -109,12 +109,17 @@ ToolCatalogue Build() {
                       sep,
                       "ID_Exit"}));
     t.push_back(Menu("ID_mnuEdit", "&Edit",
-                     {"ID_Undo", "ID_Redo", sep, "ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings",
+                     {"ID_Undo", "ID_Redo", sep, "ID_Cut", "ID_Copy", "ID_Paste", "ID_Duplicate",
+                      "ID_SelectAll", sep, "ID_EditBirthdayInfo", "ID_Preferences", "ID_DataSettings",
                       sep, "ID_SendToBack", "ID_BringToFront", sep, "ID_CenterOnPageHorizontally",
                       "ID_CenterOnPageVertically", "ID_CenterOnPage"}));
     t.push_back(Menu("ID_mnuObjects", "Objects",
                      {"ID_InfoObject", "ID_InsertPicture", "ID_InsertText", "ID_NewShape", "ID_mnuShapes",
                       sep, "ID_Delete"}));
+    t.push_back(Menu("ID_mnuArrange", "&Arrange",
+                     {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep,
+                      "ID_AlignObjectsTop", "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep,
+                      "ID_DistributeAcross", "ID_DistributeDown", sep, "ID_SnapToObjects"}));
     t.push_back(Menu("ID_mnuColors", "Colors", {"ID_Black", "ID_Red", "ID_Green", "ID_Blue"}));
     t.push_back(Menu("ID_mnuFormat", "F&ormat",
                      {"ID_Font", "ID_Size", sep, "ID_Bold", "ID_Italic", "ID_Underline", sep, "ID_Left",
@@ -160,6 +165,25 @@ ToolCatalogue Build() {
     t.push_back(WithShortcut(Button("ID_Undo", "&Undo", "Undoes the last change to the print."), "Ctrl+Z"));
     t.push_back(WithShortcut(Button("ID_Redo", "&Redo", "Makes the change that was undone again."),
                              "Ctrl+Shift+Z;Ctrl+Y"));
+    for (auto [id, caption, tip, keys] :
+         {std::tuple{"ID_Cut", "Cu&t", "Moves the selected objects to the clipboard.", "Ctrl+X"},
+          std::tuple{"ID_Copy", "&Copy", "Copies the selected objects to the clipboard.", "Ctrl+C"},
+          std::tuple{"ID_Paste", "&Paste", "Puts what the clipboard holds on the print.", "Ctrl+V"},
+          std::tuple{"ID_Duplicate", "&Duplicate", "Makes a copy of the selected objects beside them.", "Ctrl+D"},
+          std::tuple{"ID_SelectAll", "Select &All", "Selects every object of the print.", "Ctrl+A"}})
+        t.push_back(WithShortcut(Button(id, caption, tip), keys));
+    // With one object selected these line it up on the page.
+    for (auto [id, caption] : {std::pair{"ID_AlignObjectsLeft", "Align &Left Edges"},
+                               std::pair{"ID_AlignObjectsCenter", "Align &Centers"},
+                               std::pair{"ID_AlignObjectsRight", "Align &Right Edges"},
+                               std::pair{"ID_AlignObjectsTop", "Align &Tops"},
+                               std::pair{"ID_AlignObjectsMiddle", "Align &Middles"},
+                               std::pair{"ID_AlignObjectsBottom", "Align &Bottoms"},
+                               std::pair{"ID_DistributeAcross", "Distribute &Horizontally"},
+                               std::pair{"ID_DistributeDown", "Distribute &Vertically"}})
+        t.push_back(Button(id, caption));
+    t.push_back(Toggle("ID_SnapToObjects", "&Snap To Objects",
+                       "Dragged objects line up with the edges and centres of the others and the page."));
     t.push_back(Button("ID_EditBirthdayInfo", "Edit Birthday and Name...", "Edit Birthday, Names, etc"));
     t.push_back(Button("ID_Preferences", "&Options...", "Edit Preferences"));
     t.push_back(Button("ID_DataSettings", "Data Settings...", "Change Info Sets, etc."));
@@ -241,7 +265,8 @@ ToolCatalogue Build() {
 
     c.bands = {
         {"Menu Bar",
-         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuObjects", "ID_mnuColors", "ID_mnuFormat", "ID_HelpMenu"},
+         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuObjects", "ID_mnuArrange", "ID_mnuColors", "ID_mnuFormat",
+          "ID_HelpMenu"},
          true},
         {"Standard",
          {"ID_ShowBorders", sep, "ID_SaveTemplate", sep, "ID_EditBirthdayInfo", sep, "ID_Print", sep,
@@ -295,7 +320,8 @@ QStringList DocumentToolIds() {
     return {"ID_Undo",         "ID_Redo",          "ID_Close",        "ID_Print",       "ID_EditBirthdayInfo",
             "ID_Save",         "ID_SaveTemplate",  "ID_PageSetup",    "ID_Delete",      "ID_mnuObjects",
             "ID_PrintPreview", "ID_SaveToemfFile", "ID_DataSettings", "ID_ShowBorders", "ID_SaveAsBitmap",
-            "ID_SaveAsPdf",    "ID_SaveAsPng"};
+            "ID_SaveAsPdf",    "ID_SaveAsPng",     "ID_mnuArrange",   "ID_Cut",         "ID_Copy",
+            "ID_Paste",        "ID_Duplicate",     "ID_SelectAll"};
 }
 
 QStringList ArrangeToolIds() {

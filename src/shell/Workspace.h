@@ -100,6 +100,7 @@ class Workspace : public QObject, public PrintDocumentHost {
     QPointer<frmPrev> preview_;
     CanvasHooks canvas_;
     double zoom_ = 1.0;  // every new print opens at the zoom the last one had
+    bool snap_ = true;
     QComboBox* zoomBox_ = nullptr;
 };
 

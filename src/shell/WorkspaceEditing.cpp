@@ -6,6 +6,7 @@
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
 #include "output/Render.h"
+#include "shell/EditorPreferences.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 
@@ -16,6 +17,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QUndoStack>
+
+#include <map>
 
 namespace natalory {
 namespace {
@@ -37,6 +40,31 @@ void Workspace::installEditorCommands() {
                            }));
     mdi_.setCommandHandler(Command::Redo, onCanvas([](frmDisplay& d, const ToolClick&) {
                                if (d.DragMode == frmDisplay::dmIdle) d.undoStack().redo();
+                           }));
+    for (auto [command, action] :
+         {std::pair{Command::Cut, &frmDisplay::CutSelection}, std::pair{Command::Copy, &frmDisplay::CopySelection},
+          std::pair{Command::Paste, &frmDisplay::Paste}, std::pair{Command::Duplicate, &frmDisplay::DuplicateSelection},
+          std::pair{Command::SelectAll, &frmDisplay::SelectAll}})
+        mdi_.setCommandHandler(command, onCanvas([action](frmDisplay& d, const ToolClick&) { (d.*action)(); }));
+    mdi_.setCommandHandler(Command::AlignObjects, onCanvas([](frmDisplay& d, const ToolClick& click) {
+                               static const std::map<QString, AlignTo> kEdges = {
+                                   {"ID_AlignObjectsLeft", AlignTo::Left},   {"ID_AlignObjectsCenter", AlignTo::Centre},
+                                   {"ID_AlignObjectsRight", AlignTo::Right}, {"ID_AlignObjectsTop", AlignTo::Top},
+                                   {"ID_AlignObjectsMiddle", AlignTo::Middle},
+                                   {"ID_AlignObjectsBottom", AlignTo::Bottom}};
+                               if (const auto it = kEdges.find(click.id); it != kEdges.end())
+                                   d.AlignSelection(it->second);
+                           }));
+    // Snapping is the user's habit, not the print's: it is kept in a file of its own.
+    snap_ = ReadEditorPreference(state_, "snap", true);
+    mdi_.sToolbar.tool(QStringLiteral("ID_SnapToObjects")).setState(snap_ ? 1 : 0);
+    mdi_.setCommandHandler(Command::SnapToObjects, [this](const ToolClick& click) {
+        snap_ = click.state != 0;
+        if (display_) display_->SnapToObjects = snap_;
+        WriteEditorPreference(state_, "snap", snap_);
+    });
+    mdi_.setCommandHandler(Command::DistributeObjects, onCanvas([](frmDisplay& d, const ToolClick& click) {
+                               d.DistributeSelection(click.id == u"ID_DistributeAcross");
                            }));
     mdi_.setCommandHandler(Command::BringToFront,
                            onCanvas([](frmDisplay& d, const ToolClick&) { d.BringToFront(); }));

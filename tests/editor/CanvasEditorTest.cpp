@@ -1,3 +1,4 @@
+#include "shell/EditorPreferences.h"
 #include "shell/HTMLHelp.h"
 
 #include "editor/PrintInWindow.h"
@@ -256,6 +257,7 @@ TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
     EXPECT_EQ(canvas->width(), qRound(10800 / canvas->twipsPerPixel()));
     EXPECT_DOUBLE_EQ(canvas->twipsPerPixel(), 7.5);
 
+    canvas->SnapToObjects = false;  // the shape's edge below is within reach
     const QPoint from = px(2000, 1700);
     drag(from, from + QPoint(3, 5));
     EXPECT_EQ(label->Left, 1500 + 22);  // 3 pixels of 7.5 twips: 22.5, to even
@@ -327,4 +329,103 @@ TEST_F(CanvasEditor, ADragLandsWhereItIsReleasedWhateverTheBandsAndZoomDo) {
     dragOnScreen(px(2000, 5000), QPoint(10, 0), [this] { QTest::keyClick(canvas, Qt::Key_Equal, Qt::ControlModifier); });
     EXPECT_DOUBLE_EQ(canvas->zoom(), 1.0);
     EXPECT_EQ(shape->Left, 1500 + 10 * 15);
+}
+
+TEST_F(CanvasEditor, SeveralObjectsAreSelectedMovedArrangedAndDeletedAsOneStep) {
+    // A band drawn on empty canvas around the text, the picture and the shape (not the line).
+    drag(px(1000, 1000), px(8000, 6500));
+    ASSERT_EQ(canvas->Selection.size(), 3u);
+    EXPECT_EQ(canvas->CurrentObject, label) << "a text, so the text commands reach the group";
+    EXPECT_TRUE(handlesShown());
+    const int steps = canvas->undoStack().count();
+    drag(px(2000, 1700), px(2000, 1700) + QPoint(20, 0));
+    EXPECT_EQ(label->Left, 1500 + 300);
+    EXPECT_EQ(picture->Left, 6000 + 300);
+    EXPECT_EQ(shape->Left, 1500 + 300);
+    EXPECT_EQ(line->X1, 1500) << "not in the band, not moved";
+    EXPECT_EQ(canvas->undoStack().count(), steps + 1);
+    click("ID_Undo");
+    EXPECT_EQ(label->Left, 1500);
+    EXPECT_EQ(picture->Left, 6000);
+    EXPECT_EQ(shape->Left, 1500);
+
+    // Shift+click adds and takes away; Ctrl+A takes everything.
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier, px(6500, 2000));
+    EXPECT_EQ(canvas->Selection.size(), 2u);
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier, px(6500, 2000));
+    EXPECT_TRUE(canvas->Selection.empty());
+    EXPECT_EQ(canvas->CurrentObject, label);
+    click("ID_SelectAll");
+    EXPECT_EQ(canvas->Selection.size(), 4u);
+
+    // Aligned on their left edges; arrow keys move them all; Delete takes them all, undone at once.
+    click("ID_AlignObjectsLeft");
+    for (const DisplayObject* o : canvas->Selection) EXPECT_EQ(ObjectBox(*o).left(), 1500);
+    EXPECT_EQ(picture->Left, 1500);
+    QTest::keyClick(canvas, Qt::Key_Right);
+    EXPECT_EQ(picture->Left, 1515);
+    EXPECT_EQ(line->X1, 1515);
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    EXPECT_FALSE(canvas->document().contains(picture));
+    EXPECT_FALSE(shape->Visible && canvas->document().contains(shape));
+    click("ID_Undo");
+    EXPECT_TRUE(canvas->document().contains(picture));
+    EXPECT_TRUE(canvas->document().contains(shape));
+}
+
+TEST_F(CanvasEditor, ThreeShapesDistributeWithEqualGapsAndTextsTakeFormattingTogether) {
+    DisplayObject* middle = canvas->NewShape(shSquare);
+    middle->Left = 2000, middle->Top = 8000, middle->Width = 1000, middle->Height = 1000;
+    DisplayObject* right = canvas->NewShape(shSquare);
+    right->Left = 7001, right->Top = 8500, right->Width = 1500, right->Height = 700;
+    shape->Top = 8200;
+    canvas->SelectObjects({shape, middle, right});
+    click("ID_DistributeAcross");
+    // From 1500 (3000 wide) to 8501: 7001 - 3000 - 1000 - 1500 = 1501 of room, two gaps.
+    const int gap1 = middle->Left - (shape->Left + shape->Width);
+    const int gap2 = right->Left - (middle->Left + middle->Width);
+    EXPECT_LE(std::abs(gap1 - gap2), 1);
+    EXPECT_EQ(shape->Left, 1500);
+    EXPECT_EQ(right->Left, 7001);
+    click("ID_AlignObjectsTop");
+    EXPECT_EQ(middle->Top, 8000);
+    EXPECT_EQ(right->Top, 8000);
+
+    DisplayObject* second = canvas->NewLabel();
+    second->Left = 1500, second->Top = 9500;
+    canvas->SelectObjects({label, second, shape});
+    click("ID_Bold");
+    EXPECT_TRUE(label->FontBold);
+    EXPECT_TRUE(second->FontBold);
+    click("ID_Undo");
+    EXPECT_FALSE(label->FontBold);
+    EXPECT_FALSE(second->FontBold);
+}
+
+TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
+    // The picture's left edge let go 3 pixels right of the text's right edge (300 px).
+    const auto dragPicture = [this](Qt::KeyboardModifiers keys) {
+        const QPoint from = px(6500, 2000), to = from + QPoint(-97, 0);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, canvas->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, keys);
+        QApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, keys, to);
+    };
+    dragPicture(Qt::NoModifier);
+    EXPECT_EQ(picture->Left, label->Left + label->Width);
+    EXPECT_EQ(picture->Top, 1500);
+    click("ID_Undo");
+    dragPicture(Qt::AltModifier);
+    EXPECT_EQ(picture->Left, 4500 + 3 * 15);
+
+    // Turned off in the Arrange menu, it stays off for the next start.
+    click("ID_Undo");
+    click("ID_SnapToObjects");
+    dragPicture(Qt::NoModifier);
+    EXPECT_EQ(picture->Left, 4500 + 3 * 15);
+    EXPECT_FALSE(ReadEditorPreference(state, "snap", true));
+    click("ID_SnapToObjects");
+    EXPECT_TRUE(ReadEditorPreference(state, "snap", false));
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "document/DisplayObjects.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+namespace natalory {
+
+enum class AlignTo { Left, Centre, Right, Top, Middle, Bottom };
+
+// The box an object covers, in twips (a line's, whichever way it runs).
+QRect ObjectBox(const DisplayObject& object);
+// Moves an object (a line by both ends) so that its box starts at `topLeft`.
+void MoveObjectTo(DisplayObject& object, QPoint topLeft);
+QRect BoundingBox(const std::vector<DisplayObject*>& objects);
+
+// Where each box's top-left corner goes to line the boxes up on one edge or centre line
+// of the box around them all, or of the page when there is a single box.
+std::vector<QPoint> AlignedCorners(const std::vector<QRect>& boxes, AlignTo how, QSize page);
+// Where each box goes so that the gaps between neighbours are equal, across or down;
+// the first and the last box stay where they are.
+std::vector<QPoint> DistributedCorners(const std::vector<QRect>& boxes, bool across);
+
+}  // namespace natalory

@@ -1,0 +1,104 @@
+// Several objects selected on the canvas at once, and arranging them.
+#include "editor/frmDisplay.h"
+
+#include <QUndoStack>
+
+#include <algorithm>
+
+namespace natalory {
+
+std::vector<DisplayObject*> frmDisplay::selectedObjects() const {
+    if (multipleSelected()) return Selection;
+    if (CurrentObject) return {CurrentObject};
+    return {};
+}
+
+void frmDisplay::SelectObjects(std::vector<DisplayObject*> objects) {
+    std::vector<DisplayObject*> chosen;
+    for (DisplayObject* o : document_.stacking())
+        if (o->Visible && std::find(objects.begin(), objects.end(), o) != objects.end()) chosen.push_back(o);
+    Selection.clear();
+    if (chosen.empty()) {
+        clearSelection();
+        update();
+        return;
+    }
+    if (chosen.size() == 1) {
+        applied(chosen.front());
+        return;
+    }
+    Selection = chosen;
+    CurrentObject = chosen.back();
+    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it)
+        if ((*it)->kind == ObjectKind::Text) {
+            CurrentObject = *it;
+            break;
+        }
+    showGroup();
+}
+
+void frmDisplay::SelectAll() {
+    SelectObjects(document_.stacking());
+}
+
+void frmDisplay::toggleInSelection(DisplayObject& object) {
+    std::vector<DisplayObject*> now = selectedObjects();
+    if (const auto it = std::find(now.begin(), now.end(), &object); it != now.end())
+        now.erase(it);
+    else
+        now.push_back(&object);
+    SelectObjects(now);
+}
+
+void frmDisplay::showGroup() {
+    // The handles stand on the box around them all; they mark it, a group is not sized.
+    const QRect box = BoundingBox(Selection);
+    DragRect.Left = box.x(), DragRect.Top = box.y();
+    DragRect.Right = box.x() + box.width(), DragRect.Bottom = box.y() + box.height();
+    placeHandles();
+    for (QWidget* h : picHandle) h->setVisible(true);
+    const bool anyText = CurrentObject && CurrentObject->kind == ObjectKind::Text;
+    setBand("Formatting", anyText);
+    setBand("Lines", false);
+    setBand("Shapes", false);
+    if (anyText) SetFont(*CurrentObject);
+    TurnOnArrange();
+    update();
+}
+
+void frmDisplay::moveObjects(const std::vector<DisplayObject*>& objects, const std::vector<QPoint>& corners,
+                             const QString& step) {
+    std::vector<size_t> moving;
+    for (size_t i = 0; i < objects.size(); ++i)
+        if (ObjectBox(*objects[i]).topLeft() != corners[i]) moving.push_back(i);
+    if (!moving.empty()) {
+        editor_.undoStack().beginMacro(step);
+        for (size_t i : moving)
+            editor_.change(*objects[i], aspGeometry, step,
+                           [&](DisplayObject& o) { MoveObjectTo(o, corners[i]); });
+        editor_.undoStack().endMacro();
+    }
+    if (multipleSelected()) {
+        showGroup();
+    } else if (CurrentObject) {
+        DragRect.SetRectToCtrl(*CurrentObject);
+        ShowSelection(true);
+    }
+    update();
+}
+
+void frmDisplay::AlignSelection(AlignTo how) {
+    const std::vector<DisplayObject*> objects = selectedObjects();
+    std::vector<QRect> boxes;
+    for (const DisplayObject* o : objects) boxes.push_back(ObjectBox(*o));
+    moveObjects(objects, AlignedCorners(boxes, how, sizeTwips_), QStringLiteral("Align"));
+}
+
+void frmDisplay::DistributeSelection(bool across) {
+    if (!multipleSelected()) return;
+    std::vector<QRect> boxes;
+    for (const DisplayObject* o : Selection) boxes.push_back(ObjectBox(*o));
+    moveObjects(Selection, DistributedCorners(boxes, across), QStringLiteral("Distribute"));
+}
+
+}  // namespace natalory
