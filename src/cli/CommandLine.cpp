@@ -290,7 +290,8 @@ CliResult RunCommandLine(const QStringList& arguments) {
     if (parser.isSet(dpi)) {
         if (!outputFormat || outputFormat->kind != ExportKind::Png || outputFormat->svg)
             return Usage(
-                QStringLiteral("--dpi goes with PNG output only: the other formats have no dots to count"));
+                QStringLiteral("--dpi goes with PNG output only (BMP is 96 dots per inch; PDF, SVG and EMF "
+                               "have no dots to count)"));
         bool ok = false;
         pngDpi = parser.value(dpi).toDouble(&ok);
         // Written so that "nan", which compares false with everything, fails it too.
