@@ -12,7 +12,7 @@ NATALORY_PACKAGES=(
     cups cups-client cups-filters
     libuemf-dev emf2svg libemf2svg-dev libwmf-dev zlib1g-dev libseccomp-dev
     clang libclang-rt-14-dev
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev lintian
 )
 
 ensure_packages() {

@@ -1,4 +1,5 @@
 #include "shell/Application.h"
+#include "shell/HandOver.h"
 #include "shell/ProgramFolders.h"
 #include "shell/SingleInstance.h"
 #include "shell/StartFile.h"
@@ -19,28 +20,46 @@ int Finish(const natalory::StartArguments& start) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version answer without a display, so before Qt looks for one.
+    // Help, version and a bad argument are answered before Qt looks for a display.
     QStringList raw;
     for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
-    if (const auto early = natalory::ParseStartArguments(raw); early.exitCode && *early.exitCode == 0)
-        return Finish(early);
+    const natalory::StartArguments start = natalory::ParseStartArguments(raw);
+    if (start.exitCode) return Finish(start);
 
     natalory::CatchTerminationSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Natalory"));
     QApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
-    const natalory::StartArguments start = natalory::ParseStartArguments(QApplication::arguments().mid(1));
-    if (start.exitCode) return Finish(start);
+    // The launcher and the window are one to the desktop: the entry's id on Wayland, and
+    // the class name (the application's name) that the entry's StartupWMClass gives on X11.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.natalory.Natalory"));
 
-    // A second copy ends at once and says nothing.
-    natalory::SingleInstance instance;
-    if (!instance.acquire()) return 0;
+    // Only one copy runs: a second start hands its file to the one that does, whose
+    // window comes up, and ends.
+    const QString lockPath = natalory::SingleInstance::defaultLockPath();
+    natalory::SingleInstance instance(lockPath);
+    const QString socketPath = natalory::HandOverSocketPath(lockPath);
+    const QStringList files = start.file.isEmpty() ? QStringList() : QStringList{start.file};
+    if (!instance.acquire()) {
+        QString why;
+        if (natalory::HandToRunningCopy(socketPath, files, &why) || files.isEmpty()) return 0;
+        std::fputs(QStringLiteral("natalory: another copy runs, and did not take %1: %2\n")
+                       .arg(start.file, why)
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
+        return 1;
+    }
 
     natalory::AppState state;
     natalory::UseProgramFolders(state, natalory::FindProgramFolders(QCoreApplication::applicationDirPath()));
     natalory::QtServices services;
     natalory::MainWindows windows = natalory::Main(state, services.services);
     natalory::CloseOnTerminationSignal(*windows.mdi);
+    natalory::HandOverServer handOver(
+        [&windows](const QStringList& handed) { natalory::OpenHandedFiles(windows, handed); });
+    handOver.listen(socketPath);
+    natalory::AcceptDroppedFiles(windows);
     if (!start.file.isEmpty()) natalory::OpenStartFile(windows, start.file);
     return app.exec();
 }

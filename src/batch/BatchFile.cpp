@@ -14,6 +14,13 @@ namespace {
 
 QString DecodeText(const QByteArray& bytes) {
     if (HasUtf8Mark(bytes)) return DecodeTextFile(bytes);
+    // A spreadsheet's "Unicode Text" is UTF-16 after its mark, little-endian as a rule.
+    for (auto [mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringDecoder::Utf16LE},
+                                  std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
+        if (!bytes.startsWith(mark)) continue;
+        QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
+        return utf16.decode(QByteArrayView(bytes).sliced(mark.size()));
+    }
     // A spreadsheet's export is often UTF-8 without the mark; Windows-1252 text
     // with accents is almost never valid UTF-8, so a clean decode decides.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -165,9 +172,10 @@ std::optional<BatchFileError> CheckDate(BatchRecord& r, const QString& path, int
     return std::nullopt;
 }
 
-BatchFileResult ReadPlain(const QString& text, const QString& path, int lastYear, const QLocale& locale) {
+BatchFileResult ReadPlain(const QString& text, QChar separator, const QString& path, int lastYear,
+                          const QLocale& locale) {
     BatchFileContents contents;
-    FieldScanner in(text, u',');
+    FieldScanner in(text, separator);
     bool endedLine = true;
     while (true) {
         // After a comma a field follows even when it is empty; after a line end, blank lines are passed over.
@@ -223,6 +231,40 @@ BatchFileResult ReadTable(const QString& text, QChar separator, const std::array
     return contents;
 }
 
+// The line a character stands on, counting CR LF, CR and LF each as one line end.
+int LineAt(const QString& text, qsizetype at) {
+    int line = 1;
+    for (qsizetype i = 0; i < at; ++i) {
+        if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) ++line;
+    }
+    return line;
+}
+
+// The separator a first line "sep=X" names, as spreadsheets write it; the line itself
+// is blanked (its line end kept, so lines keep their numbers). Nothing when the file
+// has no such line; an error when the line names no single separator.
+std::variant<std::monostate, QChar, BatchFileError> TakeSeparatorLine(QString& text, const QString& path) {
+    const qsizetype end = [&text] {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            if (IsLineEnd(text[i])) return i;
+        return text.size();
+    }();
+    const QString line = text.first(end).trimmed();
+    if (!line.startsWith(QStringLiteral("sep="), Qt::CaseInsensitive)) return std::monostate{};
+    const QString value = line.mid(4);
+    if (value.size() != 1 || value[0] == u'"' || value[0].isLetterOrNumber())
+        return BatchFileError{BatchFileError::Kind::NotText,
+                              path,
+                              1,
+                              0,
+                              {},
+                              QStringLiteral("\"%1\" names no separator; expected one character, "
+                                             "as in sep=; or sep=,")
+                                  .arg(line)};
+    text.remove(0, end);
+    return value[0];
+}
+
 }  // namespace
 
 namespace {
@@ -265,23 +307,28 @@ QString AcceptedDateForms(const QLocale& locale) {
 
 BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int lastYear,
                                const QLocale& locale) {
-    // A NUL would end a name early wherever it is used as text; no text file holds one.
-    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
-        return BatchFileError{BatchFileError::Kind::CannotRead,
+    QString text = DecodeText(bytes);
+    // A NUL is no part of any text a batch can hold (UTF-16 without its mark is full of
+    // them); reading on would show names cut short, or a message cut at the NUL.
+    if (const qsizetype nul = text.indexOf(QChar(0)); nul >= 0)
+        return BatchFileError{BatchFileError::Kind::NotText,
                               path,
-                              0,
+                              LineAt(text, nul),
                               0,
                               {},
-                              QStringLiteral("it is no text file (line %1 holds a NUL byte)")
-                                  .arg(bytes.left(nul).count('\n') + 1)};
-    const QString text = DecodeText(bytes);
-    for (QChar separator : {u',', u';', u'\t'}) {
+                              QStringLiteral("a NUL byte; expected text: UTF-8, Windows-1252, or UTF-16 "
+                                             "with its byte order mark")};
+    QList<QChar> separators = {u',', u';', u'\t'};
+    const auto named = TakeSeparatorLine(text, path);
+    if (const auto* error = std::get_if<BatchFileError>(&named)) return *error;
+    if (const auto* separator = std::get_if<QChar>(&named)) separators = {*separator};
+    for (QChar separator : separators) {
         const QStringList cells = FirstRow(text, separator);
         if (cells.size() < 3) continue;
         if (auto columns = HeaderColumns(cells))
             return ReadTable(text, separator, *columns, path, lastYear, locale);
     }
-    return ReadPlain(text, path, lastYear, locale);
+    return ReadPlain(text, separators.first(), path, lastYear, locale);
 }
 
 BatchFileResult ReadBatchFile(const QString& path, int lastYear, const QLocale& locale) {

@@ -30,13 +30,14 @@ struct BatchFileError {
         InvalidDate,  // the date field is no date
         DateOutOfRange,
         Incomplete,  // the file ends inside a record, or a row lacks a column
+        NotText,     // a NUL byte, or a "sep=" line that names no separator; `reason` says what was expected
     };
     Kind kind = Kind::CannotRead;
     QString file;        // the path as given
     int line = 0;        // where the record begins (0 for CannotRead)
     int record = 0;      // the record's number
     QStringList fields;  // the record's fields as read (first, last, date as far as given)
-    QString reason;      // CannotRead: the system's words
+    QString reason;      // CannotRead: the system's words; NotText: what was found and what was expected
 };
 
 struct BatchFileContents {
@@ -56,7 +57,9 @@ QString AcceptedDateForms(const QLocale& locale = QLocale());
 // separated by commas or line ends; a quoted field may hold commas and line ends.
 // A first row that names the columns first, last and date (and optionally
 // parents), in any order, makes the file a CSV table read by those columns.
-// Text is UTF-8 (with or without its byte order mark) or else Windows-1252.
+// Text is UTF-8 (with or without its byte order mark), UTF-16 after its byte order
+// mark (a spreadsheet's "Unicode Text"), or else Windows-1252. A first line "sep=;"
+// (or any one character) names the separator, as spreadsheets write it.
 // A birth year from 1900 to `lastYear` (the year data's last year) is in range.
 // The first bad record stops the reading: nothing of a bad file is printed.
 BatchFileResult ReadBatchFile(const QString& path, int lastYear, const QLocale& locale = QLocale());

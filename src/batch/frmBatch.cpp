@@ -64,6 +64,8 @@ BatchFailure RunFailureOf(const BatchFileError& e) {
             return {13, QStringLiteral("Type mismatch on line %1").arg(e.line), false};
         case BatchFileError::Kind::Incomplete:
             return {62, QStringLiteral("Input past end of file"), false};
+        case BatchFileError::Kind::NotText:
+            return {13, QStringLiteral("Type mismatch on line %1").arg(e.line), false};
     }
     return {};
 }
@@ -238,8 +240,11 @@ void frmBatch::showFileError(const BatchFileError& e) {
                              PromptIcon::Exclamation);
         return;
     }
-    services_.prompt.ask(QString::fromLatin1(kFileModeMessage), QString::fromLatin1(kFileModeTitle),
-                         PromptButtons::Ok, PromptIcon::Exclamation);
+    QString text = QString::fromLatin1(kFileModeMessage);
+    if (e.kind == BatchFileError::Kind::NotText)
+        text += QStringLiteral("\r\nLine %1: %2").arg(e.line).arg(e.reason);
+    services_.prompt.ask(text, QString::fromLatin1(kFileModeTitle), PromptButtons::Ok,
+                         PromptIcon::Exclamation);
 }
 
 void frmBatch::cmdBrowse_Click() {

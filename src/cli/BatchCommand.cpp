@@ -126,6 +126,8 @@ QString Describe(const BatchFileError& e, int lastYear) {
                        "%1: the record is incomplete, it needs a first name, a last name and a date "
                        "(the record reads: %2)")
                 .arg(where, record);
+        case BatchFileError::Kind::NotText:
+            return QStringLiteral("%1: %2").arg(where, e.reason);
     }
     return {};
 }

@@ -22,9 +22,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <optional>
@@ -53,8 +55,11 @@ constexpr auto kUsage =
     "What to make:\n"
     "  --texts                print the text of every info object, in catalogue order\n"
     "  --json                 with --texts: one JSON object, info-object key -> text\n"
-    "  --out FILE             write the print to FILE: .pdf, .png, .bmp (96 dots per inch), .svg or .emf\n"
-    "  --dpi N                with --out FILE.png: dots per inch (default 150)\n"
+    "  --out FILE             write the print to FILE: .pdf, .png, .bmp (96 dots per inch), .svg or .emf;\n"
+    "                         --out - writes it to standard output\n"
+    "  --format FORMAT        pdf, png, bmp, svg or emf: the kind of --out, whatever its name (default:\n"
+    "                         from the file's name; PDF for --out -)\n"
+    "  --dpi N                with PNG output: dots per inch (default 150)\n"
     "  --print                print it on the system printer\n"
     "  --printer NAME         with --print: the printer to use (default: the system's default)\n"
     "\n"
@@ -90,6 +95,23 @@ class FixedClock final : public Clock {
     QDate day_;
 };
 
+// What --out writes: one of the exports, or SVG (written by its own writer).
+struct OutputFormat {
+    ExportKind kind = ExportKind::Pdf;
+    bool svg = false;
+    bool operator==(const OutputFormat&) const = default;
+};
+
+std::optional<OutputFormat> OutputFormatNamed(const QString& name) {
+    const QString n = name.toLower();
+    if (n == u"pdf") return OutputFormat{ExportKind::Pdf, false};
+    if (n == u"png") return OutputFormat{ExportKind::Png, false};
+    if (n == u"bmp") return OutputFormat{ExportKind::Bitmap, false};
+    if (n == u"emf") return OutputFormat{ExportKind::Metafile, false};
+    if (n == u"svg") return OutputFormat{ExportKind::Pdf, true};
+    return std::nullopt;
+}
+
 QString JsonString(const QString& s) {
     QString text = QString::fromUtf8(QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact));
     return text.mid(1, text.size() - 2);
@@ -118,6 +140,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption appDir("app-dir", "app-dir", "DIR");
     const QCommandLineOption output({"out", "output"}, "output", "FILE");
     const QCommandLineOption dpi("dpi", "dpi", "N");
+    const QCommandLineOption format("format", "format", "FORMAT");
     const QCommandLineOption printOption("print", "print");
     const QCommandLineOption printerName("printer", "printer", "NAME");
     const QCommandLineOption batch("batch", "batch", "FILE");
@@ -126,7 +149,7 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption outDir("out-dir", "out-dir", "DIR");
     parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet});
     parser.addOptions({worldToBits, noWorldToBits, worldToHeadlines, noWorldToHeadlines});
-    parser.addOptions({appDir, output, printOption, printerName, dpi});
+    parser.addOptions({appDir, output, printOption, printerName, dpi, format});
     parser.addOptions({batch, from, to, outDir});
 
     if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
@@ -244,20 +267,31 @@ CliResult RunCommandLine(const QStringList& arguments) {
                          .arg(birth.year()));
 
     if (!parser.isSet(texts) && !parser.isSet(output) && !parser.isSet(printOption))
-        return Usage(QStringLiteral("nothing to make: give --texts, --output FILE or --print (see --help)"));
+        return Usage(QStringLiteral("nothing to make: give --texts, --out FILE or --print (see --help)"));
     const QString outputPath = parser.value(output);
-    const QString suffix = QFileInfo(outputPath).suffix().toLower();
-    ExportKind outputKind = ExportKind::Pdf;
-    if (suffix == u"png")
-        outputKind = ExportKind::Png;
-    else if (suffix == u"bmp")
-        outputKind = ExportKind::Bitmap;
-    else if (suffix == u"emf")
-        outputKind = ExportKind::Metafile;
-    else if (parser.isSet(output) && suffix != u"pdf" && suffix != u"svg")
-        return Usage(QStringLiteral("--out: the file must end in .pdf, .png, .bmp, .svg or .emf"));
+    const bool toStandardOutput = outputPath == u"-";
+    if (toStandardOutput && parser.isSet(texts))
+        return Usage(QStringLiteral("--texts and --out - would both write to standard output"));
+    const std::optional<OutputFormat> named = OutputFormatNamed(QFileInfo(outputPath).suffix());
+    std::optional<OutputFormat> outputFormat =
+        toStandardOutput ? OutputFormat{ExportKind::Pdf, false} : named;
+    if (parser.isSet(format)) {
+        if (!parser.isSet(output)) return Usage(QStringLiteral("--format goes with --out FILE"));
+        outputFormat = OutputFormatNamed(parser.value(format));
+        if (!outputFormat) return Usage(QStringLiteral("--format: give pdf, png, bmp, svg or emf"));
+        if (named && !toStandardOutput && *named != *outputFormat)
+            return Usage(QStringLiteral("--format %1 contradicts the name of --out %2")
+                             .arg(parser.value(format), outputPath));
+    } else if (parser.isSet(output) && !outputFormat) {
+        return Usage(
+            QStringLiteral("--out: the file must end in .pdf, .png, .bmp, .svg or .emf (or give --format)"));
+    }
     double pngDpi = 150;
     if (parser.isSet(dpi)) {
+        if (!outputFormat || outputFormat->kind != ExportKind::Png || outputFormat->svg)
+            return Usage(
+                QStringLiteral("--dpi goes with PNG output only (BMP is 96 dots per inch; PDF, SVG and EMF "
+                               "have no dots to count)"));
         bool ok = false;
         pngDpi = parser.value(dpi).toDouble(&ok);
         // Written so that "nan", which compares false with everything, fails it too.
@@ -314,12 +348,25 @@ CliResult RunCommandLine(const QStringList& arguments) {
         if (parser.isSet(output)) {
             // A file written here is not one of the window's exports: it is neither counted nor logged.
             RenderDocument(print.document, engine, state, CanvasPlacement{});
+            // Standard output gets the file whole or nothing: it is made in a folder of its own first.
+            QTemporaryDir scratch;
+            const QString path = toStandardOutput ? scratch.filePath(QStringLiteral("print")) : outputPath;
             QString error;
-            const bool ok = suffix == u"svg" ? WriteSvg(engine, outputPath, &error)
-                                             : WriteExport(outputKind, engine, outputPath, &error, pngDpi);
+            bool ok = (!toStandardOutput || scratch.isValid()) &&
+                      (outputFormat->svg ? WriteSvg(engine, path, &error)
+                                         : WriteExport(outputFormat->kind, engine, path, &error, pngDpi));
+            if (ok && toStandardOutput) {
+                QFile made(path);
+                ok = made.open(QIODevice::ReadOnly);
+                result.outBytes = made.readAll();
+                error = made.errorString();
+            }
             if (!ok)
                 return CliResult{
-                    1, {}, QStringLiteral("natalory-print: cannot write %1: %2\n").arg(outputPath, error)};
+                    1,
+                    {},
+                    QStringLiteral("natalory-print: cannot write %1: %2\n")
+                        .arg(toStandardOutput ? QStringLiteral("to standard output") : outputPath, error)};
         }
         if (!parser.isSet(texts)) return result;
     }

@@ -20,6 +20,16 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(NATALORY_VERSION));
     const natalory::CliResult result = natalory::RunCommandLine(arguments);
     std::fputs(result.out.toUtf8().constData(), stdout);
+    if (!result.outBytes.isEmpty() &&
+        std::fwrite(result.outBytes.constData(), 1, size_t(result.outBytes.size()), stdout) !=
+            size_t(result.outBytes.size())) {
+        std::fputs("natalory-print: cannot write to standard output\n", stderr);
+        return 1;
+    }
+    if (std::fflush(stdout) != 0) {
+        std::fputs("natalory-print: cannot write to standard output\n", stderr);
+        return 1;
+    }
     std::fputs(result.err.toUtf8().constData(), stderr);
     return result.exitCode;
 }

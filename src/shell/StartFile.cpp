@@ -2,10 +2,18 @@
 
 #include "shell/Version.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMimeData>
+#include <QTimer>
 
 namespace natalory {
 namespace {
+
+// What became of files a second start handed over (QT_LOGGING_RULES="natalory.handover.info=true").
+Q_LOGGING_CATEGORY(lcHandOver, "natalory.handover", QtWarningMsg)
 
 bool IsTemplate(const QString& file) {
     return QFileInfo(file).suffix().compare(u"als", Qt::CaseInsensitive) == 0;
@@ -15,9 +23,36 @@ bool IsBatchFile(const QString& file) {
     return QFileInfo(file).suffix().compare(u"alb", Qt::CaseInsensitive) == 0;
 }
 
+// Qt's own options, which the application object takes for itself (with one dash or two,
+// a value after a blank or an equals sign). They are set aside here so that the program's
+// arguments are checked before Qt looks for a display.
+bool IsQtOption(QString a, bool* takesValue) {
+    static const QStringList withValue =
+        QStringLiteral(
+            "platform platformpluginpath platformtheme plugin qwindowgeometry geometry qwindowicon "
+            "icon qwindowtitle title session display name style stylesheet qmljsdebugger "
+            "fontengine visual")
+            .split(u' ');
+    static const QStringList alone = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    if (!a.startsWith(u'-')) return false;
+    a.remove(0, a.startsWith(QStringLiteral("--")) ? 2 : 1);
+    const qsizetype equals = a.indexOf(u'=');
+    if (equals > 0) a.truncate(equals);
+    *takesValue = equals < 0 && withValue.contains(a);
+    return withValue.contains(a) || alone.contains(a);
+}
+
 }  // namespace
 
-StartArguments ParseStartArguments(const QStringList& arguments) {
+StartArguments ParseStartArguments(const QStringList& given) {
+    QStringList arguments;
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        bool takesValue = false;
+        if (!IsQtOption(given[i], &takesValue))
+            arguments << given[i];
+        else if (takesValue)
+            ++i;
+    }
     StartArguments start;
     const auto stop = [&start](int code, const QString& output, const QString& error = {}) {
         start.exitCode = code;
@@ -52,6 +87,72 @@ void OpenStartFile(const MainWindows& windows, const QString& file) {
         windows.workspace->NewPrint(file);
     else if (IsBatchFile(file))
         windows.mdi->BeginBatch(QFileInfo(file).absoluteFilePath());
+}
+
+namespace {
+
+void OpenWhenFree(const MainWindows* windows, const QString& file) {
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, windows->mdi.get(), [windows, file] { OpenWhenFree(windows, file); });
+        return;
+    }
+    OpenStartFile(*windows, file);
+    QStringList shown;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->windowTitle().isEmpty()) shown << w->windowTitle();
+    shown.sort();
+    qCInfo(lcHandOver).noquote() << "opened" << file << "| windows:" << shown.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+void OpenHandedFiles(const MainWindows& windows, const QStringList& files) {
+    QWidget* mdi = windows.mdi.get();
+    if (mdi->isMinimized()) mdi->showNormal();
+    mdi->raise();
+    mdi->activateWindow();
+    for (const QString& file : files)
+        if (IsTemplate(file) || IsBatchFile(file)) OpenWhenFree(&windows, file);
+}
+
+namespace {
+
+QStringList OpenableFiles(const QMimeData* data) {
+    QStringList files;
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile() && (IsTemplate(url.toLocalFile()) || IsBatchFile(url.toLocalFile())))
+                files << url.toLocalFile();
+    return files;
+}
+
+class FileDropTarget final : public QObject {
+  public:
+    FileDropTarget(const MainWindows& windows, QObject* parent) : QObject(parent), windows_(windows) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            return QObject::eventFilter(watched, event);
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QStringList files = OpenableFiles(drop->mimeData());
+        if (files.isEmpty()) return false;
+        drop->acceptProposedAction();
+        // Opened once the drop is over: a dialog must not run inside the drag.
+        if (type == QEvent::Drop)
+            QTimer::singleShot(0, this, [this, files] { OpenHandedFiles(windows_, files); });
+        return true;
+    }
+
+  private:
+    const MainWindows& windows_;
+};
+
+}  // namespace
+
+void AcceptDroppedFiles(const MainWindows& windows) {
+    windows.mdi->setAcceptDrops(true);
+    windows.mdi->installEventFilter(new FileDropTarget(windows, windows.mdi.get()));
 }
 
 }  // namespace natalory

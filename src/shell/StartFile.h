@@ -25,11 +25,21 @@ struct StartArguments {
     QString error;
 };
 
-// The arguments after the program's name. Qt's own options must already be gone, except
-// that --help and --version are looked for before Qt needs a display.
+// The arguments after the program's name, as the program was started: Qt's own options
+// (-platform, --style, -reverse, ...) are passed over, so that help, version and a bad
+// argument are answered before Qt needs a display.
 StartArguments ParseStartArguments(const QStringList& arguments);
 
 // Opens a template in the birthday dialog or a batch file in the batch window.
 void OpenStartFile(const MainWindows& windows, const QString& file);
+
+// Files a second start handed over: the main window comes up, and each file opens as
+// OpenStartFile opens it once no dialog holds the program (a dialog that waits for an
+// answer finishes first).
+void OpenHandedFiles(const MainWindows& windows, const QStringList& files);
+
+// A template or batch file dropped on the main window opens as OpenHandedFiles opens it.
+// `windows` must outlive the main window.
+void AcceptDroppedFiles(const MainWindows& windows);
 
 }  // namespace natalory

@@ -132,6 +132,46 @@ TEST(BatchFile, NamesReadAsUtf8WithOrWithoutTheMarkOrAsWindows1252) {
     EXPECT_EQ(Records("Zo\xEB,M\xFCller,1/15/1950\r\n").records.at(0).last, QStringLiteral("Müller"));
 }
 
+TEST(BatchFile, SpreadsheetExportsAreReadAsTheyCome) {
+    const QString table = QStringLiteral("first\tlast\tdate\r\nZoë\tLee\t1950-01-15\r\n");
+    QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+    for (QChar c : table) {
+        le += char(c.unicode() & 0xFF), le += char(c.unicode() >> 8);
+        be += char(c.unicode() >> 8), be += char(c.unicode() & 0xFF);
+    }
+    for (const QByteArray& unicodeText : {le, be}) {
+        const BatchFileContents c = Records(unicodeText);
+        ASSERT_EQ(c.records.size(), 1u);
+        EXPECT_EQ(c.records[0].first, QStringLiteral("Zoë"));
+        EXPECT_EQ(c.records[0].birthDate, QDate(1950, 1, 15));
+    }
+
+    // A first line "sep=" names the separator, with a header row or without; lines keep their numbers.
+    const BatchFileContents plain = Records("sep=;\r\nAnna;Lee, Jr.;1/15/1950\r\nBob;Smith;2/3/1960\r\n");
+    ASSERT_EQ(plain.records.size(), 2u);
+    EXPECT_EQ(plain.records[0].last, "Lee, Jr.");
+    EXPECT_EQ(plain.records[1].line, 3);
+    const BatchFileContents table2 = Records("SEP=,\nlast,first,date\nLee,Anna,1950-01-15\n");
+    ASSERT_EQ(table2.records.size(), 1u);
+    EXPECT_TRUE(table2.hasHeader);
+    EXPECT_EQ(table2.records[0].line, 3);
+    EXPECT_EQ(Refusal("sep=;\r\nAnna;Lee;1/15/1950\r\nBob;Smith;31/31/1950\r\n").line, 3);
+
+    // Neither: the line, and what was expected; no NUL reaches a message.
+    const BatchFileError nul = Refusal(QByteArray("Anna,Lee,1/15/1950\r\nB\0o\0b\0", 26));
+    EXPECT_EQ(nul.kind, BatchFileError::Kind::NotText);
+    EXPECT_EQ(nul.line, 2);
+    EXPECT_TRUE(nul.reason.contains("UTF-16 with its byte order mark")) << nul.reason.toStdString();
+    EXPECT_FALSE(nul.reason.contains(QChar(0)));
+    const BatchFileError noMark = Refusal(le.mid(2));
+    EXPECT_EQ(noMark.kind, BatchFileError::Kind::NotText);
+    EXPECT_EQ(noMark.line, 1);
+    const BatchFileError sep = Refusal("sep=;;\r\nAnna;Lee;1/15/1950\r\n");
+    EXPECT_EQ(sep.kind, BatchFileError::Kind::NotText);
+    EXPECT_EQ(sep.line, 1);
+    EXPECT_TRUE(sep.reason.contains("sep=; or sep=,")) << sep.reason.toStdString();
+}
+
 TEST(BatchFile, AFileThatCannotBeReadSaysSo) {
     TempProgramFolder folder;
     BatchFileResult missing = ReadBatchFile(folder.file("none.alb"), kLastYear, kUs);

@@ -157,17 +157,40 @@ TEST(BatchCommand, ABadFileExitsTwoNamingTheLineAndWritesNothing) {
               "natalory-print: the batch file " + folder.file("empty.alb") + " holds no records\n");
     const Outcome nul = Cli(folder, {"--batch", folder.file("nul.alb"), "--out", folder.file("out.pdf")});
     EXPECT_EQ(nul.exitCode, 2);
-    EXPECT_TRUE(nul.err.endsWith("it is no text file (line 2 holds a NUL byte)\n")) << nul.err.toStdString();
+    EXPECT_EQ(nul.err, "natalory-print: " + folder.file("nul.alb") +
+                           ", line 2: a NUL byte; expected text: UTF-8, Windows-1252, or UTF-16 with its "
+                           "byte order mark\n");
     EXPECT_FALSE(QFileInfo::exists(folder.file("out.pdf")));
 
     // The dates a fresh system (the C locale) and a British one read, and the message naming them.
     folder.write("us.alb", "Anna,Lee,1/15/1950\r\n");
-    const Outcome c = Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("c.pdf")}, "C.UTF-8");
+    const Outcome c =
+        Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("c.pdf")}, "C.UTF-8");
     EXPECT_EQ(c.exitCode, 0) << c.err.toStdString();
-    const Outcome gb = Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("gb.pdf")}, "en_GB.UTF-8");
+    const Outcome gb =
+        Cli(folder, {"--batch", folder.file("us.alb"), "--out", folder.file("gb.pdf")}, "en_GB.UTF-8");
     EXPECT_EQ(gb.exitCode, 2);
     EXPECT_TRUE(gb.err.contains("dates are read as 1950-01-15 or 15/01/1950")) << gb.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(folder.file("gb.pdf")));
+}
+
+TEST(BatchCommand, SpreadsheetExportsPrintAsTheyCome) {
+    TempProgramFolder folder(kDataFiles);
+    QByteArray unicodeText("\xFF\xFE");
+    for (QChar c : QStringLiteral("First\tLast\tDate\r\nZoë\tÅngström\t1960-07-04\r\n"))
+        unicodeText += char(c.unicode() & 0xFF), unicodeText += char(c.unicode() >> 8);
+    folder.write("unicode.txt", unicodeText);
+    folder.write("semicolons.csv", "Last;First;Date\r\nLee;Anna;1/15/1950\r\n");
+    folder.write("sep.csv", "sep=;\r\nCara;Doe;11/30/1950\r\n");
+    for (const auto& [file, name] :
+         {std::pair{"unicode.txt", "Zoë Ångström"}, std::pair{"semicolons.csv", "Anna Lee"},
+          std::pair{"sep.csv", "Cara Doe"}}) {
+        const QString pdf = folder.file(QString::fromLatin1(file) + ".pdf");
+        const Outcome r = Cli(folder, {"--batch", folder.file(file), "--out", pdf});
+        ASSERT_EQ(r.exitCode, 0) << file << ": " << r.err.toStdString();
+        EXPECT_EQ(PdfPages(pdf), 1) << file;
+        EXPECT_TRUE(PdfText(pdf).contains(QString::fromUtf8(name))) << file;
+    }
 }
 
 TEST(BatchCommand, ThePrintsDatesAreEnglishInTheOrderOfTheUsersCountry) {

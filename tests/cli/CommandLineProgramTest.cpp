@@ -27,8 +27,9 @@ struct CliRun {
     QString err;
 };
 
-CliRun Cli(const TempProgramFolder& folder, QStringList args) {
+CliRun Cli(const TempProgramFolder& folder, QStringList args, const QString& standardOutputFile = {}) {
     QProcess p;
+    if (!standardOutputFile.isEmpty()) p.setStandardOutputFile(standardOutputFile);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "en_US.UTF-8");
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -161,7 +162,21 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
     EXPECT_TRUE(folder.read("p.svg").contains("Anna Lee Born Today!"));
     ASSERT_EQ(Cli(folder, Birthday({"--out", folder.file("small.png"), "--dpi", "72"})).exitCode, 0);
     EXPECT_EQ(QImage(folder.file("small.png")).size(), QSize(612, 792));
+    // Standard output, as a pipe to a file gets it.
+    CliRun piped = Cli(folder, Birthday({"--out", "-"}), folder.file("piped.pdf"));
+    ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    EXPECT_EQ(PdfPages(folder.file("piped.pdf")), 1);
+    EXPECT_TRUE(PdfText(folder.file("piped.pdf")).contains("Anna Lee Born Today!"));
+    piped = Cli(folder, Birthday({"--out", "-", "--format", "png", "--dpi", "72"}), folder.file("piped.png"));
+    ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    EXPECT_EQ(QImage(folder.file("piped.png"), "PNG").size(), QSize(612, 792));
+    ASSERT_EQ(Cli(folder, Birthday({"--out", folder.file("named.print"), "--format", "svg"})).exitCode, 0);
+    EXPECT_TRUE(folder.read("named.print").contains("<svg"));
     EXPECT_EQ(Cli(folder, Birthday({"--out", folder.file("x.doc")})).exitCode, 2);
+    const CliRun nothing = Cli(folder, Birthday());
+    EXPECT_EQ(nothing.err,
+              "natalory-print: nothing to make: give --texts, --out FILE or --print (see --help)\n");
+    EXPECT_TRUE(Cli(folder, {"--help"}).out.contains("  --out FILE "));
     EXPECT_EQ(Cli(folder, Birthday({"--out", folder.file("s.png"), "--dpi", "0"})).exitCode, 2);
 
     const CliRun texts = Cli(folder, Birthday({"--texts"}));
@@ -182,7 +197,11 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
     for (const QStringList& bad :
          {Birthday({"--out", folder.file("p.txt")}), Birthday({"--dpi", "5", "--out", folder.file("q.png")}),
           Birthday({"--dpi", "nan", "--out", folder.file("q.png")}), Birthday({"--info-set", "3", "--texts"}),
-          Birthday({"--date-mode", "9", "--texts"}), Birthday(), Birthday({"--reverse", "--texts"})}) {
+          Birthday({"--date-mode", "9", "--texts"}), Birthday(), Birthday({"--reverse", "--texts"}),
+          // --dpi where there are no dots to count is refused, not ignored.
+          Birthday({"--out", folder.file("d.pdf"), "--dpi", "300"}), Birthday({"--out", "-", "--dpi", "300"}),
+          Birthday({"--out", folder.file("d.png"), "--format", "pdf"}), Birthday({"--out", "-", "--texts"}),
+          Birthday({"--out", "-", "--format", "doc"})}) {
         const CliRun r = Cli(folder, bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();

@@ -61,6 +61,70 @@ TEST(Program, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
     }
 }
 
+TEST(Program, ASecondStartHandsItsFileToTheRunningCopyAndEnds) {
+    TempProgramFolder runtime;
+    runtime.write("people.alb", "Anna,Lee,1/15/1950\r\n");
+    QProcessEnvironment env = Headless(runtime.path());
+    env.insert("QT_LOGGING_RULES", "natalory.handover.info=true");
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(QStringLiteral(NATALORY_APP), {});
+    ASSERT_TRUE(first.waitForStarted());
+    const QString socket = runtime.file("natalory.socket");
+    for (int i = 0; i < 250 && !QFileInfo::exists(socket); ++i) QThread::msleep(20);
+    ASSERT_TRUE(QFileInfo::exists(runtime.file("natalory.lock")));
+    ASSERT_TRUE(QFileInfo::exists(socket));
+
+    const auto second = [&](const QStringList& arguments) {
+        QProcess p;
+        p.setProcessEnvironment(Headless(runtime.path()));
+        p.start(QStringLiteral(NATALORY_APP), arguments);
+        EXPECT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+        return p.exitCode();
+    };
+    EXPECT_EQ(second({}), 0);
+    // Answered, so listening: the socket is the user's alone.
+    EXPECT_EQ(QFileInfo(socket).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(second({runtime.file("people.alb")}), 0);
+    QByteArray said;
+    for (int i = 0; i < 100 && !said.contains("Process A Batch File"); ++i) {
+        first.waitForReadyRead(100);
+        said += first.readAllStandardError();
+    }
+    EXPECT_TRUE(said.contains("opened " + runtime.file("people.alb").toUtf8() + " | windows: "))
+        << said.data();
+    EXPECT_TRUE(said.contains("Process A Batch File")) << said.data();
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // Killed rather than ended: ended, it would save its toolbar layout into the build folder.
+    first.kill();
+    first.waitForFinished(5000);
+}
+
+TEST(Program, HelpAndABadArgumentNeedNoDisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    for (const auto& [arguments, code, said] :
+         {std::tuple{QStringList{"--help"}, 0, QByteArray("Usage: natalory ")},
+          std::tuple{QStringList{"-platform", "xcb", "--bogus"}, 2,
+                     QByteArray("natalory: unknown option '--bogus'")},
+          std::tuple{QStringList{"notes.txt"}, 2, QByteArray("natalory: 'notes.txt' is neither")}}) {
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(NATALORY_APP), arguments);
+        ASSERT_TRUE(app.waitForFinished(10000));
+        EXPECT_EQ(app.exitStatus(), QProcess::NormalExit) << arguments.join(' ').toStdString();
+        EXPECT_EQ(app.exitCode(), code) << arguments.join(' ').toStdString();
+        EXPECT_TRUE((code ? app.readAllStandardError() : app.readAllStandardOutput()).startsWith(said))
+            << arguments.join(' ').toStdString();
+    }
+}
+
 TEST(Program, TheCommandLineToolReportsItsVersion) {
     QProcess cli;
     cli.start(QStringLiteral(NATALORY_CLI), {QStringLiteral("--version")});

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package with cpack and looks inside: its dependencies come from
-# dpkg-shlibdeps, and the command-line tool runs from the unpacked tree.
+# dpkg-shlibdeps, lintian finds no error, no warning and no missing hardening, and the
+# command-line tool runs from the unpacked tree.
 set -euo pipefail
 build="$1"
 source "$(dirname "$0")/common.sh"
-need dpkg-deb dpkg-shlibdeps pdftotext
+need dpkg-deb dpkg-shlibdeps pdftotext lintian
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,6 +26,18 @@ description=$(dpkg-deb -f "$deb" Description)
 [[ $description != *";"* ]] || fail "the description carries list separators"
 dpkg-deb -c "$deb" > "$work/contents"
 grep -q " ./usr/share/natalory/brdstf.fpf$" "$work/contents" || fail "the year data is not in the package"
+
+# Every program of the package is compiled and linked with dpkg-buildflags' hardening.
+for source in src/app/main.cpp src/cli/main.cpp src/metafile/main.cpp; do
+    grep -B2 "\"file\": \".*/$source\"" "$build/compile_commands.json" | grep -q -- "-D_FORTIFY_SOURCE=" ||
+        fail "$source is not compiled with -D_FORTIFY_SOURCE"
+done
+# The overrides the package carries give their reasons; none may go unused.
+lintian --no-cfg --fail-on none --display-level ">=info" --show-overrides "$deb" > "$work/lintian" 2>/dev/null
+if grep -E '^[EW]: |^[EWIPX]: .*hardening-no-|unused-override|mismatched-override' "$work/lintian" >&2; then
+    fail "lintian: the lines above"
+fi
+echo "lintian: $(grep -c '^O: ' "$work/lintian" || true) overridden, no error, no warning"
 
 dpkg-deb -x "$deb" "$work/root"
 use_temporary_user "$work/user"

@@ -14,9 +14,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QUrl>
 
 using namespace natalory;
 using namespace natalory::test;
@@ -135,6 +138,11 @@ TEST(StartArguments, OneTemplateOrBatchFileOrHelp) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.output, QString::fromLatin1(kWindowUsage));
     EXPECT_EQ(ParseStartArguments({"-v"}).output, QStringLiteral("natalory 1.0.0\n"));
+    // Qt's own options, with their values, are Qt's business.
+    const StartArguments qt = ParseStartArguments(
+        {"-platform", "offscreen", "--style", "fusion", "-reverse", "-stylesheet=x.qss", "people.alb"});
+    EXPECT_FALSE(qt.exitCode);
+    EXPECT_EQ(qt.file, QStringLiteral("people.alb"));
 
     for (const QStringList& bad :
          {QStringList{"--print"}, QStringList{"notes.txt"}, QStringList{"a.als", "b.alb"}}) {
@@ -170,5 +178,25 @@ TEST(StartArguments, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow)
     EXPECT_EQ(batch->txtBdayFile->text(), folder.file("people.alb"));
     EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("2"));
     EXPECT_TRUE(services.prompt.asked.empty());
+
+    // Dropped on the main window: a batch file opens in the batch window; other files are refused.
+    AcceptDroppedFiles(w);
+    folder.write("others.alb", "Cy,Oh,3/1/1970\r\n");
+    const auto drop = [&](const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        const QPoint at = w.mdi->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.mdi.get(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.mdi.get(), &dropped);
+        QApplication::processEvents();
+        return dropped.isAccepted();
+    };
+    EXPECT_FALSE(drop(folder.file("brdstf.fpf")));
+    EXPECT_TRUE(drop(folder.file("others.alb")));
+    EXPECT_EQ(batch->txtBdayFile->text(), folder.file("others.alb"));
+    EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("1"));
     w.mdi->close();
 }
