@@ -243,7 +243,7 @@ void Workspace::installPictureAndTextCommands() {
                                                              o.Width = size.width();
                                                              o.Height = size.height();
                                                          });
-                                       // Marks the print changed and leaves nothing selected.
+                                       // Leaves nothing selected, as the dialog always has.
                                        d.DragBegin(*pic);
                                        d.DragEnd();
                                    },
