@@ -1,12 +1,19 @@
 #include "editor/frmDisplay.h"
 
+#include "editor/Formatting.h"
 #include "editor/ObjectClipboard.h"
 #include "output/CanvasPainter.h"
 #include "output/Render.h"
+#include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
+#include "shell/ProgramFolders.h"
 #include "shell/frmMDI.h"
 
+#include <QBuffer>
 #include <QClipboard>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -215,6 +222,8 @@ void frmDisplay::Paste() {
     const QString objects = QString::fromLatin1(kObjectsMimeType);
     if (data->hasFormat(objects)) {
         pasteBytes(data->data(objects), QStringLiteral("Paste"));
+    } else if (data->hasImage()) {
+        pasteImage(qvariant_cast<QImage>(data->imageData()));
     } else if (data->hasText() && !data->text().trimmed().isEmpty()) {
         // Words from another program become a text object of their own.
         DisplayObject* o = natalory::NewLabel(document_, state_, services_.prompt);
@@ -223,6 +232,34 @@ void frmDisplay::Paste() {
         LimitCaption(*o, services_.prompt);
         created(o, QStringLiteral("Paste"), true);
     }
+}
+
+void frmDisplay::pasteImage(const QImage& image) {
+    if (image.isNull()) return;
+    // A picture object refers to its file, as Insert Picture's do: a pasted image gets one
+    // of its own, named by its content, in the user's data folder.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    const QString name = QString::fromLatin1(QCryptographicHash::hash(png, QCryptographicHash::Sha1).toHex().left(16));
+    const QString path = QDir(QFileInfo(PrintLogFile(state_)).absolutePath())
+                             .filePath(QStringLiteral("pictures/pasted-") + name + QStringLiteral(".png"));
+    QString why;
+    if (!MakeFolderFor(path) || !WriteFileAtomically(path, png, &why)) {
+        services_.prompt.ask(QStringLiteral("The picture could not be kept: ") + why,
+                             QStringLiteral("Paste"), PromptButtons::Ok, PromptIcon::Exclamation);
+        return;
+    }
+    DisplayObject* o = natalory::NewPicture(document_, state_, services_.prompt, false);
+    if (!o) return;
+    o->Stretch = true;
+    o->Picture = image;
+    o->ToolTipText = path;
+    const QSize natural = NaturalPictureSizeTwips(image, nullptr);
+    o->Width = natural.width();
+    o->Height = natural.height();
+    created(o, QStringLiteral("Paste"), true);
 }
 
 void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step) {

@@ -138,6 +138,7 @@ class frmDisplay : public QWidget {
   private:
     void created(DisplayObject* object, const QString& text, bool place);
     void pasteBytes(const QByteArray& bytes, const QString& step);
+    void pasteImage(const QImage& image);
     // The objects the arrange and delete commands act on: the group, or the one selected.
     std::vector<DisplayObject*> selectedObjects() const;
     void showGroup();

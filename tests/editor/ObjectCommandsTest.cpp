@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QComboBox>
@@ -420,6 +421,18 @@ TEST_F(ObjectCommands, CopyPasteAndDuplicateOutliveThePrintAndDoubleClickEdits) 
     QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
     ASSERT_TRUE(canvas->CurrentObject);
     EXPECT_EQ(canvas->CurrentObject->Caption, "Happy birthday, Ben!");
+
+    // An image from another program becomes a picture whose file is kept.
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(red);
+    QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(canvas->CurrentObject);
+    ASSERT_EQ(canvas->CurrentObject->kind, ObjectKind::Picture);
+    EXPECT_TRUE(QFileInfo(canvas->CurrentObject->ToolTipText).isFile());
+    EXPECT_EQ(QImage(canvas->CurrentObject->ToolTipText).size(), QSize(40, 20));
+    QGuiApplication::clipboard()->setText("Happy birthday, Ben!");
+    QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
 
     // A double click on a text opens Edit Text on it.
     DisplayObject* target = canvas->CurrentObject;
