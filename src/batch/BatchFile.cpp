@@ -290,19 +290,17 @@ QDate ParseBatchDate(const QString& text, const QLocale& locale) {
     QDate date = QDate::fromString(t, Qt::ISODate);
     if (date.isValid()) return date;
     QString format = NumericDateFormat(locale);
-    const QLocale reader = locale.language() == QLocale::C ? QLocale::c() : locale;
-    date = reader.toDate(t, format);
+    date = locale.toDate(t, format);
     if (date.isValid()) return date;
     // Leading zeros are as good as none: 01/05/1950.
     format.replace(QStringLiteral("MM"), QStringLiteral("M")).replace(QStringLiteral("dd"), QStringLiteral("d"));
-    return reader.toDate(t, format);
+    return locale.toDate(t, format);
 }
 
 QString AcceptedDateForms(const QLocale& locale) {
     const QDate example(1950, 1, 15);
-    const QLocale writer = locale.language() == QLocale::C ? QLocale::c() : locale;
     return QStringLiteral("%1 or %2").arg(example.toString(Qt::ISODate),
-                                          writer.toString(example, NumericDateFormat(locale)));
+                                          locale.toString(example, NumericDateFormat(locale)));
 }
 
 BatchFileResult ParseBatchFile(const QByteArray& bytes, const QString& path, int lastYear,

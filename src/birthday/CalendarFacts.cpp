@@ -61,12 +61,10 @@ int BirthdaysPassed(QDate birthDate, QDate asOf) {
     return asOf.year() - birthDate.year() - (asOf < birthday ? 1 : 0);
 }
 
-QLocale PrintLocale(const QLocale& user) {
-    return QLocale(QLocale::English, user.language() == QLocale::C ? QLocale::UnitedStates : user.territory());
-}
-
 QString PrintLongDate(QDate date, const QLocale& user) {
-    return PrintLocale(user).toString(date, QLocale::LongFormat);
+    const QLocale english(QLocale::English,
+                          user.language() == QLocale::C ? QLocale::UnitedStates : user.territory());
+    return english.toString(date, QLocale::LongFormat);
 }
 
 void CalculateAge(QDate birthDate, int dateCalcMode, QDate today, const QLocale& locale,

@@ -25,7 +25,6 @@ int BirthdaysPassed(QDate birthDate, QDate asOf);
 // The print is in English: its dates are English words, in the order the user's country
 // writes them ("Sunday, 15 January 1950" in Germany or Britain, "Sunday, January 15,
 // 1950" in the United States).
-QLocale PrintLocale(const QLocale& user);
 QString PrintLongDate(QDate date, const QLocale& user);
 
 // The age block, the as-of date in the locale's long format and the month and day texts.

@@ -22,6 +22,11 @@ void MoveObjectTo(DisplayObject& o, QPoint topLeft) {
     }
 }
 
+QPoint CornerOnCanvas(const QRect& box, QPoint by, QSize canvas) {
+    return QPoint(std::clamp(box.x() + by.x(), 0, std::max(0, canvas.width() - box.width())),
+                  std::clamp(box.y() + by.y(), 0, std::max(0, canvas.height() - box.height())));
+}
+
 namespace {
 
 // The box around them all; a level line has no height but still a place, which

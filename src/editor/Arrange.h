@@ -17,6 +17,9 @@ QRect ObjectBox(const DisplayObject& object);
 // Moves an object (a line by both ends) so that its box starts at `topLeft`.
 void MoveObjectTo(DisplayObject& object, QPoint topLeft);
 QRect BoundingBox(const std::vector<DisplayObject*>& objects);
+// Where a box moved by `by` starts when it is kept on a canvas of `canvas` (a box larger
+// than the canvas stays at its top-left corner).
+QPoint CornerOnCanvas(const QRect& box, QPoint by, QSize canvas);
 
 // Where each box's top-left corner goes to line the boxes up on one edge or centre line
 // of the box around them all, or of the page when there is a single box.

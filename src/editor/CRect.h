@@ -23,6 +23,10 @@ class CRect {
     void setWidth(long value) { Right = Left + value; }
     long Height() const { return Bottom - Top; }
     void setHeight(long value) { Bottom = Top + value; }
+    // The rectangle of a box given as position and size.
+    void SetRect(long left, long top, long width, long height) {
+        Left = left, Top = top, Right = left + width, Bottom = top + height;
+    }
     int flags() const { return flags_; }
 
     void SetRectToCtrl(const DisplayObject& ctl);

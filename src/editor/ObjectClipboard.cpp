@@ -1,9 +1,8 @@
 #include "editor/ObjectClipboard.h"
 
 #include "document/TemplateFile.h"
+#include "editor/Arrange.h"
 #include "shell/Windows1252.h"
-
-#include <algorithm>
 
 namespace natalory {
 namespace {
@@ -15,19 +14,6 @@ DisplayObject& Clone(const DisplayObject& from, CanvasDocument& doc) {
     to = from;
     to.index = index;
     return to;
-}
-
-void MoveInside(DisplayObject& o, QPoint offset, QSize canvas) {
-    if (o.kind == ObjectKind::Line) {
-        const int left = std::min(o.X1, o.X2), top = std::min(o.Y1, o.Y2);
-        const int w = std::abs(o.X2 - o.X1), h = std::abs(o.Y2 - o.Y1);
-        const int dx = std::clamp(left + offset.x(), 0, std::max(0, canvas.width() - w)) - left;
-        const int dy = std::clamp(top + offset.y(), 0, std::max(0, canvas.height() - h)) - top;
-        o.X1 += dx, o.X2 += dx, o.Y1 += dy, o.Y2 += dy;
-        return;
-    }
-    o.Left = std::clamp(o.Left + offset.x(), 0, std::max(0, canvas.width() - o.Width));
-    o.Top = std::clamp(o.Top + offset.y(), 0, std::max(0, canvas.height() - o.Height));
 }
 
 }  // namespace
@@ -53,7 +39,7 @@ std::vector<DisplayObject*> PasteObjects(const QByteArray& bytes, CanvasDocument
             break;
         }
         DisplayObject& n = Clone(*o, doc);
-        MoveInside(n, offset, canvas);
+        MoveObjectTo(n, CornerOnCanvas(ObjectBox(n), offset, canvas));
         pasted.push_back(&n);
     }
     return pasted;

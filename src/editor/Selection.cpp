@@ -53,8 +53,7 @@ void frmDisplay::toggleInSelection(DisplayObject& object) {
 void frmDisplay::showGroup() {
     // The handles stand on the box around them all; they mark it, a group is not sized.
     const QRect box = BoundingBox(Selection);
-    DragRect.Left = box.x(), DragRect.Top = box.y();
-    DragRect.Right = box.x() + box.width(), DragRect.Bottom = box.y() + box.height();
+    DragRect.SetRect(box.x(), box.y(), box.width(), box.height());
     placeHandles();
     for (QWidget* h : picHandle) h->setVisible(true);
     const bool anyText = CurrentObject && CurrentObject->kind == ObjectKind::Text;

@@ -102,15 +102,10 @@ void frmDisplay::placeInView(DisplayObject& object) const {
     QRect view = visibleRegion().boundingRect();
     if (view.isEmpty()) view = rect();
     const double tpp = twipsPerPixel();
-    CRect box;
-    box.SetRectToCtrl(object);
-    const long w = box.Width(), h = box.Height();
-    const long maxLeft = std::max(0L, long(sizeTwips_.width()) - w);
-    const long maxTop = std::max(0L, long(sizeTwips_.height()) - h);
-    const long left = std::clamp(long(RoundHalfEven(view.center().x() * tpp - w / 2.0)), 0L, maxLeft);
-    const long top = std::clamp(long(RoundHalfEven(view.center().y() * tpp - h / 2.0)), 0L, maxTop);
-    box.Left = left, box.Top = top, box.Right = left + w, box.Bottom = top + h;
-    box.SetCtrlToRect(object);
+    const QRect box = ObjectBox(object);
+    const QPoint centred(int(RoundHalfEven(view.center().x() * tpp - box.width() / 2.0)),
+                         int(RoundHalfEven(view.center().y() * tpp - box.height() / 2.0)));
+    MoveObjectTo(object, CornerOnCanvas(box, centred - box.topLeft(), sizeTwips_));
 }
 
 void frmDisplay::created(DisplayObject* object, const QString& text, bool place) {
@@ -485,9 +480,7 @@ void frmDisplay::mousePressEvent(QMouseEvent* event) {
         if (hit && multipleSelected() && std::count(Selection.begin(), Selection.end(), hit)) {
             // The group moves together, as one box.
             groupStart_ = BoundingBox(Selection);
-            DragRect.Left = groupStart_.x(), DragRect.Top = groupStart_.y();
-            DragRect.Right = groupStart_.x() + groupStart_.width();
-            DragRect.Bottom = groupStart_.y() + groupStart_.height();
+            DragRect.SetRect(groupStart_.x(), groupStart_.y(), groupStart_.width(), groupStart_.height());
             DragRect.TwipsToScreen(twipsPerPixel());
             dragStart_ = DragRect;
             GrabOffset = pos - QPoint(int(DragRect.Left), int(DragRect.Top));
@@ -560,8 +553,7 @@ void frmDisplay::Form_MouseDown(Qt::MouseButton button, double x, double y) {
     }
     clearSelection();
     // A drag from empty canvas draws a band; what lies wholly inside it is selected.
-    DragRect.Left = DragRect.Right = px;
-    DragRect.Top = DragRect.Bottom = py;
+    DragRect.SetRect(px, py, 0, 0);
     DragMode = dmRubberBand;
     DrawDragRect();
 }
@@ -778,12 +770,10 @@ void frmDisplay::nudge(int dx, int dy) {
         // The group's box stays on the canvas, as a single object does.
         const QRect box = BoundingBox(Selection);
         const double tpp = twipsPerPixel();
-        const int x = std::clamp(box.x() + int(RoundHalfEven(dx * tpp)), 0,
-                                 std::max(0, sizeTwips_.width() - box.width()));
-        const int y = std::clamp(box.y() + int(RoundHalfEven(dy * tpp)), 0,
-                                 std::max(0, sizeTwips_.height() - box.height()));
+        const QPoint by = CornerOnCanvas(box, QPoint(int(RoundHalfEven(dx * tpp)), int(RoundHalfEven(dy * tpp))),
+                                         sizeTwips_) - box.topLeft();
         std::vector<QPoint> corners;
-        for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + QPoint(x, y) - box.topLeft());
+        for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + by);
         moveObjects(Selection, corners, QStringLiteral("Move"));
         return;
     }
