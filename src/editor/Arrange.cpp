@@ -93,4 +93,15 @@ std::vector<QPoint> DistributedCorners(const std::vector<QRect>& boxes, bool acr
     return corners;
 }
 
+Snap SnapOnAxis(std::initializer_list<long> edges, const std::vector<long>& lines, long reach) {
+    Snap snap;
+    for (long e : edges)
+        for (long l : lines)
+            if (std::abs(l - e) <= reach && (!snap.line || std::abs(l - e) < std::abs(snap.by))) {
+                snap.by = l - e;
+                snap.line = l;
+            }
+    return snap;
+}
+
 }  // namespace natalory

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace natalory {
@@ -27,5 +29,16 @@ std::vector<QPoint> AlignedCorners(const std::vector<QRect>& boxes, AlignTo how,
 // Where each box goes so that the gaps between neighbours are equal, across or down;
 // the first and the last box stay where they are.
 std::vector<QPoint> DistributedCorners(const std::vector<QRect>& boxes, bool across);
+
+// How far to move on one axis so that the nearest of `edges` to one of `lines` lies on it,
+// when within `reach`; and the line it then lies on. Nothing near enough moves nothing.
+struct Snap {
+    long by = 0;
+    std::optional<long> line;
+};
+Snap SnapOnAxis(std::initializer_list<long> edges, const std::vector<long>& lines, long reach);
+
+// The grid's spacing: an eighth of an inch.
+inline constexpr int kGridTwips = 180;
 
 }  // namespace natalory

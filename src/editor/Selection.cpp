@@ -86,6 +86,24 @@ void frmDisplay::moveObjects(const std::vector<DisplayObject*>& objects, const s
     update();
 }
 
+bool frmDisplay::rightClicked(QPoint pos, QPoint globalPos) {
+    DisplayObject* hit = objectAt(pos, false);
+    if (hit && multipleSelected() && std::count(Selection.begin(), Selection.end(), hit)) {
+        // The menu's clipboard and arrange commands act on the whole group.
+        setTool("ID_EditPicture", false);
+        setTool("ID_Resize", false);
+        contextMenu("ID_mnuRightClickControl", globalPos);
+        return true;
+    }
+    if (!objectAt(pos, true)) {
+        contextMenu("ID_mnuRightClickCanvas", globalPos);
+        return true;
+    }
+    // A text or picture outside the group takes the selection for itself.
+    Selection.clear();
+    return false;
+}
+
 void frmDisplay::AlignSelection(AlignTo how) {
     const std::vector<DisplayObject*> objects = selectedObjects();
     std::vector<QRect> boxes;

@@ -119,7 +119,8 @@ ToolCatalogue Build() {
     t.push_back(Menu("ID_mnuArrange", "&Arrange",
                      {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep,
                       "ID_AlignObjectsTop", "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep,
-                      "ID_DistributeAcross", "ID_DistributeDown", sep, "ID_SnapToObjects"}));
+                      "ID_DistributeAcross", "ID_DistributeDown"}));
+    t.push_back(Menu("ID_mnuView", "&View", {"ID_ShowGrid", "ID_SnapToObjects"}));
     t.push_back(Menu("ID_mnuColors", "Colors", {"ID_Black", "ID_Red", "ID_Green", "ID_Blue"}));
     t.push_back(Menu("ID_mnuFormat", "F&ormat",
                      {"ID_Font", "ID_Size", sep, "ID_Bold", "ID_Italic", "ID_Underline", sep, "ID_Left",
@@ -137,8 +138,10 @@ ToolCatalogue Build() {
     t.push_back(Menu("ID_mnuInfoObjects", "Info Obects", infoEntries));
     t.push_back(Menu(
         "ID_mnuRightClickControl", "mnuRightClickControl",
-        {"ID_EditPicture", "ID_Resize", sep, "ID_SendToBack", "ID_BringToFront", sep,
+        {"ID_Cut", "ID_Copy", "ID_Paste", "ID_Duplicate", sep, "ID_EditPicture", "ID_Resize", sep,
+         "ID_SendToBack", "ID_BringToFront", sep,
          "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage", sep, "ID_Delete"}));
+    t.push_back(Menu("ID_mnuRightClickCanvas", "mnuRightClickCanvas", {"ID_Paste", "ID_SelectAll", sep, "ID_ShowGrid", "ID_SnapToObjects"}));
     t.push_back(Menu("ID_mnuPic", "mnuPic", {"ID_EditPicture", sep, "ID_Resize"}));
 
     // File.
@@ -184,6 +187,8 @@ ToolCatalogue Build() {
         t.push_back(Button(id, caption));
     t.push_back(Toggle("ID_SnapToObjects", "&Snap To Objects",
                        "Dragged objects line up with the edges and centres of the others and the page."));
+    t.push_back(Toggle("ID_ShowGrid", "Show &Grid",
+                       "Shows a grid of eighth inches on the page; dragged objects snap to it."));
     t.push_back(Button("ID_EditBirthdayInfo", "Edit Birthday and Name...", "Edit Birthday, Names, etc"));
     t.push_back(Button("ID_Preferences", "&Options...", "Edit Preferences"));
     t.push_back(Button("ID_DataSettings", "Data Settings...", "Change Info Sets, etc."));
@@ -265,7 +270,7 @@ ToolCatalogue Build() {
 
     c.bands = {
         {"Menu Bar",
-         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuObjects", "ID_mnuArrange", "ID_mnuColors", "ID_mnuFormat",
+         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuView", "ID_mnuObjects", "ID_mnuArrange", "ID_mnuColors", "ID_mnuFormat",
           "ID_HelpMenu"},
          true},
         {"Standard",

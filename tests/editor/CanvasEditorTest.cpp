@@ -420,7 +420,7 @@ TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
     dragPicture(Qt::AltModifier);
     EXPECT_EQ(picture->Left, 4500 + 3 * 15);
 
-    // Turned off in the Arrange menu, it stays off for the next start.
+    // Turned off in the View menu, it stays off for the next start.
     click("ID_Undo");
     click("ID_SnapToObjects");
     dragPicture(Qt::NoModifier);
@@ -428,4 +428,26 @@ TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
     EXPECT_FALSE(ReadEditorPreference(state, "snap", true));
     click("ID_SnapToObjects");
     EXPECT_TRUE(ReadEditorPreference(state, "snap", false));
+    click("ID_Undo");
+
+    // Sizing snaps the edge the handle moves: the shape's right edge let go 3 pixels short of the picture.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+    drag(handleCentre(3), px(6000, 5250) - QPoint(3, 0));
+    EXPECT_EQ(shape->Left + shape->Width, 6000);
+    EXPECT_EQ(shape->Left, 1500);
+
+    // The grid: drawn on the canvas only when shown, and a drag snaps to it (here the
+    // picture's right and bottom edges, 3 pixels short of grid lines, far from any object).
+    const QPoint onGridLine = px(9000, 9100);
+    EXPECT_EQ(canvas->grab().toImage().pixelColor(onGridLine), QColor(Qt::white));
+    click("ID_ShowGrid");
+    EXPECT_TRUE(ReadEditorPreference(state, "grid", false));
+    EXPECT_NE(canvas->grab().toImage().pixelColor(onGridLine), QColor(Qt::white));
+    drag(px(6500, 2000), px(6500, 2000) + QPoint(37, 157));
+    EXPECT_EQ(picture->Left + picture->Width, 45 * kGridTwips);
+    EXPECT_EQ(picture->Top + picture->Height, 30 * kGridTwips);
+    click("ID_Undo");
+    click("ID_ShowGrid");
+    drag(px(6500, 2000), px(6500, 2000) + QPoint(37, 157));
+    EXPECT_EQ(picture->Left, 6000 + 37 * 15);
 }

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -393,6 +394,28 @@ TEST_F(ObjectCommands, CopyPasteAndDuplicateOutliveThePrintAndDoubleClickEdits) 
     click("ID_Undo");
     click("ID_Undo");
     EXPECT_FALSE(canvas->document().contains(pasted));
+
+    // Paste from the menu of a right-click lands at the pointer; near the page's edge it stays on the page.
+    const auto pasteFromMenuAt = [this](QPoint at) {
+        QTest::mouseClick(canvas, Qt::RightButton, {}, at);
+        QMenu* menu = mdi->sToolbar.tool("ID_mnuRightClickCanvas").menu();
+        EXPECT_TRUE(menu->isVisible());
+        QAction* paste = mdi->sToolbar.tool("ID_Paste").action();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+        QCoreApplication::processEvents();
+        return canvas->CurrentObject;
+    };
+    const QSize page = canvas->canvasSizeTwips();
+    for (auto [at, expected] : {std::pair{QPoint(400, 300), QPoint(6000, 4500)},
+                                std::pair{QPoint(canvas->width() - 2, 20), QPoint(page.width() - 3000, 300)}}) {
+        DisplayObject* o = pasteFromMenuAt(at);
+        ASSERT_TRUE(o);
+        EXPECT_EQ(o->Caption, "Heading");
+        EXPECT_EQ(QPoint(o->Left, o->Top), expected);
+    }
+    QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(QPoint(canvas->CurrentObject->Left, canvas->CurrentObject->Top), QPoint(1500 + 150, 1500 + 150))
+        << "after the menu, Ctrl+V pastes beside the original again";
 
     // The clipboard outlives the print: a new print takes the heading, and its saved template has it.
     services.prompt.answers = {PromptAnswer::No};
