@@ -76,6 +76,14 @@ void AddIcons(std::vector<ToolDef>& tools) {
         {"ID_ShowBorders", "format-border-set-all"},
         {"ID_Help", "help-contents"},
         {"ID_AboutNatalory", "help-about"},
+        {"ID_AlignObjectsLeft", "align-horizontal-left"},
+        {"ID_AlignObjectsCenter", "align-horizontal-center"},
+        {"ID_AlignObjectsRight", "align-horizontal-right"},
+        {"ID_AlignObjectsTop", "align-vertical-top"},
+        {"ID_AlignObjectsMiddle", "align-vertical-center"},
+        {"ID_AlignObjectsBottom", "align-vertical-bottom"},
+        {"ID_DistributeAcross", "distribute-horizontal"},
+        {"ID_DistributeDown", "distribute-vertical"},
     };
     for (ToolDef& t : tools)
         if (auto it = kIcons.find(t.id); it != kIcons.end()) t.icon = it->second;
@@ -282,6 +290,11 @@ ToolCatalogue Build() {
         {"Objects", {"ID_InsertPicture", "ID_InsertText", "ID_InfoObject", "ID_NewShape", sep, "ID_Delete"}},
         {"Shapes", {"ID_Shape", "ID_ShapeBorder"}},
         {"Lines", {"ID_Style", "ID_Width"}},
+        {"Arrange",
+         {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep, "ID_AlignObjectsTop",
+          "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep, "ID_DistributeAcross", "ID_DistributeDown"},
+         false,
+         true},
     };
     AddIcons(c.tools);
     return c;
@@ -335,7 +348,7 @@ QStringList ArrangeToolIds() {
 }
 
 QStringList EditingBandNames() {
-    return {"Formatting", "Lines", "Shapes", "Objects"};
+    return {"Formatting", "Lines", "Shapes", "Objects", "Arrange"};
 }
 
 }  // namespace natalory

@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
+#include <QToolBar>
 #include <QUndoStack>
 #include <QWheelEvent>
 
@@ -375,26 +376,52 @@ TEST_F(CanvasEditor, SeveralObjectsAreSelectedMovedArrangedAndDeletedAsOneStep) 
     EXPECT_TRUE(canvas->document().contains(shape));
 }
 
-TEST_F(CanvasEditor, ThreeShapesDistributeWithEqualGapsAndTextsTakeFormattingTogether) {
+TEST_F(CanvasEditor, TheArrangeToolbarLinesUpTextsAndSpacesShapesAndTextsTakeFormattingTogether) {
+    mdi->resize(1100, 800);  // wide enough for the band beside the Objects band
+    const auto press = [this](const char* id) {
+        QApplication::processEvents();  // the band shown on release is laid out
+        ASSERT_TRUE(mdi->sToolbar.band("Arrange").visible());
+        QWidget* button =
+            mdi->sToolbar.band("Arrange").toolBar()->widgetForAction(mdi->sToolbar.tool(id).action());
+        ASSERT_TRUE(button && button->isVisible()) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    };
+    const auto selectByShiftClicks = [this](std::initializer_list<QPoint> points) {
+        QTest::keyClick(canvas, Qt::Key_Escape);
+        for (const QPoint& at : points)
+            QTest::mouseClick(canvas, Qt::LeftButton, at == *points.begin() ? Qt::NoModifier : Qt::ShiftModifier, at);
+    };
+    DisplayObject* second = canvas->NewLabel();
+    second->Left = 2200, second->Top = 9500;
+    DisplayObject* third = canvas->NewLabel();
+    third->Left = 3100, third->Top = 11000;
+    selectByShiftClicks({px(2000, 1700), px(2400, 9600), px(3300, 11100)});
+    ASSERT_EQ(canvas->Selection.size(), 3u);
+    const int steps = canvas->undoStack().count();
+    press("ID_AlignObjectsLeft");
+    EXPECT_EQ(second->Left, 1500);
+    EXPECT_EQ(third->Left, 1500);
+    EXPECT_EQ(label->Left, 1500);
+    EXPECT_EQ(canvas->undoStack().count(), steps + 1);
+
     DisplayObject* middle = canvas->NewShape(shSquare);
-    middle->Left = 2000, middle->Top = 8000, middle->Width = 1000, middle->Height = 1000;
+    middle->Left = 5000, middle->Top = 8000, middle->Width = 1000, middle->Height = 1000;
     DisplayObject* right = canvas->NewShape(shSquare);
     right->Left = 7001, right->Top = 8500, right->Width = 1500, right->Height = 700;
     shape->Top = 8200;
-    canvas->SelectObjects({shape, middle, right});
-    click("ID_DistributeAcross");
+    selectByShiftClicks({px(2000, 8500), px(5500, 8500), px(7500, 8800)});
+    ASSERT_EQ(canvas->Selection.size(), 3u);
+    press("ID_DistributeAcross");
     // From 1500 (3000 wide) to 8501: 7001 - 3000 - 1000 - 1500 = 1501 of room, two gaps.
     const int gap1 = middle->Left - (shape->Left + shape->Width);
     const int gap2 = right->Left - (middle->Left + middle->Width);
     EXPECT_LE(std::abs(gap1 - gap2), 1);
     EXPECT_EQ(shape->Left, 1500);
     EXPECT_EQ(right->Left, 7001);
-    click("ID_AlignObjectsTop");
+    press("ID_AlignObjectsTop");
     EXPECT_EQ(middle->Top, 8000);
     EXPECT_EQ(right->Top, 8000);
 
-    DisplayObject* second = canvas->NewLabel();
-    second->Left = 1500, second->Top = 9500;
     canvas->SelectObjects({label, second, shape});
     click("ID_Bold");
     EXPECT_TRUE(label->FontBold);
@@ -402,6 +429,9 @@ TEST_F(CanvasEditor, ThreeShapesDistributeWithEqualGapsAndTextsTakeFormattingTog
     click("ID_Undo");
     EXPECT_FALSE(label->FontBold);
     EXPECT_FALSE(second->FontBold);
+    // Nothing selected, nothing to arrange: the band goes.
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    EXPECT_FALSE(mdi->sToolbar.band("Arrange").visible());
 }
 
 TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
