@@ -345,7 +345,7 @@ TEST_F(CanvasEditor, SeveralObjectsAreSelectedMovedArrangedAndDeletedAsOneStep) 
     EXPECT_EQ(shape->Left, 1500 + 300);
     EXPECT_EQ(line->X1, 1500) << "not in the band, not moved";
     EXPECT_EQ(canvas->undoStack().count(), steps + 1);
-    click("ID_Undo");
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(label->Left, 1500);
     EXPECT_EQ(picture->Left, 6000);
     EXPECT_EQ(shape->Left, 1500);
