@@ -18,7 +18,18 @@ enum class AlignTo { Left, Centre, Right, Top, Middle, Bottom };
 QRect ObjectBox(const DisplayObject& object);
 // Moves an object (a line by both ends) so that its box starts at `topLeft`.
 void MoveObjectTo(DisplayObject& object, QPoint topLeft);
+// Sizes an object to `box` (a line by both ends, keeping which end was where).
+void SetObjectBox(DisplayObject& object, const QRect& box);
 QRect BoundingBox(const std::vector<DisplayObject*>& objects);
+// Where a box inside `from` goes when `from` is stretched onto `to`: each edge keeps its
+// place in proportion.
+QRect ScaledBox(const QRect& box, const QRect& from, const QRect& to);
+
+// The edges a sizing handle moves; the handles run clockwise from the top-left corner.
+struct HandleEdges {
+    bool left, top, right, bottom;
+};
+HandleEdges EdgesOfHandle(int handle);
 // Where a box moved by `by` starts when it is kept on a canvas of `canvas` (a box larger
 // than the canvas stays at its top-left corner).
 QPoint CornerOnCanvas(const QRect& box, QPoint by, QSize canvas);

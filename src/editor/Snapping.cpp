@@ -46,16 +46,16 @@ void frmDisplay::snapDragRect() {
     }
     if (DragMode == dmSizing) {
         // Only the edges the handle moves snap; the others stay where they are.
-        const int h = DragHandle;
+        const HandleEdges moves = EdgesOfHandle(DragHandle);
         const auto snapEdge = [](long& edge, const std::vector<long>& lines, std::optional<long>& guide) {
             const Snap s = SnapOnAxis({edge}, lines, kSnapPixels);
             edge += s.by;
             guide = s.line;
         };
-        if (h == 0 || h == 6 || h == 7) snapEdge(DragRect.Left, xs, guideX_);
-        if (h == 2 || h == 3 || h == 4) snapEdge(DragRect.Right, xs, guideX_);
-        if (h == 0 || h == 1 || h == 2) snapEdge(DragRect.Top, ys, guideY_);
-        if (h == 4 || h == 5 || h == 6) snapEdge(DragRect.Bottom, ys, guideY_);
+        if (moves.left) snapEdge(DragRect.Left, xs, guideX_);
+        if (moves.right) snapEdge(DragRect.Right, xs, guideX_);
+        if (moves.top) snapEdge(DragRect.Top, ys, guideY_);
+        if (moves.bottom) snapEdge(DragRect.Bottom, ys, guideY_);
         return;
     }
     const Snap sx = SnapOnAxis({DragRect.Left, (DragRect.Left + DragRect.Right) / 2, DragRect.Right}, xs, kSnapPixels);

@@ -507,17 +507,7 @@ void frmDisplay::mousePressEvent(QMouseEvent* event) {
             lastPointer_.reset();
             return;
         }
-        if (hit && multipleSelected() && std::count(Selection.begin(), Selection.end(), hit)) {
-            // The group moves together, as one box.
-            groupStart_ = BoundingBox(Selection);
-            DragRect.SetRect(groupStart_.x(), groupStart_.y(), groupStart_.width(), groupStart_.height());
-            DragRect.TwipsToScreen(twipsPerPixel());
-            dragStart_ = DragRect;
-            GrabOffset = pos - QPoint(int(DragRect.Left), int(DragRect.Top));
-            for (QWidget* h : picHandle) h->hide();
-            groupDrag_ = true;
-            DragMode = dmMoving;
-            DrawDragRect();
+        if (groupPressed(pos, hit)) {
             lastPointer_.reset();
             return;
         }
@@ -732,22 +722,7 @@ void frmDisplay::Form_MouseUp(Qt::MouseButton button) {
         update();
         return;
     }
-    if (groupDrag_) {
-        groupDrag_ = false;
-        DrawDragRect();
-        DragMode = dmIdle;
-        std::vector<QPoint> corners;
-        if (DragRect.Left != dragStart_.Left || DragRect.Top != dragStart_.Top) {
-            CRect to = DragRect;
-            to.ScreenToTwips(twipsPerPixel());
-            const QPoint by(int(to.Left) - groupStart_.x(), int(to.Top) - groupStart_.y());
-            for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + by);
-        } else {
-            for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft());
-        }
-        moveObjects(Selection, corners, QStringLiteral("Move"));
-        return;
-    }
+    if (groupDrag_) return groupReleased();
     if (!CurrentObject) return;
     const bool sizing = DragMode == dmSizing;
     DrawDragRect();

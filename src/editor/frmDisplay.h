@@ -166,6 +166,9 @@ class frmDisplay : public QWidget {
     void paintGrid(QPainter& painter) const;
     bool snapHeld_ = false;             // Alt is down: no snapping
     std::optional<long> guideX_, guideY_;  // the lines a snapped drag holds to, screen pixels
+    // A press on the group or on its box's handles starts dragging or sizing all of it.
+    bool groupPressed(QPoint pos, DisplayObject* hit);
+    void groupReleased();
     bool groupDrag_ = false;
     QRect groupStart_;  // the group's box in twips as its drag began
     void placeInView(DisplayObject& object) const;

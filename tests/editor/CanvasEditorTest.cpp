@@ -376,6 +376,22 @@ TEST_F(CanvasEditor, SeveralObjectsAreSelectedMovedArrangedAndDeletedAsOneStep) 
     EXPECT_TRUE(canvas->document().contains(shape));
 }
 
+TEST_F(CanvasEditor, AGroupSizedByItsBoxsHandleScalesEveryObjectInProportion) {
+    line->X1 = 6000, line->X2 = 1500;  // drawn right to left
+    drag(px(1000, 1000), px(6100, 7600));
+    ASSERT_EQ(canvas->Selection.size(), 3u);  // the text, the shape and the line: 4500 by 6000 twips
+    const int steps = canvas->undoStack().count();
+    drag(handleCentre(4), px(6000, 7500) + QPoint(150, 200));  // half as large again
+    EXPECT_EQ(QRect(label->Left, label->Top, label->Width, label->Height), QRect(1500, 1500, 4500, 900));
+    EXPECT_EQ(QRect(shape->Left, shape->Top, shape->Width, shape->Height), QRect(1500, 6000, 4500, 2250));
+    EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(8250, 10500, 1500, 10500));
+    EXPECT_EQ(canvas->Selection.size(), 3u);
+    EXPECT_EQ(canvas->undoStack().count(), steps + 1);
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(QRect(shape->Left, shape->Top, shape->Width, shape->Height), QRect(1500, 4500, 3000, 1500));
+    EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(6000, 7500, 1500, 7500));
+}
+
 TEST_F(CanvasEditor, TheArrangeToolbarLinesUpTextsAndSpacesShapesAndTextsTakeFormattingTogether) {
     mdi->resize(1100, 800);  // wide enough for the band beside the Objects band
     const auto press = [this](const char* id) {
