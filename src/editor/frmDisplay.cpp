@@ -334,7 +334,13 @@ void frmDisplay::setComboIndex(const char* id, int index) {
 }
 
 void frmDisplay::TurnOnArrange() {
-    toolbarChange([this] { mdi_->TurnOnArrange(); });
+    // Spreading needs a first, a last and one between.
+    const bool spread = Selection.size() >= 3;
+    toolbarChange([this, spread] {
+        mdi_->TurnOnArrange();
+        for (const char* id : {"ID_DistributeAcross", "ID_DistributeDown"})
+            mdi_->sToolbar.tool(QString::fromLatin1(id)).setEnabled(spread);
+    });
 }
 
 // ---- Selection ----

@@ -445,7 +445,10 @@ TEST_F(CanvasEditor, TheArrangeToolbarLinesUpTextsAndSpacesShapesAndTextsTakeFor
     click("ID_Undo");
     EXPECT_FALSE(label->FontBold);
     EXPECT_FALSE(second->FontBold);
-    // Nothing selected, nothing to arrange: the band goes.
+    // One object is aligned on the page but not spread; nothing selected, nothing to arrange: the band goes.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
+    EXPECT_TRUE(mdi->sToolbar.band("Arrange").visible());
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_DistributeAcross").enabled());
     QTest::keyClick(canvas, Qt::Key_Escape);
     EXPECT_FALSE(mdi->sToolbar.band("Arrange").visible());
 }
