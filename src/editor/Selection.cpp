@@ -115,8 +115,9 @@ void frmDisplay::groupReleased() {
         const QString step = QStringLiteral("Size");
         editor_.undoStack().beginMacro(step);
         for (DisplayObject* o : Selection)
-            editor_.change(*o, aspGeometry, step,
-                           [&](DisplayObject& x) { SetObjectBox(x, ScaledBox(ObjectBox(x), groupStart_, onto)); });
+            editor_.change(*o, aspGeometry, step, [&](DisplayObject& x) {
+                SetObjectBox(x, ScaledBox(ObjectBox(x), groupStart_, onto));
+            });
         editor_.undoStack().endMacro();
     }
     showGroup();

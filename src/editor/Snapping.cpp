@@ -34,7 +34,8 @@ void frmDisplay::snapDragRect() {
     }
     if (ShowGrid) {
         // The grid lines either side of each edge.
-        const auto gridAround = [tpp](std::initializer_list<long> edges, long size, std::vector<long>& lines) {
+        const auto gridAround = [tpp](std::initializer_list<long> edges, long size,
+                                      std::vector<long>& lines) {
             for (long e : edges) {
                 const int below = int(std::floor(e * tpp / kGridTwips));
                 for (int i : {below, below + 1})
@@ -58,8 +59,10 @@ void frmDisplay::snapDragRect() {
         if (moves.bottom) snapEdge(DragRect.Bottom, ys, guideY_);
         return;
     }
-    const Snap sx = SnapOnAxis({DragRect.Left, (DragRect.Left + DragRect.Right) / 2, DragRect.Right}, xs, kSnapPixels);
-    const Snap sy = SnapOnAxis({DragRect.Top, (DragRect.Top + DragRect.Bottom) / 2, DragRect.Bottom}, ys, kSnapPixels);
+    const Snap sx =
+        SnapOnAxis({DragRect.Left, (DragRect.Left + DragRect.Right) / 2, DragRect.Right}, xs, kSnapPixels);
+    const Snap sy =
+        SnapOnAxis({DragRect.Top, (DragRect.Top + DragRect.Bottom) / 2, DragRect.Bottom}, ys, kSnapPixels);
     guideX_ = sx.line;
     guideY_ = sy.line;
     moveDragRectTo(DragRect.Left + sx.by, DragRect.Top + sy.by);

@@ -124,10 +124,10 @@ ToolCatalogue Build() {
     t.push_back(Menu("ID_mnuObjects", "Objects",
                      {"ID_InfoObject", "ID_InsertPicture", "ID_InsertText", "ID_NewShape", "ID_mnuShapes",
                       sep, "ID_Delete"}));
-    t.push_back(Menu("ID_mnuArrange", "&Arrange",
-                     {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep,
-                      "ID_AlignObjectsTop", "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep,
-                      "ID_DistributeAcross", "ID_DistributeDown"}));
+    t.push_back(Menu(
+        "ID_mnuArrange", "&Arrange",
+        {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep, "ID_AlignObjectsTop",
+         "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep, "ID_DistributeAcross", "ID_DistributeDown"}));
     t.push_back(Menu("ID_mnuView", "&View", {"ID_ShowGrid", "ID_SnapToObjects"}));
     t.push_back(Menu("ID_mnuColors", "Colors", {"ID_Black", "ID_Red", "ID_Green", "ID_Blue"}));
     t.push_back(Menu("ID_mnuFormat", "F&ormat",
@@ -144,12 +144,12 @@ ToolCatalogue Build() {
         if (QLatin1StringView(k.toolId) == QLatin1StringView(kInfoMenuSeparatorAfter)) infoEntries << sep;
     }
     t.push_back(Menu("ID_mnuInfoObjects", "Info Obects", infoEntries));
-    t.push_back(Menu(
-        "ID_mnuRightClickControl", "mnuRightClickControl",
-        {"ID_Cut", "ID_Copy", "ID_Paste", "ID_Duplicate", sep, "ID_EditPicture", "ID_Resize", sep,
-         "ID_SendToBack", "ID_BringToFront", sep,
-         "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage", sep, "ID_Delete"}));
-    t.push_back(Menu("ID_mnuRightClickCanvas", "mnuRightClickCanvas", {"ID_Paste", "ID_SelectAll", sep, "ID_ShowGrid", "ID_SnapToObjects"}));
+    t.push_back(Menu("ID_mnuRightClickControl", "mnuRightClickControl",
+                     {"ID_Cut", "ID_Copy", "ID_Paste", "ID_Duplicate", sep, "ID_EditPicture", "ID_Resize",
+                      sep, "ID_SendToBack", "ID_BringToFront", sep, "ID_CenterOnPageHorizontally",
+                      "ID_CenterOnPageVertically", "ID_CenterOnPage", sep, "ID_Delete"}));
+    t.push_back(Menu("ID_mnuRightClickCanvas", "mnuRightClickCanvas",
+                     {"ID_Paste", "ID_SelectAll", sep, "ID_ShowGrid", "ID_SnapToObjects"}));
     t.push_back(Menu("ID_mnuPic", "mnuPic", {"ID_EditPicture", sep, "ID_Resize"}));
 
     // File.
@@ -278,8 +278,8 @@ ToolCatalogue Build() {
 
     c.bands = {
         {"Menu Bar",
-         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuView", "ID_mnuObjects", "ID_mnuArrange", "ID_mnuColors", "ID_mnuFormat",
-          "ID_HelpMenu"},
+         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuView", "ID_mnuObjects", "ID_mnuArrange", "ID_mnuColors",
+          "ID_mnuFormat", "ID_HelpMenu"},
          true},
         {"Standard",
          {"ID_ShowBorders", sep, "ID_SaveTemplate", sep, "ID_EditBirthdayInfo", sep, "ID_Print", sep,

@@ -63,8 +63,9 @@ void Workspace::installEditorCommands() {
         bool* kept;
         bool frmDisplay::*field;
     };
-    for (const Habit& h : {Habit{Command::SnapToObjects, "ID_SnapToObjects", "snap", &snap_, &frmDisplay::SnapToObjects},
-                           Habit{Command::ShowGrid, "ID_ShowGrid", "grid", &grid_, &frmDisplay::ShowGrid}}) {
+    for (const Habit& h :
+         {Habit{Command::SnapToObjects, "ID_SnapToObjects", "snap", &snap_, &frmDisplay::SnapToObjects},
+          Habit{Command::ShowGrid, "ID_ShowGrid", "grid", &grid_, &frmDisplay::ShowGrid}}) {
         *h.kept = ReadEditorPreference(state_, h.name, *h.kept);
         mdi_.sToolbar.tool(QString::fromLatin1(h.id)).setState(*h.kept ? 1 : 0);
         mdi_.setCommandHandler(h.command, [this, h](const ToolClick& click) {

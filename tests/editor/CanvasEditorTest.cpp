@@ -405,7 +405,8 @@ TEST_F(CanvasEditor, TheArrangeToolbarLinesUpTextsAndSpacesShapesAndTextsTakeFor
     const auto selectByShiftClicks = [this](std::initializer_list<QPoint> points) {
         QTest::keyClick(canvas, Qt::Key_Escape);
         for (const QPoint& at : points)
-            QTest::mouseClick(canvas, Qt::LeftButton, at == *points.begin() ? Qt::NoModifier : Qt::ShiftModifier, at);
+            QTest::mouseClick(canvas, Qt::LeftButton,
+                              at == *points.begin() ? Qt::NoModifier : Qt::ShiftModifier, at);
     };
     DisplayObject* second = canvas->NewLabel();
     second->Left = 2200, second->Top = 9500;

@@ -406,8 +406,9 @@ TEST_F(ObjectCommands, CopyPasteAndDuplicateOutliveThePrintAndDoubleClickEdits) 
         return canvas->CurrentObject;
     };
     const QSize page = canvas->canvasSizeTwips();
-    for (auto [at, expected] : {std::pair{QPoint(400, 300), QPoint(6000, 4500)},
-                                std::pair{QPoint(canvas->width() - 2, 20), QPoint(page.width() - 3000, 300)}}) {
+    for (auto [at, expected] :
+         {std::pair{QPoint(400, 300), QPoint(6000, 4500)},
+          std::pair{QPoint(canvas->width() - 2, 20), QPoint(page.width() - 3000, 300)}}) {
         DisplayObject* o = pasteFromMenuAt(at);
         ASSERT_TRUE(o);
         EXPECT_EQ(o->Caption, "Heading");
