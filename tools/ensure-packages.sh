@@ -63,6 +63,12 @@ build_fuzzers() {
     if ! command -v clang++ >/dev/null; then
         return 0
     fi
+    # The metafile libraries' sources, so the fuzzer sees their code too; without them (no
+    # network) the harnesses fall back to Debian's uninstrumented libraries.
+    if [ ! -d build-fuzz/debian-sources/src ] || ! ls -d build-fuzz/debian-sources/src/libemf2svg-*/ >/dev/null 2>&1; then
+        tools/fetch-fuzz-sources.sh build-fuzz/debian-sources ||
+            echo "Could not fetch the metafile libraries' sources: fuzzing Debian's builds of them"
+    fi
     if [ ! -f build-fuzz/CMakeCache.txt ]; then
         CC=clang CXX=clang++ cmake -S . -B build-fuzz -DNATALORY_FUZZ=ON -DNATALORY_TESTS=OFF >/dev/null
     fi

@@ -61,6 +61,12 @@ struct Libwmf {
 
     static const Libwmf* get() {
         static const Libwmf lib = [] {
+#if defined(NATALORY_WMF_LINKED_IN)
+            // The fuzz build links an instrumented libwmf in, so the fuzzer sees its code.
+            return Libwmf{&wmf_api_create,   &wmf_api_destroy,    &wmf_mem_open,
+                          &wmf_scan,         &wmf_play,           &wmf_display_size,
+                          &wmf_stream_create, &wmf_stream_destroy, &wmf_svg_function};
+#else
             Libwmf l;
 #if defined(__SANITIZE_ADDRESS__)
             return l;  // the address sanitizer cannot load a library its own symbols first
@@ -84,6 +90,7 @@ struct Libwmf {
             sym(l.stream_destroy, "wmf_stream_destroy");
             sym(l.svg_function, "wmf_svg_function");
             return l;
+#endif
         }();
         const bool complete = lib.api_create && lib.api_destroy && lib.mem_open && lib.scan && lib.play &&
                               lib.display_size && lib.stream_create && lib.stream_destroy && lib.svg_function;
