@@ -375,6 +375,7 @@ std::optional<QString> WmfFramingProblem(const QByteArray& bytes) {
     const Reader r(bytes);
     const quint64 base = r.u32(0) == 0x9AC6CDD7 ? 22 : 0;  // the placeable header
     if (r.size() < base + 18) return QStringLiteral("the file is too short for its header");
+    if (base && r.u16(14) == 0) return QStringLiteral("its placeable header gives no units to the inch");
     const quint32 headerWords = r.u16(base + 2), objects = r.u16(base + 10);
     if (headerWords != 9) return QStringLiteral("its header's size (%1) is wrong").arg(headerWords);
     // A reader sizes its record buffer by this claim before it reads a record.

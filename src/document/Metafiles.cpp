@@ -12,6 +12,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <type_traits>
 
@@ -113,8 +114,14 @@ std::optional<QByteArray> WmfToSvg(const QByteArray& bytes) {
     QByteArray copy = bytes;
     std::optional<QByteArray> svg;
     wmfD_Rect bbox{};
+    // A file that draws nothing scans to an infinite extent, and the library's display size
+    // would turn that (or an absurd one) into a meaningless integer.
+    const auto sensible = [](const wmfD_Rect& r) {
+        const float w = r.BR.x - r.TL.x, h = r.BR.y - r.TL.y;
+        return std::isfinite(w) && std::isfinite(h) && std::abs(w) < 1e7f && std::abs(h) < 1e7f;
+    };
     if (wmf->mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&
-        wmf->scan(api, 0, &bbox) == wmf_E_None) {
+        wmf->scan(api, 0, &bbox) == wmf_E_None && sensible(bbox)) {
         wmf_svg_t* device = WMF_SVG_GetData(api);
         device->out = wmf->stream_create(api, nullptr);
         device->Description = const_cast<char*>("Natalory picture");
