@@ -214,6 +214,7 @@ TEST(Metafiles, DamagedFramingIsRefusedBeforeAnyLibraryReadsIt) {
         {"wmf-polygon-past-record.wmf", "record 1 (at byte 18): its counts reach past its end"},
         {"wmf-largest-record-past-file.wmf",
          "its header's largest record (3470578330 bytes) is larger than the file"},
+        {"wmf-placeable-no-units.wmf", "its placeable header gives no units to the inch"},
     };
     for (const auto& h : hostile) {
         QString why;
