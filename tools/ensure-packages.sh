@@ -11,7 +11,7 @@ NATALORY_PACKAGES=(
     xvfb xauth poppler-utils
     cups cups-client cups-filters
     libuemf-dev emf2svg libemf2svg-dev libwmf-dev zlib1g-dev libseccomp-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev libpng-dev libfontconfig-dev
     desktop-file-utils appstream dpkg-dev lintian
 )
 
