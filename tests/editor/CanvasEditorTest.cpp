@@ -211,6 +211,18 @@ TEST_F(CanvasEditor, RightClicksOfferThePictureToolsOnlyForPictures) {
     EXPECT_FALSE(mdi->sToolbar.tool("ID_EditPicture").visible());
     EXPECT_FALSE(mdi->sToolbar.tool("ID_Resize").visible());
     menu->close();
+
+    // On one of several selected objects the menu is the group's; on another object, that object's alone.
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier, px(2000, 5000));
+    ASSERT_EQ(canvas->Selection.size(), 2u);
+    QTest::mouseClick(canvas, Qt::RightButton, {}, px(2000, 5000));
+    EXPECT_EQ(canvas->Selection.size(), 2u);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+    QTest::mouseClick(canvas, Qt::RightButton, {}, px(6500, 2000));
+    EXPECT_TRUE(canvas->Selection.empty());
+    EXPECT_EQ(canvas->CurrentObject, picture);
+    menu->close();
 }
 
 TEST_F(CanvasEditor, DeleteIsUndoneWithItsGeometryAndStacking) {
