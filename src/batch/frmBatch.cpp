@@ -7,6 +7,7 @@
 #include "output/SystemPrinter.h"
 #include "shell/HTMLHelp.h"
 #include "shell/QtSeams.h"
+#include "shell/RecentFiles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -263,6 +264,7 @@ void frmBatch::OpenBatchFile(const QString& path) {
         showFileError(*error);
         return;
     }
+    RememberRecentFile(state_, path);
     totalCount_ = int(std::get<BatchFileContents>(read).records.size());
     lblTotalBdays->setText(Grouped(totalCount_));
     // Both boxes are filled before either is checked: the old stop number says nothing about this file.

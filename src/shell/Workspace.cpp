@@ -14,6 +14,7 @@
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
 #include "shell/HTMLHelp.h"
+#include "shell/RecentFiles.h"
 #include "shell/frmMDI.h"
 
 #include <QApplication>
@@ -136,7 +137,8 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
 }
 
 void Workspace::SaveTemplateOf(frmDisplay& display) {
-    natalory::SaveTemplate(display.document(), state_, services_);
+    if (const std::optional<QString> saved = natalory::SaveTemplate(display.document(), state_, services_))
+        RememberRecentFile(state_, *saved);
     // What was saved is the point undo comes back to unchanged.
     if (!state_.TemplateChanged && !state_.SaveCancelled) display.editor().setClean();
     ShowChangedMark();
@@ -394,6 +396,8 @@ bool Workspace::SetBirthday(BuildMode mode, QDate birthDate, const QString& firs
     if (result.yearData)
         services_.prompt.ask(YearDataMessage(*result.yearData), QString::fromLatin1(kYearDataTitle),
                              PromptButtons::Ok, PromptIcon::Exclamation);
+    if (result.built && mode == BuildMode::LoadTemplate && state_.birthday.PrintType == ptUserTemplate)
+        RememberRecentFile(state_, state_.birthday.CustomTemplatePath);
     return result.built;
 }
 
