@@ -4,6 +4,7 @@
 #include "birthday/frmGetInfo.h"
 #include "document/PageGeometry.h"
 #include "document/TemplateFile.h"
+#include "editor/PictureDrop.h"
 #include "editor/frmDisplay.h"
 #include "infoobjects/Generators.h"
 #include "output/Exports.h"
@@ -170,6 +171,8 @@ frmDisplay& Workspace::NewCanvas() {
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->installEventFilter(this);
     display->onHome = [window] { window->move(window->x(), 0); };
+    AcceptDroppedPictures(*display,
+                          [this](DisplayObject& o, const QString& file) { return LoadPictureFile(o, file); });
     QUndoStack& steps = display->undoStack();
     // The changed mark and the Undo and Redo captions follow the print's steps.
     connect(&steps, &QUndoStack::indexChanged, window, [this] { ShowChangedMark(); });

@@ -1,3 +1,4 @@
+#include "editor/Arrange.h"
 #include "shell/EditorPreferences.h"
 #include "shell/HTMLHelp.h"
 
@@ -7,10 +8,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -241,6 +244,48 @@ TEST_F(CanvasEditor, ArrowKeysNudgeAndARunIsOneStep) {
     canvas->undoStack().undo();
     EXPECT_EQ(label->Left, 1500);
     EXPECT_EQ(label->Top, 1500);
+}
+
+TEST_F(CanvasEditor, APictureDroppedOnTheCanvasLandsWhereItFellAsOneStep) {
+    folder.write("broken.png", "not a picture");
+    folder.write("notes.txt", "words");
+    const auto drop = [&](const char* name, QPoint at) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(folder.file(name))});
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &dropped);
+        QApplication::processEvents();
+        return dropped.isAccepted();
+    };
+    const std::vector<DisplayObject*> before = canvas->document().stacking();
+    EXPECT_FALSE(drop("notes.txt", px(3000, 3000)));
+    EXPECT_TRUE(drop("broken.png", px(3000, 3000)));
+    ASSERT_EQ(services.prompt.asked.size(), 1u);
+    EXPECT_EQ(services.prompt.asked[0].text, QStringLiteral("Bad File or File Name."));
+    EXPECT_EQ(canvas->document().stacking(), before);
+    EXPECT_EQ(canvas->undoStack().count(), 0);
+
+    EXPECT_TRUE(drop("cake.png", px(3000, 3000)));
+    ASSERT_EQ(canvas->document().stacking().size(), before.size() + 1);
+    DisplayObject* dropped = canvas->document().stacking().back();
+    EXPECT_EQ(dropped->kind, ObjectKind::Picture);
+    EXPECT_EQ(dropped->ToolTipText, folder.file("cake.png"));
+    EXPECT_FALSE(dropped->Picture.isNull());
+    EXPECT_EQ(QPoint(dropped->Left, dropped->Top), QPoint(3000, 3000));
+    EXPECT_EQ(canvas->CurrentObject, dropped);
+    EXPECT_TRUE(handlesShown());
+    EXPECT_EQ(canvas->undoStack().count(), 1);
+    canvas->undoStack().undo();
+    EXPECT_EQ(canvas->document().stacking(), before);
+
+    // Near the page's far corner it stays on the page.
+    EXPECT_TRUE(drop("cake.png", QPoint(canvas->width() - 1, canvas->height() - 1)));
+    const QRect box = ObjectBox(*canvas->document().stacking().back());
+    EXPECT_EQ(box.right() + 1, canvas->canvasSizeTwips().width());
+    EXPECT_EQ(box.bottom() + 1, canvas->canvasSizeTwips().height());
 }
 
 TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
