@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
@@ -233,17 +234,55 @@ TEST_F(CanvasEditor, DeleteIsUndoneWithItsGeometryAndStacking) {
     EXPECT_FALSE(canvas->document().contains(shape));
 }
 
-TEST_F(CanvasEditor, ArrowKeysNudgeAndARunIsOneStep) {
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
-    canvas->undoStack().clear();
+TEST_F(CanvasEditor, TheKeyboardAloneSelectsMovesAndSizesAndAScreenReaderHearsIt) {
+    std::vector<DisplayObject*> shown;
+    for (DisplayObject* o : canvas->document().stacking())
+        if (o->Visible) shown.push_back(o);
+    canvas->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(canvas, Qt::Key_Tab);
+    EXPECT_EQ(canvas->CurrentObject, shown.front());
+    QTest::keyClick(canvas, Qt::Key_Backtab, Qt::ShiftModifier);  // back round to the top object
+    EXPECT_EQ(canvas->CurrentObject, shown.back());
+    for (size_t i = 0; i < shown.size() && canvas->CurrentObject != label; ++i)
+        QTest::keyClick(canvas, Qt::Key_Tab);
+    ASSERT_EQ(canvas->CurrentObject, label);
+    EXPECT_EQ(canvas->ClickedObject, label);
+    EXPECT_TRUE(handlesShown());
+    EXPECT_TRUE(mdi->sToolbar.band("Formatting").visible());
+    EXPECT_TRUE(canvas->hasFocus());
+
+    // Arrows move, Shift ten pixels at a time; Shift+Ctrl+arrows size. Each run is one step.
     for (int i = 0; i < 3; ++i) QTest::keyClick(canvas, Qt::Key_Right);
     QTest::keyClick(canvas, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(label->Left, 1500 + 3 * 15);
-    EXPECT_EQ(label->Top, 1500 + 10 * 15);
-    EXPECT_EQ(canvas->undoStack().count(), 1);
+    EXPECT_EQ(QPoint(label->Left, label->Top), QPoint(1500 + 3 * 15, 1500 + 10 * 15));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(canvas, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(canvas, Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(QSize(label->Width, label->Height), QSize(3000 + 3 * 15, 600 - 15));
+    EXPECT_EQ(QPoint(label->Left, label->Top), QPoint(1545, 1650));
+    EXPECT_EQ(canvas->undoStack().count(), 2);
+    EXPECT_EQ(canvas->undoStack().undoText(), QStringLiteral("Size"));
+
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(canvas);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->role(), QAccessible::Canvas);
+    EXPECT_EQ(page->childCount(), int(shown.size()));
+    QAccessibleInterface* heard = page->focusChild();
+    ASSERT_TRUE(heard);
+    EXPECT_EQ(heard->text(QAccessible::Name), QStringLiteral("Text: ") + label->Caption.simplified());
+    EXPECT_EQ(heard->text(QAccessible::Description),
+              QStringLiteral("1.07 in. from the left, 1.15 in. from the top, 2.11 by 0.41 in."));
+    EXPECT_EQ(heard->role(), QAccessible::StaticText);
+    EXPECT_TRUE(heard->state().focused);
+    EXPECT_EQ(heard->rect(), QRect(canvas->mapToGlobal(px(1545, 1650)), QSize(203, 39)));
+    EXPECT_EQ(page->child(page->indexOfChild(heard)), heard);
+    QTest::keyClick(canvas, Qt::Key_Tab);
+    EXPECT_EQ(page->focusChild()->text(QAccessible::Name), QStringLiteral("Picture"));
+
     canvas->undoStack().undo();
-    EXPECT_EQ(label->Left, 1500);
-    EXPECT_EQ(label->Top, 1500);
+    EXPECT_EQ(QSize(label->Width, label->Height), QSize(3000, 600));
+    canvas->undoStack().undo();
+    EXPECT_EQ(QPoint(label->Left, label->Top), QPoint(1500, 1500));
 }
 
 TEST_F(CanvasEditor, APictureDroppedOnTheCanvasLandsWhereItFellAsOneStep) {
