@@ -18,6 +18,8 @@ QString DroppedPicture(const QMimeData* data) {
     return url.isLocalFile() && IsPictureFileName(url.toLocalFile()) ? url.toLocalFile() : QString();
 }
 
+// Watches the main window, where drags land: the canvas itself takes none, so that a
+// template or a batch file dragged over it still reaches the main window.
 class PictureDropTarget final : public QObject {
   public:
     PictureDropTarget(frmDisplay& canvas, PictureLoader load)
@@ -25,19 +27,23 @@ class PictureDropTarget final : public QObject {
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
-        if (watched != &canvas_ ||
+        if (watched != canvas_.window() ||
             (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
             return QObject::eventFilter(watched, event);
         auto* drop = static_cast<QDropEvent*>(event);
         const QString file = DroppedPicture(drop->mimeData());
-        // Not a picture: the main window may still take it (a template, a batch file).
-        if (file.isEmpty() || canvas_.DragMode != frmDisplay::dmIdle) return false;
-        drop->acceptProposedAction();
-        if (type == QEvent::Drop) {
-            const QPoint at = drop->position().toPoint();
-            // Inserted once the drop is over: a message about a bad file must not run inside the drag.
+        if (file.isEmpty()) return false;
+        // A picture is welcome anywhere in the window, so that the drag goes on; it lands only on the page.
+        const QPoint at = canvas_.mapFrom(canvas_.window(), drop->position().toPoint());
+        const bool onPage = canvas_.isVisible() && canvas_.visibleRegion().contains(at) &&
+                            canvas_.DragMode == frmDisplay::dmIdle;
+        if (onPage || type == QEvent::DragEnter)
+            drop->acceptProposedAction();
+        else
+            drop->ignore();
+        // Inserted once the drop is over: a message about a bad file must not run inside the drag.
+        if (type == QEvent::Drop && onPage)
             QTimer::singleShot(0, this, [this, file, at] { insert(file, at); });
-        }
         return true;
     }
 
@@ -75,8 +81,10 @@ class PictureDropTarget final : public QObject {
 }  // namespace
 
 void AcceptDroppedPictures(frmDisplay& canvas, PictureLoader load) {
-    canvas.setAcceptDrops(true);
-    canvas.installEventFilter(new PictureDropTarget(canvas, std::move(load)));
+    QWidget* window = canvas.window();
+    window->setAcceptDrops(true);
+    // Owned by the canvas: the watch ends with the print.
+    window->installEventFilter(new PictureDropTarget(canvas, std::move(load)));
 }
 
 }  // namespace natalory

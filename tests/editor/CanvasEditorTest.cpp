@@ -288,19 +288,24 @@ TEST_F(CanvasEditor, TheKeyboardAloneSelectsMovesAndSizesAndAScreenReaderHearsIt
 TEST_F(CanvasEditor, APictureDroppedOnTheCanvasLandsWhereItFellAsOneStep) {
     folder.write("broken.png", "not a picture");
     folder.write("notes.txt", "words");
-    const auto drop = [&](const char* name, QPoint at) {
+    // Drags land on the main window (the canvas takes none, so templates and batch files
+    // dragged over it still reach the main window); a picture lands on the page under the drop.
+    EXPECT_FALSE(canvas->acceptDrops());
+    const auto drop = [&](const char* name, QPoint onCanvas) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(folder.file(name))});
+        const QPoint at = canvas->mapTo(mdi.get(), onCanvas);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &enter);
+        QApplication::sendEvent(mdi.get(), &enter);
         if (!enter.isAccepted()) return false;
         QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &dropped);
+        QApplication::sendEvent(mdi.get(), &dropped);
         QApplication::processEvents();
         return dropped.isAccepted();
     };
     const std::vector<DisplayObject*> before = canvas->document().stacking();
     EXPECT_FALSE(drop("notes.txt", px(3000, 3000)));
+    EXPECT_FALSE(drop("cake.png", canvas->mapFrom(mdi.get(), QPoint(2, 2)))) << "off the page";
     EXPECT_TRUE(drop("broken.png", px(3000, 3000)));
     ASSERT_EQ(services.prompt.asked.size(), 1u);
     EXPECT_EQ(services.prompt.asked[0].text, QStringLiteral("Bad File or File Name."));
@@ -320,11 +325,10 @@ TEST_F(CanvasEditor, APictureDroppedOnTheCanvasLandsWhereItFellAsOneStep) {
     canvas->undoStack().undo();
     EXPECT_EQ(canvas->document().stacking(), before);
 
-    // Near the page's far corner it stays on the page.
-    EXPECT_TRUE(drop("cake.png", QPoint(canvas->width() - 1, canvas->height() - 1)));
-    const QRect box = ObjectBox(*canvas->document().stacking().back());
-    EXPECT_EQ(box.right() + 1, canvas->canvasSizeTwips().width());
-    EXPECT_EQ(box.bottom() + 1, canvas->canvasSizeTwips().height());
+    // At the page's right edge it stays on the page.
+    EXPECT_TRUE(drop("cake.png", QPoint(canvas->width() - 1, px(0, 3000).y())));
+    EXPECT_EQ(ObjectBox(*canvas->document().stacking().back()).right() + 1,
+              canvas->canvasSizeTwips().width());
 }
 
 TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
