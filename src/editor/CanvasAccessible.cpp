@@ -63,7 +63,8 @@ class ObjectAccessible final : public QAccessibleInterface {
     }
 
     QAccessible::Role role() const override {
-        return object_->kind == ObjectKind::Text ? QAccessible::StaticText : QAccessible::Graphic;
+        return isValid() && object_->kind == ObjectKind::Text ? QAccessible::StaticText
+                                                              : QAccessible::Graphic;
     }
 
     QAccessible::State state() const override {
