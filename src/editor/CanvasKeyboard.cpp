@@ -60,7 +60,7 @@ class CanvasKeys final : public QObject {
         if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             ++run_;
             const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-            // A page with nothing on it lets Tab go on to the next window.
+            // On a page with nothing on it, Tab moves the focus on as it does everywhere.
             return SelectNextObject(canvas_, forward);
         }
         if (const std::optional<QPoint> by = sizeBy(key)) {

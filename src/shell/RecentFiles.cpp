@@ -3,7 +3,6 @@
 #include "shell/FileIO.h"
 #include "shell/ProgramFolders.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace natalory {
@@ -25,10 +24,9 @@ bool WriteList(const AppState& state, const QStringList& files) {
 
 QStringList ReadRecentFiles(const AppState& state) {
     QStringList files;
-    QFile file(ListPath(state));
-    // Eight paths; anything much larger is not this file.
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 64 * 1024) return files;
-    for (QByteArray line : file.readAll().split('\n')) {
+    const std::optional<QByteArray> bytes = ReadFileBytes(ListPath(state));
+    if (!bytes) return files;
+    for (QByteArray line : bytes->split('\n')) {
         if (line.endsWith('\r')) line.chop(1);
         const QString f = QString::fromUtf8(line);
         if (QFileInfo(f).isAbsolute() && !files.contains(f)) files << f;

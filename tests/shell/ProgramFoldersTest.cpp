@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -260,4 +262,9 @@ TEST(RecentFiles, TheLastEightOpenedOrSavedSurviveARestartAndAMissingOneIsDroppe
     EXPECT_EQ(batch->txtBdayFile->text(), folder.file("p8.alb"));
     EXPECT_EQ(ReadRecentFiles(state).front(), folder.file("p8.alb"));
     w.mdi->close();
+
+    // A list that is no file of ours (a pipe nobody writes to) is an empty list, at once.
+    QFile::remove(folder.file("recent.lst"));
+    ASSERT_EQ(mkfifo(folder.file("recent.lst").toLocal8Bit().constData(), 0600), 0);
+    EXPECT_TRUE(ReadRecentFiles(state).isEmpty());
 }
