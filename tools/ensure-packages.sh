@@ -11,7 +11,7 @@ NATALORY_PACKAGES=(
     xvfb xauth poppler-utils
     cups cups-client cups-filters
     libuemf-dev emf2svg libemf2svg-dev libwmf-dev zlib1g-dev libseccomp-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev libpng-dev libfontconfig-dev
     desktop-file-utils appstream dpkg-dev lintian
 )
 
@@ -62,6 +62,12 @@ build_natalory() {
 build_fuzzers() {
     if ! command -v clang++ >/dev/null; then
         return 0
+    fi
+    # The metafile libraries' sources, so the fuzzer sees their code too; without them (no
+    # network) the harnesses fall back to Debian's uninstrumented libraries.
+    if [ ! -d build-fuzz/debian-sources/src ] || ! ls -d build-fuzz/debian-sources/src/libemf2svg-*/ >/dev/null 2>&1; then
+        tools/fetch-fuzz-sources.sh build-fuzz/debian-sources ||
+            echo "Could not fetch the metafile libraries' sources: fuzzing Debian's builds of them"
     fi
     if [ ! -f build-fuzz/CMakeCache.txt ]; then
         CC=clang CXX=clang++ cmake -S . -B build-fuzz -DNATALORY_FUZZ=ON -DNATALORY_TESTS=OFF >/dev/null

@@ -161,8 +161,7 @@ PrintLogContents ReadPrintLog(const QString& path, QDate today, const QLocale& l
         if (in.failed()) {
             // A record cut off by the end of the file is reported as such; a damaged one
             // before it is passed over and named by its line.
-            const bool cutOff = in.error().message.contains(QStringLiteral("ends before")) ||
-                                in.error().message.contains(QStringLiteral("no closing"));
+            const bool cutOff = in.error().kind == RecordError::Kind::CutShort;
             if (i == lines.size() - 1 && cutOff)
                 log.truncated = true;
             else

@@ -375,8 +375,13 @@ std::optional<QString> WmfFramingProblem(const QByteArray& bytes) {
     const Reader r(bytes);
     const quint64 base = r.u32(0) == 0x9AC6CDD7 ? 22 : 0;  // the placeable header
     if (r.size() < base + 18) return QStringLiteral("the file is too short for its header");
+    if (base && r.u16(14) == 0) return QStringLiteral("its placeable header gives no units to the inch");
     const quint32 headerWords = r.u16(base + 2), objects = r.u16(base + 10);
     if (headerWords != 9) return QStringLiteral("its header's size (%1) is wrong").arg(headerWords);
+    // A reader sizes its record buffer by this claim before it reads a record.
+    const quint64 largestRecord = 2 * quint64(r.u32(base + 12));
+    if (largestRecord > r.size())
+        return QStringLiteral("its header's largest record (%1 bytes) is larger than the file").arg(largestRecord);
     quint64 at = base + 18, number = 0;
     while (true) {
         ++number;

@@ -12,6 +12,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <type_traits>
 
@@ -61,6 +62,12 @@ struct Libwmf {
 
     static const Libwmf* get() {
         static const Libwmf lib = [] {
+#if defined(NATALORY_WMF_LINKED_IN)
+            // The fuzz build links an instrumented libwmf in, so the fuzzer sees its code.
+            return Libwmf{&wmf_api_create,   &wmf_api_destroy,    &wmf_mem_open,
+                          &wmf_scan,         &wmf_play,           &wmf_display_size,
+                          &wmf_stream_create, &wmf_stream_destroy, &wmf_svg_function};
+#else
             Libwmf l;
 #if defined(__SANITIZE_ADDRESS__)
             return l;  // the address sanitizer cannot load a library its own symbols first
@@ -84,6 +91,7 @@ struct Libwmf {
             sym(l.stream_destroy, "wmf_stream_destroy");
             sym(l.svg_function, "wmf_svg_function");
             return l;
+#endif
         }();
         const bool complete = lib.api_create && lib.api_destroy && lib.mem_open && lib.scan && lib.play &&
                               lib.display_size && lib.stream_create && lib.stream_destroy && lib.svg_function;
@@ -106,8 +114,14 @@ std::optional<QByteArray> WmfToSvg(const QByteArray& bytes) {
     QByteArray copy = bytes;
     std::optional<QByteArray> svg;
     wmfD_Rect bbox{};
+    // A file that draws nothing scans to an infinite extent, and the library's display size
+    // would turn that (or an absurd one) into a meaningless integer.
+    const auto sensible = [](const wmfD_Rect& r) {
+        const float w = r.BR.x - r.TL.x, h = r.BR.y - r.TL.y;
+        return std::isfinite(w) && std::isfinite(h) && std::abs(w) < 1e7f && std::abs(h) < 1e7f;
+    };
     if (wmf->mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), long(copy.size())) == wmf_E_None &&
-        wmf->scan(api, 0, &bbox) == wmf_E_None) {
+        wmf->scan(api, 0, &bbox) == wmf_E_None && sensible(bbox)) {
         wmf_svg_t* device = WMF_SVG_GetData(api);
         device->out = wmf->stream_create(api, nullptr);
         device->Description = const_cast<char*>("Natalory picture");

@@ -49,9 +49,7 @@ class OncePerMessagePrompt final : public Prompt {
 };
 
 TemplateError FromRecordError(const RecordError& e) {
-    const bool early = e.message.contains(QStringLiteral("ends before")) ||
-                       e.message.contains(QStringLiteral("no closing")) ||
-                       e.message.contains(QStringLiteral("ends early"));
+    const bool early = e.kind == RecordError::Kind::CutShort;
     return TemplateError{early ? teEndsEarly : teWrongType, e.file,
                          QStringLiteral("line %1, field %2: %3").arg(e.line).arg(e.field).arg(e.message)};
 }

@@ -1,5 +1,7 @@
 #include "editor/Arrange.h"
 
+#include "editor/CRect.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -20,6 +22,30 @@ void MoveObjectTo(DisplayObject& o, QPoint topLeft) {
     } else {
         o.Left += by.x(), o.Top += by.y();
     }
+}
+
+void SetObjectBox(DisplayObject& o, const QRect& box) {
+    CRect r;
+    r.SetRectToCtrl(o);  // for a line, which way it runs
+    r.SetRect(box.x(), box.y(), box.width(), box.height());
+    r.SetCtrlToRect(o);
+}
+
+QRect ScaledBox(const QRect& box, const QRect& from, const QRect& to) {
+    const auto place = [](int at, int fromStart, int fromLength, int toStart, int toLength) {
+        if (fromLength == 0) return toStart;
+        return toStart + int(RoundHalfEven(double(at - fromStart) * toLength / fromLength));
+    };
+    const int left = place(box.x(), from.x(), from.width(), to.x(), to.width());
+    const int right = place(box.x() + box.width(), from.x(), from.width(), to.x(), to.width());
+    const int top = place(box.y(), from.y(), from.height(), to.y(), to.height());
+    const int bottom = place(box.y() + box.height(), from.y(), from.height(), to.y(), to.height());
+    return QRect(left, top, right - left, bottom - top);
+}
+
+HandleEdges EdgesOfHandle(int h) {
+    return {h == 0 || h == 6 || h == 7, h == 0 || h == 1 || h == 2, h == 2 || h == 3 || h == 4,
+            h == 4 || h == 5 || h == 6};
 }
 
 QPoint CornerOnCanvas(const QRect& box, QPoint by, QSize canvas) {
@@ -91,6 +117,17 @@ std::vector<QPoint> DistributedCorners(const std::vector<QRect>& boxes, bool acr
         at += length(boxes[i]) + gap;
     }
     return corners;
+}
+
+Snap SnapOnAxis(std::initializer_list<long> edges, const std::vector<long>& lines, long reach) {
+    Snap snap;
+    for (long e : edges)
+        for (long l : lines)
+            if (std::abs(l - e) <= reach && (!snap.line || std::abs(l - e) < std::abs(snap.by))) {
+                snap.by = l - e;
+                snap.line = l;
+            }
+    return snap;
 }
 
 }  // namespace natalory

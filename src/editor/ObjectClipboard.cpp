@@ -1,7 +1,6 @@
 #include "editor/ObjectClipboard.h"
 
 #include "document/TemplateFile.h"
-#include "editor/Arrange.h"
 #include "shell/Windows1252.h"
 
 namespace natalory {
@@ -26,7 +25,7 @@ QByteArray CopyObjects(const std::vector<const DisplayObject*>& objects, const A
 }
 
 std::vector<DisplayObject*> PasteObjects(const QByteArray& bytes, CanvasDocument& doc, const AppState& state,
-                                         Prompt& prompt, QPoint offset, QSize canvas) {
+                                         Prompt& prompt) {
     // Read on the side: reading sets a page and data settings, which are the print's own.
     AppState reading = state;
     CanvasDocument read;
@@ -38,9 +37,7 @@ std::vector<DisplayObject*> PasteObjects(const QByteArray& bytes, CanvasDocument
             prompt.ask(QString::fromLatin1(kTooManyObjects), {}, PromptButtons::Ok, PromptIcon::None);
             break;
         }
-        DisplayObject& n = Clone(*o, doc);
-        MoveObjectTo(n, CornerOnCanvas(ObjectBox(n), offset, canvas));
-        pasted.push_back(&n);
+        pasted.push_back(&Clone(*o, doc));
     }
     return pasted;
 }

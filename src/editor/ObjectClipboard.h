@@ -5,8 +5,6 @@
 #include "shell/Seams.h"
 
 #include <QByteArray>
-#include <QPoint>
-#include <QSize>
 
 #include <vector>
 
@@ -19,11 +17,11 @@ inline constexpr auto kObjectsMimeType = "application/x-natalory-objects";
 
 QByteArray CopyObjects(const std::vector<const DisplayObject*>& objects, const AppState& state);
 
-// Puts the objects of `bytes` on `doc`, moved by `offset` twips and kept on the canvas of
-// `canvas` twips, on top of the others; their info objects are written for the print's
-// birthday. The print's page and data settings stay as they are. Returns the new objects,
-// bottom to top; none for bytes that hold no objects. Stops at the control limit.
+// Puts the objects of `bytes` on `doc` where they were copied from, on top of the others;
+// their info objects are written for the print's birthday. The print's page and data
+// settings stay as they are. Returns the new objects, bottom to top; none for bytes that
+// hold no objects. Stops at the control limit.
 std::vector<DisplayObject*> PasteObjects(const QByteArray& bytes, CanvasDocument& doc, const AppState& state,
-                                         Prompt& prompt, QPoint offset, QSize canvas);
+                                         Prompt& prompt);
 
 }  // namespace natalory

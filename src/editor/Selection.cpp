@@ -51,7 +51,7 @@ void frmDisplay::toggleInSelection(DisplayObject& object) {
 }
 
 void frmDisplay::showGroup() {
-    // The handles stand on the box around them all; they mark it, a group is not sized.
+    // The handles stand on the box around them all.
     const QRect box = BoundingBox(Selection);
     DragRect.SetRect(box.x(), box.y(), box.width(), box.height());
     placeHandles();
@@ -63,6 +63,64 @@ void frmDisplay::showGroup() {
     if (anyText) SetFont(*CurrentObject);
     TurnOnArrange();
     update();
+}
+
+bool frmDisplay::groupPressed(QPoint pos, DisplayObject* hit) {
+    if (!multipleSelected()) return false;
+    const int handle = handleAt(pos);
+    if (handle < 0 && !(hit && std::count(Selection.begin(), Selection.end(), hit))) return false;
+    // The group moves, or is sized by the handles of the box around it, as one box.
+    groupStart_ = BoundingBox(Selection);
+    DragRect.SetRect(groupStart_.x(), groupStart_.y(), groupStart_.width(), groupStart_.height());
+    DragRect.TwipsToScreen(twipsPerPixel());
+    dragStart_ = DragRect;
+    GrabOffset = pos - QPoint(int(DragRect.Left), int(DragRect.Top));
+    for (QWidget* h : picHandle) h->hide();
+    groupDrag_ = true;
+    DragHandle = std::max(handle, 0);
+    DragMode = handle >= 0 ? dmSizing : dmMoving;
+    DrawDragRect();
+    return true;
+}
+
+void frmDisplay::groupReleased() {
+    groupDrag_ = false;
+    DrawDragRect();
+    const bool sizing = DragMode == dmSizing;
+    DragMode = dmIdle;
+    const double tpp = twipsPerPixel();
+    if (!sizing) {
+        std::vector<QPoint> corners;
+        const QPoint by = DragRect.Left != dragStart_.Left || DragRect.Top != dragStart_.Top
+                              ? QPoint(int(RoundHalfEven(DragRect.Left * tpp)) - groupStart_.x(),
+                                       int(RoundHalfEven(DragRect.Top * tpp)) - groupStart_.y())
+                              : QPoint();
+        for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + by);
+        moveObjects(Selection, corners, QStringLiteral("Move"));
+        return;
+    }
+    // The edges the handle did not move stay exactly where they were, not where their pixel is.
+    const HandleEdges moved = EdgesOfHandle(DragHandle);
+    const auto edge = [tpp](bool dragged, long pixel, int twips) {
+        return dragged ? int(RoundHalfEven(pixel * tpp)) : twips;
+    };
+    int left = edge(moved.left, DragRect.Left, groupStart_.x());
+    int right = edge(moved.right, DragRect.Right, groupStart_.x() + groupStart_.width());
+    int top = edge(moved.top, DragRect.Top, groupStart_.y());
+    int bottom = edge(moved.bottom, DragRect.Bottom, groupStart_.y() + groupStart_.height());
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    const QRect onto(left, top, right - left, bottom - top);
+    if (onto != groupStart_) {
+        const QString step = QStringLiteral("Size");
+        editor_.undoStack().beginMacro(step);
+        for (DisplayObject* o : Selection)
+            editor_.change(*o, aspGeometry, step, [&](DisplayObject& x) {
+                SetObjectBox(x, ScaledBox(ObjectBox(x), groupStart_, onto));
+            });
+        editor_.undoStack().endMacro();
+    }
+    showGroup();
 }
 
 void frmDisplay::moveObjects(const std::vector<DisplayObject*>& objects, const std::vector<QPoint>& corners,
@@ -84,6 +142,24 @@ void frmDisplay::moveObjects(const std::vector<DisplayObject*>& objects, const s
         ShowSelection(true);
     }
     update();
+}
+
+bool frmDisplay::rightClicked(QPoint pos, QPoint globalPos) {
+    DisplayObject* hit = objectAt(pos, false);
+    if (hit && multipleSelected() && std::count(Selection.begin(), Selection.end(), hit)) {
+        // The menu's clipboard and arrange commands act on the whole group.
+        setTool("ID_EditPicture", false);
+        setTool("ID_Resize", false);
+        contextMenu("ID_mnuRightClickControl", globalPos);
+        return true;
+    }
+    if (!objectAt(pos, true)) {
+        contextMenu("ID_mnuRightClickCanvas", globalPos);
+        return true;
+    }
+    // A text or picture outside the group takes the selection for itself.
+    Selection.clear();
+    return false;
 }
 
 void frmDisplay::AlignSelection(AlignTo how) {

@@ -20,9 +20,11 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -217,22 +219,35 @@ void frmDisplay::Paste() {
     if (DragMode != dmIdle) return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return;
+    std::optional<QPoint> at;
+    if (menuPoint_) {
+        const double tpp = twipsPerPixel();
+        at = QPoint(int(RoundHalfEven(menuPoint_->x() * tpp)), int(RoundHalfEven(menuPoint_->y() * tpp)));
+    }
     const QString objects = QString::fromLatin1(kObjectsMimeType);
     if (data->hasFormat(objects)) {
-        pasteBytes(data->data(objects), QStringLiteral("Paste"));
+        pasteBytes(data->data(objects), QStringLiteral("Paste"), at);
     } else if (data->hasImage()) {
-        pasteImage(qvariant_cast<QImage>(data->imageData()));
+        pasteImage(qvariant_cast<QImage>(data->imageData()), at);
     } else if (data->hasText() && !data->text().trimmed().isEmpty()) {
         // Words from another program become a text object of their own.
         DisplayObject* o = natalory::NewLabel(document_, state_, services_.prompt);
         if (!o) return;
         o->Caption = data->text();
         LimitCaption(*o, services_.prompt);
-        created(o, QStringLiteral("Paste"), true);
+        pastedNew(o, at);
     }
 }
 
-void frmDisplay::pasteImage(const QImage& image) {
+void frmDisplay::pastedNew(DisplayObject* object, std::optional<QPoint> at) {
+    if (object && at) {
+        const QRect box = ObjectBox(*object);
+        MoveObjectTo(*object, CornerOnCanvas(box, *at - box.topLeft(), sizeTwips_));
+    }
+    created(object, QStringLiteral("Paste"), !at);
+}
+
+void frmDisplay::pasteImage(const QImage& image, std::optional<QPoint> at) {
     if (image.isNull()) return;
     // A picture object refers to its file, as Insert Picture's do: a pasted image gets one
     // of its own, named by its content, in the user's data folder.
@@ -257,18 +272,33 @@ void frmDisplay::pasteImage(const QImage& image) {
     const QSize natural = NaturalPictureSizeTwips(image, nullptr);
     o->Width = natural.width();
     o->Height = natural.height();
-    created(o, QStringLiteral("Paste"), true);
+    pastedNew(o, at);
 }
 
-void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step) {
-    const int offset = int(RoundHalfEven(kPasteOffsetPixels * twipsPerPixel()));
-    const std::vector<DisplayObject*> pasted =
-        PasteObjects(bytes, document_, state_, services_.prompt, QPoint(offset, offset), sizeTwips_);
+void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> at) {
+    const std::vector<DisplayObject*> pasted = PasteObjects(bytes, document_, state_, services_.prompt);
     if (pasted.empty()) return;
+    // They move as one box, so a group pasted near the page's edge keeps its own layout.
+    const QRect box = BoundingBox(pasted);
+    const int offset = int(RoundHalfEven(kPasteOffsetPixels * twipsPerPixel()));
+    const QPoint by = at ? *at - box.topLeft() : QPoint(offset, offset);
+    const QPoint shift = CornerOnCanvas(box, by, sizeTwips_) - box.topLeft();
+    for (DisplayObject* o : pasted) MoveObjectTo(*o, ObjectBox(*o).topLeft() + shift);
     editor_.undoStack().beginMacro(step);
     for (DisplayObject* o : pasted) editor_.inserted(*o, step);
     editor_.undoStack().endMacro();
     SelectObjects(pasted);
+}
+
+void frmDisplay::contextMenu(const char* menu, QPoint globalPos) {
+    if (!mdi_) return;
+    Tool& tool = mdi_->sToolbar.tool(QString::fromLatin1(menu));
+    menuPoint_ = mapFromGlobal(globalPos);
+    // The menu hides before its chosen command runs; the place is let go only after that.
+    connect(
+        tool.menu(), &QMenu::aboutToHide, this,
+        [this] { QTimer::singleShot(0, this, [this] { menuPoint_.reset(); }); }, Qt::SingleShotConnection);
+    mdi_->sToolbar.popupMenu(tool.id(), globalPos);
 }
 
 // ---- Toolbar ----
@@ -307,7 +337,13 @@ void frmDisplay::setComboIndex(const char* id, int index) {
 }
 
 void frmDisplay::TurnOnArrange() {
-    toolbarChange([this] { mdi_->TurnOnArrange(); });
+    // Spreading needs a first, a last and one between.
+    const bool spread = Selection.size() >= 3;
+    toolbarChange([this, spread] {
+        mdi_->TurnOnArrange();
+        for (const char* id : {"ID_DistributeAcross", "ID_DistributeDown"})
+            mdi_->sToolbar.tool(QString::fromLatin1(id)).setEnabled(spread);
+    });
 }
 
 // ---- Selection ----
@@ -481,20 +517,14 @@ void frmDisplay::mousePressEvent(QMouseEvent* event) {
             lastPointer_.reset();
             return;
         }
-        if (hit && multipleSelected() && std::count(Selection.begin(), Selection.end(), hit)) {
-            // The group moves together, as one box.
-            groupStart_ = BoundingBox(Selection);
-            DragRect.SetRect(groupStart_.x(), groupStart_.y(), groupStart_.width(), groupStart_.height());
-            DragRect.TwipsToScreen(twipsPerPixel());
-            dragStart_ = DragRect;
-            GrabOffset = pos - QPoint(int(DragRect.Left), int(DragRect.Top));
-            for (QWidget* h : picHandle) h->hide();
-            groupDrag_ = true;
-            DragMode = dmMoving;
-            DrawDragRect();
+        if (groupPressed(pos, hit)) {
             lastPointer_.reset();
             return;
         }
+    }
+    if (event->button() == Qt::RightButton && rightClicked(pos, event->globalPosition().toPoint())) {
+        lastPointer_.reset();
+        return;
     }
     if (const int handle = multipleSelected() ? -1 : handleAt(pos); handle >= 0) {
         picHandle_MouseDown(handle, pos);
@@ -586,7 +616,7 @@ void frmDisplay::lblObject_MouseDown(DisplayObject& label, Qt::MouseButton butto
         setTool("ID_EditPicture", false);
         setTool("ID_Resize", false);
         TurnOnArrange();
-        if (mdi_) mdi_->sToolbar.popupMenu(QStringLiteral("ID_mnuRightClickControl"), globalPos);
+        contextMenu("ID_mnuRightClickControl", globalPos);
     }
 }
 
@@ -604,7 +634,7 @@ void frmDisplay::pPic_MouseDown(DisplayObject& picture, Qt::MouseButton button, 
         for (const char* band : {"Formatting", "Lines", "Shapes"}) setBand(band, false);
         setTool("ID_EditPicture", true);
         setTool("ID_Resize", true);
-        if (mdi_) mdi_->sToolbar.popupMenu(QStringLiteral("ID_mnuRightClickControl"), globalPos);
+        contextMenu("ID_mnuRightClickControl", globalPos);
         TurnOnArrange();
     }
 }
@@ -629,37 +659,6 @@ void frmDisplay::moveDragRectTo(long left, long top) {
     DragRect.Top = std::clamp(top, std::min(0L, maxTop), std::max(0L, maxTop));
     DragRect.Right = DragRect.Left + w;
     DragRect.Bottom = DragRect.Top + h;
-}
-
-void frmDisplay::snapDragRect() {
-    guideX_.reset();
-    guideY_.reset();
-    if (!SnapToObjects || snapHeld_) return;
-    const std::vector<DisplayObject*> moving = selectedObjects();
-    std::vector<long> xs = {0, width() / 2, width()}, ys = {0, height() / 2, height()};
-    for (DisplayObject* o : document_.stacking()) {
-        if (!o->Visible || std::count(moving.begin(), moving.end(), o)) continue;
-        CRect r;
-        r.SetRectToCtrl(*o);
-        r.TwipsToScreen(twipsPerPixel());
-        xs.insert(xs.end(), {r.Left, (r.Left + r.Right) / 2, r.Right});
-        ys.insert(ys.end(), {r.Top, (r.Top + r.Bottom) / 2, r.Bottom});
-    }
-    // The nearest line to any of the box's three lines on an axis, when one is near enough.
-    const auto nearest = [](std::initializer_list<long> edges, const std::vector<long>& lines,
-                            std::optional<long>& guide) {
-        long best = 0;
-        for (long e : edges)
-            for (long l : lines)
-                if (std::abs(l - e) <= kSnapPixels && (!guide || std::abs(l - e) < std::abs(best))) {
-                    best = l - e;
-                    guide = l;
-                }
-        return best;
-    };
-    const long dx = nearest({DragRect.Left, (DragRect.Left + DragRect.Right) / 2, DragRect.Right}, xs, guideX_);
-    const long dy = nearest({DragRect.Top, (DragRect.Top + DragRect.Bottom) / 2, DragRect.Bottom}, ys, guideY_);
-    moveDragRectTo(DragRect.Left + dx, DragRect.Top + dy);
 }
 
 void frmDisplay::Form_MouseMove(QPoint pos) {
@@ -705,6 +704,7 @@ void frmDisplay::Form_MouseMove(QPoint pos) {
                 DragRect.Left = x;
                 break;
         }
+        snapDragRect();
         DrawDragRect();
     }
     StatusPoint = QPoint(int(DragRect.Left), int(DragRect.Top));
@@ -732,22 +732,7 @@ void frmDisplay::Form_MouseUp(Qt::MouseButton button) {
         update();
         return;
     }
-    if (groupDrag_) {
-        groupDrag_ = false;
-        DrawDragRect();
-        DragMode = dmIdle;
-        std::vector<QPoint> corners;
-        if (DragRect.Left != dragStart_.Left || DragRect.Top != dragStart_.Top) {
-            CRect to = DragRect;
-            to.ScreenToTwips(twipsPerPixel());
-            const QPoint by(int(to.Left) - groupStart_.x(), int(to.Top) - groupStart_.y());
-            for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + by);
-        } else {
-            for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft());
-        }
-        moveObjects(Selection, corners, QStringLiteral("Move"));
-        return;
-    }
+    if (groupDrag_) return groupReleased();
     if (!CurrentObject) return;
     const bool sizing = DragMode == dmSizing;
     DrawDragRect();
@@ -882,6 +867,7 @@ void frmDisplay::zoomStep(bool in) {
 
 void frmDisplay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    paintGrid(painter);
     PaintDocument(painter, document_, scale(), state_.settings.FullJustifyNews);
     if (dragRectShown_) {
         CRect r = DragRect;

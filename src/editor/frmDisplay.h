@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class QPainter;
 class QUndoStack;
 
 namespace natalory {
@@ -72,6 +73,8 @@ class frmDisplay : public QWidget {
 
     // The clipboard: the selection in the objects' own type, and a text's words as plain
     // text; a paste of either (or of plain text from another program) is one undo step.
+    // Paste puts the objects 10 pixels from where they were copied, or, chosen from a
+    // context menu, where that menu was opened.
     void CopySelection();
     void CutSelection();
     void Paste();
@@ -90,11 +93,14 @@ class frmDisplay : public QWidget {
     void AlignSelection(AlignTo how);
     void DistributeSelection(bool across);
 
-    // A dragged object's edges and centre lines snap to those of the other objects and of
-    // the page within kSnapPixels, a guide line showing where; Alt held while dragging
-    // lets it go where the pointer is.
+    // A dragged or sized object's edges and centre lines snap to those of the other objects
+    // and of the page within kSnapPixels, a guide line showing where; Alt held while
+    // dragging lets it go where the pointer is.
     bool SnapToObjects = true;
     static constexpr int kSnapPixels = 5;
+    // A light grid of eighth inches under the objects, on the screen only; while it is
+    // shown, drags snap to it too.
+    bool ShowGrid = false;
 
     void DragBegin(DisplayObject& ctl);
     void DragEnd();
@@ -137,8 +143,16 @@ class frmDisplay : public QWidget {
 
   private:
     void created(DisplayObject* object, const QString& text, bool place);
-    void pasteBytes(const QByteArray& bytes, const QString& step);
-    void pasteImage(const QImage& image);
+    void pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> at = {});
+    void pasteImage(const QImage& image, std::optional<QPoint> at);
+    // A pasted object of its own: at `at`, or in view.
+    void pastedNew(DisplayObject* object, std::optional<QPoint> at);
+    // Pops up a context menu; while it is open a paste goes where it was asked for.
+    void contextMenu(const char* menu, QPoint globalPos);
+    // A right-click handled without a text's or a picture's own menu: on one of several
+    // selected objects, or away from every text and picture.
+    bool rightClicked(QPoint pos, QPoint globalPos);
+    std::optional<QPoint> menuPoint_;  // canvas pixels
     // The objects the arrange and delete commands act on: the group, or the one selected.
     std::vector<DisplayObject*> selectedObjects() const;
     void showGroup();
@@ -147,9 +161,14 @@ class frmDisplay : public QWidget {
     void moveObjects(const std::vector<DisplayObject*>& objects, const std::vector<QPoint>& corners,
                      const QString& step);
     void toggleInSelection(DisplayObject& object);
+    // Moves the drag rectangle (its dragged edges, when sizing) onto what it comes near.
     void snapDragRect();
+    void paintGrid(QPainter& painter) const;
     bool snapHeld_ = false;             // Alt is down: no snapping
     std::optional<long> guideX_, guideY_;  // the lines a snapped drag holds to, screen pixels
+    // A press on the group or on its box's handles starts dragging or sizing all of it.
+    bool groupPressed(QPoint pos, DisplayObject* hit);
+    void groupReleased();
     bool groupDrag_ = false;
     QRect groupStart_;  // the group's box in twips as its drag began
     void placeInView(DisplayObject& object) const;

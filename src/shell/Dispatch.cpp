@@ -8,7 +8,7 @@
 namespace natalory {
 namespace {
 
-constexpr std::array<std::pair<const char*, Command>, 68> kTable = {{
+constexpr std::array<std::pair<const char*, Command>, 69> kTable = {{
     {"ID_New", Command::NewDocument},
     {"ID_Close", Command::CloseDocument},
     {"ID_SaveTemplate", Command::SaveTemplate},
@@ -75,6 +75,7 @@ constexpr std::array<std::pair<const char*, Command>, 68> kTable = {{
     {"ID_DistributeAcross", Command::DistributeObjects},
     {"ID_DistributeDown", Command::DistributeObjects},
     {"ID_SnapToObjects", Command::SnapToObjects},
+    {"ID_ShowGrid", Command::ShowGrid},
     {"ID_Redo", Command::Redo},
 }};
 

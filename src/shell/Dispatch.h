@@ -58,6 +58,7 @@ enum class Command {
     AlignObjects,       // the tool's ID says which edge or centre
     DistributeObjects,  // across or down, by the tool's ID
     SnapToObjects,
+    ShowGrid,
     HelpContents,
     About,
     CheckForUpgrades,

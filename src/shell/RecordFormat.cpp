@@ -38,7 +38,7 @@ std::optional<RecordReader> RecordReader::open(const QString& path, RecordError*
     QString why;
     auto bytes = ReadFileBytes(path, &why);
     if (!bytes) {
-        if (error) *error = RecordError{QFileInfo(path).fileName(), 0, 0, why};
+        if (error) *error = RecordError{QFileInfo(path).fileName(), 0, 0, why, RecordError::Kind::Unreadable};
         return std::nullopt;
     }
     return RecordReader(DecodeTextFile(*bytes), QFileInfo(path).fileName());
@@ -67,10 +67,10 @@ bool RecordReader::atEnd() const {
     return true;
 }
 
-bool RecordReader::fail(const QString& message) {
+bool RecordReader::fail(const QString& message, RecordError::Kind kind) {
     if (!failed_) {
         failed_ = true;
-        error_ = RecordError{file_, tokenLine_, tokenField_, message};
+        error_ = RecordError{file_, tokenLine_, tokenField_, message, kind};
     }
     return false;
 }
@@ -104,12 +104,12 @@ bool RecordReader::nextToken(Token& token) {
     skipBlanks();
     tokenLine_ = line_;
     tokenField_ = fieldOnLine_;
-    if (pos_ >= text_.size()) return fail(QStringLiteral("the file ends before the record is complete"));
+    if (pos_ >= text_.size()) return fail(QStringLiteral("the file ends before the record is complete"), RecordError::Kind::CutShort);
 
     const QChar c = text_[pos_];
     if (c == u'"') {
         const qsizetype close = text_.indexOf(u'"', pos_ + 1);
-        if (close < 0) return fail(QStringLiteral("a quoted text has no closing quote"));
+        if (close < 0) return fail(QStringLiteral("a quoted text has no closing quote"), RecordError::Kind::CutShort);
         token.kind = Kind::Quoted;
         token.text = text_.mid(pos_ + 1, close - pos_ - 1);
         // A quoted text may span line ends; keep the line count true.
@@ -121,7 +121,7 @@ bool RecordReader::nextToken(Token& token) {
         qsizetype close = pos_ + 1;
         while (close < text_.size() && text_[close] != u'#' && !IsLineEnd(text_[close])) ++close;
         if (close >= text_.size() || text_[close] != u'#')
-            return fail(QStringLiteral("a #...# value has no closing #"));
+            return fail(QStringLiteral("a #...# value has no closing #"), RecordError::Kind::CutShort);
         token.kind = Kind::Hash;
         token.text = text_.mid(pos_ + 1, close - pos_ - 1).trimmed();
         pos_ = close + 1;
@@ -214,7 +214,7 @@ bool RecordReader::readLine(QString& out) {
     if (failed_) return false;
     tokenLine_ = line_;
     tokenField_ = 0;
-    if (pos_ >= text_.size()) return fail(QStringLiteral("the file ends early"));
+    if (pos_ >= text_.size()) return fail(QStringLiteral("the file ends early"), RecordError::Kind::CutShort);
     qsizetype end = pos_;
     while (end < text_.size() && !IsLineEnd(text_[end])) ++end;
     out = text_.mid(pos_, end - pos_);

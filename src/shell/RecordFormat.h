@@ -9,10 +9,16 @@ namespace natalory {
 
 // Where and why a record file could not be read.
 struct RecordError {
+    enum class Kind {
+        Unreadable,  // the file could not be opened or read
+        CutShort,    // the text ends inside a record, or inside a quoted or #...# field
+        Malformed,   // a field is not what the record needs there
+    };
     QString file;   // the file's name as the user knows it
     int line = 0;   // 1-based line of the field that failed
     int field = 0;  // 1-based position of that field on its line
     QString message;
+    Kind kind = Kind::Malformed;
 
     // "news.al!, line 3, field 2: expected a whole number, found "abc""
     QString describe() const;
@@ -75,7 +81,7 @@ class RecordReader {
     bool consumeDelimiter();
     void skipBlanks();
     void skipEmptyLines();
-    bool fail(const QString& message);
+    bool fail(const QString& message, RecordError::Kind kind = RecordError::Kind::Malformed);
     bool fail(const QString& message, const Token& token);
 
     QString text_;

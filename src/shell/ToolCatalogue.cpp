@@ -76,6 +76,14 @@ void AddIcons(std::vector<ToolDef>& tools) {
         {"ID_ShowBorders", "format-border-set-all"},
         {"ID_Help", "help-contents"},
         {"ID_AboutNatalory", "help-about"},
+        {"ID_AlignObjectsLeft", "align-horizontal-left"},
+        {"ID_AlignObjectsCenter", "align-horizontal-center"},
+        {"ID_AlignObjectsRight", "align-horizontal-right"},
+        {"ID_AlignObjectsTop", "align-vertical-top"},
+        {"ID_AlignObjectsMiddle", "align-vertical-center"},
+        {"ID_AlignObjectsBottom", "align-vertical-bottom"},
+        {"ID_DistributeAcross", "distribute-horizontal"},
+        {"ID_DistributeDown", "distribute-vertical"},
     };
     for (ToolDef& t : tools)
         if (auto it = kIcons.find(t.id); it != kIcons.end()) t.icon = it->second;
@@ -117,10 +125,11 @@ ToolCatalogue Build() {
     t.push_back(Menu("ID_mnuObjects", "Objects",
                      {"ID_InfoObject", "ID_InsertPicture", "ID_InsertText", "ID_NewShape", "ID_mnuShapes",
                       sep, "ID_Delete"}));
-    t.push_back(Menu("ID_mnuArrange", "&Arrange",
-                     {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep,
-                      "ID_AlignObjectsTop", "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep,
-                      "ID_DistributeAcross", "ID_DistributeDown", sep, "ID_SnapToObjects"}));
+    t.push_back(Menu(
+        "ID_mnuArrange", "&Arrange",
+        {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep, "ID_AlignObjectsTop",
+         "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep, "ID_DistributeAcross", "ID_DistributeDown"}));
+    t.push_back(Menu("ID_mnuView", "&View", {"ID_ShowGrid", "ID_SnapToObjects"}));
     // Its entries are the files themselves, listed each time it opens.
     t.push_back(Menu("ID_mnuRecentFiles", "&Recent Files", {}));
     t.push_back(Menu("ID_mnuColors", "Colors", {"ID_Black", "ID_Red", "ID_Green", "ID_Blue"}));
@@ -138,10 +147,12 @@ ToolCatalogue Build() {
         if (QLatin1StringView(k.toolId) == QLatin1StringView(kInfoMenuSeparatorAfter)) infoEntries << sep;
     }
     t.push_back(Menu("ID_mnuInfoObjects", "Info Obects", infoEntries));
-    t.push_back(Menu(
-        "ID_mnuRightClickControl", "mnuRightClickControl",
-        {"ID_EditPicture", "ID_Resize", sep, "ID_SendToBack", "ID_BringToFront", sep,
-         "ID_CenterOnPageHorizontally", "ID_CenterOnPageVertically", "ID_CenterOnPage", sep, "ID_Delete"}));
+    t.push_back(Menu("ID_mnuRightClickControl", "mnuRightClickControl",
+                     {"ID_Cut", "ID_Copy", "ID_Paste", "ID_Duplicate", sep, "ID_EditPicture", "ID_Resize",
+                      sep, "ID_SendToBack", "ID_BringToFront", sep, "ID_CenterOnPageHorizontally",
+                      "ID_CenterOnPageVertically", "ID_CenterOnPage", sep, "ID_Delete"}));
+    t.push_back(Menu("ID_mnuRightClickCanvas", "mnuRightClickCanvas",
+                     {"ID_Paste", "ID_SelectAll", sep, "ID_ShowGrid", "ID_SnapToObjects"}));
     t.push_back(Menu("ID_mnuPic", "mnuPic", {"ID_EditPicture", sep, "ID_Resize"}));
 
     // File.
@@ -187,6 +198,8 @@ ToolCatalogue Build() {
         t.push_back(Button(id, caption));
     t.push_back(Toggle("ID_SnapToObjects", "&Snap To Objects",
                        "Dragged objects line up with the edges and centres of the others and the page."));
+    t.push_back(Toggle("ID_ShowGrid", "Show &Grid",
+                       "Shows a grid of eighth inches on the page; dragged objects snap to it."));
     t.push_back(Button("ID_EditBirthdayInfo", "Edit Birthday and Name...", "Edit Birthday, Names, etc"));
     t.push_back(Button("ID_Preferences", "&Options...", "Edit Preferences"));
     t.push_back(Button("ID_DataSettings", "Data Settings...", "Change Info Sets, etc."));
@@ -268,8 +281,8 @@ ToolCatalogue Build() {
 
     c.bands = {
         {"Menu Bar",
-         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuObjects", "ID_mnuArrange", "ID_mnuColors", "ID_mnuFormat",
-          "ID_HelpMenu"},
+         {"ID_mnuFile", "ID_mnuEdit", "ID_mnuView", "ID_mnuObjects", "ID_mnuArrange", "ID_mnuColors",
+          "ID_mnuFormat", "ID_HelpMenu"},
          true},
         {"Standard",
          {"ID_ShowBorders", sep, "ID_SaveTemplate", sep, "ID_EditBirthdayInfo", sep, "ID_Print", sep,
@@ -280,6 +293,11 @@ ToolCatalogue Build() {
         {"Objects", {"ID_InsertPicture", "ID_InsertText", "ID_InfoObject", "ID_NewShape", sep, "ID_Delete"}},
         {"Shapes", {"ID_Shape", "ID_ShapeBorder"}},
         {"Lines", {"ID_Style", "ID_Width"}},
+        {"Arrange",
+         {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep, "ID_AlignObjectsTop",
+          "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep, "ID_DistributeAcross", "ID_DistributeDown"},
+         false,
+         true},
     };
     AddIcons(c.tools);
     return c;
@@ -333,7 +351,7 @@ QStringList ArrangeToolIds() {
 }
 
 QStringList EditingBandNames() {
-    return {"Formatting", "Lines", "Shapes", "Objects"};
+    return {"Formatting", "Lines", "Shapes", "Objects", "Arrange"};
 }
 
 }  // namespace natalory

@@ -30,6 +30,7 @@ struct BandDef {
     QString name;
     QStringList tools;  // "-" a separator
     bool menuBar = false;
+    bool iconsOnly = false;  // captions only in tool tips, for a band of many small tools
 };
 
 inline const QString kSeparator = QStringLiteral("-");

@@ -332,7 +332,7 @@ void ToolbarComponent::buildBand(const BandDef& def) {
         auto* bar = new QToolBar(def.name, window_);
         bar->setObjectName(def.name);
         // A tool without an icon shows its caption alone.
-        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        bar->setToolButtonStyle(def.iconsOnly ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
         for (const QString& id : def.tools) {
             if (id == kSeparator)
                 bar->addSeparator();

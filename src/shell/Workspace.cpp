@@ -162,6 +162,7 @@ frmDisplay& Workspace::NewCanvas() {
     display->onResized = [window] { window->adjustSize(); };
     display->setZoom(zoom_);
     display->SnapToObjects = snap_;
+    display->ShowGrid = grid_;
     display->onZoomed = [this] { showZoom(); };
     window->setObjectName(QStringLiteral("frmDisplayWindow"));
     // The subwindow's own menu claims Ctrl+W as well; two owners of one key make Qt

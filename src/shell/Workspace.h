@@ -103,6 +103,7 @@ class Workspace : public QObject, public PrintDocumentHost {
     CanvasHooks canvas_;
     double zoom_ = 1.0;  // every new print opens at the zoom the last one had
     bool snap_ = true;
+    bool grid_ = false;
     QComboBox* zoomBox_ = nullptr;
 };
 

@@ -55,14 +55,28 @@ void Workspace::installEditorCommands() {
                                if (const auto it = kEdges.find(click.id); it != kEdges.end())
                                    d.AlignSelection(it->second);
                            }));
-    // Snapping is the user's habit, not the print's: it is kept in a file of its own.
-    snap_ = ReadEditorPreference(state_, "snap", true);
-    mdi_.sToolbar.tool(QStringLiteral("ID_SnapToObjects")).setState(snap_ ? 1 : 0);
-    mdi_.setCommandHandler(Command::SnapToObjects, [this](const ToolClick& click) {
-        snap_ = click.state != 0;
-        if (display_) display_->SnapToObjects = snap_;
-        WriteEditorPreference(state_, "snap", snap_);
-    });
+    // Snapping and the grid are the user's habits, not the print's: they are kept in a file of their own.
+    struct Habit {
+        Command command;
+        const char* id;
+        const char* name;
+        bool* kept;
+        bool frmDisplay::*field;
+    };
+    for (const Habit& h :
+         {Habit{Command::SnapToObjects, "ID_SnapToObjects", "snap", &snap_, &frmDisplay::SnapToObjects},
+          Habit{Command::ShowGrid, "ID_ShowGrid", "grid", &grid_, &frmDisplay::ShowGrid}}) {
+        *h.kept = ReadEditorPreference(state_, h.name, *h.kept);
+        mdi_.sToolbar.tool(QString::fromLatin1(h.id)).setState(*h.kept ? 1 : 0);
+        mdi_.setCommandHandler(h.command, [this, h](const ToolClick& click) {
+            *h.kept = click.state != 0;
+            if (display_) {
+                display_.data()->*h.field = *h.kept;
+                display_->update();
+            }
+            WriteEditorPreference(state_, h.name, *h.kept);
+        });
+    }
     mdi_.setCommandHandler(Command::DistributeObjects, onCanvas([](frmDisplay& d, const ToolClick& click) {
                                d.DistributeSelection(click.id == u"ID_DistributeAcross");
                            }));

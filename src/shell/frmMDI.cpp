@@ -173,14 +173,17 @@ void frmMDI::ShowDocumentTools() {
     sToolbar.band(QStringLiteral("Objects")).setVisible(true);
     sToolbar.band(QStringLiteral("Objects")).setDocking(2, 1);
     sToolbar.band(QStringLiteral("Formatting")).setDocking(3, 2);
+    sToolbar.band(QStringLiteral("Arrange")).setDocking(2, 2);
 }
 
 void frmMDI::HideArrangeTools() {
     setToolsVisible(ArrangeToolIds(), false);
+    sToolbar.band(QStringLiteral("Arrange")).setVisible(false);
 }
 
 void frmMDI::TurnOnArrange() {
     setToolsVisible(ArrangeToolIds(), true);
+    sToolbar.band(QStringLiteral("Arrange")).setVisible(true);
 }
 
 bool frmMDI::CloseDocument() {

@@ -212,6 +212,9 @@ TEST(Metafiles, DamagedFramingIsRefusedBeforeAnyLibraryReadsIt) {
         {"emf-plus-record-past-comment.emf",
          "record 13 (at byte 512): an EMF+ record in it has a wrong size"},
         {"wmf-polygon-past-record.wmf", "record 1 (at byte 18): its counts reach past its end"},
+        {"wmf-largest-record-past-file.wmf",
+         "its header's largest record (3470578330 bytes) is larger than the file"},
+        {"wmf-placeable-no-units.wmf", "its placeable header gives no units to the inch"},
     };
     for (const auto& h : hostile) {
         QString why;

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QToolBar>
 #include <QUndoStack>
 #include <QWheelEvent>
 
@@ -213,6 +214,18 @@ TEST_F(CanvasEditor, RightClicksOfferThePictureToolsOnlyForPictures) {
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(mdi->sToolbar.tool("ID_EditPicture").visible());
     EXPECT_FALSE(mdi->sToolbar.tool("ID_Resize").visible());
+    menu->close();
+
+    // On one of several selected objects the menu is the group's; on another object, that object's alone.
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier, px(2000, 5000));
+    ASSERT_EQ(canvas->Selection.size(), 2u);
+    QTest::mouseClick(canvas, Qt::RightButton, {}, px(2000, 5000));
+    EXPECT_EQ(canvas->Selection.size(), 2u);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+    QTest::mouseClick(canvas, Qt::RightButton, {}, px(6500, 2000));
+    EXPECT_TRUE(canvas->Selection.empty());
+    EXPECT_EQ(canvas->CurrentObject, picture);
     menu->close();
 }
 
@@ -432,7 +445,7 @@ TEST_F(CanvasEditor, SeveralObjectsAreSelectedMovedArrangedAndDeletedAsOneStep) 
     EXPECT_EQ(shape->Left, 1500 + 300);
     EXPECT_EQ(line->X1, 1500) << "not in the band, not moved";
     EXPECT_EQ(canvas->undoStack().count(), steps + 1);
-    click("ID_Undo");
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(label->Left, 1500);
     EXPECT_EQ(picture->Left, 6000);
     EXPECT_EQ(shape->Left, 1500);
@@ -463,26 +476,69 @@ TEST_F(CanvasEditor, SeveralObjectsAreSelectedMovedArrangedAndDeletedAsOneStep) 
     EXPECT_TRUE(canvas->document().contains(shape));
 }
 
-TEST_F(CanvasEditor, ThreeShapesDistributeWithEqualGapsAndTextsTakeFormattingTogether) {
+TEST_F(CanvasEditor, AGroupSizedByItsBoxsHandleScalesEveryObjectInProportion) {
+    line->X1 = 6000, line->X2 = 1500;  // drawn right to left
+    drag(px(1000, 1000), px(6100, 7600));
+    ASSERT_EQ(canvas->Selection.size(), 3u);  // the text, the shape and the line: 4500 by 6000 twips
+    const int steps = canvas->undoStack().count();
+    drag(handleCentre(4), px(6000, 7500) + QPoint(150, 200));  // half as large again
+    EXPECT_EQ(QRect(label->Left, label->Top, label->Width, label->Height), QRect(1500, 1500, 4500, 900));
+    EXPECT_EQ(QRect(shape->Left, shape->Top, shape->Width, shape->Height), QRect(1500, 6000, 4500, 2250));
+    EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(8250, 10500, 1500, 10500));
+    EXPECT_EQ(canvas->Selection.size(), 3u);
+    EXPECT_EQ(canvas->undoStack().count(), steps + 1);
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(QRect(shape->Left, shape->Top, shape->Width, shape->Height), QRect(1500, 4500, 3000, 1500));
+    EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(6000, 7500, 1500, 7500));
+}
+
+TEST_F(CanvasEditor, TheArrangeToolbarLinesUpTextsAndSpacesShapesAndTextsTakeFormattingTogether) {
+    mdi->resize(1100, 800);  // wide enough for the band beside the Objects band
+    const auto press = [this](const char* id) {
+        QApplication::processEvents();  // the band shown on release is laid out
+        ASSERT_TRUE(mdi->sToolbar.band("Arrange").visible());
+        QWidget* button =
+            mdi->sToolbar.band("Arrange").toolBar()->widgetForAction(mdi->sToolbar.tool(id).action());
+        ASSERT_TRUE(button && button->isVisible()) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    };
+    const auto selectByShiftClicks = [this](std::initializer_list<QPoint> points) {
+        QTest::keyClick(canvas, Qt::Key_Escape);
+        for (const QPoint& at : points)
+            QTest::mouseClick(canvas, Qt::LeftButton,
+                              at == *points.begin() ? Qt::NoModifier : Qt::ShiftModifier, at);
+    };
+    DisplayObject* second = canvas->NewLabel();
+    second->Left = 2200, second->Top = 9500;
+    DisplayObject* third = canvas->NewLabel();
+    third->Left = 3100, third->Top = 11000;
+    selectByShiftClicks({px(2000, 1700), px(2400, 9600), px(3300, 11100)});
+    ASSERT_EQ(canvas->Selection.size(), 3u);
+    const int steps = canvas->undoStack().count();
+    press("ID_AlignObjectsLeft");
+    EXPECT_EQ(second->Left, 1500);
+    EXPECT_EQ(third->Left, 1500);
+    EXPECT_EQ(label->Left, 1500);
+    EXPECT_EQ(canvas->undoStack().count(), steps + 1);
+
     DisplayObject* middle = canvas->NewShape(shSquare);
-    middle->Left = 2000, middle->Top = 8000, middle->Width = 1000, middle->Height = 1000;
+    middle->Left = 5000, middle->Top = 8000, middle->Width = 1000, middle->Height = 1000;
     DisplayObject* right = canvas->NewShape(shSquare);
     right->Left = 7001, right->Top = 8500, right->Width = 1500, right->Height = 700;
     shape->Top = 8200;
-    canvas->SelectObjects({shape, middle, right});
-    click("ID_DistributeAcross");
+    selectByShiftClicks({px(2000, 8500), px(5500, 8500), px(7500, 8800)});
+    ASSERT_EQ(canvas->Selection.size(), 3u);
+    press("ID_DistributeAcross");
     // From 1500 (3000 wide) to 8501: 7001 - 3000 - 1000 - 1500 = 1501 of room, two gaps.
     const int gap1 = middle->Left - (shape->Left + shape->Width);
     const int gap2 = right->Left - (middle->Left + middle->Width);
     EXPECT_LE(std::abs(gap1 - gap2), 1);
     EXPECT_EQ(shape->Left, 1500);
     EXPECT_EQ(right->Left, 7001);
-    click("ID_AlignObjectsTop");
+    press("ID_AlignObjectsTop");
     EXPECT_EQ(middle->Top, 8000);
     EXPECT_EQ(right->Top, 8000);
 
-    DisplayObject* second = canvas->NewLabel();
-    second->Left = 1500, second->Top = 9500;
     canvas->SelectObjects({label, second, shape});
     click("ID_Bold");
     EXPECT_TRUE(label->FontBold);
@@ -490,6 +546,12 @@ TEST_F(CanvasEditor, ThreeShapesDistributeWithEqualGapsAndTextsTakeFormattingTog
     click("ID_Undo");
     EXPECT_FALSE(label->FontBold);
     EXPECT_FALSE(second->FontBold);
+    // One object is aligned on the page but not spread; nothing selected, nothing to arrange: the band goes.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
+    EXPECT_TRUE(mdi->sToolbar.band("Arrange").visible());
+    EXPECT_FALSE(mdi->sToolbar.tool("ID_DistributeAcross").enabled());
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    EXPECT_FALSE(mdi->sToolbar.band("Arrange").visible());
 }
 
 TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
@@ -508,7 +570,7 @@ TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
     dragPicture(Qt::AltModifier);
     EXPECT_EQ(picture->Left, 4500 + 3 * 15);
 
-    // Turned off in the Arrange menu, it stays off for the next start.
+    // Turned off in the View menu, it stays off for the next start.
     click("ID_Undo");
     click("ID_SnapToObjects");
     dragPicture(Qt::NoModifier);
@@ -516,4 +578,26 @@ TEST_F(CanvasEditor, ADragNearAnotherObjectsEdgeEndsOnItUnlessAltIsHeld) {
     EXPECT_FALSE(ReadEditorPreference(state, "snap", true));
     click("ID_SnapToObjects");
     EXPECT_TRUE(ReadEditorPreference(state, "snap", false));
+    click("ID_Undo");
+
+    // Sizing snaps the edge the handle moves: the shape's right edge let go 3 pixels short of the picture.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 5000));
+    drag(handleCentre(3), px(6000, 5250) - QPoint(3, 0));
+    EXPECT_EQ(shape->Left + shape->Width, 6000);
+    EXPECT_EQ(shape->Left, 1500);
+
+    // The grid: drawn on the canvas only when shown, and a drag snaps to it (here the
+    // picture's right and bottom edges, 3 pixels short of grid lines, far from any object).
+    const QPoint onGridLine = px(9000, 9100);
+    EXPECT_EQ(canvas->grab().toImage().pixelColor(onGridLine), QColor(Qt::white));
+    click("ID_ShowGrid");
+    EXPECT_TRUE(ReadEditorPreference(state, "grid", false));
+    EXPECT_NE(canvas->grab().toImage().pixelColor(onGridLine), QColor(Qt::white));
+    drag(px(6500, 2000), px(6500, 2000) + QPoint(37, 157));
+    EXPECT_EQ(picture->Left + picture->Width, 45 * kGridTwips);
+    EXPECT_EQ(picture->Top + picture->Height, 30 * kGridTwips);
+    click("ID_Undo");
+    click("ID_ShowGrid");
+    drag(px(6500, 2000), px(6500, 2000) + QPoint(37, 157));
+    EXPECT_EQ(picture->Left, 6000 + 37 * 15);
 }

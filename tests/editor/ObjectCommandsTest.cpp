@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -394,27 +395,67 @@ TEST_F(ObjectCommands, CopyPasteAndDuplicateOutliveThePrintAndDoubleClickEdits) 
     click("ID_Undo");
     EXPECT_FALSE(canvas->document().contains(pasted));
 
-    // The clipboard outlives the print: a new print takes the heading, and its saved template has it.
-    services.prompt.answers = {PromptAnswer::No};
-    click("ID_Close");
-    openPrint("Ben", "Ode", QDate(1960, 3, 4));
-    canvas = workspace->canvasWindow();
-    ASSERT_TRUE(canvas);
-    canvas->setFocus();
+    // Paste from the menu of a right-click lands at the pointer; near the page's edge it stays on the page.
+    const auto pasteFromMenuAt = [this](QPoint at) {
+        QTest::mouseClick(canvas, Qt::RightButton, {}, at);
+        QMenu* menu = mdi->sToolbar.tool("ID_mnuRightClickCanvas").menu();
+        EXPECT_TRUE(menu->isVisible());
+        QAction* paste = mdi->sToolbar.tool("ID_Paste").action();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+        QCoreApplication::processEvents();
+        return canvas->CurrentObject;
+    };
+    const QSize page = canvas->canvasSizeTwips();
+    for (auto [at, expected] :
+         {std::pair{QPoint(400, 300), QPoint(6000, 4500)},
+          std::pair{QPoint(canvas->width() - 2, 20), QPoint(page.width() - 3000, 300)}}) {
+        DisplayObject* o = pasteFromMenuAt(at);
+        ASSERT_TRUE(o);
+        EXPECT_EQ(o->Caption, "Heading");
+        EXPECT_EQ(QPoint(o->Left, o->Top), expected);
+    }
     QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
-    ASSERT_TRUE(canvas->CurrentObject);
-    EXPECT_EQ(canvas->CurrentObject->Caption, "Heading");
-    const QString path = folder.file("second.als");
-    services.files.answers = {path};
+    EXPECT_EQ(QPoint(canvas->CurrentObject->Left, canvas->CurrentObject->Top), QPoint(1500 + 150, 1500 + 150))
+        << "after the menu, Ctrl+V pastes beside the original again";
+
+    // A second running copy of the program takes the heading into its own print; both are saved,
+    // and the second's template holds the heading.
+    AppState secondState;
+    secondState.ProgramFolder = folder.path();
+    secondState.settings.DefaultStyle = "C";
+    TestServices secondServices;
+    frmMDI secondWindow(secondState, secondServices.services);
+    secondWindow.quitApplication = nullptr;
+    auto* second = new Workspace(secondState, secondServices.services, secondWindow);
+    secondWindow.show();
+    frmDisplay& other = OpenPrint(secondWindow, *second, "Ben", "Ode", QDate(1960, 3, 4));
+    other.setFocus();
+    QTest::keyClick(&other, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(other.CurrentObject);
+    EXPECT_EQ(other.CurrentObject->Caption, "Heading");
+    services.files.answers = {folder.file("first.als")};
     click("ID_SaveTemplate");
-    CanvasDocument reloaded;
-    AppState other = state;
-    ScriptedPrompt prompt;
-    ASSERT_FALSE(LoadTemplateFile(path, reloaded, other, prompt));
-    const auto& saved = reloaded.stacking();
-    EXPECT_TRUE(std::any_of(saved.begin(), saved.end(), [](const DisplayObject* o) {
-        return o->Visible && o->Caption == "Heading" && o->FontBold;
-    }));
+    secondServices.files.answers = {folder.file("second.als")};
+    secondWindow.sToolbar.tool("ID_SaveTemplate").action()->trigger();
+    const auto headings = [&](const QString& file) {
+        CanvasDocument reloaded;
+        AppState reading = state;
+        ScriptedPrompt prompt;
+        EXPECT_FALSE(LoadTemplateFile(folder.file(file), reloaded, reading, prompt));
+        const auto& saved = reloaded.stacking();
+        return std::count_if(saved.begin(), saved.end(), [](const DisplayObject* o) {
+            return o->Visible && o->Caption == "Heading" && o->FontBold && o->Width == 3000;
+        });
+    };
+    EXPECT_EQ(headings("first.als"), 4) << "the original and its three pastes";
+    EXPECT_EQ(headings("second.als"), 1);
+
+    // The clipboard outlives the print it came from.
+    click("ID_Close");
+    ASSERT_FALSE(workspace->canvasWindow());
+    QTest::keyClick(&other, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(other.CurrentObject->Caption, "Heading");
+    canvas = &other;
 
     // Words from another program become a text object.
     QGuiApplication::clipboard()->setText("Happy birthday, Ben!");

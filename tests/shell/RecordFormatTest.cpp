@@ -73,11 +73,13 @@ TEST(RecordReader, ReportsWhereAFileIsMalformed) {
         int line;
         int field;
         const char* messagePart;
+        RecordError::Kind kind = RecordError::Kind::Malformed;
     };
     const Case cases[] = {
         {"1,2\r\n3,abc\r\n", 4, 2, 2, "expected a number, found \"abc\""},
-        {"1,\"open\r\nnever closed", 2, 1, 2, "no closing quote"},
-        {"1,2\r\n", 3, 2, 1, "ends before the record is complete"},
+        {"1,\"open\r\nnever closed", 2, 1, 2, "no closing quote", RecordError::Kind::CutShort},
+        {"1,2\r\n", 3, 2, 1, "ends before the record is complete", RecordError::Kind::CutShort},
+        {"1,#TRUE", 2, 1, 2, "no closing #", RecordError::Kind::CutShort},
         {"\"a\"x,2", 2, 1, 1, "after a field"},
         {"#MAYBE#", 1, 1, 1, "expected #TRUE# or #FALSE#"},
     };
@@ -97,6 +99,7 @@ TEST(RecordReader, ReportsWhereAFileIsMalformed) {
         EXPECT_EQ(in.error().field, c.field) << c.text;
         EXPECT_TRUE(in.error().message.contains(QLatin1StringView(c.messagePart)))
             << in.error().message.toStdString();
+        EXPECT_EQ(in.error().kind, c.kind) << c.text;
         EXPECT_TRUE(in.error().describe().startsWith(QStringLiteral("t.fpf, line ")));
     }
 }
