@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
         [&windows](const QStringList& handed) { natalory::OpenHandedFiles(windows, handed); });
     handOver.listen(socketPath);
     natalory::AcceptDroppedFiles(windows);
+    natalory::ListRecentFiles(windows, state, services.services);
     if (!start.file.isEmpty()) natalory::OpenStartFile(windows, start.file);
     return app.exec();
 }

@@ -5,8 +5,10 @@
 #include "batch/BatchRun.h"
 #include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
+#include "shell/DialogParts.h"
 #include "shell/HTMLHelp.h"
 #include "shell/QtSeams.h"
+#include "shell/RecentFiles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -165,9 +167,9 @@ frmBatch::frmBatch(AppState& state, Services& services, std::function<void()> co
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Total Number Of Birthdays In File:"), this), 0, 0);
     grid->addWidget(lblTotalBdays, 0, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Start:"), this), 1, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("Sta&rt:"), txtStart, this), 1, 0);
     grid->addWidget(txtStart, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Stop:"), this), 1, 2, Qt::AlignRight);
+    grid->addWidget(BuddyLabel(QStringLiteral("Sto&p:"), txtStop, this), 1, 2, Qt::AlignRight);
     grid->addWidget(txtStop, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Print to:"), this), 2, 0);
     auto* destination = new QHBoxLayout;
@@ -263,6 +265,7 @@ void frmBatch::OpenBatchFile(const QString& path) {
         showFileError(*error);
         return;
     }
+    RememberRecentFile(state_, path);
     totalCount_ = int(std::get<BatchFileContents>(read).records.size());
     lblTotalBdays->setText(Grouped(totalCount_));
     // Both boxes are filled before either is checked: the old stop number says nothing about this file.

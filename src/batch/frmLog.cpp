@@ -25,6 +25,7 @@ frmLog::frmLog(AppState& state, Services& services, std::function<void()> countC
     setWindowTitle(QStringLiteral("Print Log"));
     lstLog = new QTreeWidget(this);
     lstLog->setObjectName(QStringLiteral("lstLog"));
+    lstLog->setAccessibleName(QStringLiteral("Print log"));
     lstLog->setRootIsDecorated(false);
     lstLog->setUniformRowHeights(true);
     lstLog->setAlternatingRowColors(true);

@@ -2,6 +2,7 @@
 
 #include "birthday/DateLimits.h"
 #include "birthday/QuickDateEdit.h"
+#include "shell/DialogParts.h"
 #include "shell/FileIO.h"
 #include "shell/HTMLHelp.h"
 #include "shell/RecordFormat.h"
@@ -124,15 +125,15 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     // the date (the calendar, or the quick-printing box) beside the style; the
     // newborn's details under both. Each mode then leaves no empty room behind.
     auto* names = new QFormLayout;
-    names->addRow(QStringLiteral("First Name:"), txtFname);
-    names->addRow(QStringLiteral("Last Name:"), txtLname);
+    names->addRow(QStringLiteral("&First Name:"), txtFname);
+    names->addRow(QStringLiteral("&Last Name:"), txtLname);
 
     auto* designer = new QHBoxLayout;
     designer->addWidget(calCalendar, 1);
     designer->addWidget(lstYear);
 
     auto* quick = new QGridLayout(frmQuick);
-    quick->addWidget(new QLabel(QStringLiteral("Birth Date:"), frmQuick), 0, 0);
+    quick->addWidget(BuddyLabel(QStringLiteral("&Birth Date:"), ctQuickDate, frmQuick), 0, 0);
     quick->addWidget(ctQuickDate, 0, 1, 1, 2);
     quick->addWidget(cmdPrint, 1, 1);
     quick->addWidget(cmdDoneQuick, 1, 2);
@@ -144,21 +145,21 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     modeLayout->addWidget(optFastPrint);
 
     auto* style = new QFormLayout;
-    style->addRow(QStringLiteral("Style:"), cmbPrintType);
+    style->addRow(QStringLiteral("&Style:"), cmbPrintType);
     auto* pathLayout = new QHBoxLayout(frmCustomTempPath);
     pathLayout->addWidget(txtCustomStyle, 1);
     pathLayout->addWidget(cmdBrowseStyles);
 
     auto* newborn = new QGroupBox(QStringLiteral("Newborn"), this);
     auto* newbornLayout = new QGridLayout(newborn);
-    newbornLayout->addWidget(new QLabel(QStringLiteral("Parent's Name(s):"), newborn), 0, 0);
+    newbornLayout->addWidget(BuddyLabel(QStringLiteral("P&arent's Name(s):"), txtParentsName, newborn), 0, 0);
     newbornLayout->addWidget(txtParentsName, 0, 1, 1, 7);
-    newbornLayout->addWidget(new QLabel(QStringLiteral("Weight:"), newborn), 1, 0);
+    newbornLayout->addWidget(BuddyLabel(QStringLiteral("&Weight:"), txtLbs, newborn), 1, 0);
     newbornLayout->addWidget(txtLbs, 1, 1);
     newbornLayout->addWidget(new QLabel(QStringLiteral("lbs."), newborn), 1, 2);
     newbornLayout->addWidget(txtOzs, 1, 3);
     newbornLayout->addWidget(new QLabel(QStringLiteral("oz."), newborn), 1, 4);
-    newbornLayout->addWidget(new QLabel(QStringLiteral("Length (in.):"), newborn), 1, 5);
+    newbornLayout->addWidget(BuddyLabel(QStringLiteral("Le&ngth (in.):"), txtInches, newborn), 1, 5);
     newbornLayout->addWidget(txtInches, 1, 6);
     newbornLayout->setColumnStretch(7, 1);
 
@@ -184,6 +185,18 @@ frmGetInfo::frmGetInfo(AppState& state, Services& services, Workspace& workspace
     buttons->addStretch(1);
     buttons->addWidget(cmdDone);
     buttons->addWidget(cmdCancel);
+
+    // What a screen reader says for the inputs whose label does not name them alone.
+    calCalendar->setAccessibleName(QStringLiteral("Day and month of birth"));
+    lstYear->setAccessibleName(QStringLiteral("Year of birth"));
+    txtLbs->setAccessibleName(QStringLiteral("Weight, lbs."));
+    txtOzs->setAccessibleName(QStringLiteral("Weight, oz."));
+    txtCustomStyle->setAccessibleName(QStringLiteral("Template path"));
+    // Tab goes through the dialog as it is read: the names, the date, the buttons that finish
+    // it, then the choices beside and below.
+    SetTabOrder({txtFname, txtLname, calCalendar, lstYear, ctQuickDate, cmdPrint, cmdDoneQuick, cmdDone,
+                 cmdCancel, optCloseLook, optFastPrint, cmbPrintType, txtCustomStyle, cmdBrowseStyles,
+                 txtParentsName, txtLbs, txtOzs, txtInches});
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(body, 1);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -80,11 +81,22 @@ QImage LoadPicture(const QString& path, QString* error, std::shared_ptr<const Ve
     return image;
 }
 
+namespace {
+
+const QStringList kPictureSuffixes = {"png", "jpg", "jpeg", "gif",  "bmp", "ico",
+                                      "svg", "tif", "tiff", "webp", "emf", "wmf"};
+
+}  // namespace
+
 QString PictureFileFilter() {
-    return QStringLiteral(
-        "Pictures (*.png *.jpg *.jpeg *.gif *.bmp *.ico *.svg *.tif *.tiff *.webp *.emf *.wmf);;"
-        "GIF (*.gif);;JPEG (*.jpg *.jpeg);;Bitmap (*.bmp);;Enhanced Metafile (*.emf);;Metafile (*.wmf);;"
-        "All Files (*)");
+    return QStringLiteral("Pictures (*.") + kPictureSuffixes.join(QStringLiteral(" *.")) +
+           QStringLiteral(
+               ");;GIF (*.gif);;JPEG (*.jpg *.jpeg);;Bitmap (*.bmp);;Enhanced Metafile (*.emf);;"
+               "Metafile (*.wmf);;All Files (*)");
+}
+
+bool IsPictureFileName(const QString& path) {
+    return kPictureSuffixes.contains(QFileInfo(path).suffix().toLower());
 }
 
 }  // namespace natalory

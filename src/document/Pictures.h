@@ -24,7 +24,8 @@ inline constexpr auto kPictureTooLarge = "the picture is too large to use (%1 x 
 QImage LoadPicture(const QString& path, QString* error = nullptr,
                    std::shared_ptr<const VectorPicture>* vector = nullptr);
 
-// The file filter of the picture chooser.
+// The file filter of the picture chooser, and whether a file's name is one it shows as a picture.
 QString PictureFileFilter();
+bool IsPictureFileName(const QString& path);
 
 }  // namespace natalory

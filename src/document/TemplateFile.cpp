@@ -376,7 +376,7 @@ QByteArray TemplateBytes(const CanvasDocument& doc, const AppState& state, QStri
     return out.bytes();
 }
 
-void SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services) {
+std::optional<QString> SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services) {
     state.SaveCancelled = false;
     FileRequest request;
     request.title = QStringLiteral("Save Template");
@@ -388,20 +388,20 @@ void SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services
     const std::optional<QString> chosen = ChooseSaveTarget(services, request);
     if (!chosen) {
         state.SaveCancelled = true;
-        return;
+        return std::nullopt;
     }
     if (chosen->trimmed().isEmpty() || QFileInfo(*chosen).isDir()) {
         services.prompt.ask(QStringLiteral("No file found to save."), QStringLiteral("Disk Error"),
                             PromptButtons::Ok, PromptIcon::Exclamation);
         state.SaveCancelled = true;
-        return;
+        return std::nullopt;
     }
     QString problem;
     const QByteArray bytes = TemplateBytes(doc, state, &problem);
     QString error;
     if (problem.isEmpty() && WriteFileAtomically(*chosen, bytes, &error)) {
         state.TemplateChanged = false;
-        return;
+        return chosen;
     }
     const int number = !problem.isEmpty() ? 93 : QFileInfo(QFileInfo(*chosen).path()).isDir() ? 75 : 76;
     services.prompt.ask(QStringLiteral("An error has occured. %1 Desc:%2")
@@ -410,6 +410,7 @@ void SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services
                         QStringLiteral("Disk Error"), PromptButtons::Ok, PromptIcon::Exclamation);
     // The old file is untouched and the canvas still unsaved: the print stays open.
     state.SaveCancelled = true;
+    return std::nullopt;
 }
 
 }  // namespace natalory

@@ -71,7 +71,7 @@ QRgb ColorFromStored(qint64 stored);
 // Asks where to save the canvas as a template and writes it there. Sets
 // SaveCancelled when nothing was saved because the user stopped it, or because
 // writing failed (the work stays unsaved and the print open); clears TemplateChanged
-// on success.
-void SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services);
+// on success. The file written, or nothing.
+std::optional<QString> SaveTemplate(const CanvasDocument& doc, AppState& state, Services& services);
 
 }  // namespace natalory

@@ -1,5 +1,7 @@
 #include "editor/frmDisplay.h"
 
+#include "editor/CanvasAccessible.h"
+#include "editor/CanvasKeyboard.h"
 #include "editor/Formatting.h"
 #include "editor/ObjectClipboard.h"
 #include "output/CanvasPainter.h"
@@ -66,6 +68,7 @@ frmDisplay::frmDisplay(AppState& state, Services& services, frmMDI* mdi, QWidget
     setPalette(p);
     editor_.onApplied = [this](DisplayObject* object) { applied(object); };
     InitHandles();
+    InstallCanvasKeyboard(*this);
 }
 
 frmDisplay::~frmDisplay() {
@@ -384,6 +387,7 @@ void frmDisplay::ShowSelection(bool show) {
         }
     }
     if (!show && mdi_) mdi_->statCoordinates->setText(QString());
+    if (show) AnnounceSelection(*this);
 }
 
 void frmDisplay::placeHandles() {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace natalory {
@@ -143,7 +144,11 @@ bool frmPageSetup::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box) return QDialog::eventFilter(watched, event);
     if (FilterNumberBox(box, event)) return true;
-    if (event->type() == QEvent::FocusOut) {
+    // A box sent back to after its message takes the focus from the box the user went to;
+    // that box is checked when the user leaves it, not now (two wrong sizes would send the
+    // focus to and fro for ever).
+    if (event->type() == QEvent::FocusOut && !checking_) {
+        const QScopedValueRollback<bool> checking(checking_, true);
         if (box == txtWidth || box == txtLength)
             paperLeft(box);
         else

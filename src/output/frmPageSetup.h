@@ -43,6 +43,7 @@ class frmPageSetup : public QDialog {
     Services& services_;
     std::function<void(QSize)> resizeCanvas_;
     QString lastWidth_, lastLength_;
+    bool checking_ = false;  // a box that was left is being checked
 };
 
 }  // namespace natalory

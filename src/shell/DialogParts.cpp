@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -31,6 +32,20 @@ bool FilterNumberBox(QLineEdit* box, QEvent* event) {
         return !text.isEmpty() && text[0].isPrint() && !IsOffsetKey(text[0]);
     }
     return false;
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void SetTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 }  // namespace natalory

@@ -1,11 +1,13 @@
 #include "shell/StartFile.h"
 
+#include "shell/RecentFiles.h"
 #include "shell/Version.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QMimeData>
 #include <QTimer>
 
@@ -153,6 +155,34 @@ class FileDropTarget final : public QObject {
 void AcceptDroppedFiles(const MainWindows& windows) {
     windows.mdi->setAcceptDrops(true);
     windows.mdi->installEventFilter(new FileDropTarget(windows, windows.mdi.get()));
+}
+
+void ListRecentFiles(const MainWindows& windows, AppState& state, Services& services) {
+    QMenu* menu = windows.mdi->sToolbar.tool(QStringLiteral("ID_mnuRecentFiles")).menu();
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [&windows, &state, &services, menu] {
+        menu->clear();
+        const QStringList files = ReadRecentFiles(state);
+        if (files.isEmpty()) menu->addAction(QObject::tr("No recent files"))->setEnabled(false);
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString file = files[i];
+            // "&1 name" to "&8 name": each reached by its number from the keyboard.
+            QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QFileInfo(file).fileName().replace(QStringLiteral("&"), QStringLiteral("&&"))));
+            entry->setToolTip(file);
+            entry->setStatusTip(file);
+            QObject::connect(entry, &QAction::triggered, menu, [&windows, &state, &services, file] {
+                if (QFileInfo(file).isFile()) {
+                    OpenStartFile(windows, file);
+                    return;
+                }
+                ForgetRecentFile(state, file);
+                services.prompt.ask(
+                    QObject::tr("%1 can no longer be found; it has been taken off the list of recent files.")
+                        .arg(file),
+                    QObject::tr("Recent Files"), PromptButtons::Ok, PromptIcon::Exclamation);
+            });
+        }
+    });
 }
 
 }  // namespace natalory

@@ -42,4 +42,9 @@ void OpenHandedFiles(const MainWindows& windows, const QStringList& files);
 // `windows` must outlive the main window.
 void AcceptDroppedFiles(const MainWindows& windows);
 
+// File > Recent Files lists the files last opened or saved each time it opens; choosing one
+// opens it as OpenStartFile does, or, when it is gone, says so and takes it off the list.
+// `windows` must outlive the main window.
+void ListRecentFiles(const MainWindows& windows, AppState& state, Services& services);
+
 }  // namespace natalory

@@ -98,6 +98,7 @@ ToolCatalogue Build() {
     t.push_back(Menu("ID_mnuFile", "&File",
                      {"ID_New",
                       "ID_Close",
+                      "ID_mnuRecentFiles",
                       sep,
                       "ID_SaveTemplate",
                       sep,
@@ -129,6 +130,8 @@ ToolCatalogue Build() {
         {"ID_AlignObjectsLeft", "ID_AlignObjectsCenter", "ID_AlignObjectsRight", sep, "ID_AlignObjectsTop",
          "ID_AlignObjectsMiddle", "ID_AlignObjectsBottom", sep, "ID_DistributeAcross", "ID_DistributeDown"}));
     t.push_back(Menu("ID_mnuView", "&View", {"ID_ShowGrid", "ID_SnapToObjects"}));
+    // Its entries are the files themselves, listed each time it opens.
+    t.push_back(Menu("ID_mnuRecentFiles", "&Recent Files", {}));
     t.push_back(Menu("ID_mnuColors", "Colors", {"ID_Black", "ID_Red", "ID_Green", "ID_Blue"}));
     t.push_back(Menu("ID_mnuFormat", "F&ormat",
                      {"ID_Font", "ID_Size", sep, "ID_Bold", "ID_Italic", "ID_Underline", sep, "ID_Left",

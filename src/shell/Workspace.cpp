@@ -4,6 +4,7 @@
 #include "birthday/frmGetInfo.h"
 #include "document/PageGeometry.h"
 #include "document/TemplateFile.h"
+#include "editor/PictureDrop.h"
 #include "editor/frmDisplay.h"
 #include "infoobjects/Generators.h"
 #include "output/Exports.h"
@@ -14,6 +15,7 @@
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
 #include "shell/HTMLHelp.h"
+#include "shell/RecentFiles.h"
 #include "shell/frmMDI.h"
 
 #include <QApplication>
@@ -136,7 +138,8 @@ Workspace::Workspace(AppState& state, Services& services, frmMDI& mdi)
 }
 
 void Workspace::SaveTemplateOf(frmDisplay& display) {
-    natalory::SaveTemplate(display.document(), state_, services_);
+    if (const std::optional<QString> saved = natalory::SaveTemplate(display.document(), state_, services_))
+        RememberRecentFile(state_, *saved);
     // What was saved is the point undo comes back to unchanged.
     if (!state_.TemplateChanged && !state_.SaveCancelled) display.editor().setClean();
     ShowChangedMark();
@@ -169,6 +172,8 @@ frmDisplay& Workspace::NewCanvas() {
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->installEventFilter(this);
     display->onHome = [window] { window->move(window->x(), 0); };
+    AcceptDroppedPictures(*display,
+                          [this](DisplayObject& o, const QString& file) { return LoadPictureFile(o, file); });
     QUndoStack& steps = display->undoStack();
     // The changed mark and the Undo and Redo captions follow the print's steps.
     connect(&steps, &QUndoStack::indexChanged, window, [this] { ShowChangedMark(); });
@@ -395,6 +400,8 @@ bool Workspace::SetBirthday(BuildMode mode, QDate birthDate, const QString& firs
     if (result.yearData)
         services_.prompt.ask(YearDataMessage(*result.yearData), QString::fromLatin1(kYearDataTitle),
                              PromptButtons::Ok, PromptIcon::Exclamation);
+    if (result.built && mode == BuildMode::LoadTemplate && state_.birthday.PrintType == ptUserTemplate)
+        RememberRecentFile(state_, state_.birthday.CustomTemplatePath);
     return result.built;
 }
 

@@ -83,6 +83,8 @@ class Workspace : public QObject, public PrintDocumentHost {
     void installZoom();
     void installPictureAndTextCommands();
     std::optional<QString> ChoosePictureFile(DisplayObject& pic);
+    // Loads a picture file into a picture object; false, the user told, when it cannot be read.
+    bool LoadPictureFile(DisplayObject& pic, const QString& path);
     void EditText(frmDisplay& display);
     void showZoom();
     void SaveTemplateOf(frmDisplay& display);

@@ -205,15 +205,19 @@ std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
     request.filter = PictureFileFilter();
     request.folder = state_.ProgramFolder;
     const std::optional<QString> path = services_.files.openFile(request);
-    if (!path || path->isEmpty()) return std::nullopt;
+    if (!path || path->isEmpty() || !LoadPictureFile(pic, *path)) return std::nullopt;
+    return path;
+}
+
+bool Workspace::LoadPictureFile(DisplayObject& pic, const QString& path) {
     QString why;
     std::shared_ptr<const VectorPicture> vector;
-    const QImage image = LoadPicture(*path, &why, &vector);
+    const QImage image = LoadPicture(path, &why, &vector);
     if (image.isNull()) {
         services_.prompt.ask(QStringLiteral("Bad File or File Name."),
                              QStringLiteral("Unable To Open The New Picture."), PromptButtons::Ok,
                              PromptIcon::Exclamation);
-        return std::nullopt;
+        return false;
     }
     // Unstretched, the box takes the picture's own size; then the picture stretches with the box.
     pic.Stretch = false;
@@ -224,8 +228,8 @@ std::optional<QString> Workspace::ChoosePictureFile(DisplayObject& pic) {
     pic.Height = natural.height();
     state_.TemplateChanged = true;
     pic.Stretch = true;
-    pic.ToolTipText = *path;
-    return path;
+    pic.ToolTipText = path;
+    return true;
 }
 
 void Workspace::installPictureAndTextCommands() {

@@ -1,3 +1,4 @@
+#include "editor/Arrange.h"
 #include "shell/EditorPreferences.h"
 #include "shell/HTMLHelp.h"
 
@@ -5,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QToolBar>
 #include <QUndoStack>
@@ -243,17 +247,101 @@ TEST_F(CanvasEditor, DeleteIsUndoneWithItsGeometryAndStacking) {
     EXPECT_FALSE(canvas->document().contains(shape));
 }
 
-TEST_F(CanvasEditor, ArrowKeysNudgeAndARunIsOneStep) {
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2000, 1700));
-    canvas->undoStack().clear();
+TEST_F(CanvasEditor, TheKeyboardAloneSelectsMovesAndSizesAndAScreenReaderHearsIt) {
+    std::vector<DisplayObject*> shown;
+    for (DisplayObject* o : canvas->document().stacking())
+        if (o->Visible) shown.push_back(o);
+    canvas->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(canvas, Qt::Key_Tab);
+    EXPECT_EQ(canvas->CurrentObject, shown.front());
+    QTest::keyClick(canvas, Qt::Key_Backtab, Qt::ShiftModifier);  // back round to the top object
+    EXPECT_EQ(canvas->CurrentObject, shown.back());
+    for (size_t i = 0; i < shown.size() && canvas->CurrentObject != label; ++i)
+        QTest::keyClick(canvas, Qt::Key_Tab);
+    ASSERT_EQ(canvas->CurrentObject, label);
+    EXPECT_EQ(canvas->ClickedObject, label);
+    EXPECT_TRUE(handlesShown());
+    EXPECT_TRUE(mdi->sToolbar.band("Formatting").visible());
+    EXPECT_TRUE(canvas->hasFocus());
+
+    // Arrows move, Shift ten pixels at a time; Shift+Ctrl+arrows size. Each run is one step.
     for (int i = 0; i < 3; ++i) QTest::keyClick(canvas, Qt::Key_Right);
     QTest::keyClick(canvas, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(label->Left, 1500 + 3 * 15);
-    EXPECT_EQ(label->Top, 1500 + 10 * 15);
+    EXPECT_EQ(QPoint(label->Left, label->Top), QPoint(1500 + 3 * 15, 1500 + 10 * 15));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(canvas, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(canvas, Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(QSize(label->Width, label->Height), QSize(3000 + 3 * 15, 600 - 15));
+    EXPECT_EQ(QPoint(label->Left, label->Top), QPoint(1545, 1650));
+    EXPECT_EQ(canvas->undoStack().count(), 2);
+    EXPECT_EQ(canvas->undoStack().undoText(), QStringLiteral("Size"));
+
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(canvas);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->role(), QAccessible::Canvas);
+    EXPECT_EQ(page->childCount(), int(shown.size()));
+    QAccessibleInterface* heard = page->focusChild();
+    ASSERT_TRUE(heard);
+    EXPECT_EQ(heard->text(QAccessible::Name), QStringLiteral("Text: ") + label->Caption.simplified());
+    EXPECT_EQ(heard->text(QAccessible::Description),
+              QStringLiteral("1.07 in. from the left, 1.15 in. from the top, 2.11 by 0.41 in."));
+    EXPECT_EQ(heard->role(), QAccessible::StaticText);
+    EXPECT_TRUE(heard->state().focused);
+    EXPECT_EQ(heard->rect(), QRect(canvas->mapToGlobal(px(1545, 1650)), QSize(203, 39)));
+    EXPECT_EQ(page->child(page->indexOfChild(heard)), heard);
+    QTest::keyClick(canvas, Qt::Key_Tab);
+    EXPECT_EQ(page->focusChild()->text(QAccessible::Name), QStringLiteral("Picture"));
+
+    canvas->undoStack().undo();
+    EXPECT_EQ(QSize(label->Width, label->Height), QSize(3000, 600));
+    canvas->undoStack().undo();
+    EXPECT_EQ(QPoint(label->Left, label->Top), QPoint(1500, 1500));
+}
+
+TEST_F(CanvasEditor, APictureDroppedOnTheCanvasLandsWhereItFellAsOneStep) {
+    folder.write("broken.png", "not a picture");
+    folder.write("notes.txt", "words");
+    // Drags land on the main window (the canvas takes none, so templates and batch files
+    // dragged over it still reach the main window); a picture lands on the page under the drop.
+    EXPECT_FALSE(canvas->acceptDrops());
+    const auto drop = [&](const char* name, QPoint onCanvas) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(folder.file(name))});
+        const QPoint at = canvas->mapTo(mdi.get(), onCanvas);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(mdi.get(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(mdi.get(), &dropped);
+        QApplication::processEvents();
+        return dropped.isAccepted();
+    };
+    const std::vector<DisplayObject*> before = canvas->document().stacking();
+    EXPECT_FALSE(drop("notes.txt", px(3000, 3000)));
+    EXPECT_FALSE(drop("cake.png", canvas->mapFrom(mdi.get(), QPoint(2, 2)))) << "off the page";
+    EXPECT_TRUE(drop("broken.png", px(3000, 3000)));
+    ASSERT_EQ(services.prompt.asked.size(), 1u);
+    EXPECT_EQ(services.prompt.asked[0].text, QStringLiteral("Bad File or File Name."));
+    EXPECT_EQ(canvas->document().stacking(), before);
+    EXPECT_EQ(canvas->undoStack().count(), 0);
+
+    EXPECT_TRUE(drop("cake.png", px(3000, 3000)));
+    ASSERT_EQ(canvas->document().stacking().size(), before.size() + 1);
+    DisplayObject* dropped = canvas->document().stacking().back();
+    EXPECT_EQ(dropped->kind, ObjectKind::Picture);
+    EXPECT_EQ(dropped->ToolTipText, folder.file("cake.png"));
+    EXPECT_FALSE(dropped->Picture.isNull());
+    EXPECT_EQ(QPoint(dropped->Left, dropped->Top), QPoint(3000, 3000));
+    EXPECT_EQ(canvas->CurrentObject, dropped);
+    EXPECT_TRUE(handlesShown());
     EXPECT_EQ(canvas->undoStack().count(), 1);
     canvas->undoStack().undo();
-    EXPECT_EQ(label->Left, 1500);
-    EXPECT_EQ(label->Top, 1500);
+    EXPECT_EQ(canvas->document().stacking(), before);
+
+    // At the page's right edge it stays on the page.
+    EXPECT_TRUE(drop("cake.png", QPoint(canvas->width() - 1, px(0, 3000).y())));
+    EXPECT_EQ(ObjectBox(*canvas->document().stacking().back()).right() + 1,
+              canvas->canvasSizeTwips().width());
 }
 
 TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {

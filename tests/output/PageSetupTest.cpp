@@ -76,6 +76,22 @@ TEST(PageSetupDialog, ARejectedSizeReturnsAndLandscapeResizesTheCanvas) {
     EXPECT_EQ(state.page.PageOrientation, 2);
 }
 
+TEST(PageSetupDialog, LeavingOneOfTwoWrongSizesAsksOnceAndKeepsTheFocusThere) {
+    TestServices services;
+    AppState state;
+    state.page = {0, 0, 720, 720, 720, 720, 1};
+    frmPageSetup dialog(state, services.services, QPointF(0.25, 0.25), [](QSize) {});
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QApplication::setActiveWindow(&dialog);
+    dialog.txtWidth->setFocus();
+    services.prompt.asked.clear();
+    dialog.txtLength->setFocus();
+    ASSERT_EQ(services.prompt.asked.size(), 1u);
+    EXPECT_EQ(services.prompt.asked[0].text, "Your paper size must be between .25 and 240");
+    EXPECT_TRUE(dialog.txtWidth->hasFocus());
+}
+
 TEST(PageSetupDialog, EnterOnValuesThatCannotBeAPageKeepsTheOldPageAndTheDialog) {
     TestServices services;
     AppState state;

@@ -3,12 +3,15 @@
 #include "birthday/frmGetInfo.h"
 #include "shell/Application.h"
 #include "shell/ProgramFolders.h"
+#include "shell/RecentFiles.h"
 #include "shell/StartFile.h"
 
 #include "support/Doubles.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +20,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -63,8 +67,8 @@ QStringList FilesUnder(const QString& folder) {
     return files;
 }
 
-// The window program's three files: the settings from Options, a logged print, and the
-// toolbar layout written when the main window closes.
+// The window program's four files: the settings from Options, a logged print, a file opened,
+// and the toolbar layout written when the main window closes.
 void RunWindowProgram(const QString& executableFolder) {
     TestServices services;
     AppState state;
@@ -73,10 +77,11 @@ void RunWindowProgram(const QString& executableFolder) {
     w.mdi->quitApplication = nullptr;
     ASSERT_TRUE(WriteSettings(state, state.settings));
     ASSERT_TRUE(AppendPrintLog(state, QDateTime(QDate(2026, 3, 4), QTime(12, 0))));
+    ASSERT_TRUE(RememberRecentFile(state, QStringLiteral("/somewhere/people.alb")));
     w.mdi->close();
 }
 
-const QStringList kWrittenFiles = {"birthday print log.log", "toolbar.tls", "vir1.cgf"};
+const QStringList kWrittenFiles = {"birthday print log.log", "recent.lst", "toolbar.tls", "vir1.cgf"};
 
 }  // namespace
 
@@ -117,7 +122,8 @@ TEST(ProgramFolders, AnInstalledProgramReadsShareAndWritesIntoTheUsersFolders) {
     EXPECT_FALSE(QFileInfo::exists(user.path(".config/natalory")));
     RunWindowProgram(prefix.file("bin"));
     EXPECT_EQ(FilesUnder(prefix.path()), installed);
-    EXPECT_EQ(FilesUnder(user.path(".config/natalory")), (QStringList{"toolbar.tls", "vir1.cgf"}));
+    EXPECT_EQ(FilesUnder(user.path(".config/natalory")),
+              (QStringList{"recent.lst", "toolbar.tls", "vir1.cgf"}));
     EXPECT_EQ(FilesUnder(user.path(".local/share/natalory")), QStringList{"birthday print log.log"});
 }
 
@@ -199,4 +205,66 @@ TEST(StartArguments, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow)
     EXPECT_EQ(batch->txtBdayFile->text(), folder.file("others.alb"));
     EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("1"));
     w.mdi->close();
+}
+
+TEST(RecentFiles, TheLastEightOpenedOrSavedSurviveARestartAndAMissingOneIsDropped) {
+    TempUser user;
+    TempProgramFolder folder({"brdstf.fpf"});
+    for (int i = 1; i <= 9; ++i) folder.write(QStringLiteral("p%1.alb").arg(i), "Anna,Lee,1/15/1950\r\n");
+    AppState state;
+    UseProgramFolders(state, FindProgramFolders(folder.path()));
+    const auto captions = [](QMenu* menu) {
+        QStringList shown;
+        for (QAction* a : menu->actions()) shown << a->text();
+        return shown;
+    };
+    const auto start = [&](TestServices& services) {
+        MainWindows w = Main(state, services.services);
+        w.mdi->quitApplication = nullptr;
+        return w;
+    };
+    {
+        TestServices services;
+        MainWindows w = start(services);
+        ListRecentFiles(w, state, services.services);
+        QMenu* menu = w.mdi->sToolbar.tool("ID_mnuRecentFiles").menu();
+        emit menu->aboutToShow();
+        EXPECT_EQ(captions(menu), QStringList{"No recent files"});
+        // Opened in the batch window, one after another; p2 again comes first once more.
+        for (int i = 1; i <= 9; ++i) OpenStartFile(w, folder.file(QStringLiteral("p%1.alb").arg(i)));
+        OpenStartFile(w, folder.file("p2.alb"));
+        w.mdi->close();
+    }
+    TestServices services;
+    MainWindows w = start(services);
+    ListRecentFiles(w, state, services.services);
+    QMenu* menu = w.mdi->sToolbar.tool("ID_mnuRecentFiles").menu();
+    emit menu->aboutToShow();
+    EXPECT_EQ(captions(menu), (QStringList{"&1 p2.alb", "&2 p9.alb", "&3 p8.alb", "&4 p7.alb", "&5 p6.alb",
+                                           "&6 p5.alb", "&7 p4.alb", "&8 p3.alb"}));
+
+    QFile::remove(folder.file("p9.alb"));
+    menu->actions()[1]->trigger();
+    ASSERT_EQ(services.prompt.asked.size(), 1u);
+    EXPECT_EQ(
+        services.prompt.asked[0].text,
+        folder.file("p9.alb") + " can no longer be found; it has been taken off the list of recent files.");
+    EXPECT_EQ(services.prompt.asked[0].title, QStringLiteral("Recent Files"));
+    EXPECT_FALSE(ReadRecentFiles(state).contains(folder.file("p9.alb")));
+
+    // A file that is there opens as it did when it was first opened.
+    emit menu->aboutToShow();
+    menu->actions()[1]->trigger();  // p8
+    frmBatch* batch = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<frmBatch*>(top); b && b->isVisible()) batch = b;
+    ASSERT_TRUE(batch);
+    EXPECT_EQ(batch->txtBdayFile->text(), folder.file("p8.alb"));
+    EXPECT_EQ(ReadRecentFiles(state).front(), folder.file("p8.alb"));
+    w.mdi->close();
+
+    // A list that is no file of ours (a pipe nobody writes to) is an empty list, at once.
+    QFile::remove(folder.file("recent.lst"));
+    ASSERT_EQ(mkfifo(folder.file("recent.lst").toLocal8Bit().constData(), 0600), 0);
+    EXPECT_TRUE(ReadRecentFiles(state).isEmpty());
 }
