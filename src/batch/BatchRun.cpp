@@ -88,6 +88,7 @@ void BatchPrinter::deferPrint(const BatchRecord& record, const QDateTime& at) {
     state_.birthday.BirthDate = record.birthDate;
     state_.birthday.FirstName = record.first;
     state_.birthday.LastName = record.last;
+    state_.birthday.FullName = record.first + u' ' + record.last;
     state_.birthday.ParentsName = record.parents;
     pendingLog_.push_back(PrintLogRecord(state_, at));
 }

@@ -128,7 +128,8 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
                     ++w.done;
                     outcome.at[size_t(record - start)] = clock.now();
                     ++done;
-                    progress.printing(std::min(start + done, stop), BatchPercent(done, span));
+                    // As on one core: the share done before the last record began, 100 % at most.
+                    progress.printing(std::min(start + done, stop), BatchPercent(std::min(done, span), span));
                     progress.printed(done);
                 } else if (std::optional<BatchFailure> f = FailureIn(line)) {
                     outcome.batch.failure = std::move(f);
