@@ -30,8 +30,14 @@ struct Worker {
 
 // Signals each worker still running to stop between records, and waits for it.
 void StopAll(std::vector<Worker>& workers) {
-    for (Worker& w : workers)
-        if (w.process->state() != QProcess::NotRunning) ::kill(pid_t(w.process->processId()), SIGINT);
+    for (Worker& w : workers) {
+        if (w.process->state() == QProcess::NotRunning) continue;
+        const qint64 pid = w.process->processId();
+        if (pid > 0)
+            ::kill(pid_t(pid), SIGINT);
+        else
+            w.process->kill();
+    }
     for (Worker& w : workers)
         if (!w.process->waitForFinished(10000)) {
             w.process->kill();
@@ -39,12 +45,11 @@ void StopAll(std::vector<Worker>& workers) {
         }
 }
 
-// "failed RECORD NUMBER TOLD DESCRIPTION"
+// "failed RECORD NUMBER DESCRIPTION". Whatever the worker's print path said, it said to no one.
 std::optional<BatchFailure> FailureIn(const QByteArray& line) {
     const QList<QByteArray> words = line.split(' ');
-    if (words.size() < 4 || words[0] != "failed") return std::nullopt;
-    return BatchFailure{words[2].toInt(), QString::fromUtf8(words.mid(4).join(' ')), words[3] == "1",
-                        words[1].toInt()};
+    if (words.size() < 3 || words[0] != "failed") return std::nullopt;
+    return BatchFailure{words[2].toInt(), QString::fromUtf8(words.mid(3).join(' ')), false, words[1].toInt()};
 }
 
 }  // namespace
@@ -62,7 +67,7 @@ QByteArray WorkerFailedLine(int record, const BatchFailure& failure) {
     QString description = failure.description;
     description.replace(u'\n', u' ').replace(u'\r', u' ');
     return "failed " + QByteArray::number(record) + ' ' + QByteArray::number(failure.number) + ' ' +
-           (failure.alreadyTold ? '1' : '0') + ' ' + description.toUtf8() + '\n';
+           description.toUtf8() + '\n';
 }
 
 WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, const QString& pdf,
@@ -112,6 +117,10 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
 
     int done = 0;
     for (;;) {
+        if (progress.cancelRequested()) {
+            outcome.batch.cancelled = true;
+            break;
+        }
         bool running = false;
         for (Worker& w : workers) {
             w.pending += w.process->readAllStandardOutput();
@@ -137,6 +146,9 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
             }
             if (w.process->state() != QProcess::NotRunning) {
                 running = true;
+            } else if (w.process->exitStatus() == QProcess::NormalExit && w.process->exitCode() == 130) {
+                // Ctrl+C reaches every process of the terminal: the worker heard it first.
+                outcome.batch.cancelled = true;
             } else if (!outcome.batch.failure && (w.process->exitStatus() != QProcess::NormalExit ||
                                                    w.process->exitCode() != 0 || w.done != w.to - w.from + 1)) {
                 const QString why = w.process->error() == QProcess::FailedToStart
@@ -147,12 +159,7 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
                 fail(w.from + w.done, 51, why);
             }
         }
-        if (outcome.batch.failure) break;
-        if (progress.cancelRequested()) {
-            outcome.batch.cancelled = true;
-            break;
-        }
-        if (!running) break;
+        if (outcome.batch.failure || outcome.batch.cancelled || !running) break;
         loop.exec();
     }
     StopAll(workers);

@@ -290,6 +290,7 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     if (outcome.failure) {
         if (pdf) pdf->discard();
         if (!telling.error.isEmpty()) outcome.failure->description = telling.error;
+        else if (request.worker && !prompt.said.isEmpty()) outcome.failure->description = prompt.said.join(u' ');
         if (request.worker) std::fputs(WorkerFailedLine(outcome.failure->record, *outcome.failure).constData(), stdout);
     }
     return Finished(request, outcome, count, writeError,
