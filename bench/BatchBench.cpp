@@ -127,7 +127,8 @@ void BatchOnCores(benchmark::State& state) {
     const int count = int(state.range(0)), jobs = int(state.range(1));
     QTemporaryDir dir;
     const QDir data(QStringLiteral(NATALORY_SOURCE_DATA));
-    for (const QString& file : data.entryList(QDir::Files)) QFile::copy(data.filePath(file), dir.filePath(file));
+    for (const QString& file : data.entryList(QDir::Files))
+        QFile::copy(data.filePath(file), dir.filePath(file));
     QFile batch(dir.filePath(QStringLiteral("people.alb")));
     if (!batch.open(QIODevice::WriteOnly)) return state.SkipWithError("no batch file");
     for (const BatchRecord& r : People(count))
@@ -141,9 +142,9 @@ void BatchOnCores(benchmark::State& state) {
         clock.start();
         QProcess run;
         run.start(QStringLiteral(NATALORY_CLI),
-                  {QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--as-of"), QStringLiteral("2026-12-06"),
-                   QStringLiteral("--batch"), batch.fileName(), QStringLiteral("--out"), pdf, QStringLiteral("--jobs"),
-                   QString::number(jobs)});
+                  {QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--as-of"),
+                   QStringLiteral("2026-12-06"), QStringLiteral("--batch"), batch.fileName(),
+                   QStringLiteral("--out"), pdf, QStringLiteral("--jobs"), QString::number(jobs)});
         if (!run.waitForFinished(-1) || run.exitCode() != 0) state.SkipWithError("the batch did not print");
         wall += double(clock.nsecsElapsed()) / 1e9;
         cpu += ChildCpuSeconds() - before;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -109,7 +110,8 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
                                                        QStringLiteral("--from"), QString::number(w.from),
                                                        QStringLiteral("--to"), QString::number(w.to),
                                                        QStringLiteral("--out"), w.pdf,
-                                                       QStringLiteral("--worker"), scratch.path()});
+                                                       QStringLiteral("--worker"), scratch.path(),
+                                                       QStringLiteral("--worker-locale"), QLocale().name()});
     }
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &loop, &QEventLoop::quit);
@@ -123,6 +125,8 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
         }
         bool running = false;
         for (Worker& w : workers) {
+            // Asked before reading: what an ended worker wrote is all there to read.
+            const bool ended = w.process->state() == QProcess::NotRunning;
             w.pending += w.process->readAllStandardOutput();
             w.errors = (w.errors + w.process->readAllStandardError()).right(4096);
             for (qsizetype end; !outcome.batch.failure && (end = w.pending.indexOf('\n')) >= 0;) {
@@ -144,13 +148,14 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
                     outcome.batch.failure = std::move(f);
                 }
             }
-            if (w.process->state() != QProcess::NotRunning) {
+            if (!ended) {
                 running = true;
             } else if (w.process->exitStatus() == QProcess::NormalExit && w.process->exitCode() == 130) {
                 // Ctrl+C reaches every process of the terminal: the worker heard it first.
                 outcome.batch.cancelled = true;
-            } else if (!outcome.batch.failure && (w.process->exitStatus() != QProcess::NormalExit ||
-                                                   w.process->exitCode() != 0 || w.done != w.to - w.from + 1)) {
+            } else if (!outcome.batch.failure &&
+                       (w.process->exitStatus() != QProcess::NormalExit || w.process->exitCode() != 0 ||
+                        w.done != w.to - w.from + 1)) {
                 const QString why = w.process->error() == QProcess::FailedToStart
                                         ? QStringLiteral("%1 could not be started: %2")
                                               .arg(batch.program, w.process->errorString())

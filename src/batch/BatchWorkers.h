@@ -27,8 +27,8 @@ struct WorkerBatch {
 int BatchWorkerCount(int jobs, int records);
 
 struct WorkerOutcome {
-    BatchOutcome batch;          // a failure names the record it came from
-    QString writeError;          // the joined file could not be written
+    BatchOutcome batch;         // a failure names the record it came from
+    QString writeError;         // the joined file could not be written
     std::vector<QDateTime> at;  // when each record of the range was printed, in record order
 };
 

@@ -26,7 +26,8 @@ bool IsRegular(char c) {
 }
 
 bool IsDigits(QByteArrayView token) {
-    return !token.isEmpty() && std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !token.isEmpty() &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // Reads the tokens of one object's text, copying them out with every reference renumbered.
@@ -116,9 +117,7 @@ struct Part {
     }
 
     // The text of object `n`, from "n 0 obj" up to the next object or the table.
-    QByteArray object(int n) {
-        return read(offsets[size_t(n)], ends[size_t(n)] - offsets[size_t(n)]);
-    }
+    QByteArray object(int n) { return read(offsets[size_t(n)], ends[size_t(n)] - offsets[size_t(n)]); }
 };
 
 // Where the body of an object's text begins, after "n g obj"; -1 when the text is no such object.
@@ -152,7 +151,8 @@ bool ReadPart(Part& part, QString* error) {
     Scanner tailIn(tail, startxref + 9);
     bool ok = false;
     part.xref = tailIn.next().toLongLong(&ok);
-    if (!ok || part.xref <= 0 || part.xref >= size) return Refuse(error, name, QStringLiteral("a bad startxref"));
+    if (!ok || part.xref <= 0 || part.xref >= size)
+        return Refuse(error, name, QStringLiteral("a bad startxref"));
 
     const QByteArray table = part.read(part.xref, size - part.xref);
     Scanner in(table);
@@ -161,7 +161,8 @@ bool ReadPart(Part& part, QString* error) {
         const QByteArrayView count = in.next();
         if (!IsDigits(t) || !IsDigits(count)) return Refuse(error, name, QStringLiteral("a damaged table"));
         const int first = t.toInt(), n = count.toInt();
-        if (first < 0 || n < 0 || first + n > 10'000'000) return Refuse(error, name, QStringLiteral("a damaged table"));
+        if (first < 0 || n < 0 || first + n > 10'000'000)
+            return Refuse(error, name, QStringLiteral("a damaged table"));
         if (part.offsets.size() < size_t(first + n)) part.offsets.resize(size_t(first + n), -1);
         for (int k = 0; k < n; ++k) {
             const QByteArrayView offset = in.next(), generation = in.next(), kind = in.next();
@@ -195,8 +196,8 @@ bool ReadPart(Part& part, QString* error) {
 
     const QByteArray catalog = part.object(part.root);
     const qsizetype catalogBody = BodyOf(catalog, part.root);
-    const std::optional<int> tree = catalogBody < 0 ? std::nullopt
-                                                    : ReferenceAt(QByteArrayView(catalog).sliced(catalogBody), "/Pages");
+    const std::optional<int> tree =
+        catalogBody < 0 ? std::nullopt : ReferenceAt(QByteArrayView(catalog).sliced(catalogBody), "/Pages");
     if (!known(tree)) return Refuse(error, name, QStringLiteral("no page tree"));
     part.pageTree = *tree;
     const QByteArray pages = part.object(part.pageTree);
@@ -218,13 +219,16 @@ bool ReadPart(Part& part, QString* error) {
 bool CopyObject(Part& part, int n, int number, QIODevice& out, QString* error) {
     const QByteArray text = part.object(n);
     const qsizetype body = BodyOf(text, n);
-    if (body < 0) return Refuse(error, part.file.fileName(), QStringLiteral("object %1 is not where the table says").arg(n));
+    if (body < 0)
+        return Refuse(error, part.file.fileName(),
+                      QStringLiteral("object %1 is not where the table says").arg(n));
     QByteArray copy = QByteArray::number(number) + " 0 obj";
     Scanner in(text, body);
     qsizetype copied = body;
     for (;;) {
         const QByteArrayView t = in.next();
-        if (t.isEmpty()) return Refuse(error, part.file.fileName(), QStringLiteral("object %1 has no end").arg(n));
+        if (t.isEmpty())
+            return Refuse(error, part.file.fileName(), QStringLiteral("object %1 has no end").arg(n));
         if (t == "stream" || t == "endobj") {
             // What follows the dictionary, the stream's bytes with it, is copied as it stands.
             copy += QByteArrayView(text).sliced(copied);
@@ -233,13 +237,14 @@ bool CopyObject(Part& part, int n, int number, QIODevice& out, QString* error) {
         const qsizetype start = in.pos() - t.size();
         const std::optional<int> target = in.reference(t);
         if (!target) continue;
-        const int to = *target == part.pageTree ? 3
-                       : *target == part.root   ? 2
-                       : *target == part.info   ? 1
+        const int to = *target == part.pageTree                   ? 3
+                       : *target == part.root                     ? 2
+                       : *target == part.info                     ? 1
                        : size_t(*target) < part.renumbered.size() ? part.renumbered[size_t(*target)]
                                                                   : 0;
         if (to == 0)
-            return Refuse(error, part.file.fileName(), QStringLiteral("object %1 refers to a missing object").arg(n));
+            return Refuse(error, part.file.fileName(),
+                          QStringLiteral("object %1 refers to a missing object").arg(n));
         copy += QByteArrayView(text).sliced(copied, start - copied);
         copy += QByteArray::number(to) + " 0 R";
         copied = in.pos();
@@ -264,7 +269,8 @@ bool JoinPdfs(const QStringList& paths, const QString& target, int* pageCount, Q
     for (auto& part : parts) {
         part->renumbered.assign(part->offsets.size(), 0);
         for (size_t n = 1; n < part->offsets.size(); ++n)
-            if (part->offsets[n] > 0 && int(n) != part->root && int(n) != part->pageTree && int(n) != part->info)
+            if (part->offsets[n] > 0 && int(n) != part->root && int(n) != part->pageTree &&
+                int(n) != part->info)
                 part->renumbered[n] = next++;
     }
     std::vector<qint64> at(size_t(next), 0);
@@ -290,7 +296,8 @@ bool JoinPdfs(const QStringList& paths, const QString& target, int* pageCount, Q
             place(part->renumbered[size_t(n)]);
             if (!CopyObject(*part, n, part->renumbered[size_t(n)], out, error)) return false;
         }
-        for (const int page : part->pages) kids += QByteArray::number(part->renumbered[size_t(page)]) + " 0 R\n";
+        for (const int page : part->pages)
+            kids += QByteArray::number(part->renumbered[size_t(page)]) + " 0 R\n";
         pages += int(part->pages.size());
         part->file.close();
     }
@@ -303,8 +310,9 @@ bool JoinPdfs(const QStringList& paths, const QString& target, int* pageCount, Q
         table += at[size_t(n)] ? QByteArray::number(at[size_t(n)]).rightJustified(10, '0') + " 00000 n \n"
                                : QByteArray("0000000000 65535 f \n");
     out.write(table);
-    out.write("trailer\n<<\n/Size " + QByteArray::number(next) + (parts.front()->info ? "\n/Info 1 0 R" : "") +
-              "\n/Root 2 0 R\n>>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n");
+    out.write("trailer\n<<\n/Size " + QByteArray::number(next) +
+              (parts.front()->info ? "\n/Info 1 0 R" : "") + "\n/Root 2 0 R\n>>\nstartxref\n" +
+              QByteArray::number(xref) + "\n%%EOF\n");
     if (!out.commit()) return Refuse(error, target, out.errorString());
     if (pageCount) *pageCount = pages;
     return true;

@@ -359,7 +359,8 @@ void frmBatch::BatchRun(int start, int stop) {
     const BatchFileResult read = ReadBatchFile(txtBdayFile->text(), LastYearAvailable(state_.ProgramFolder));
     if (const auto* error = std::get_if<BatchFileError>(&read)) {
         outcome.failure = RunFailureOf(*error);
-    } else if (pdf && RunWorkers(start, stop, std::get<BatchFileContents>(read).records, pdf->path(), outcome)) {
+    } else if (pdf &&
+               RunWorkers(start, stop, std::get<BatchFileContents>(read).records, pdf->path(), outcome)) {
         // A cancelled run on every core writes no file: there is nothing to announce.
         if (outcome.cancelled) {
             endRun();
@@ -397,12 +398,13 @@ void frmBatch::BatchRun(int start, int stop) {
 bool frmBatch::RunWorkers(int start, int stop, const std::vector<BatchRecord>& records, const QString& pdf,
                           BatchOutcome& outcome) {
     stop = std::min(stop, int(records.size()));
-    if (start > stop || BatchWorkerCount(jobs, stop - start + 1) < 2 || !QFileInfo(workerProgram).isExecutable())
+    if (start > stop || BatchWorkerCount(jobs, stop - start + 1) < 2 ||
+        !QFileInfo(workerProgram).isExecutable())
         return false;
     WorkerBatch batch;
     batch.program = workerProgram;
-    batch.arguments = QStringList{QStringLiteral("--app-dir"), state_.ProgramFolder, QStringLiteral("--as-of"),
-                                  services_.clock.today().toString(Qt::ISODate)};
+    batch.arguments = QStringList{QStringLiteral("--app-dir"), state_.ProgramFolder,
+                                  QStringLiteral("--as-of"), services_.clock.today().toString(Qt::ISODate)};
     batch.batchFile = txtBdayFile->text();
     batch.settings = state_.settings;
     batch.jobs = jobs;
@@ -412,7 +414,8 @@ bool frmBatch::RunWorkers(int start, int stop, const std::vector<BatchRecord>& r
     if (!made.writeError.isEmpty()) outcome.failure = BatchFailure{75, made.writeError, false};
     if (outcome.failure || outcome.cancelled) return true;
     BatchPrinter printing(state_, PrintServices{services_.prompt, services_.clock, nullptr});
-    for (int r = start; r <= stop; ++r) printing.deferPrint(records[size_t(r - 1)], made.at[size_t(r - start)]);
+    for (int r = start; r <= stop; ++r)
+        printing.deferPrint(records[size_t(r - 1)], made.at[size_t(r - start)]);
     printing.commitPrints();
     if (countChanged_) countChanged_();
     return true;

@@ -159,8 +159,8 @@ QString OneLine(QString text) {
 }
 
 // What the command line says when a batch has ended, however it was printed.
-CliResult Finished(const BatchRequest& request, const BatchOutcome& outcome, int count, const QString& writeError,
-                   const QString& where, const SilentPrompt& prompt) {
+CliResult Finished(const BatchRequest& request, const BatchOutcome& outcome, int count,
+                   const QString& writeError, const QString& where, const SilentPrompt& prompt) {
     if (outcome.failure) {
         CliResult failed = Fail(1, QStringLiteral("record %1 could not be printed: %2")
                                        .arg(outcome.failure->record)
@@ -169,11 +169,13 @@ CliResult Finished(const BatchRequest& request, const BatchOutcome& outcome, int
         return failed;
     }
     if (outcome.cancelled)
-        return Fail(130, request.out.isEmpty() ? QStringLiteral("interrupted after %1 prints").arg(outcome.printed)
-                                               : QStringLiteral("interrupted after %1 prints; %2 was not written")
-                                                     .arg(outcome.printed)
-                                                     .arg(request.out));
-    if (!writeError.isEmpty()) return Fail(1, QStringLiteral("cannot write %1: %2").arg(request.out, writeError));
+        return Fail(130, request.out.isEmpty()
+                             ? QStringLiteral("interrupted after %1 prints").arg(outcome.printed)
+                             : QStringLiteral("interrupted after %1 prints; %2 was not written")
+                                   .arg(outcome.printed)
+                                   .arg(request.out));
+    if (!writeError.isEmpty())
+        return Fail(1, QStringLiteral("cannot write %1: %2").arg(request.out, writeError));
     return CliResult{
         0,
         {},
@@ -182,8 +184,9 @@ CliResult Finished(const BatchRequest& request, const BatchOutcome& outcome, int
 }
 
 // Records `request.from` to `to` into one PDF by `jobs` worker processes of this program.
-CliResult RunOnEveryCore(AppState& state, const BatchRequest& request, const std::vector<BatchRecord>& records,
-                         int to, int jobs, const Clock& clock, SilentPrompt& prompt) {
+CliResult RunOnEveryCore(AppState& state, const BatchRequest& request,
+                         const std::vector<BatchRecord>& records, int to, int jobs, const Clock& clock,
+                         SilentPrompt& prompt) {
     WorkerBatch batch;
     batch.program = QCoreApplication::applicationFilePath();
     batch.arguments = request.workerArguments;
@@ -201,8 +204,8 @@ CliResult RunOnEveryCore(AppState& state, const BatchRequest& request, const std
         printing.commitPrints();
     }
     state.BatchInProgress = false;
-    return Finished(request, made.batch, int(records.size()), made.writeError, QStringLiteral("into ") + request.out,
-                    prompt);
+    return Finished(request, made.batch, int(records.size()), made.writeError,
+                    QStringLiteral("into ") + request.out, prompt);
 }
 
 }  // namespace
@@ -281,7 +284,8 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
         outcome = BatchRun(records, request.from, to, printing, progress);
         const bool whole = !outcome.failure && !outcome.cancelled;
         written = whole && (!pdf || pdf->finish(&writeError));
-        if (whole && !written && writeError.isEmpty()) writeError = QStringLiteral("the file could not be written");
+        if (whole && !written && writeError.isEmpty())
+            writeError = QStringLiteral("the file could not be written");
         // The batch that started a worker counts and logs its prints.
         if (written && !request.worker) printing.commitPrints();
     }
@@ -289,9 +293,12 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
 
     if (outcome.failure) {
         if (pdf) pdf->discard();
-        if (!telling.error.isEmpty()) outcome.failure->description = telling.error;
-        else if (request.worker && !prompt.said.isEmpty()) outcome.failure->description = prompt.said.join(u' ');
-        if (request.worker) std::fputs(WorkerFailedLine(outcome.failure->record, *outcome.failure).constData(), stdout);
+        if (!telling.error.isEmpty())
+            outcome.failure->description = telling.error;
+        else if (request.worker && !prompt.said.isEmpty())
+            outcome.failure->description = prompt.said.join(u' ');
+        if (request.worker)
+            std::fputs(WorkerFailedLine(outcome.failure->record, *outcome.failure).constData(), stdout);
     }
     return Finished(request, outcome, count, writeError,
                     printer ? QStringLiteral("on ") + printer->name()

@@ -266,12 +266,14 @@ CliResult RunCommandLine(const QStringList& arguments) {
         if (parser.isSet(jobs)) {
             bool ok = false;
             request.jobs = parser.value(jobs).toInt(&ok);
-            if (!ok || request.jobs < 1 || request.jobs > 256) return Usage(QStringLiteral("--jobs: give a number from 1 to 256"));
+            if (!ok || request.jobs < 1 || request.jobs > 256)
+                return Usage(QStringLiteral("--jobs: give a number from 1 to 256"));
         }
         // Workers read what this process read, and are told what the command line changed.
         request.workerArguments = QStringList{QStringLiteral("--app-dir"), state.ProgramFolder,
                                               QStringLiteral("--as-of"), today.toString(Qt::ISODate)};
-        for (const QCommandLineOption* passed : {&worldToBits, &noWorldToBits, &worldToHeadlines, &noWorldToHeadlines})
+        for (const QCommandLineOption* passed :
+             {&worldToBits, &noWorldToBits, &worldToHeadlines, &noWorldToHeadlines})
             if (parser.isSet(*passed)) request.workerArguments << QStringLiteral("--") + passed->names()[0];
         if (chosenSet) request.workerArguments << QStringLiteral("--info-set") << QString::number(chosenSet);
         return RunBatchCommand(state, request);

@@ -236,7 +236,8 @@ TEST_F(BatchWindow, CancelDuringARunFinishesTheRecordThenSaysSo) {
 
 TEST_F(BatchWindow, OnTwoWorkersTheBarReachesTheEndAndCancelStopsEveryWorker) {
     QByteArray forty;
-    for (int i = 1; i <= 40; ++i) forty += "Person" + QByteArray::number(i) + ",Lee,1/15/19" + QByteArray::number(10 + i) + "\r\n";
+    for (int i = 1; i <= 40; ++i)
+        forty += "Person" + QByteArray::number(i) + ",Lee,1/15/19" + QByteArray::number(10 + i) + "\r\n";
     folder.write("forty.alb", forty);
     std::vector<int> bar;
     QStringList percents;
@@ -261,7 +262,8 @@ TEST_F(BatchWindow, OnTwoWorkersTheBarReachesTheEndAndCancelStopsEveryWorker) {
     EXPECT_EQ(form->prgBar->maximum(), 40);
     EXPECT_EQ(percents[39], "100% Done");
     EXPECT_EQ(state.PrintCount, 40);
-    EXPECT_EQ(told(), QStringList{"Natalory has finished writing 40 Birthday Prints to " + folder.file("forty.pdf") + "."});
+    EXPECT_EQ(told(), QStringList{"Natalory has finished writing 40 Birthday Prints to " +
+                                  folder.file("forty.pdf") + "."});
 
     // Cancel stops both workers before the end and leaves no file.
     atCount = [&] {

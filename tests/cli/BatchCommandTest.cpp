@@ -200,7 +200,7 @@ TEST(BatchCommand, ThePrintsDatesAreEnglishInTheOrderOfTheUsersCountry) {
         QProcess p;
         p.setProcessEnvironment(InLocale(locale));
         p.start(QStringLiteral(NATALORY_CLI), {"--app-dir", folder.path(), "--first", "Anna", "--last", "Lee",
-                                                "--date", "1950-01-15", "--as-of", "2026-12-06", "--texts"});
+                                               "--date", "1950-01-15", "--as-of", "2026-12-06", "--texts"});
         ASSERT_TRUE(p.waitForFinished(60000));
         const QString texts = QString::fromUtf8(p.readAllStandardOutput());
         EXPECT_TRUE(texts.contains(date)) << locale << ": " << texts.left(600).toStdString();
@@ -279,7 +279,8 @@ TEST(BatchCommand, OnEveryCoreTheFileAndTheLogAreThoseOfOneCore) {
         const Outcome r = Cli(folder, {"--batch", folder.file("people.alb"), "--jobs", jobs, "--out",
                                        folder.file(QStringLiteral("%1.pdf").arg(jobs))});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_TRUE(r.err.endsWith(QStringLiteral("Printed 45 of 45 records into %1.\n").arg(folder.file(QStringLiteral("%1.pdf").arg(jobs)))))
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("Printed 45 of 45 records into %1.\n")
+                                       .arg(folder.file(QStringLiteral("%1.pdf").arg(jobs)))))
             << r.err.toStdString();
     }
     // pdftotext ends each page with a form feed: the same text on every page, in the same order.
@@ -295,7 +296,8 @@ TEST(BatchCommand, OnEveryCoreTheFileAndTheLogAreThoseOfOneCore) {
         natalory::ReadPrintLog(folder.file("birthday print log.log"), QDate(2026, 12, 6));
     ASSERT_EQ(logged.rows.size(), 90u);
     for (size_t i = 0; i < 90; ++i)
-        EXPECT_EQ(logged.rows[i].name, QStringLiteral("Person%1 Lee").arg(i % 45 + 1, 2, 10, QLatin1Char('0')));
+        EXPECT_EQ(logged.rows[i].name,
+                  QStringLiteral("Person%1 Lee").arg(i % 45 + 1, 2, 10, QLatin1Char('0')));
 
     // A range is shared among the workers as a whole file is.
     ASSERT_EQ(Cli(folder, {"--batch", folder.file("people.alb"), "--from", "20", "--to", "44", "--jobs", "3",
