@@ -173,7 +173,7 @@ WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, con
 
     QStringList parts;
     for (const Worker& w : workers) parts << w.pdf;
-    JoinPdfs(parts, pdf, nullptr, &outcome.writeError);
+    JoinPdfs(parts, pdf, &outcome.writeError);
     return outcome;
 }
 

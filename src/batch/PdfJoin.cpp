@@ -255,7 +255,7 @@ bool CopyObject(Part& part, int n, int number, QIODevice& out, QString* error) {
 
 }  // namespace
 
-bool JoinPdfs(const QStringList& paths, const QString& target, int* pageCount, QString* error) {
+bool JoinPdfs(const QStringList& paths, const QString& target, QString* error) {
     std::vector<std::unique_ptr<Part>> parts;
     for (const QString& path : paths) {
         parts.push_back(std::make_unique<Part>());
@@ -314,7 +314,6 @@ bool JoinPdfs(const QStringList& paths, const QString& target, int* pageCount, Q
               (parts.front()->info ? "\n/Info 1 0 R" : "") + "\n/Root 2 0 R\n>>\nstartxref\n" +
               QByteArray::number(xref) + "\n%%EOF\n");
     if (!out.commit()) return Refuse(error, target, out.errorString());
-    if (pageCount) *pageCount = pages;
     return true;
 }
 

@@ -10,7 +10,6 @@ namespace natalory {
 // however many pages there are. Only what QPdfWriter writes is read (a plain
 // cross-reference table, one page tree of the files' own pages); anything else is
 // refused with the reason. The target appears whole or not at all.
-bool JoinPdfs(const QStringList& parts, const QString& target, int* pages = nullptr,
-              QString* error = nullptr);
+bool JoinPdfs(const QStringList& parts, const QString& target, QString* error = nullptr);
 
 }  // namespace natalory
