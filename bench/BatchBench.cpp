@@ -7,8 +7,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
 
 using namespace natalory;
 
@@ -108,8 +113,59 @@ void ClassyBatch(benchmark::State& state) {
     BatchIntoOnePdf(state, "B");
 }
 
+double ChildCpuSeconds() {
+    rusage used{};
+    getrusage(RUSAGE_CHILDREN, &used);
+    return double(used.ru_utime.tv_sec + used.ru_stime.tv_sec) +
+           double(used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e6;
+}
+
+// natalory-print --batch as a user runs it, on `jobs` cores: the time it takes per print
+// (real time), the CPU it costs per print in all its processes, the largest process and
+// the size of the file. It logs into a program folder of its own.
+void BatchOnCores(benchmark::State& state) {
+    const int count = int(state.range(0)), jobs = int(state.range(1));
+    QTemporaryDir dir;
+    const QDir data(QStringLiteral(NATALORY_SOURCE_DATA));
+    for (const QString& file : data.entryList(QDir::Files))
+        QFile::copy(data.filePath(file), dir.filePath(file));
+    QFile batch(dir.filePath(QStringLiteral("people.alb")));
+    if (!batch.open(QIODevice::WriteOnly)) return state.SkipWithError("no batch file");
+    for (const BatchRecord& r : People(count))
+        batch.write((r.first + u',' + r.last + u',' + r.dateText + QStringLiteral("\r\n")).toUtf8());
+    batch.close();
+    const QString pdf = dir.filePath(QStringLiteral("batch.pdf"));
+    double cpu = 0, wall = 0;
+    for (auto _ : state) {
+        const double before = ChildCpuSeconds();
+        QElapsedTimer clock;
+        clock.start();
+        QProcess run;
+        run.start(QStringLiteral(NATALORY_CLI),
+                  {QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--as-of"),
+                   QStringLiteral("2026-12-06"), QStringLiteral("--batch"), batch.fileName(),
+                   QStringLiteral("--out"), pdf, QStringLiteral("--jobs"), QString::number(jobs)});
+        if (!run.waitForFinished(-1) || run.exitCode() != 0) state.SkipWithError("the batch did not print");
+        wall += double(clock.nsecsElapsed()) / 1e9;
+        cpu += ChildCpuSeconds() - before;
+    }
+    rusage largest{};
+    getrusage(RUSAGE_CHILDREN, &largest);
+    state.counters["wall_ms_per_print"] = 1000 * wall / double(state.iterations() * count);
+    state.counters["cpu_ms_per_print"] = 1000 * cpu / double(state.iterations() * count);
+    state.counters["largest_process_MB"] = double(largest.ru_maxrss) / 1024;
+    state.counters["pdf_KB_per_page"] = double(QFileInfo(pdf).size()) / 1024 / count;
+}
+
 }  // namespace
 
+BENCHMARK(BatchOnCores)
+    ->Args({1000, 1})
+    ->Args({1000, 2})
+    ->Args({10000, 2})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(NewspaperBatch)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ClassyBatch)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(NewspaperWithoutPdf)->Arg(1000)->Unit(benchmark::kMillisecond);

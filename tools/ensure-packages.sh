@@ -10,7 +10,7 @@ NATALORY_PACKAGES=(
     fonts-liberation fonts-wqy-microhei fontconfig
     xvfb xauth poppler-utils
     cups cups-client cups-filters
-    libuemf-dev emf2svg libemf2svg-dev libwmf-dev zlib1g-dev libseccomp-dev
+    libuemf-dev emf2svg libemf2svg-dev libwmf-dev zlib1g-dev libseccomp-dev qpdf
     clang libclang-rt-14-dev libpng-dev libfontconfig-dev
     desktop-file-utils appstream dpkg-dev lintian
 )

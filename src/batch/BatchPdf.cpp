@@ -6,7 +6,18 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <zlib.h>
+
 #include <cerrno>
+
+// Qt's PDF writer compresses every page at zlib's default level and offers no other; for
+// a page of the newspaper that is a third of the CPU a batch print costs. Level 5 takes
+// 40 % less time for pages 5 % larger. Defined here, in the program, this is the deflateInit
+// Qt's libraries call; levels asked for by number are left as they are.
+extern "C" int deflateInit_(z_streamp stream, int level, const char* version, int size) {
+    if (level == Z_DEFAULT_COMPRESSION) level = 5;
+    return deflateInit2_(stream, level, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY, version, size);
+}
 
 namespace natalory {
 namespace {

@@ -34,6 +34,7 @@ BatchOutcome BatchRun(const std::vector<BatchRecord>& records, int start, int st
         progress.printing(record.number, BatchPercent(outcome.printed, span));
         if (auto failure = printer.PrintBatchRecord(record)) {
             outcome.failure = std::move(failure);
+            outcome.failure->record = record.number;
             break;
         }
         ++outcome.printed;
@@ -52,10 +53,14 @@ BatchPrinter::~BatchPrinter() {
     state_.yearDataCache = nullptr;
 }
 
-std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& record) {
+void BatchPrinter::useStyleOfSettings() {
     const int style = PrintTypeOfStyle(state_.settings.DefaultStyle);
     if (style >= 0) state_.birthday.PrintType = style;
     if (style == ptUserTemplate) state_.birthday.CustomTemplatePath = state_.settings.DefaultTemplatePath;
+}
+
+std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& record) {
+    useStyleOfSettings();
     // A batch file names no parents unless its table has the column; never those of the last typed print.
     state_.birthday.ParentsName = record.parents;
     const BuildResult built = SetBirthday(state_, services_.clock.today(), print_, BuildMode::LoadTemplate,
@@ -76,6 +81,16 @@ std::optional<BatchFailure> BatchPrinter::PrintBatchRecord(const BatchRecord& re
     if (services_.printer && services_.printer->defersPrints())
         pendingLog_.push_back(PrintLogRecord(state_, services_.clock.now()));
     return std::nullopt;
+}
+
+void BatchPrinter::deferPrint(const BatchRecord& record, const QDateTime& at) {
+    useStyleOfSettings();
+    state_.birthday.BirthDate = record.birthDate;
+    state_.birthday.FirstName = record.first;
+    state_.birthday.LastName = record.last;
+    state_.birthday.FullName = record.first + u' ' + record.last;
+    state_.birthday.ParentsName = record.parents;
+    pendingLog_.push_back(PrintLogRecord(state_, at));
 }
 
 void BatchPrinter::commitPrints() {

@@ -35,6 +35,7 @@ struct BatchFailure {
     int number = 0;  // the error number the user is told
     QString description;
     bool alreadyTold = false;  // the print path has said so already: end quietly
+    int record = 0;            // the number of the record that failed
 };
 
 class BatchRecordPrinter {
@@ -76,8 +77,11 @@ class BatchPrinter final : public BatchRecordPrinter {
     // Counts and logs the prints of a target that defers them (a batch PDF), once its file
     // is written: a file that is not written leaves nothing counted or logged.
     void commitPrints();
+    // A print of `record` made elsewhere (by a worker) at `at`, to be counted and logged with the rest.
+    void deferPrint(const BatchRecord& record, const QDateTime& at);
 
   private:
+    void useStyleOfSettings();
     std::vector<QString> pendingLog_;  // the log records of the deferred prints
     AppState& state_;
     PrintServices services_;

@@ -3,6 +3,7 @@
 #include "batch/BatchFile.h"
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
+#include "batch/BatchWorkers.h"
 #include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
 #include "shell/DialogParts.h"
@@ -23,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace natalory {
@@ -112,6 +114,8 @@ frmBatch::frmBatch(AppState& state, Services& services, std::function<void()> co
     setObjectName(QStringLiteral("frmBatch"));
     setWindowTitle(QString::fromLatin1(kCaption));
     state_.BatchInProgress = true;
+    jobs = QThread::idealThreadCount();
+    workerProgram = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("natalory-print"));
     findPrinter = [this](const QString& name, QString* why) -> std::unique_ptr<PrinterTarget> {
         auto printer = SystemPrinter::Find(name, why);
         if (printer) printer->setOptions(state_.PrinterOptions);
@@ -358,6 +362,13 @@ void frmBatch::BatchRun(int start, int stop) {
     const BatchFileResult read = ReadBatchFile(txtBdayFile->text(), LastYearAvailable(state_.ProgramFolder));
     if (const auto* error = std::get_if<BatchFileError>(&read)) {
         outcome.failure = RunFailureOf(*error);
+    } else if (pdf &&
+               RunWorkers(start, stop, std::get<BatchFileContents>(read).records, pdf->path(), outcome)) {
+        // A cancelled run on every core writes no file: there is nothing to announce.
+        if (outcome.cancelled) {
+            endRun();
+            return;
+        }
     } else {
         Progress progress(*this);
         BatchPrinter printing(state_, PrintServices{services_.prompt, services_.clock, target});
@@ -385,6 +396,32 @@ void frmBatch::BatchRun(int start, int stop) {
                              PromptIcon::Information);
     }
     endRun();
+}
+
+bool frmBatch::RunWorkers(int start, int stop, const std::vector<BatchRecord>& records, const QString& pdf,
+                          BatchOutcome& outcome) {
+    stop = std::min(stop, int(records.size()));
+    if (start > stop || BatchWorkerCount(jobs, stop - start + 1) < 2 ||
+        !QFileInfo(workerProgram).isExecutable())
+        return false;
+    WorkerBatch batch;
+    batch.program = workerProgram;
+    batch.arguments = QStringList{QStringLiteral("--app-dir"), state_.ProgramFolder,
+                                  QStringLiteral("--as-of"), services_.clock.today().toString(Qt::ISODate)};
+    batch.batchFile = txtBdayFile->text();
+    batch.settings = state_.settings;
+    batch.jobs = jobs;
+    Progress progress(*this);
+    const WorkerOutcome made = RunBatchWorkers(batch, start, stop, pdf, progress, services_.clock);
+    outcome = made.batch;
+    if (!made.writeError.isEmpty()) outcome.failure = BatchFailure{75, made.writeError, false};
+    if (outcome.failure || outcome.cancelled) return true;
+    BatchPrinter printing(state_, PrintServices{services_.prompt, services_.clock, nullptr});
+    for (int r = start; r <= stop; ++r)
+        printing.deferPrint(records[size_t(r - 1)], made.at[size_t(r - start)]);
+    printing.commitPrints();
+    if (countChanged_) countChanged_();
+    return true;
 }
 
 void frmBatch::endRun() {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -20,6 +21,8 @@ namespace natalory {
 class PrinterTarget;
 
 struct BatchFileError;
+struct BatchOutcome;
+struct BatchRecord;
 
 // The batch window: choose a batch file, narrow the range, print every record on
 // the printer of Print Setup or into one PDF file. While it is open a batch is in
@@ -46,6 +49,11 @@ class frmBatch : public QDialog {
     QLabel* lblInform;
     QLabel* lblPercentDone;
 
+    // Processes printing a batch into a PDF at once (one per core unless set), and the program
+    // each of them runs; without that program a batch prints in this process alone.
+    int jobs;
+    QString workerProgram;
+
     // The printer of Print Setup by name (empty: the default), or none with the reason.
     std::function<std::unique_ptr<PrinterTarget>(const QString& name, QString* why)> findPrinter;
 
@@ -70,6 +78,9 @@ class frmBatch : public QDialog {
     class Progress;
     void BatchRun(int start, int stop);
     void endRun();
+    // A batch into a PDF on every core; false when it is one for this process alone.
+    bool RunWorkers(int start, int stop, const std::vector<BatchRecord>& records, const QString& pdf,
+                    BatchOutcome& outcome);
     void showFileError(const BatchFileError& error);
     int totalCount_ = 0;
     bool running_ = false;

@@ -2,12 +2,15 @@
 
 #include "batch/BatchPdf.h"
 #include "batch/BatchRun.h"
+#include "batch/BatchWorkers.h"
 #include "batch/PrintLog.h"
 #include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 #include <unistd.h>
 #include <csignal>
@@ -69,6 +72,21 @@ class TerminalProgress final : public BatchProgress {
     int total_;
     bool shown_;
     bool drawn_ = false;
+    int number_ = 0;
+};
+
+// A worker's progress: a line on stdout for each record printed, for the batch that started it.
+class WorkerLines final : public BatchProgress {
+  public:
+    void started(int) override {}
+    void printing(int number, int) override { number_ = number; }
+    void printed(int) override {
+        std::fputs(WorkerPrintedLine(number_).constData(), stdout);
+        std::fflush(stdout);
+    }
+    bool cancelRequested() override { return interrupted != 0; }
+
+  private:
     int number_ = 0;
 };
 
@@ -140,6 +158,56 @@ QString OneLine(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
 }
 
+// What the command line says when a batch has ended, however it was printed.
+CliResult Finished(const BatchRequest& request, const BatchOutcome& outcome, int count,
+                   const QString& writeError, const QString& where, const SilentPrompt& prompt) {
+    if (outcome.failure) {
+        CliResult failed = Fail(1, QStringLiteral("record %1 could not be printed: %2")
+                                       .arg(outcome.failure->record)
+                                       .arg(outcome.failure->description));
+        failed.err.prepend(prompt.warnings());
+        return failed;
+    }
+    if (outcome.cancelled)
+        return Fail(130, request.out.isEmpty()
+                             ? QStringLiteral("interrupted after %1 prints").arg(outcome.printed)
+                             : QStringLiteral("interrupted after %1 prints; %2 was not written")
+                                   .arg(outcome.printed)
+                                   .arg(request.out));
+    if (!writeError.isEmpty())
+        return Fail(1, QStringLiteral("cannot write %1: %2").arg(request.out, writeError));
+    return CliResult{
+        0,
+        {},
+        prompt.warnings() +
+            QStringLiteral("Printed %1 of %2 records %3.\n").arg(outcome.printed).arg(count).arg(where)};
+}
+
+// Records `request.from` to `to` into one PDF by `jobs` worker processes of this program.
+CliResult RunOnEveryCore(AppState& state, const BatchRequest& request,
+                         const std::vector<BatchRecord>& records, int to, int jobs, const Clock& clock,
+                         SilentPrompt& prompt) {
+    WorkerBatch batch;
+    batch.program = QCoreApplication::applicationFilePath();
+    batch.arguments = request.workerArguments;
+    batch.batchFile = request.file;
+    batch.settings = state.settings;
+    batch.jobs = jobs;
+    state.BatchInProgress = true;
+    const InterruptGuard guard;
+    TerminalProgress progress(to - request.from + 1);
+    WorkerOutcome made = RunBatchWorkers(batch, request.from, to, request.out, progress, clock);
+    if (!made.batch.failure && !made.batch.cancelled && made.writeError.isEmpty()) {
+        BatchPrinter printing(state, PrintServices{prompt, clock, nullptr});
+        for (int r = request.from; r <= to; ++r)
+            printing.deferPrint(records[size_t(r - 1)], made.at[size_t(r - request.from)]);
+        printing.commitPrints();
+    }
+    state.BatchInProgress = false;
+    return Finished(request, made.batch, int(records.size()), made.writeError,
+                    QStringLiteral("into ") + request.out, prompt);
+}
+
 }  // namespace
 
 PromptAnswer SilentPrompt::ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon) {
@@ -193,6 +261,11 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
     SilentPrompt prompt;
     TellingTarget telling(*target);
     const DayClock clock(request.today);
+    const int jobs = request.jobs ? request.jobs : QThread::idealThreadCount();
+    if (pdf && !request.worker && BatchWorkerCount(jobs, to - request.from + 1) > 1) {
+        pdf.reset();
+        return RunOnEveryCore(state, request, records, to, jobs, clock, prompt);
+    }
     state.BatchInProgress = true;
     const int digits = std::max(3, int(QString::number(count).size()));
     BatchOutcome outcome;
@@ -205,39 +278,33 @@ CliResult RunBatchCommand(AppState& state, const BatchRequest& request) {
         printing.beforePrint = [&](const BatchRecord& r) {
             files.next = QDir(request.outDir).filePath(FileNameFor(r, digits));
         };
-        TerminalProgress progress(to - request.from + 1);
+        TerminalProgress terminal(to - request.from + 1);
+        WorkerLines lines;
+        BatchProgress& progress = request.worker ? static_cast<BatchProgress&>(lines) : terminal;
         outcome = BatchRun(records, request.from, to, printing, progress);
         const bool whole = !outcome.failure && !outcome.cancelled;
         written = whole && (!pdf || pdf->finish(&writeError));
-        if (written) printing.commitPrints();
+        if (whole && !written && writeError.isEmpty())
+            writeError = QStringLiteral("the file could not be written");
+        // The batch that started a worker counts and logs its prints.
+        if (written && !request.worker) printing.commitPrints();
     }
     state.BatchInProgress = false;
 
     if (outcome.failure) {
         if (pdf) pdf->discard();
-        const QString why = !telling.error.isEmpty() ? telling.error : outcome.failure->description;
-        CliResult failed = Fail(1, QStringLiteral("record %1 could not be printed: %2")
-                                       .arg(request.from + outcome.printed)
-                                       .arg(why));
-        failed.err.prepend(prompt.warnings());
-        return failed;
+        if (!telling.error.isEmpty())
+            outcome.failure->description = telling.error;
+        else if (request.worker && !prompt.said.isEmpty())
+            outcome.failure->description = prompt.said.join(u' ');
+        if (request.worker)
+            std::fputs(WorkerFailedLine(outcome.failure->record, *outcome.failure).constData(), stdout);
     }
-    if (outcome.cancelled) {
-        if (pdf) pdf->discard();
-        return Fail(130, pdf ? QStringLiteral("interrupted after %1 prints; %2 was not written")
-                                   .arg(outcome.printed)
-                                   .arg(request.out)
-                             : QStringLiteral("interrupted after %1 prints").arg(outcome.printed));
-    }
-    if (!written) return Fail(1, QStringLiteral("cannot write %1: %2").arg(request.out, writeError));
-    const QString where = printer ? QStringLiteral("on ") + printer->name()
-                          : pdf   ? QStringLiteral("into ") + request.out
-                                  : QStringLiteral("into ") + request.outDir;
-    return CliResult{
-        0,
-        {},
-        prompt.warnings() +
-            QStringLiteral("Printed %1 of %2 records %3.\n").arg(outcome.printed).arg(count).arg(where)};
+    return Finished(request, outcome, count, writeError,
+                    printer ? QStringLiteral("on ") + printer->name()
+                    : pdf   ? QStringLiteral("into ") + request.out
+                            : QStringLiteral("into ") + request.outDir,
+                    prompt);
 }
 
 }  // namespace natalory

@@ -5,6 +5,7 @@
 #include "shell/Seams.h"
 
 #include <QDate>
+#include <QStringList>
 
 #include <functional>
 
@@ -31,6 +32,9 @@ struct BatchRequest {
     QString printerName;
     QDate today;
     std::function<void(DataSettings&)> adjustData;  // the command line's data settings over the template's
+    int jobs = 0;                 // processes printing into --out at once; 0: one for each core
+    QStringList workerArguments;  // what each of them is told besides its share
+    bool worker = false;          // this process is one of them: it tells its progress on stdout
 };
 
 // Reads the whole file first: a bad file stops everything with exit 2, before

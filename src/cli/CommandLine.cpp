@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -51,6 +52,8 @@ constexpr auto kUsage =
     "  --out FILE.pdf         one PDF, a page per record\n"
     "  --out-dir DIR          a PDF per record, named from its number and name\n"
     "  --print                each record on the system printer (see --printer)\n"
+    "  --jobs N               with --out FILE.pdf: print on N cores at once (default: all of them;\n"
+    "                         1 prints in this process alone)\n"
     "\n"
     "What to make:\n"
     "  --texts                print the text of every info object, in catalogue order\n"
@@ -147,10 +150,14 @@ CliResult RunCommandLine(const QStringList& arguments) {
     const QCommandLineOption from("from", "from", "N");
     const QCommandLineOption to("to", "to", "M");
     const QCommandLineOption outDir("out-dir", "out-dir", "DIR");
+    const QCommandLineOption jobs("jobs", "jobs", "N");
+    // A worker of a batch printed on every core: the folder holding the batch's settings, and its locale.
+    const QCommandLineOption worker("worker", "worker", "DIR");
+    const QCommandLineOption workerLocale("worker-locale", "worker-locale", "NAME");
     parser.addOptions({help, version, first, last, date, style, texts, json, asOf, dateMode, infoSet});
     parser.addOptions({worldToBits, noWorldToBits, worldToHeadlines, noWorldToHeadlines});
     parser.addOptions({appDir, output, printOption, printerName, dpi, format});
-    parser.addOptions({batch, from, to, outDir});
+    parser.addOptions({batch, from, to, outDir, jobs, worker, workerLocale});
 
     if (!parser.parse(arguments)) return Usage(parser.errorText() + QStringLiteral(" (see --help)"));
     if (parser.isSet(version)) {
@@ -176,6 +183,10 @@ CliResult RunCommandLine(const QStringList& arguments) {
             QStringLiteral("unexpected argument '%1' (see --help)").arg(parser.positionalArguments()[0]));
     if (parser.isSet(appDir) && !QFileInfo(parser.value(appDir)).isDir())
         return Usage(QStringLiteral("--app-dir: no such folder: %1").arg(parser.value(appDir)));
+    if (parser.isSet(worker)) {
+        state.ConfigFolder = parser.value(worker);
+        if (parser.isSet(workerLocale)) QLocale::setDefault(QLocale(parser.value(workerLocale)));
+    }
     ReadSettings(state);
     // The prints this tool makes are logged where the window logs its own.
     state.LogFilePath = PrintLogFile(state);
@@ -251,10 +262,24 @@ CliResult RunCommandLine(const QStringList& arguments) {
             state.settings.DefaultTemplatePath = state.birthday.CustomTemplatePath;
         }
         request.adjustData = adjustData;
+        request.worker = parser.isSet(worker);
+        if (parser.isSet(jobs)) {
+            bool ok = false;
+            request.jobs = parser.value(jobs).toInt(&ok);
+            if (!ok || request.jobs < 1 || request.jobs > 256)
+                return Usage(QStringLiteral("--jobs: give a number from 1 to 256"));
+        }
+        // Workers read what this process read, and are told what the command line changed.
+        request.workerArguments = QStringList{QStringLiteral("--app-dir"), state.ProgramFolder,
+                                              QStringLiteral("--as-of"), today.toString(Qt::ISODate)};
+        for (const QCommandLineOption* passed :
+             {&worldToBits, &noWorldToBits, &worldToHeadlines, &noWorldToHeadlines})
+            if (parser.isSet(*passed)) request.workerArguments << QStringLiteral("--") + passed->names()[0];
+        if (chosenSet) request.workerArguments << QStringLiteral("--info-set") << QString::number(chosenSet);
         return RunBatchCommand(state, request);
     }
-    if (parser.isSet(from) || parser.isSet(to) || parser.isSet(outDir))
-        return Usage(QStringLiteral("--from, --to and --out-dir go with --batch FILE"));
+    if (parser.isSet(from) || parser.isSet(to) || parser.isSet(outDir) || parser.isSet(jobs))
+        return Usage(QStringLiteral("--from, --to, --out-dir and --jobs go with --batch FILE"));
     if (!parser.isSet(date)) return Usage(QStringLiteral("--date is required (YYYY-MM-DD)"));
     const QDate birth = QDate::fromString(parser.value(date), Qt::ISODate);
     if (!birth.isValid())

@@ -234,6 +234,53 @@ TEST_F(BatchWindow, CancelDuringARunFinishesTheRecordThenSaysSo) {
     EXPECT_FALSE(form->isVisible());
 }
 
+TEST_F(BatchWindow, OnTwoWorkersTheBarReachesTheEndAndCancelStopsEveryWorker) {
+    QByteArray forty;
+    for (int i = 1; i <= 40; ++i)
+        forty += "Person" + QByteArray::number(i) + ",Lee,1/15/19" + QByteArray::number(10 + i) + "\r\n";
+    folder.write("forty.alb", forty);
+    std::vector<int> bar;
+    QStringList percents;
+    std::function<void()> atCount;
+    form.reset(new frmBatch(state, services.services, [&] {
+        bar.push_back(form->prgBar->value());
+        percents << form->lblPercentDone->text();
+        if (atCount) atCount();
+    }));
+    form->jobs = 2;
+    form->workerProgram = QStringLiteral(NATALORY_CLI);
+    form->show();
+    choose("forty.alb");
+    QTest::mouseClick(form->optPdf, Qt::LeftButton);
+    services.files.answers.push_back(folder.file("forty.pdf"));
+    QTest::mouseClick(form->cmdStart, Qt::LeftButton);
+    ASSERT_EQ(PdfPages(folder.file("forty.pdf")), 40) << told().join('\n').toStdString();
+    EXPECT_TRUE(PdfText(folder.file("forty.pdf"), 40).contains("Person40 Lee"));
+    // The count after each page of either worker, then once more when the prints are counted.
+    ASSERT_EQ(bar.size(), 41u);
+    EXPECT_EQ(bar[39], 40);
+    EXPECT_EQ(form->prgBar->maximum(), 40);
+    EXPECT_EQ(percents[39], "100% Done");
+    EXPECT_EQ(state.PrintCount, 40);
+    EXPECT_EQ(told(), QStringList{"Natalory has finished writing 40 Birthday Prints to " +
+                                  folder.file("forty.pdf") + "."});
+
+    // Cancel stops both workers before the end and leaves no file.
+    atCount = [&] {
+        if (bar.size() == 3) QTest::mouseClick(form->cmdCancel, Qt::LeftButton);
+    };
+    bar.clear();
+    services.prompt.asked.clear();
+    services.files.answers.push_back(folder.file("stopped.pdf"));
+    QTest::mouseClick(form->cmdStart, Qt::LeftButton);
+    EXPECT_EQ(told(), QStringList{"Batch Canceled"});
+    EXPECT_LT(bar.size(), 40u);
+    EXPECT_FALSE(QFile::exists(folder.file("stopped.pdf")));
+    EXPECT_EQ(state.PrintCount, 40);
+    EXPECT_EQ(form->cmdCancel->text(), "&Close");
+    EXPECT_FALSE(form->prgBar->isVisible());
+}
+
 TEST_F(BatchWindow, ABadFileIsRefusedAndTheWindowKeepsItsValues) {
     folder.write("bad.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\n");
     folder.write("short.alb", "Anna,Lee,1/15/1950\r\nBob,Smith\r\n");

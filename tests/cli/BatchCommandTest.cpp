@@ -200,7 +200,7 @@ TEST(BatchCommand, ThePrintsDatesAreEnglishInTheOrderOfTheUsersCountry) {
         QProcess p;
         p.setProcessEnvironment(InLocale(locale));
         p.start(QStringLiteral(NATALORY_CLI), {"--app-dir", folder.path(), "--first", "Anna", "--last", "Lee",
-                                                "--date", "1950-01-15", "--as-of", "2026-12-06", "--texts"});
+                                               "--date", "1950-01-15", "--as-of", "2026-12-06", "--texts"});
         ASSERT_TRUE(p.waitForFinished(60000));
         const QString texts = QString::fromUtf8(p.readAllStandardOutput());
         EXPECT_TRUE(texts.contains(date)) << locale << ": " << texts.left(600).toStdString();
@@ -219,35 +219,109 @@ TEST(BatchCommand, OutDirWritesAFilePerRecordNamedByNumberAndName) {
     EXPECT_TRUE(PdfText(folder.file("prints/003 Cara Doe.pdf")).contains("Cara Doe"));
 }
 
-TEST(BatchCommand, CtrlCStopsBetweenRecordsAndLeavesNoFile) {
+TEST(BatchCommand, CtrlCStopsBetweenRecordsAndLeavesNoFileNorWorker) {
     TempProgramFolder folder(kDataFiles);
     QByteArray many;
     for (int i = 0; i < 3000; ++i) many += "Anna,Lee" + QByteArray::number(i) + ",1/15/1950\r\n";
     folder.write("many.alb", many);
-    QProcess p;
-    p.setProcessEnvironment(InLocale("en_US.UTF-8"));
-    p.start(QStringLiteral(NATALORY_CLI), {"--app-dir", folder.path(), "--batch", folder.file("many.alb"),
-                                           "--out", folder.file("many.pdf")});
-    ASSERT_TRUE(p.waitForStarted());
-    // Once it listens for Ctrl+C the batch is under way.
-    const auto listening = [&p] {
-        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
-        if (!status.open(QIODevice::ReadOnly)) return false;
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("SigCgt:"))
-                return (line.mid(7).trimmed().toULongLong(nullptr, 16) & (1u << (SIGINT - 1))) != 0;
-        return false;
-    };
-    for (int i = 0; i < 3000 && !listening(); ++i) QThread::msleep(10);
-    ASSERT_TRUE(listening());
-    QThread::msleep(300);
-    ::kill(pid_t(p.processId()), SIGINT);
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 130);
-    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("interrupted"));
-    EXPECT_TRUE(FilesIn(folder.path()).filter("many.pdf").isEmpty())
-        << FilesIn(folder.path()).join(' ').toStdString();
+    for (const char* jobs : {"1", "2"}) {
+        SCOPED_TRACE(jobs);
+        QProcess p;
+        p.setProcessEnvironment(InLocale("en_US.UTF-8"));
+        p.start(QStringLiteral(NATALORY_CLI), {"--app-dir", folder.path(), "--batch", folder.file("many.alb"),
+                                               "--out", folder.file("many.pdf"), "--jobs", jobs});
+        ASSERT_TRUE(p.waitForStarted());
+        // Once it listens for Ctrl+C the batch is under way.
+        const auto listening = [&p] {
+            QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+            if (!status.open(QIODevice::ReadOnly)) return false;
+            for (const QByteArray& line : status.readAll().split('\n'))
+                if (line.startsWith("SigCgt:"))
+                    return (line.mid(7).trimmed().toULongLong(nullptr, 16) & (1u << (SIGINT - 1))) != 0;
+            return false;
+        };
+        for (int i = 0; i < 3000 && !listening(); ++i) QThread::msleep(10);
+        ASSERT_TRUE(listening());
+        QThread::msleep(300);
+        ::kill(pid_t(p.processId()), SIGINT);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 130);
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("interrupted"));
+        EXPECT_TRUE(FilesIn(folder.path()).filter("many.pdf").isEmpty())
+            << FilesIn(folder.path()).join(' ').toStdString();
+        // No worker goes on printing once the batch has ended.
+        for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile command("/proc/" + pid + "/cmdline");
+            if (command.open(QIODevice::ReadOnly)) {
+                EXPECT_FALSE(command.readAll().contains("many.alb")) << pid.toStdString();
+            }
+        }
+    }
+}
+
+// People born on a different day each, named so that no name holds another.
+QByteArray People(int count, int bornIn1950 = 0) {
+    QByteArray people;
+    for (int i = 1; i <= count; ++i)
+        people += QStringLiteral("Person%1,Lee,%2/15/%3\r\n")
+                      .arg(i, 2, 10, QLatin1Char('0'))
+                      .arg(1 + i % 12)
+                      .arg(i == bornIn1950 ? 1950 : 1900 + i)
+                      .toLatin1();
+    return people;
+}
+
+TEST(BatchCommand, OnEveryCoreTheFileAndTheLogAreThoseOfOneCore) {
+    TempProgramFolder folder(kDataFiles);
+    folder.write("people.alb", People(45));
+    for (const char* jobs : {"1", "2"}) {
+        const Outcome r = Cli(folder, {"--batch", folder.file("people.alb"), "--jobs", jobs, "--out",
+                                       folder.file(QStringLiteral("%1.pdf").arg(jobs))});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("Printed 45 of 45 records into %1.\n")
+                                       .arg(folder.file(QStringLiteral("%1.pdf").arg(jobs)))))
+            << r.err.toStdString();
+    }
+    // pdftotext ends each page with a form feed: the same text on every page, in the same order.
+    ASSERT_EQ(PdfPages(folder.file("2.pdf")), 45);
+    EXPECT_EQ(PdfText(folder.file("2.pdf")), PdfText(folder.file("1.pdf")));
+    EXPECT_TRUE(PdfText(folder.file("2.pdf"), 45).contains("Person45 Lee"));
+    QProcess check;
+    check.start("qpdf", {"--check", folder.file("2.pdf")});
+    ASSERT_TRUE(check.waitForFinished(60000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
+
+    const natalory::PrintLogContents logged =
+        natalory::ReadPrintLog(folder.file("birthday print log.log"), QDate(2026, 12, 6));
+    ASSERT_EQ(logged.rows.size(), 90u);
+    for (size_t i = 0; i < 90; ++i)
+        EXPECT_EQ(logged.rows[i].name,
+                  QStringLiteral("Person%1 Lee").arg(i % 45 + 1, 2, 10, QLatin1Char('0')));
+
+    // A range is shared among the workers as a whole file is.
+    ASSERT_EQ(Cli(folder, {"--batch", folder.file("people.alb"), "--from", "20", "--to", "44", "--jobs", "3",
+                           "--out", folder.file("part.pdf")})
+                  .exitCode,
+              0);
+    ASSERT_EQ(PdfPages(folder.file("part.pdf")), 25);
+    EXPECT_TRUE(PdfText(folder.file("part.pdf"), 1).contains("Person20 Lee"));
+    EXPECT_TRUE(PdfText(folder.file("part.pdf"), 25).contains("Person44 Lee"));
+}
+
+TEST(BatchCommand, ARecordThatFailsInTheSecondHalfStopsTheBatchNamingIt) {
+    TempProgramFolder folder(kDataFiles);
+    QFile hostile(QStringLiteral(NATALORY_HOSTILE_DATA "/blear-cut.fpf"));
+    ASSERT_TRUE(hostile.open(QIODevice::ReadOnly));
+    folder.write("blear.fpf", hostile.readAll());
+    folder.write("people.alb", People(40, 33));
+    const Outcome r =
+        Cli(folder, {"--batch", folder.file("people.alb"), "--jobs", "2", "--out", folder.file("all.pdf")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "natalory-print: record 33 could not be printed: " + folder.file("blear.fpf") +
+                         ", line 300: the file holds nothing for 1950\n");
+    EXPECT_FALSE(QFile::exists(folder.file("all.pdf")));
+    EXPECT_FALSE(QFile::exists(folder.file("birthday print log.log")));
 }
 
 TEST(BatchCommand, EveryPrintIsLoggedAsTheWindowLogsItAndEachProblemIsToldOnce) {

@@ -201,7 +201,8 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
           // --dpi where there are no dots to count is refused, not ignored.
           Birthday({"--out", folder.file("d.pdf"), "--dpi", "300"}), Birthday({"--out", "-", "--dpi", "300"}),
           Birthday({"--out", folder.file("d.png"), "--format", "pdf"}), Birthday({"--out", "-", "--texts"}),
-          Birthday({"--out", "-", "--format", "doc"})}) {
+          Birthday({"--out", "-", "--format", "doc"}), Birthday({"--jobs", "2", "--texts"}),
+          QStringList{"--batch", folder.file("none.alb"), "--jobs", "0", "--out", folder.file("b.pdf")}}) {
         const CliRun r = Cli(folder, bad);
         EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("natalory-print: ")) << r.err.toStdString();
