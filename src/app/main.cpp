@@ -1,7 +1,7 @@
 #include "shell/Application.h"
 #include "shell/HandOver.h"
-#include "shell/ProgramFolders.h"
-#include "shell/SingleInstance.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/SingleInstance.h"
 #include "shell/StartFile.h"
 #include "shell/TerminationSignals.h"
 

@@ -1,8 +1,8 @@
 #include "batch/BatchFile.h"
 
 #include "birthday/DateLimits.h"
-#include "shell/FileIO.h"
-#include "shell/Windows1252.h"
+#include "foundation/FileIO.h"
+#include "foundation/Windows1252.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>

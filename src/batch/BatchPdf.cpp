@@ -1,6 +1,6 @@
 #include "batch/BatchPdf.h"
 
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 
 #include <QPageSize>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "batch/BatchWorkers.h"
 
 #include "batch/PdfJoin.h"
-#include "shell/Settings.h"
+#include "foundation/Settings.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batch/BatchRun.h"
-#include "shell/AppState.h"
+#include "foundation/AppState.h"
 
 #include <QDateTime>
 #include <QStringList>

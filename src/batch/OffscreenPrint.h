@@ -4,7 +4,7 @@
 #include "document/DisplayObjects.h"
 #include "document/TemplateFile.h"
 #include "output/TextBlockMemo.h"
-#include "shell/Seams.h"
+#include "foundation/Seams.h"
 
 #include <functional>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "batch/PrintLog.h"
 
 #include "birthday/SetBirthday.h"
-#include "shell/FileIO.h"
-#include "shell/ProgramFolders.h"
-#include "shell/RecordFormat.h"
-#include "shell/Windows1252.h"
+#include "foundation/FileIO.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/RecordFormat.h"
+#include "foundation/Windows1252.h"
 
 #include <QDir>
 #include <QFile>

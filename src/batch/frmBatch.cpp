@@ -7,9 +7,9 @@
 #include "birthday/DateLimits.h"
 #include "output/SystemPrinter.h"
 #include "shell/DialogParts.h"
-#include "shell/HTMLHelp.h"
+#include "foundation/HTMLHelp.h"
 #include "shell/QtSeams.h"
-#include "shell/RecentFiles.h"
+#include "foundation/RecentFiles.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "batch/frmLog.h"
 
 #include "batch/PrintLog.h"
-#include "shell/FileIO.h"
-#include "shell/HTMLHelp.h"
-#include "shell/ProgramFolders.h"
-#include "shell/SaveTarget.h"
+#include "foundation/FileIO.h"
+#include "foundation/HTMLHelp.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/SaveTarget.h"
 
 #include <QApplication>
 #include <QFile>

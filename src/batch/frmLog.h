@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/AppState.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Seams.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "birthday/YearDataReaders.h"
-#include "shell/AppState.h"
+#include "foundation/AppState.h"
 
 #include <QLocale>
 

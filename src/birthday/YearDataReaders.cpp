@@ -1,7 +1,7 @@
 #include "birthday/YearDataReaders.h"
 
-#include "shell/FileIO.h"
-#include "shell/RecordFormat.h"
+#include "foundation/FileIO.h"
+#include "foundation/RecordFormat.h"
 
 #include <QDir>
 #include <QLocale>

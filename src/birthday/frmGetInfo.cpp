@@ -3,9 +3,9 @@
 #include "birthday/DateLimits.h"
 #include "birthday/QuickDateEdit.h"
 #include "shell/DialogParts.h"
-#include "shell/FileIO.h"
-#include "shell/HTMLHelp.h"
-#include "shell/RecordFormat.h"
+#include "foundation/FileIO.h"
+#include "foundation/HTMLHelp.h"
+#include "foundation/RecordFormat.h"
 #include "shell/Workspace.h"
 
 #include <QCalendarWidget>

@@ -12,11 +12,11 @@
 #include "output/Render.h"
 #include "output/SvgWriter.h"
 #include "output/SystemPrinter.h"
-#include "shell/FileIO.h"
-#include "shell/ProgramFolders.h"
-#include "shell/Seams.h"
-#include "shell/Settings.h"
-#include "shell/Version.h"
+#include "foundation/FileIO.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/Seams.h"
+#include "foundation/Settings.h"
+#include "foundation/Version.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>

@@ -4,11 +4,11 @@
 #include "document/PageGeometry.h"
 #include "document/Pictures.h"
 #include "infoobjects/Generators.h"
-#include "shell/FileIO.h"
-#include "shell/ProgramFolders.h"
-#include "shell/RecordFormat.h"
-#include "shell/SaveTarget.h"
-#include "shell/Windows1252.h"
+#include "foundation/FileIO.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/RecordFormat.h"
+#include "foundation/SaveTarget.h"
+#include "foundation/Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "editor/ObjectClipboard.h"
 
 #include "document/TemplateFile.h"
-#include "shell/Windows1252.h"
+#include "foundation/Windows1252.h"
 
 namespace natalory {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/DisplayObjects.h"
-#include "shell/AppState.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Seams.h"
 
 #include <QByteArray>
 

@@ -6,9 +6,9 @@
 #include "editor/ObjectClipboard.h"
 #include "output/CanvasPainter.h"
 #include "output/Render.h"
-#include "shell/FileIO.h"
-#include "shell/HTMLHelp.h"
-#include "shell/ProgramFolders.h"
+#include "foundation/FileIO.h"
+#include "foundation/HTMLHelp.h"
+#include "foundation/ProgramFolders.h"
 #include "shell/frmMDI.h"
 
 #include <QBuffer>

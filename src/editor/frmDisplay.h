@@ -4,8 +4,8 @@
 #include "editor/Arrange.h"
 #include "editor/CRect.h"
 #include "editor/EditCommands.h"
-#include "shell/AppState.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Seams.h"
 
 #include <QPoint>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include "document/DisplayObjects.h"
 #include "editor/Formatting.h"
-#include "shell/Seams.h"
+#include "foundation/Seams.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include "document/DisplayObjects.h"
 #include "infoobjects/InfoCatalogue.h"
-#include "shell/AppState.h"
+#include "foundation/AppState.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "output/EmfWriter.h"
 
 #include "output/DrawingOutlines.h"
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 
 #include "batch/PrintLog.h"
 #include "output/EmfWriter.h"
-#include "shell/FileIO.h"
-#include "shell/ProgramFolders.h"
-#include "shell/SaveTarget.h"
+#include "foundation/FileIO.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/SaveTarget.h"
 
 #include <QBuffer>
 #include <QFileInfo>

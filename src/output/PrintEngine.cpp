@@ -2,7 +2,7 @@
 
 #include "document/Metafiles.h"
 #include "output/TextBlockMemo.h"
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 
 #include <QBuffer>
 #include <QPageSize>

@@ -2,8 +2,8 @@
 
 #include "document/DisplayObjects.h"
 #include "output/PrintEngine.h"
-#include "shell/AppState.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Seams.h"
 
 #include <QDateTime>
 

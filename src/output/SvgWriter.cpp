@@ -1,6 +1,6 @@
 #include "output/SvgWriter.h"
 
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 
 #include <QBuffer>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "document/PageGeometry.h"
 #include "shell/DialogParts.h"
-#include "shell/HTMLHelp.h"
+#include "foundation/HTMLHelp.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "output/PageSetupRules.h"
-#include "shell/AppState.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Seams.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "prefs/frmDataSettings.h"
 
 #include "shell/DialogParts.h"
-#include "shell/HTMLHelp.h"
+#include "foundation/HTMLHelp.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 #include "batch/PrintLog.h"
 #include "prefs/OptionsLogic.h"
 #include "shell/DialogParts.h"
-#include "shell/HTMLHelp.h"
-#include "shell/Settings.h"
+#include "foundation/HTMLHelp.h"
+#include "foundation/Settings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "shell/Application.h"
 
 #include "birthday/DateLimits.h"
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 #include "shell/Icons.h"
-#include "shell/ProgramFolders.h"
+#include "foundation/ProgramFolders.h"
 
 #include <QApplication>
 #include <QPushButton>

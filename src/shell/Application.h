@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/AppState.h"
+#include "foundation/AppState.h"
 #include "shell/QtSeams.h"
-#include "shell/Settings.h"
+#include "foundation/Settings.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 #include "shell/frmSplash.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Seams.h"
+#include "foundation/Seams.h"
 
 #include <QPointer>
 

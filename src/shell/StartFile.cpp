@@ -1,7 +1,7 @@
 #include "shell/StartFile.h"
 
-#include "shell/RecentFiles.h"
-#include "shell/Version.h"
+#include "foundation/RecentFiles.h"
+#include "foundation/Version.h"
 
 #include <QApplication>
 #include <QDropEvent>

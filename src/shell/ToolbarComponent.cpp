@@ -1,6 +1,6 @@
 #include "shell/ToolbarComponent.h"
 
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 #include "shell/Icons.h"
 
 #include <QActionGroup>

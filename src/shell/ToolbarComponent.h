@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ToolCatalogue.h"
+#include "foundation/ToolCatalogue.h"
 
 #include <QAction>
 #include <QObject>

@@ -14,8 +14,8 @@
 #include "output/frmPrev.h"
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
-#include "shell/HTMLHelp.h"
-#include "shell/RecentFiles.h"
+#include "foundation/HTMLHelp.h"
+#include "foundation/RecentFiles.h"
 #include "shell/frmMDI.h"
 
 #include <QApplication>

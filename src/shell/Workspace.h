@@ -1,8 +1,8 @@
 #pragma once
 
 #include "birthday/SetBirthday.h"
-#include "shell/AppState.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Seams.h"
 
 #include <QObject>
 #include <QPointer>

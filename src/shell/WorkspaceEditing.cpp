@@ -6,7 +6,7 @@
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
 #include "output/Render.h"
-#include "shell/EditorPreferences.h"
+#include "foundation/EditorPreferences.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 

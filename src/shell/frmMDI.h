@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/AppState.h"
-#include "shell/Dispatch.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Dispatch.h"
+#include "foundation/Seams.h"
 #include "shell/ToolbarComponent.h"
 
 #include <QColor>

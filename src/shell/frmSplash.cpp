@@ -2,7 +2,7 @@
 
 #include "shell/Icons.h"
 #include "shell/ToolbarComponent.h"
-#include "shell/Version.h"
+#include "foundation/Version.h"
 
 #include <QFont>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "batch/frmBatch.h"
 #include "birthday/frmGetInfo.h"
 #include "output/Render.h"
-#include "shell/HTMLHelp.h"
+#include "foundation/HTMLHelp.h"
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 

@@ -1,8 +1,8 @@
 // Checks the year data files the program ships, with the program's own readers.
 // Every value in them is printed on somebody's keepsake.
 #include "birthday/YearDataReaders.h"
-#include "shell/RecordFormat.h"
-#include "shell/Windows1252.h"
+#include "foundation/RecordFormat.h"
+#include "foundation/Windows1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "editor/Arrange.h"
-#include "shell/EditorPreferences.h"
-#include "shell/HTMLHelp.h"
+#include "foundation/EditorPreferences.h"
+#include "foundation/HTMLHelp.h"
 
 #include "editor/PrintInWindow.h"
 

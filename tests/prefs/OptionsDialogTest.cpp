@@ -1,7 +1,7 @@
 #include "batch/PrintLog.h"
 #include "batch/frmLog.h"
 #include "prefs/frmOptions.h"
-#include "shell/Settings.h"
+#include "foundation/Settings.h"
 
 #include "support/Doubles.h"
 #include "support/TestSupport.h"

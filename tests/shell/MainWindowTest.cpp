@@ -1,5 +1,5 @@
 #include "shell/Application.h"
-#include "shell/HTMLHelp.h"
+#include "foundation/HTMLHelp.h"
 #include "shell/frmMDI.h"
 
 #include "support/Doubles.h"

@@ -10,7 +10,7 @@
 #include "infoobjects/DisplayFormats.h"
 #include "infoobjects/Generators.h"
 #include "output/CanvasPainter.h"
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "shell/ToolCatalogue.h"
+#include "foundation/ToolCatalogue.h"
 
 #include "infoobjects/InfoCatalogue.h"
 

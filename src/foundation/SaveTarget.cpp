@@ -1,4 +1,4 @@
-#include "shell/SaveTarget.h"
+#include "foundation/SaveTarget.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "shell/WebLinks.h"
+#include "foundation/WebLinks.h"
 
 namespace natalory {
 

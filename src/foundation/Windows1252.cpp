@@ -1,4 +1,4 @@
-#include "shell/Windows1252.h"
+#include "foundation/Windows1252.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Seams.h"
-#include "shell/Version.h"
+#include "foundation/Seams.h"
+#include "foundation/Version.h"
 
 namespace natalory {
 

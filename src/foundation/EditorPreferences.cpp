@@ -1,7 +1,7 @@
-#include "shell/EditorPreferences.h"
+#include "foundation/EditorPreferences.h"
 
-#include "shell/FileIO.h"
-#include "shell/ProgramFolders.h"
+#include "foundation/FileIO.h"
+#include "foundation/ProgramFolders.h"
 
 #include <QFile>
 

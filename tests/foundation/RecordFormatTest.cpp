@@ -1,5 +1,5 @@
-#include "shell/RecordFormat.h"
-#include "shell/Windows1252.h"
+#include "foundation/RecordFormat.h"
+#include "foundation/Windows1252.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "batch/frmBatch.h"
 #include "birthday/frmGetInfo.h"
 #include "shell/Application.h"
-#include "shell/ProgramFolders.h"
-#include "shell/RecentFiles.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/RecentFiles.h"
 #include "shell/StartFile.h"
 
 #include "support/Doubles.h"

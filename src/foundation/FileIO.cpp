@@ -1,4 +1,4 @@
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/Dispatch.h"
+#include "foundation/Dispatch.h"
 
 #include "infoobjects/InfoCatalogue.h"
 

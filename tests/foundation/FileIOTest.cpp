@@ -1,6 +1,6 @@
 #include "birthday/YearDataReaders.h"
-#include "shell/FileIO.h"
-#include "shell/Settings.h"
+#include "foundation/FileIO.h"
+#include "foundation/Settings.h"
 
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"

@@ -1,7 +1,7 @@
-#include "shell/RecentFiles.h"
+#include "foundation/RecentFiles.h"
 
-#include "shell/FileIO.h"
-#include "shell/ProgramFolders.h"
+#include "foundation/FileIO.h"
+#include "foundation/ProgramFolders.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "shell/Version.h"
+#include "foundation/Version.h"
 
 namespace natalory {
 

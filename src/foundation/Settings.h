@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/AppState.h"
-#include "shell/RecordFormat.h"
+#include "foundation/AppState.h"
+#include "foundation/RecordFormat.h"
 
 namespace natalory {
 

@@ -1,7 +1,7 @@
-#include "shell/RecordFormat.h"
+#include "foundation/RecordFormat.h"
 
-#include "shell/FileIO.h"
-#include "shell/Windows1252.h"
+#include "foundation/FileIO.h"
+#include "foundation/Windows1252.h"
 
 #include <QFileInfo>
 

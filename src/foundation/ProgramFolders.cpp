@@ -1,7 +1,7 @@
-#include "shell/ProgramFolders.h"
+#include "foundation/ProgramFolders.h"
 
-#include "shell/AppState.h"
-#include "shell/FileIO.h"
+#include "foundation/AppState.h"
+#include "foundation/FileIO.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "shell/SingleInstance.h"
+#include "foundation/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "shell/ProgramFolders.h"
-#include "shell/Settings.h"
+#include "foundation/ProgramFolders.h"
+#include "foundation/Settings.h"
 
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/AppState.h"
+#include "foundation/AppState.h"
 
 namespace natalory {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "birthday/BirthdayValues.h"
-#include "shell/Seams.h"
+#include "foundation/Seams.h"
 
 #include <QDate>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "shell/HTMLHelp.h"
+#include "foundation/HTMLHelp.h"
 
-#include "shell/FileIO.h"
+#include "foundation/FileIO.h"
 
 namespace natalory {
 namespace {
