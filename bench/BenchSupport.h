@@ -2,8 +2,8 @@
 
 // What the benchmarks share: a prompt that answers OK without a window, the newspaper
 // print's birthday, and a main() that runs them off screen.
-#include "shell/AppState.h"
-#include "shell/Seams.h"
+#include "foundation/AppState.h"
+#include "foundation/Seams.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "birthday/YearDataReaders.h"
-#include "shell/Seams.h"
+#include "foundation/Seams.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -2,8 +2,8 @@
 // fields a caller asks for, the rest is the file. Whatever the writer accepts must
 // read back as it was.
 #include "FuzzSupport.h"
-#include "shell/RecordFormat.h"
-#include "shell/Windows1252.h"
+#include "foundation/RecordFormat.h"
+#include "foundation/Windows1252.h"
 
 #include <cstdlib>
 

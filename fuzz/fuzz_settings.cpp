@@ -1,6 +1,6 @@
 // The settings file, read at start-up from the program folder.
 #include "FuzzSupport.h"
-#include "shell/Settings.h"
+#include "foundation/Settings.h"
 
 #include <cstdlib>
 
