@@ -3,8 +3,6 @@
 #include "foundation/FileIO.h"
 #include "foundation/ProgramFolders.h"
 
-#include <QFile>
-
 #include <map>
 
 namespace natalory {
@@ -12,10 +10,10 @@ namespace {
 
 std::map<QByteArray, QByteArray> ReadAll(const QString& path) {
     std::map<QByteArray, QByteArray> values;
-    QFile file(path);
     // A few short lines; anything larger is not this file.
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 4096) return values;
-    for (const QByteArray& line : file.readAll().split('\n')) {
+    const std::optional<QByteArray> bytes = ReadFileBytes(path);
+    if (!bytes || bytes->size() > 4096) return values;
+    for (const QByteArray& line : bytes->split('\n')) {
         const qsizetype at = line.indexOf('=');
         if (at > 0) values[line.left(at).trimmed()] = line.mid(at + 1).trimmed();
     }
