@@ -1,13 +1,11 @@
 #include "editor/PictureDrop.h"
 
 #include "document/Pictures.h"
-#include "editor/Arrange.h"
 #include "editor/frmDisplay.h"
 
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
-#include <QUndoStack>
 
 namespace natalory {
 namespace {
@@ -51,26 +49,16 @@ class PictureDropTarget final : public QObject {
     void insert(const QString& file, QPoint at) {
         DisplayObject loaded;
         if (!load_(loaded, file)) return;
-        const QString step = QStringLiteral("Insert Picture");
-        // At the control limit nothing is made (the user is told), and there is no step to record.
-        const bool room = canvas_.document().controlCount() < kMaxControls;
-        if (room) canvas_.undoStack().beginMacro(step);
-        DisplayObject* picture = canvas_.NewPicture(true, [&](DisplayObject& o) -> std::optional<QString> {
-            CopyAspects(loaded, o, aspPicture);
-            o.Width = loaded.Width;
-            o.Height = loaded.Height;
-            return file;
-        });
-        if (picture) {
-            const QRect box = ObjectBox(*picture);
-            const double tpp = canvas_.twipsPerPixel();
-            const QPoint wanted(int(RoundHalfEven(at.x() * tpp)), int(RoundHalfEven(at.y() * tpp)));
-            const QPoint corner = CornerOnCanvas(box, wanted - box.topLeft(), canvas_.canvasSizeTwips());
-            canvas_.editor().change(*picture, aspGeometry, step,
-                                    [corner](DisplayObject& o) { MoveObjectTo(o, corner); });
-            canvas_.SelectObjects({picture});
-        }
-        if (room) canvas_.undoStack().endMacro();
+        DisplayObject* picture = canvas_.NewPicture(
+            true,
+            [&](DisplayObject& o) -> std::optional<QString> {
+                CopyAspects(loaded, o, aspPicture);
+                o.Width = loaded.Width;
+                o.Height = loaded.Height;
+                return file;
+            },
+            at);
+        if (picture) canvas_.SelectObjects({picture});
         canvas_.update();
     }
 

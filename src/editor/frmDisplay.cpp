@@ -127,7 +127,8 @@ DisplayObject* frmDisplay::NewLabel() {
     return o;
 }
 
-DisplayObject* frmDisplay::NewPicture(bool askForPicture, const PictureChooser& choose) {
+DisplayObject* frmDisplay::NewPicture(bool askForPicture, const PictureChooser& choose,
+                                      std::optional<QPoint> atPixel) {
     DisplayObject* o = natalory::NewPicture(document_, state_, services_.prompt, askForPicture, choose);
     // A picture whose file the user did not choose would be an empty box nobody can see.
     if (o && askForPicture && o->ToolTipText.isEmpty()) {
@@ -135,7 +136,8 @@ DisplayObject* frmDisplay::NewPicture(bool askForPicture, const PictureChooser& 
         state_.TemplateChanged = !undoStack().isClean();
         return nullptr;
     }
-    created(o, QStringLiteral("Insert Picture"), true);
+    if (o && atPixel) placeAt(*o, *atPixel);
+    created(o, QStringLiteral("Insert Picture"), !atPixel);
     return o;
 }
 
@@ -219,14 +221,10 @@ void frmDisplay::Paste() {
     if (DragMode != dmIdle) return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return;
-    std::optional<QPoint> at;
-    if (menuPoint_) {
-        const double tpp = twipsPerPixel();
-        at = QPoint(int(RoundHalfEven(menuPoint_->x() * tpp)), int(RoundHalfEven(menuPoint_->y() * tpp)));
-    }
+    const std::optional<QPoint> at = menuPoint_;
     const QString objects = QString::fromLatin1(kObjectsMimeType);
     if (data->hasFormat(objects)) {
-        pasteBytes(data->data(objects), QStringLiteral("Paste"), at);
+        pasteBytes(data->data(objects), QStringLiteral("Paste"), at ? std::optional(twipsAt(*at)) : std::nullopt);
     } else if (data->hasImage()) {
         pasteImage(qvariant_cast<QImage>(data->imageData()), at);
     } else if (data->hasText() && !data->text().trimmed().isEmpty()) {
@@ -239,15 +237,22 @@ void frmDisplay::Paste() {
     }
 }
 
-void frmDisplay::pastedNew(DisplayObject* object, std::optional<QPoint> at) {
-    if (object && at) {
-        const QRect box = ObjectBox(*object);
-        MoveObjectTo(*object, CornerOnCanvas(box, *at - box.topLeft(), sizeTwips_));
-    }
-    created(object, QStringLiteral("Paste"), !at);
+QPoint frmDisplay::twipsAt(QPoint pixel) const {
+    const double tpp = twipsPerPixel();
+    return QPoint(int(RoundHalfEven(pixel.x() * tpp)), int(RoundHalfEven(pixel.y() * tpp)));
 }
 
-void frmDisplay::pasteImage(const QImage& image, std::optional<QPoint> at) {
+void frmDisplay::placeAt(DisplayObject& object, QPoint pixel) const {
+    const QRect box = ObjectBox(object);
+    MoveObjectTo(object, CornerOnCanvas(box, twipsAt(pixel) - box.topLeft(), sizeTwips_));
+}
+
+void frmDisplay::pastedNew(DisplayObject* object, std::optional<QPoint> atPixel) {
+    if (object && atPixel) placeAt(*object, *atPixel);
+    created(object, QStringLiteral("Paste"), !atPixel);
+}
+
+void frmDisplay::pasteImage(const QImage& image, std::optional<QPoint> atPixel) {
     if (image.isNull()) return;
     // A picture object refers to its file, as Insert Picture's do: a pasted image gets one
     // of its own, named by its content, in the user's data folder.
@@ -272,7 +277,7 @@ void frmDisplay::pasteImage(const QImage& image, std::optional<QPoint> at) {
     const QSize natural = NaturalPictureSizeTwips(image, nullptr);
     o->Width = natural.width();
     o->Height = natural.height();
-    pastedNew(o, at);
+    pastedNew(o, atPixel);
 }
 
 void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> at) {

@@ -64,7 +64,10 @@ class frmDisplay : public QWidget {
     QSize canvasSizeTwips() const { return sizeTwips_; }
 
     DisplayObject* NewLabel();
-    DisplayObject* NewPicture(bool askForPicture, const PictureChooser& choose = {});
+    // A new picture in the middle of the view, or with its top left corner at `atPixel`
+    // (canvas pixels), kept on the page.
+    DisplayObject* NewPicture(bool askForPicture, const PictureChooser& choose = {},
+                              std::optional<QPoint> atPixel = {});
     DisplayObject* NewShape(int shapeKind);
     // Records objects that another routine (an info object's generator) created.
     void RecordCreated(const std::function<void()>& create);
@@ -144,9 +147,13 @@ class frmDisplay : public QWidget {
   private:
     void created(DisplayObject* object, const QString& text, bool place);
     void pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> at = {});
-    void pasteImage(const QImage& image, std::optional<QPoint> at);
-    // A pasted object of its own: at `at`, or in view.
-    void pastedNew(DisplayObject* object, std::optional<QPoint> at);
+    void pasteImage(const QImage& image, std::optional<QPoint> atPixel);
+    // A pasted object of its own: at `atPixel`, or in view.
+    void pastedNew(DisplayObject* object, std::optional<QPoint> atPixel);
+    // A point of the canvas in twips.
+    QPoint twipsAt(QPoint pixel) const;
+    // Puts a new object's top left corner at a point of the canvas, kept on the page.
+    void placeAt(DisplayObject& object, QPoint pixel) const;
     // Pops up a context menu; while it is open a paste goes where it was asked for.
     void contextMenu(const char* menu, QPoint globalPos);
     // A right-click handled without a text's or a picture's own menu: on one of several
