@@ -60,6 +60,12 @@ int BatchWorkerCount(int jobs, int records) {
     return std::clamp(jobs, 1, records);
 }
 
+void CommitWorkerPrints(BatchPrinter& printing, const std::vector<BatchRecord>& records, int start,
+                        const WorkerOutcome& made) {
+    for (size_t i = 0; i < made.at.size(); ++i) printing.deferPrint(records[size_t(start) - 1 + i], made.at[i]);
+    printing.commitPrints();
+}
+
 QByteArray WorkerPrintedLine(int record) {
     return "printed " + QByteArray::number(record) + '\n';
 }

@@ -38,6 +38,11 @@ struct WorkerOutcome {
 WorkerOutcome RunBatchWorkers(const WorkerBatch& batch, int start, int stop, const QString& pdf,
                               BatchProgress& progress, const Clock& clock);
 
+// Logs and counts the records the workers printed, start onwards, in record order: the one
+// writer of the log and the print count.
+void CommitWorkerPrints(BatchPrinter& printing, const std::vector<BatchRecord>& records, int start,
+                        const WorkerOutcome& made);
+
 // The line a worker writes on standard output when a record is done, and when one fails.
 QByteArray WorkerPrintedLine(int record);
 QByteArray WorkerFailedLine(int record, const BatchFailure& failure);

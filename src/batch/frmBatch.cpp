@@ -417,9 +417,7 @@ bool frmBatch::RunWorkers(int start, int stop, const std::vector<BatchRecord>& r
     if (!made.writeError.isEmpty()) outcome.failure = BatchFailure{75, made.writeError, false};
     if (outcome.failure || outcome.cancelled) return true;
     BatchPrinter printing(state_, PrintServices{services_.prompt, services_.clock, nullptr});
-    for (int r = start; r <= stop; ++r)
-        printing.deferPrint(records[size_t(r - 1)], made.at[size_t(r - start)]);
-    printing.commitPrints();
+    CommitWorkerPrints(printing, records, start, made);
     if (countChanged_) countChanged_();
     return true;
 }

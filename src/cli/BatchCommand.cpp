@@ -199,9 +199,7 @@ CliResult RunOnEveryCore(AppState& state, const BatchRequest& request,
     WorkerOutcome made = RunBatchWorkers(batch, request.from, to, request.out, progress, clock);
     if (!made.batch.failure && !made.batch.cancelled && made.writeError.isEmpty()) {
         BatchPrinter printing(state, PrintServices{prompt, clock, nullptr});
-        for (int r = request.from; r <= to; ++r)
-            printing.deferPrint(records[size_t(r - 1)], made.at[size_t(r - request.from)]);
-        printing.commitPrints();
+        CommitWorkerPrints(printing, records, request.from, made);
     }
     state.BatchInProgress = false;
     return Finished(request, made.batch, int(records.size()), made.writeError,
