@@ -1,11 +1,8 @@
 #include "batch/BatchFile.h"
 
-#include "support/TestSupport.h"
-
 #include <gtest/gtest.h>
 
 using namespace natalory;
-using natalory::test::TempProgramFolder;
 
 namespace {
 
@@ -150,19 +147,6 @@ TEST(BatchFile, TheFirstBadRecordIsRefusedWithItsLineAndFields) {
     EXPECT_EQ(nul.line, 2);
     EXPECT_TRUE(nul.reason.contains("UTF-16 with its byte order mark")) << nul.reason.toStdString();
     EXPECT_FALSE(nul.reason.contains(QChar(0)));
-}
-
-TEST(BatchFile, AFileThatCannotBeReadSaysSo) {
-    TempProgramFolder folder;
-    for (const QString& path : {folder.file("none.alb"), folder.path()}) {
-        BatchFileResult r = ReadBatchFile(path, kLastYear, kUs);
-        ASSERT_TRUE(std::holds_alternative<BatchFileError>(r));
-        EXPECT_EQ(std::get<BatchFileError>(r).kind, Kind::CannotRead);
-    }
-    folder.write("people.alb", "Anna,Lee,1/15/1950\r\n");
-    BatchFileResult read = ReadBatchFile(folder.file("people.alb"), kLastYear, kUs);
-    ASSERT_TRUE(std::holds_alternative<BatchFileContents>(read));
-    EXPECT_EQ(std::get<BatchFileContents>(read).records.size(), 1u);
 }
 
 TEST(BatchFile, DatesAreIsoOrTheLocalesShortDate) {

@@ -4,13 +4,11 @@
 
 #include "support/Doubles.h"
 #include "support/FullDisk.h"
-#include "support/PdfProbe.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QProcess>
 
 #include <array>
 
@@ -166,42 +164,6 @@ TEST_F(BatchRunning, WithStyleZEveryRecordUsesTheDefaultTemplateAndAFailureEndsT
     EXPECT_FALSE(gone.failure->alreadyTold);
     // The year data stays the run's own: none is left behind for the next print.
     EXPECT_EQ(state.yearDataCache, nullptr);
-}
-
-TEST_F(BatchRunning, OnePdfHoldsAPagePerPrintWithItsFontsStoredOnce) {
-    const auto fontsOf = [](const QString& path) {
-        QProcess p;
-        p.start("pdffonts", {path});
-        p.waitForFinished();
-        return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts).size();
-    };
-    int fontsOfOne = 0;
-    for (int count : {1, 5}) {
-        const QString path = folder.file(QStringLiteral("batch%1.pdf").arg(count));
-        BatchPdf pdf(path);
-        {
-            BatchPrinter printing(state, Services(&pdf));
-            NoProgress progress;
-            EXPECT_EQ(BatchRun(People(), 1, count, printing, progress).printed, count);
-        }
-        EXPECT_FALSE(QFileInfo::exists(path)) << "the file appears only when it is whole";
-        ASSERT_TRUE(pdf.finish());
-        EXPECT_EQ(PdfPages(path), count);
-        if (count == 1)
-            fontsOfOne = fontsOf(path);
-        else
-            EXPECT_EQ(fontsOf(path), fontsOfOne);
-    }
-
-    // A run that is dropped leaves neither the file nor a temporary one.
-    {
-        BatchPdf pdf(folder.file("dropped.pdf"));
-        BatchPrinter printing(state, Services(&pdf));
-        NoProgress progress;
-        BatchRun(People(), 1, 2, printing, progress);
-        pdf.discard();
-    }
-    EXPECT_EQ(QDir(folder.path()).entryList({"dropped*"}, QDir::Files | QDir::Hidden).size(), 0);
 }
 
 TEST(YearDataCache, AnswersAsTheReadersDoForEveryDayAndYearAlsoFromADamagedFile) {

@@ -95,6 +95,10 @@ TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrderAndThePictureOnceLossless
     EXPECT_TRUE(PdfText(all, 2).contains(QStringLiteral("Zoë Ångström")));
     EXPECT_TRUE(PdfText(all, 3).contains("Cara Doe"));
     ExpectThePngOnceAndLossless(all, folder.file("cake.png"));
+    // Each font is stored once, however many pages use it.
+    const auto fonts = [](const QString& pdf) { return RunProgram("pdffonts", {pdf}).out.count(u'\n'); };
+    EXPECT_GT(fonts(folder.file("one.pdf")), 2);
+    EXPECT_EQ(fonts(all), fonts(folder.file("one.pdf")));
 
     // --from and --to, and the style of the command line over the settings'.
     const QString part =
