@@ -325,6 +325,7 @@ TEST_F(BatchWindow, OneWindowAtATimeWithHelpOnF1AndNoNewPrintWhileItIsOpen) {
     QTest::keyClick(form, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(state.BatchInProgress);
+    state.settings.DefaultStyle = "Q";  // a style letter of a settings file this program does not know
     trigger("ID_New");
     ASSERT_NE(workspace->birthdayDialog(), nullptr);
     EXPECT_TRUE(workspace->birthdayDialog()->isVisible());

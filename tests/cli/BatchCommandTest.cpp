@@ -17,8 +17,6 @@ using namespace natalory::test;
 
 namespace {
 
-const QByteArray kThree = "Anna,Lee,1/15/1950\r\nBob,Smith,7/4/1960\r\nCara,Doe,11/30/1950\r\n";
-
 QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
@@ -127,6 +125,7 @@ TEST(BatchCommand, ABadFileExitsTwoSayingWhyAndWritesNothing) {
         {{"--batch", bad, "--out", out}, ", line 2"},
         {{"--batch", bad, "--out-dir", folder.file("prints")}, "31/31/1950"},
         {{"--batch", folder.file("missing.alb"), "--out", out}, "natalory-print: "},
+        {{"--batch", folder.path(), "--out", out}, "natalory-print: "},
         {{"--batch", bad}, "natalory-print: "},
         {{"--batch", bad, "--out", folder.file("out.png")}, "natalory-print: "},
         {{"--batch", folder.file("empty.alb"), "--out", out},
@@ -263,7 +262,7 @@ TEST(BatchCommand, ARecordThatFailsInTheSecondHalfStopsTheBatchNamingIt) {
 
 TEST(BatchCommand, EveryPrintIsLoggedAsTheWindowLogsItAndEachProblemIsToldOnce) {
     TempProgramFolder folder(kPrintData);
-    folder.write("three.alb", kThree);
+    folder.write("three.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,7/4/1960\r\nCara,Doe,11/30/1950\r\n");
     const QString log = folder.file("birthday print log.log");
     const QStringList three = {"--batch", folder.file("three.alb"), "--out", folder.file("all.pdf")};
     ASSERT_EQ(RunCli(folder, three).exitCode, 0);

@@ -110,6 +110,11 @@ TEST(CommandLineProgram, DataSettingsReachEveryOutputAndOverrideTheTemplateBothW
     EXPECT_EQ(seriesLines("bits.pdf", {"--style", "classy", "--add-world-to-bits"}),
               seriesLines("plain.pdf", {"--style", "classy"}) + 1);
 
+    const ProgramRun both =
+        RunCli(folder, Birthday({"--world-to-headlines", "--no-world-to-headlines", "--texts"}));
+    EXPECT_EQ(both.exitCode, 2);
+    EXPECT_TRUE(Holds(both.err, "contradict"));
+
     // The second headline set writes other headlines, into the file as into the texts.
     const ProgramRun set1 = RunCli(folder, Birthday({"--style", mine, "--texts"}));
     const ProgramRun set2 = RunCli(
@@ -131,6 +136,8 @@ TEST(CommandLineProgram, DataSettingsReachEveryOutputAndOverrideTheTemplateBothW
 
 TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
     TempProgramFolder folder(kPrintData);
+    // Without the newspaper's picture its placeholder is printed.
+    QFile::remove(folder.file("cake.png"));
     for (const char* name : {"p.pdf", "p.png", "p.bmp", "p.svg", "p.emf"}) {
         const ProgramRun r = RunCli(folder, Birthday({"--out", folder.file(name)}));
         EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err.toStdString();
@@ -169,6 +176,8 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
                                "--no-add-world-to-bits", "--info-set"})
         EXPECT_TRUE(help.out.contains(option)) << option;
     EXPECT_EQ(RunCli(folder, {"--version"}).out, "natalory-print 1.0.0\n");
+    // Without --app-dir the data beside the program are read.
+    EXPECT_TRUE(Holds(RunProgram(QStringLiteral(NATALORY_CLI), {"--help"}).out, "to 2025-12-31"));
     EXPECT_EQ(RunCli(folder, Birthday()).err,
               "natalory-print: nothing to make: give --texts, --out FILE or --print (see --help)\n");
 
