@@ -1,4 +1,3 @@
-#include "birthday/BirthdayFacts.h"
 #include "birthday/YearDataReaders.h"
 
 #include "support/TestSupport.h"
@@ -170,35 +169,4 @@ TEST(ReadYearRecord, TheBirthYearOrTheLastRecordWhoseYearEndsTheData) {
         EXPECT_EQ(r.problem->kind, d.kind) << d.file.toStdString();
         EXPECT_EQ(r.problem->line, d.line) << d.file.toStdString();
     }
-}
-
-TEST(BirthdayFacts, OneCallFillsEveryFactInOrder) {
-    TempProgramFolder folder;
-    folder.write("blik.fpf",
-                 "3,\"04\",1,\"P1\"\r\n3,\"04\",1,\"P2\"\r\n3,\"04\",1,\"P3\"\r\n3,\"04\",1,\"P4\"\r\n"
-                 "3,\"04\",1,\"P5\"\r\n");
-    folder.write("brdstf.fpf", YearRecord("1950", "y50") + YearRecord("2004", "y04"));
-    AppState state;
-    state.ProgramFolder = folder.path();
-    state.birthday.BirthDate = QDate(1950, 3, 4);
-    const auto problems =
-        ComputeBirthdayFacts(state, QDate(2003, 3, 4), QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(state.facts.AgeDays, QStringLiteral("19358"));
-    EXPECT_EQ(state.facts.WesternSign, QStringLiteral("Pisces"));
-    EXPECT_EQ(state.facts.WesternCompatible, QStringLiteral("Scorpio and Cancer"));
-    EXPECT_EQ(state.facts.ChineseSign, QStringLiteral("Metal Tiger"));
-    EXPECT_FALSE(state.facts.ChineseSignText.isEmpty());
-    EXPECT_EQ(state.facts.Birthstone, QStringLiteral("Aquamarine"));
-    EXPECT_EQ(state.facts.BirthFlower, QStringLiteral("Violets"));
-    EXPECT_EQ(state.facts.StampPrice, QStringLiteral("$0.03"));
-    EXPECT_EQ(state.facts.President, QStringLiteral("Harry S Truman"));
-    EXPECT_EQ(state.year.Celebrity[4], QStringLiteral("P5"));
-    EXPECT_EQ(state.year.CarPrice, QStringLiteral("y50-3"));
-
-    TempProgramFolder empty;
-    state.ProgramFolder = empty.path();
-    EXPECT_EQ(ComputeBirthdayFacts(state, QDate(2003, 3, 4)).size(), 2u);
-    EXPECT_TRUE(state.year.Celebrity[0].isEmpty());
-    EXPECT_EQ(state.facts.WesternSign, QStringLiteral("Pisces"));
 }
