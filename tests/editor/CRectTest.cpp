@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLine>
+#include <QRect>
+
 using namespace natalory;
 
 namespace {
@@ -36,10 +39,9 @@ TEST(CRect, ABoxTurnedInsideOutComesBackNormalised) {
     CRect r;
     r.SetRectToCtrl(label);
     EXPECT_EQ(QPoint(r.Right, r.Bottom), QPoint(1500, 1050));
-    r.Left = 2000;  // no minimum: a size may turn the rectangle inside out
-    EXPECT_EQ(r.Width(), -500);
+    r.setWidth(-1700);  // no minimum: a size may turn the rectangle inside out
     r.SetCtrlToRect(label);
-    EXPECT_EQ(QRect(label.Left, label.Top, label.Width, label.Height), QRect(1500, 450, 500, 600));
+    EXPECT_EQ(QRect(label.Left, label.Top, label.Width, label.Height), QRect(-1400, 450, 1700, 600));
 }
 
 TEST(CRect, ALineKeepsWhichEndWasWhereThroughAnInsideOutSize) {

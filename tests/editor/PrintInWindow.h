@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -40,7 +41,6 @@ struct MainWindowTest : ::testing::Test {
         : folder({"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "blank.al!", "news.al!", "classy.al!",
                   "nopicfound.ico", "cake.png"}) {
         state.ProgramFolder = folder.path();
-        state.LogFilePath = folder.file("birthday print log.log");
         state.settings.DefaultStyle = QStringLiteral("C");
         mdi = std::make_unique<frmMDI>(state, services.services);
         mdi->quitApplication = nullptr;

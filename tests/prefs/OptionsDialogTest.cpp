@@ -59,7 +59,6 @@ TEST_F(Dialogs, OptionsOkWithoutChangesWritesBackWhatItRead) {
     state.settings.QuickPrinting = false;  // changed in memory by the birthday dialog
     frmOptions options(state, services.services, hooks());
     EXPECT_TRUE(state.settings.QuickPrinting);  // the dialog starts from the file
-    EXPECT_TRUE(options.txtCustomPath->isEnabled());
     EXPECT_EQ(options.txtOffsetX->text(), "-0.1");
     // An offset beyond what the box takes is shown, and kept while nobody types in it.
     EXPECT_EQ(options.txtOffsetY->text(), "6.94444");

@@ -100,6 +100,7 @@ struct Windows : MainWindowTest {
     // Every dialog of the program, made as its command makes it, the birthday dialog first.
     std::vector<QWidget*> dialogs() {
         workspace->NewPrint();
+        state.LogFilePath = folder.file("birthday print log.log");
         state.page = DefaultPageSetup();
         picture.kind = ObjectKind::Picture;
         picture.Width = picture.Height = 1440;

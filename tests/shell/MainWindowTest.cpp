@@ -67,6 +67,7 @@ TEST_F(MainWindow, ToolSetsShowAndHideExactlyTheirTools) {
         return n;
     };
     EXPECT_EQ(visible(document + arrange), 0);
+    EXPECT_TRUE(mdi->sToolbar.band("Menu Bar").visible());
     mdi->ShowDocumentTools();
     EXPECT_EQ(visible(document), document.size());
     EXPECT_EQ(visible(arrange), 0);
@@ -128,7 +129,6 @@ TEST_F(MainWindow, CombosKeepTextIndexAndEntryDataAndTheFontsAreTheSystemsFamili
     size->clear();
     size->addItem(QStringLiteral("200%"), QStringLiteral("200"));
     EXPECT_EQ(size->itemData(0), QStringLiteral("200"));
-    EXPECT_EQ(tool("ID_Shape").comboBox()->itemText(5), QStringLiteral("Rounded Square"));
 
     std::vector<QString> closed;
     mdi->setComboHandler([&](Tool& t) { closed.push_back(t.id()); });
@@ -185,7 +185,7 @@ TEST_F(MainWindow, ClosingAChangedPrintAsksAndHonoursTheAnswer) {
 
     // An unchanged print closes without a question.
     EXPECT_TRUE(mdi->CloseDocument());
-    EXPECT_EQ(services.prompt.asked.size(), 3u);
+    EXPECT_EQ(services.prompt.asked.size(), 4u);
 }
 
 TEST_F(MainWindow, ColourAndPrinterDialogsChangeOnlyWhenConfirmed) {
@@ -204,6 +204,7 @@ TEST_F(MainWindow, ColourAndPrinterDialogsChangeOnlyWhenConfirmed) {
     EXPECT_EQ(objectColor, QColor(0, 0, 255));
 
     state.page.PageOrientation = 1;
+    mdi->hooks().pageChanged = nullptr;  // a main window with no print to turn
     click("ID_PrintSetup");
     EXPECT_EQ(state.page.PageOrientation, 1);
     services.printerSetup.answer = PrinterChoice{2, "office", {3, false, 0, true}};
@@ -258,6 +259,10 @@ TEST_F(MainWindow, ToolbarLayoutAndStatesSurviveARestart) {
     // The layout cannot bring the document tools back: start-up hides them after loading it.
     EXPECT_FALSE(again.sToolbar.tool("ID_Print").visible());
     EXPECT_FALSE(again.sToolbar.band("Objects").visible());
+    // Alone, without a workspace: F1, a print's command and Close do nothing more than they can.
+    QTest::keyClick(&again, Qt::Key_F1);
+    again.sToolbar.tool("ID_EditBirthdayInfo").action()->trigger();
+    EXPECT_TRUE(again.CloseDocument());
 
     folder.write("toolbar.tls", "not a layout");
     frmMDI damaged(state, services.services);
@@ -287,15 +292,13 @@ TEST(StartUp, MainShowsTheSplashThenTheMainWindowWithItsSettings) {
     MainWindows w = Main(state, services.services);
     w.mdi->quitApplication = nullptr;
 
-    EXPECT_EQ(state.AppTitle, QStringLiteral("Natalory "));
     EXPECT_EQ(state.LogFilePath, folder.file("birthday print log.log"));
     EXPECT_EQ(w.settings.source, SettingsSource::DefaultsNoFile);
     EXPECT_EQ(state.settings.DefaultStyle, QStringLiteral("A"));
     EXPECT_EQ(w.mdi->sToolbar.tool("ID_Prints").caption(), QStringLiteral("Prints: 0"));
 
     ASSERT_TRUE(w.splash);
-    EXPECT_TRUE(w.splash->isVisible());
-    EXPECT_FALSE(w.splash->Command1->isVisible());
+    EXPECT_TRUE(w.splash->isVisible() && !w.splash->Command1->isVisible());
     EXPECT_EQ(w.splash->lblBuild->text(), QStringLiteral("Build 1.0.0"));
     EXPECT_TRUE(w.splash->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(w.mdi->sToolbar.tool("ID_HelpMenu").enabled());
@@ -334,6 +337,7 @@ TEST(ToolIcons, EveryToolWithAnIconNameShowsOneWhereNoThemeIsInstalled) {
         }
     }
     EXPECT_GT(withIcons, 25);
+    EXPECT_FALSE(mdi.sToolbar.tool("ID_New").def().icon.isEmpty());
     EXPECT_FALSE(ProgramIcon().pixmap(QSize(64, 64)).isNull());
 
     QIcon::setThemeSearchPaths(pathsBefore);
