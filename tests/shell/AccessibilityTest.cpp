@@ -1,28 +1,34 @@
+// Every window can be used without a mouse and is told truly by the help: every input is
+// named and Tab reads it in order; the help's links lead somewhere, and every caption it
+// names in bold is one the program shows.
 #include "batch/frmBatch.h"
 #include "batch/frmLog.h"
-#include "birthday/frmGetInfo.h"
 #include "document/PageGeometry.h"
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
 #include "output/frmPageSetup.h"
+#include "output/frmPrev.h"
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
+#include "shell/HelpWindow.h"
+#include "shell/QtSeams.h"
 
 #include "editor/PrintInWindow.h"
-
-#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
-#include <QApplication>
-#include <QCalendarWidget>
-#include <QComboBox>
 #include <QDialog>
-#include <QLineEdit>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
-#include <QTest>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 #include <memory>
@@ -53,10 +59,6 @@ std::vector<QWidget*> Inputs(QWidget& window) {
     return inputs;
 }
 
-QString Described(const QWidget* w) {
-    return QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
-}
-
 // The inputs Tab visits from the first, in order, until it comes round again; a compound
 // input (the calendar, the date box with its three parts) counts once.
 std::string TabOrder(QWidget* first) {
@@ -73,37 +75,59 @@ std::string TabOrder(QWidget* first) {
     return order.join(u' ').toStdString();
 }
 
-struct Accessibility : MainWindowTest {
-    // Every dialog of the program, made as its command makes it.
-    std::vector<std::unique_ptr<QDialog>> dialogs() {
-        std::vector<std::unique_ptr<QDialog>> all;
+QDir HelpFolder() {
+    return QDir(QStringLiteral(NATALORY_SOURCE_DATA "/help"));
+}
+
+QString Read(const QString& page) {
+    QFile f(HelpFolder().filePath(page));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << page.toStdString();
+    return QString::fromUtf8(f.readAll());
+}
+
+QStringList Matches(const QString& text, const QString& pattern) {
+    const QRegularExpression re(pattern, QRegularExpression::DotMatchesEverythingOption);
+    QStringList found;
+    for (auto it = re.globalMatch(text); it.hasNext();) found << it.next().captured(1);
+    return found;
+}
+
+QString Plain(QString caption) {
+    return caption.remove(u'&').simplified();
+}
+
+struct Windows : MainWindowTest {
+    // Every dialog of the program, made as its command makes it, the birthday dialog first.
+    std::vector<QWidget*> dialogs() {
+        workspace->NewPrint();
+        state.LogFilePath = folder.file("birthday print log.log");
         state.page = DefaultPageSetup();
-        all.emplace_back(
-            std::make_unique<frmOptions>(state, services.services, frmOptions::Hooks{}, mdi.get()));
-        all.emplace_back(std::make_unique<frmDataSettings>(state, services.services, nullptr, mdi.get()));
-        all.emplace_back(std::make_unique<frmPageSetup>(state, services.services, QPointF(0.25, 0.25),
-                                                        nullptr, mdi.get()));
-        all.emplace_back(std::make_unique<frmLog>(state, services.services, nullptr, mdi.get()));
-        all.emplace_back(std::make_unique<frmBatch>(state, services.services, nullptr, mdi.get()));
-        all.emplace_back(std::make_unique<frmText>(QStringLiteral("text"), mdi.get()));
         picture.kind = ObjectKind::Picture;
         picture.Width = picture.Height = 1440;
-        all.emplace_back(std::make_unique<frmResize>(picture, services.prompt, nullptr, mdi.get()));
+        owned.emplace_back(new frmOptions(state, services.services, frmOptions::Hooks{}, mdi.get()));
+        owned.emplace_back(new frmDataSettings(state, services.services, nullptr, mdi.get()));
+        owned.emplace_back(
+            new frmPageSetup(state, services.services, QPointF(0.25, 0.25), nullptr, mdi.get()));
+        owned.emplace_back(new frmLog(state, services.services, nullptr, mdi.get()));
+        owned.emplace_back(new frmBatch(state, services.services, nullptr, mdi.get()));
+        owned.emplace_back(new frmText(QStringLiteral("text"), mdi.get()));
+        owned.emplace_back(new frmResize(picture, services.prompt, nullptr, mdi.get()));
+        std::vector<QWidget*> all = {workspace->birthdayDialog()};
+        for (auto& d : owned) all.push_back(d.get());
         return all;
     }
     DisplayObject picture;
+    std::vector<std::unique_ptr<QDialog>> owned;
 };
+
+using Accessibility = Windows;
+using HelpPages = Windows;
 
 }  // namespace
 
-TEST_F(Accessibility, EveryInputOfEveryDialogHasAName) {
-    state.LogFilePath = folder.file("birthday print log.log");
+TEST_F(Accessibility, EveryInputOfEveryDialogHasANameAndTabNeverGoesBack) {
     mdi->show();
-    click("ID_New");
-    std::vector<QWidget*> windows = {workspace->birthdayDialog()};
-    auto owned = dialogs();
-    for (auto& d : owned) windows.push_back(d.get());
-    for (QWidget* window : windows) {
+    for (QWidget* window : dialogs()) {
         window->show();
         const std::vector<QWidget*> inputs = Inputs(*window);
         EXPECT_FALSE(inputs.empty()) << window->objectName().toStdString();
@@ -111,7 +135,8 @@ TEST_F(Accessibility, EveryInputOfEveryDialogHasAName) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(input);
             ASSERT_TRUE(a);
             EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty())
-                << window->objectName().toStdString() << ": " << Described(input).toStdString();
+                << window->objectName().toStdString() << ": " << input->objectName().toStdString() << " ("
+                << input->metaObject()->className() << ")";
         }
         // Tab reads the window as a person does: down a column, then on to the next one on the
         // right; it never goes back up and to the left. (The birthday dialog's own order is below.)
@@ -128,11 +153,9 @@ TEST_F(Accessibility, EveryInputOfEveryDialogHasAName) {
             QWidget* now = QApplication::focusWidget();
             if (!now || !window->isAncestorOf(now) || (i > 0 && now == first)) break;
             const QRect r(now->mapTo(window, QPoint()), now->size());
-            if (!previous.isNull()) {
-                EXPECT_FALSE(r.bottom() < previous.top() && r.left() < previous.right())
-                    << window->objectName().toStdString() << ": " << previousName.toStdString() << " then "
-                    << now->objectName().toStdString();
-            }
+            EXPECT_FALSE(!previous.isNull() && r.bottom() < previous.top() && r.left() < previous.right())
+                << window->objectName().toStdString() << ": " << previousName.toStdString() << " then "
+                << now->objectName().toStdString();
             previous = r;
             previousName = now->objectName();
             QTest::keyClick(now, Qt::Key_Tab);
@@ -158,4 +181,83 @@ TEST_F(Accessibility, TabFollowsTheBirthdayDialogAsItIsRead) {
         TabOrder(d->txtFname),
         "txtFname txtLname ctQuickDate cmdPrint cmdDoneQuick optCloseLook cmbPrintType txtParentsName txtLbs "
         "txtOzs txtInches");
+}
+
+// F1 in a modal dialog: the help is that dialog's window, above it; it outlives the dialog
+// and Esc closes it.
+TEST_F(HelpPages, HelpAskedFromAModalDialogOpensAboveItAndEscClosesIt) {
+    QtHelpViewer help;
+    QDialog dialog;
+    HelpWindow* window = nullptr;
+    QTimer::singleShot(0, [&] {
+        help.showTopic(HelpFolder().absoluteFilePath(QStringLiteral("../nataloryhelp.chm")), "Main", 1030);
+        window = QApplication::activeModalWidget()->findChild<HelpWindow*>();
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->isWindow());
+        dialog.reject();
+    });
+    dialog.exec();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible()) << "closing the dialog leaves the help open";
+    EXPECT_EQ(window->parentWidget(), nullptr);
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(HelpPages, EveryLinkAndPictureLeadsToAFileTheHelpWindowOpens) {
+    const QStringList pages = HelpFolder().entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    ASSERT_GE(pages.size(), 12);
+    // Every window's help page is there, and the contents lead to each.
+    const QString contents = Read(QStringLiteral("index.html"));
+    for (int topic = 1000; topic <= 1100; topic += 10)
+        EXPECT_TRUE(contents.contains(QStringLiteral("href=\"%1.html\"").arg(topic))) << topic;
+
+    HelpWindow window;
+    auto* browser = window.findChild<QTextBrowser*>();
+    ASSERT_TRUE(browser);
+    for (const QString& page : pages) {
+        const QString html = Read(page);
+        for (const QString& picture : Matches(html, R"re(src="([^"]*)")re"))
+            EXPECT_TRUE(HelpFolder().exists(picture)) << page.toStdString() << ": " << picture.toStdString();
+        for (const QString& link : Matches(html, R"re(href="([^"]*)")re")) {
+            // As a click does: the link is resolved against the page it is on.
+            const QUrl base = QUrl::fromLocalFile(HelpFolder().filePath(page));
+            const QFileInfo target(base.resolved(QUrl(link)).toLocalFile());
+            ASSERT_TRUE(target.isFile()) << page.toStdString() << ": " << link.toStdString();
+            browser->setSource(base);
+            browser->setSource(QUrl(link));
+            EXPECT_EQ(browser->documentTitle(),
+                      Matches(Read(target.fileName()), "<title>(.*)</title>").value(0))
+                << page.toStdString() << ": " << link.toStdString();
+        }
+    }
+}
+
+TEST_F(HelpPages, NameOnlyCaptionsTheProgramShows) {
+    // Every caption the program shows: tools and menus, and the texts of every window.
+    QSet<QString> captions;
+    for (const ToolCatalogue* catalogue : {&MainToolCatalogue(), &PreviewToolCatalogue()})
+        for (const ToolDef& t : catalogue->tools) captions.insert(Plain(t.caption));
+    std::vector<QWidget*> windows = dialogs();
+    frmPrev preview({}, mdi.get());
+    windows.push_back(&preview);
+    for (const QWidget* window : windows) {
+        captions.insert(Plain(window->windowTitle()));
+        for (const auto* b : window->findChildren<QAbstractButton*>()) captions.insert(Plain(b->text()));
+        for (const auto* l : window->findChildren<QLabel*>()) captions.insert(Plain(l->text()));
+        for (const auto* g : window->findChildren<QGroupBox*>()) captions.insert(Plain(g->title()));
+        for (const auto* c : window->findChildren<QComboBox*>())
+            for (int i = 0; i < c->count(); ++i) captions.insert(Plain(c->itemText(i)));
+    }
+
+    int named = 0;
+    for (const QString& page : HelpFolder().entryList({QStringLiteral("*.html")}, QDir::Files)) {
+        for (const QString& bold : Matches(Read(page), "<b>(.*?)</b>")) {
+            ++named;
+            EXPECT_TRUE(captions.contains(bold.simplified()))
+                << page.toStdString() << " names \"" << bold.toStdString() << "\", which no window shows";
+        }
+    }
+    EXPECT_GT(named, 100);
 }

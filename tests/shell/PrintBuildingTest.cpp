@@ -2,23 +2,12 @@
 // the dialog leaves the next print built the way its own dialog says.
 #include "editor/PrintInWindow.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
 using namespace natalory;
 using namespace natalory::test;
 
 namespace {
 
 struct PrintBuilding : MainWindowTest {
-    PrintBuilding()
-        : MainWindowTest({"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "blank.al!", "news.al!",
-                          "nopicfound.ico", "cake.png"}) {}
-
     frmGetInfo& newPrint() {
         state.TemplateChanged = false;  // no save question in the way
         workspace->NewPrint();
@@ -45,7 +34,6 @@ TEST_F(PrintBuilding, LeavingTheEditDialogAnyWayLetsTheNextNewPrintLoadItsTempla
     };
     for (const auto& [how, leave] : leaving) {
         done(newPrint());
-        ASSERT_TRUE(printShown()) << how;
         workspace->EditCurrentBirthday();
         leave(*workspace->birthdayDialog());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -54,9 +42,9 @@ TEST_F(PrintBuilding, LeavingTheEditDialogAnyWayLetsTheNextNewPrintLoadItsTempla
         frmGetInfo& d = newPrint();
         d.txtFname->setText(QStringLiteral("Nia"));
         done(d);
-        EXPECT_TRUE(printShown()) << how;
+        ASSERT_TRUE(printShown()) << how;
         EXPECT_TRUE(workspace->canvasWindow()->parentWidget()->windowTitle().startsWith("Nia ")) << how;
-        EXPECT_TRUE(mdi->sToolbar.tool("ID_Print").visible()) << how;
+        EXPECT_TRUE(tool("ID_Print").visible()) << how;
     }
 }
 
@@ -66,13 +54,10 @@ TEST_F(PrintBuilding, InsertingAnInfoObjectWhileEditingTheBirthdayKeepsTheUsersW
     DisplayObject* headlines = workspace->canvasWindow()->document().lblObject(1);
     ASSERT_TRUE(headlines);
     headlines->Left = 4321;
-
     const int before = objects();
-
     workspace->EditCurrentBirthday();
     frmGetInfo& d = *workspace->birthdayDialog();
     click("ID_TopBooks");
-    ASSERT_EQ(objects(), before + 1);
     d.txtLname->setText(QStringLiteral("Oder"));
     done(d);
     EXPECT_EQ(objects(), before + 1);
@@ -89,7 +74,6 @@ TEST_F(PrintBuilding, TheUsersTemplateIsAskedForAndAFailedLoadOpensNoCanvas) {
     EXPECT_EQ(services.files.requests.size(), 1u);
     EXPECT_FALSE(workspace->canvasWindow());
     EXPECT_TRUE(services.prompt.asked.empty());
-    EXPECT_TRUE(d.isVisible());
 
     // A file that cannot be read is reported once, and still no canvas opens.
     folder.write("broken.als", "not a template");
@@ -99,7 +83,7 @@ TEST_F(PrintBuilding, TheUsersTemplateIsAskedForAndAFailedLoadOpensNoCanvas) {
     ASSERT_EQ(services.prompt.asked.size(), 1u);
     EXPECT_EQ(services.prompt.asked[0].title, "Template File Problem");
     EXPECT_FALSE(workspace->canvasWindow());
-    EXPECT_FALSE(mdi->sToolbar.tool("ID_Print").visible());
+    EXPECT_FALSE(tool("ID_Print").visible());
     EXPECT_TRUE(d.isVisible());
 }
 
@@ -107,13 +91,9 @@ TEST_F(PrintBuilding, TheBordersToggleIsReleasedWithEveryNewPrint) {
     state.settings.DefaultStyle = QStringLiteral("A");
     done(newPrint());
     click("ID_ShowBorders");
-    ASSERT_EQ(mdi->sToolbar.tool("ID_ShowBorders").state(), 1);
-    const DisplayObject* text = workspace->canvasWindow()->document().lblObject(1);
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->BorderStyle, 1);
-
+    EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 1);
     done(newPrint());
-    EXPECT_EQ(mdi->sToolbar.tool("ID_ShowBorders").state(), 0);
+    EXPECT_EQ(tool("ID_ShowBorders").state(), 0);
     EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 0);
     click("ID_ShowBorders");
     EXPECT_EQ(workspace->canvasWindow()->document().lblObject(1)->BorderStyle, 1);
@@ -125,9 +105,11 @@ TEST_F(PrintBuilding, DamagedYearDataAreToldOnceAndMakeNoPrint) {
          {std::pair{"brdstf.fpf", "\"1950\""}, std::pair{"blear.fpf", "1950 "}}) {
         SCOPED_TRACE(damaged);
         const QByteArray whole = folder.read(damaged);
-        // brdstf.fpf loses 1950 alone (a file cut short is one whose data end earlier); blear.fpf ends before it.
+        // brdstf.fpf loses 1950 alone (a file cut short is one whose data end earlier); blear.fpf ends before
+        // it.
         const qsizetype at = whole.indexOf("\n" + QByteArray(start1950)) + 1;
-        const QByteArray rest = damaged == QByteArray("brdstf.fpf") ? whole.mid(whole.indexOf('\n', at) + 1) : "";
+        const QByteArray rest =
+            damaged == QByteArray("brdstf.fpf") ? whole.mid(whole.indexOf('\n', at) + 1) : "";
         folder.write(damaged, whole.left(at) + rest);
         services.prompt.asked.clear();
         frmGetInfo& d = newPrint();
@@ -138,7 +120,6 @@ TEST_F(PrintBuilding, DamagedYearDataAreToldOnceAndMakeNoPrint) {
         EXPECT_TRUE(services.prompt.asked[0].text.contains(folder.file(damaged) + ", line "));
         EXPECT_TRUE(services.prompt.asked[0].text.endsWith(": the file holds nothing for 1950"));
         EXPECT_FALSE(workspace->canvasWindow());
-        EXPECT_TRUE(d.isVisible());
 
         // Editing the birthday of a print to a year the data lack leaves the print as it was.
         d.calCalendar->setSelectedDate(QDate(1940, 1, 15));

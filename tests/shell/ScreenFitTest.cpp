@@ -21,13 +21,14 @@ QRect FreeArea() {
 
 void ExpectOnScreen(const QWidget& window) {
     ASSERT_TRUE(window.isVisible()) << window.objectName().toStdString();
-    EXPECT_TRUE(FreeArea().contains(window.frameGeometry()))
-        << window.objectName().toStdString() << " lies at " << window.frameGeometry().x() << ","
-        << window.frameGeometry().y() << " " << window.frameGeometry().width() << "x"
-        << window.frameGeometry().height();
+    const QRect at = window.frameGeometry();
+    EXPECT_TRUE(FreeArea().contains(at)) << window.objectName().toStdString() << " lies at " << at.x() << ","
+                                         << at.y() << " " << at.width() << "x" << at.height();
 }
 
+// On the screen, and centred on the main window.
 void ExpectCentredOn(const QWidget& window, const QWidget& parent) {
+    ExpectOnScreen(window);
     const QPoint offset = window.frameGeometry().center() - parent.frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 60) << window.objectName().toStdString();
 }
@@ -36,13 +37,10 @@ struct SmallScreen : PrintInWindow {
     // Opens a modal dialog with `tool` and checks it while it is up, then closes it.
     void checkModal(const char* tool) {
         bool seen = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_TRUE(dialog) << tool;
+        WhenDialogOpens<QWidget>([&](QWidget& dialog) {
             seen = true;
-            ExpectOnScreen(*dialog);
-            ExpectCentredOn(*dialog, *mdi);
-            dialog->close();
+            ExpectCentredOn(dialog, *mdi);
+            dialog.close();
         });
         click(tool);
         EXPECT_TRUE(seen) << tool;
@@ -61,7 +59,6 @@ TEST_F(SmallScreen, EveryWindowOpensOnTheScreenCentredOnTheMainWindow) {
 
     click("ID_PrintPreview");
     ASSERT_TRUE(workspace->previewWindow());
-    ExpectOnScreen(*workspace->previewWindow());
     ExpectCentredOn(*workspace->previewWindow(), *mdi);
     workspace->previewWindow()->close();
 
@@ -74,7 +71,6 @@ TEST_F(SmallScreen, EveryWindowOpensOnTheScreenCentredOnTheMainWindow) {
     click("ID_BatchProcessing");
     QWidget* batch = mdi->findChild<QDialog*>(QStringLiteral("frmBatch"));
     ASSERT_TRUE(batch);
-    ExpectOnScreen(*batch);
     ExpectCentredOn(*batch, *mdi);
     batch->close();
 
@@ -84,7 +80,6 @@ TEST_F(SmallScreen, EveryWindowOpensOnTheScreenCentredOnTheMainWindow) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == u"HelpWindow" && w->isVisible()) helpWindow = w;
     ASSERT_TRUE(helpWindow);
-    ExpectOnScreen(*helpWindow);
     ExpectCentredOn(*helpWindow, *mdi);
 }
 
