@@ -77,6 +77,12 @@ TEST_F(Canvas, NewObjectsOfEveryKindGoOnTopOfTheHiddenElementZerosWithTheirDefau
     EXPECT_EQ(info->kindLetter(), u'T');
     EXPECT_EQ(info->infoKey(), QStringLiteral("bitsofinfo"));
     EXPECT_EQ(label->infoKey(), QString());
+
+    // Objects a batch builds leave the changed mark alone.
+    state.TemplateChanged = false;
+    state.BatchInProgress = true;
+    NewShape(doc, state, prompt, kLineShapeKind);
+    EXPECT_FALSE(state.TemplateChanged);
 }
 
 TEST_F(Canvas, TheLimitCountsHandlesAndElementZero) {
@@ -116,22 +122,6 @@ TEST_F(Canvas, DeletingElementZeroHidesItAndOthersAreUnloaded) {
     doc.remove(*b);
     EXPECT_EQ(doc.UBound(ObjectKind::Text), 0);
     EXPECT_EQ(NewLabel(doc, state, prompt)->index, 1);
-}
-
-TEST_F(Canvas, RestackingAndBatchesLeaveTheChangedFlagAlone) {
-    DisplayObject* a = NewLabel(doc, state, prompt);
-    DisplayObject* b = NewShape(doc, state, prompt, shRectangle);
-    doc.bringToFront(*a);
-    EXPECT_EQ(doc.stacking().back(), a);
-    doc.sendToBack(*a);
-    EXPECT_EQ(doc.stacking().front(), a);
-    EXPECT_EQ(doc.stacking().back(), b);
-
-    state.TemplateChanged = false;
-    state.BatchInProgress = true;
-    NewLabel(doc, state, prompt);
-    NewShape(doc, state, prompt, kLineShapeKind);
-    EXPECT_FALSE(state.TemplateChanged);
 }
 
 TEST_F(Canvas, BordersGoOnEveryTextAndPictureHiddenOnesIncluded) {

@@ -66,47 +66,22 @@ QString CardEmf(TempProgramFolder& folder) {
 
 }  // namespace
 
-TEST(Metafiles, AnEmfOfOurOwnAndASmallWmfLoadAsDrawings) {
-    TempProgramFolder folder;
-    const QString emf = CardEmf(folder);
-    QString why;
-    std::shared_ptr<const VectorPicture> drawing;
-    const QImage fromEmf = LoadPicture(emf, &why, &drawing);
-    ASSERT_FALSE(fromEmf.isNull()) << why.toStdString();
-    ASSERT_TRUE(drawing);
-    // Its own size is the card's: 2 x 1 inches of a 96-dpi screen.
-    EXPECT_NEAR(drawing->size().width(), 192, 4);
-    EXPECT_NEAR(drawing->size().height(), 96, 4);
-    EXPECT_NEAR(fromEmf.deviceIndependentSize().width(), 192, 4);
-    EXPECT_GT(Ink(drawing->toImage(QSize(768, 384)), QRect(0, 0, 768, 384), 100), 400);
-
-    folder.write("frame.wmf", SmallWmf());
-    const QImage fromWmf = LoadPicture(folder.file("frame.wmf"), &why, &drawing);
-    ASSERT_FALSE(fromWmf.isNull()) << why.toStdString();
-    ASSERT_TRUE(drawing);
-    EXPECT_GT(Ink(drawing->toImage(QSize(400, 200)), QRect(0, 0, 400, 200), 100), 20);
-    // Its box is its own 1000 x 500 twips, not the 67 x 33 whole pixels of its bitmap.
-    EXPECT_EQ(NaturalPictureSizeTwips(fromWmf, drawing.get()), QSize(1000, 500));
-
-    // A bitmap has no drawing.
-    folder.write("dot.png", QByteArray());
-    QImage dot(4, 4, QImage::Format_RGB32);
-    dot.fill(Qt::red);
-    dot.save(folder.file("dot.png"));
-    EXPECT_FALSE(LoadPicture(folder.file("dot.png"), &why, &drawing).isNull());
-    EXPECT_FALSE(drawing);
-}
-
-// Each metafile is placed on a page with unequal margins, 4 x 2 inches at (2000, 3000)
-// twips of the printable area; every export draws it there, as vectors.
-TEST(Metafiles, DrawnAsVectorsWhereTheyStandInEveryExport) {
+// An EMF of our own writer and a small WMF load as drawings of their own size, and each
+// is placed on a page with unequal margins, 4 x 2 inches at (2000, 3000) twips of the
+// printable area; every export draws it there, as vectors.
+TEST(Metafiles, LoadAsDrawingsAndAreDrawnAsVectorsWhereTheyStandInEveryExport) {
     TempProgramFolder folder;
     folder.write("frame.wmf", SmallWmf());
-    for (const QString& file : {CardEmf(folder), folder.file("frame.wmf")}) {
+    const std::pair<QString, QSize> drawings[] = {{CardEmf(folder), QSize(2880, 1440)},
+                                                  {folder.file("frame.wmf"), QSize(1000, 500)}};
+    for (const auto& [file, twips] : drawings) {
         SCOPED_TRACE(file.toStdString());
         std::shared_ptr<const VectorPicture> drawing;
-        const QImage image = LoadPicture(file, nullptr, &drawing);
-        ASSERT_TRUE(drawing);
+        QString why;
+        const QImage image = LoadPicture(file, &why, &drawing);
+        ASSERT_TRUE(drawing) << why.toStdString();
+        // Its box is its own size, not the whole pixels of its bitmap (67 x 33 for the WMF).
+        EXPECT_EQ(NaturalPictureSizeTwips(image, drawing.get()), twips);
         PrintEngine engine;
         engine.MarginLeft = 1440, engine.MarginTop = 720, engine.MarginRight = 360,
         engine.MarginBottom = 1080;

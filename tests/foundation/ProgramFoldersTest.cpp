@@ -54,11 +54,12 @@ struct UserFolders : ::testing::Test {
     QString path(const char* relative) const {
         return QDir(home.path()).filePath(QString::fromLatin1(relative));
     }
-    // The batch window the program shows, if any.
+    // The batch window the program shows last, if any.
     static frmBatch* batchWindow() {
+        frmBatch* shown = nullptr;
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<frmBatch*>(top); b && b->isVisible()) return b;
-        return nullptr;
+            if (auto* b = qobject_cast<frmBatch*>(top); b && b->isVisible()) shown = b;
+        return shown;
     }
 };
 
