@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 using namespace natalory;
@@ -20,57 +21,52 @@ struct Canvas : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Canvas, StartsWithAHiddenElementZeroOfEachKind) {
+TEST_F(Canvas, NewObjectsOfEveryKindGoOnTopOfTheHiddenElementZerosWithTheirDefaults) {
     for (ObjectKind k : {ObjectKind::Text, ObjectKind::Picture, ObjectKind::Shape, ObjectKind::Line}) {
         ASSERT_TRUE(doc.element(k, 0));
         EXPECT_FALSE(doc.element(k, 0)->Visible);
         EXPECT_EQ(doc.UBound(k), 0);
     }
     EXPECT_EQ(doc.controlCount(), 12);  // four element 0s and the eight handles
-}
-
-TEST_F(Canvas, CreationDefaultsAndKinds) {
-    DisplayObject* label = NewLabel(doc, state, prompt);
-    ASSERT_TRUE(label);
-    EXPECT_EQ(label->index, 1);
-    EXPECT_EQ(doc.lblObject(doc.UBound(ObjectKind::Text)), label);
+    int asked = 0;
+    const auto choose = [&](DisplayObject& o) -> std::optional<QString> {
+        ++asked;
+        EXPECT_FALSE(o.Stretch);
+        return QStringLiteral("/pics/cake.png");
+    };
+    const struct {
+        DisplayObject* made;
+        ObjectKind kind;
+        const char* tag;
+        QPoint at;
+        int control;
+    } kinds[] = {
+        {NewLabel(doc, state, prompt), ObjectKind::Text, "T", {100, 100}, 3},
+        {NewShape(doc, state, prompt, kLineShapeKind), ObjectKind::Line, "L", {1000, 1001}, 6},
+        {NewShape(doc, state, prompt, shCircle), ObjectKind::Shape, "S", {3, 3}, 5},
+        {NewPicture(doc, state, prompt, true, choose), ObjectKind::Picture, "P", {3, 3}, 7},
+    };
+    for (const auto& k : kinds) {
+        ASSERT_TRUE(k.made);
+        EXPECT_EQ(k.made->kind, k.kind);
+        EXPECT_EQ(k.made->index, 1);
+        EXPECT_EQ(doc.element(k.kind, doc.UBound(k.kind)), k.made);
+        EXPECT_EQ(k.made->Tag, k.tag);
+        EXPECT_EQ(
+            k.kind == ObjectKind::Line ? QPoint(k.made->X1, k.made->Y1) : QPoint(k.made->Left, k.made->Top),
+            k.at);
+        EXPECT_TRUE(k.made->Visible);
+        EXPECT_EQ(ControlKind(*k.made), k.control);
+    }
+    const DisplayObject* label = kinds[0].made;
     EXPECT_EQ(label->Caption, QStringLiteral("New Text Object"));
-    EXPECT_EQ(label->Tag, QStringLiteral("T"));
     EXPECT_EQ(label->FontName, QStringLiteral("Times New Roman"));
     EXPECT_EQ(label->FontSize, 12);
-    EXPECT_EQ(label->ForeColor, qRgb(0, 0, 0));
-    EXPECT_EQ(QPoint(label->Left, label->Top), QPoint(100, 100));
-    EXPECT_TRUE(label->Visible);
-    EXPECT_EQ(ControlKind(*label), 3);
-
-    DisplayObject* line = NewShape(doc, state, prompt, kLineShapeKind);
-    EXPECT_EQ(line->kind, ObjectKind::Line);
-    EXPECT_EQ(line->Tag, QStringLiteral("L"));
-    EXPECT_EQ(QPoint(line->X1, line->Y1), QPoint(1000, 1001));
-    EXPECT_EQ(ControlKind(*line), 6);
-
-    DisplayObject* circle = NewShape(doc, state, prompt, shCircle);
-    EXPECT_EQ(circle->kind, ObjectKind::Shape);
-    EXPECT_EQ(circle->Tag, QStringLiteral("S"));
-    EXPECT_EQ(circle->Shape, shCircle);
-    EXPECT_EQ(QPoint(circle->Left, circle->Top), QPoint(3, 3));
-    EXPECT_EQ(ControlKind(*circle), 5);
-
-    int asked = 0;
-    DisplayObject* picture =
-        NewPicture(doc, state, prompt, true, [&](DisplayObject& o) -> std::optional<QString> {
-            ++asked;
-            EXPECT_FALSE(o.Stretch);
-            return QStringLiteral("/pics/cake.png");
-        });
+    EXPECT_EQ(kinds[2].made->Shape, shCircle);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(picture->Tag, QStringLiteral("P"));
-    EXPECT_EQ(picture->ToolTipText, QStringLiteral("/pics/cake.png"));
-    EXPECT_TRUE(picture->Stretch);
-    EXPECT_EQ(QPoint(picture->Left, picture->Top), QPoint(3, 3));
-    EXPECT_EQ(ControlKind(*picture), 7);
+    EXPECT_EQ(kinds[3].made->ToolTipText, QStringLiteral("/pics/cake.png"));
+    EXPECT_TRUE(kinds[3].made->Stretch);
     EXPECT_EQ(NewPicture(doc, state, prompt, false)->ToolTipText, QString());
-
     // Each new object is on top, and the template is marked changed.
     EXPECT_EQ(doc.stacking().back()->kind, ObjectKind::Picture);
     EXPECT_TRUE(state.TemplateChanged);
@@ -81,26 +77,29 @@ TEST_F(Canvas, CreationDefaultsAndKinds) {
     EXPECT_EQ(info->kindLetter(), u'T');
     EXPECT_EQ(info->infoKey(), QStringLiteral("bitsofinfo"));
     EXPECT_EQ(label->infoKey(), QString());
+
+    // Objects a batch builds leave the changed mark alone.
+    state.TemplateChanged = false;
+    state.BatchInProgress = true;
+    NewShape(doc, state, prompt, kLineShapeKind);
+    EXPECT_FALSE(state.TemplateChanged);
 }
 
 TEST_F(Canvas, TheLimitCountsHandlesAndElementZero) {
-    for (ObjectKind k : {ObjectKind::Text, ObjectKind::Picture, ObjectKind::Shape, ObjectKind::Line}) {
+    const std::function<DisplayObject*(CanvasDocument&)> make[] = {
+        [&](CanvasDocument& d) { return NewLabel(d, state, prompt); },
+        [&](CanvasDocument& d) { return NewPicture(d, state, prompt, false); },
+        [&](CanvasDocument& d) { return NewShape(d, state, prompt, shOval); },
+        [&](CanvasDocument& d) { return NewShape(d, state, prompt, kLineShapeKind); },
+    };
+    for (const auto& last : make) {
         CanvasDocument d;
         while (d.controlCount() < 199) ASSERT_TRUE(NewLabel(d, state, prompt));
-        // One more fits at 199 ...
-        DisplayObject* last = k == ObjectKind::Text      ? NewLabel(d, state, prompt)
-                              : k == ObjectKind::Picture ? NewPicture(d, state, prompt, false)
-                              : k == ObjectKind::Shape   ? NewShape(d, state, prompt, shOval)
-                                                         : NewShape(d, state, prompt, kLineShapeKind);
-        ASSERT_TRUE(last);
-        EXPECT_EQ(last->kind, k);
+        // One more of any kind fits at 199, and at 200 nothing more, with the message.
+        ASSERT_TRUE(last(d));
         EXPECT_EQ(d.controlCount(), 200);
-        // ... and at 200 nothing more, with the message.
         prompt.asked.clear();
-        EXPECT_FALSE(NewLabel(d, state, prompt));
-        EXPECT_FALSE(NewPicture(d, state, prompt, false));
-        EXPECT_FALSE(NewShape(d, state, prompt, shSquare));
-        EXPECT_FALSE(NewShape(d, state, prompt, kLineShapeKind));
+        for (const auto& more : make) EXPECT_FALSE(more(d));
         EXPECT_EQ(d.controlCount(), 200);
         ASSERT_EQ(prompt.asked.size(), 4u);
         EXPECT_EQ(prompt.asked[0].text, QStringLiteral("Too many objects, the maximum is 200."));
@@ -123,22 +122,6 @@ TEST_F(Canvas, DeletingElementZeroHidesItAndOthersAreUnloaded) {
     doc.remove(*b);
     EXPECT_EQ(doc.UBound(ObjectKind::Text), 0);
     EXPECT_EQ(NewLabel(doc, state, prompt)->index, 1);
-}
-
-TEST_F(Canvas, RestackingAndBatchesLeaveTheChangedFlagAlone) {
-    DisplayObject* a = NewLabel(doc, state, prompt);
-    DisplayObject* b = NewShape(doc, state, prompt, shRectangle);
-    doc.bringToFront(*a);
-    EXPECT_EQ(doc.stacking().back(), a);
-    doc.sendToBack(*a);
-    EXPECT_EQ(doc.stacking().front(), a);
-    EXPECT_EQ(doc.stacking().back(), b);
-
-    state.TemplateChanged = false;
-    state.BatchInProgress = true;
-    NewLabel(doc, state, prompt);
-    NewShape(doc, state, prompt, kLineShapeKind);
-    EXPECT_FALSE(state.TemplateChanged);
 }
 
 TEST_F(Canvas, BordersGoOnEveryTextAndPictureHiddenOnesIncluded) {

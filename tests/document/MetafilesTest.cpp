@@ -5,15 +5,14 @@
 #include "output/PrintEngine.h"
 #include "output/SvgWriter.h"
 
+#include "support/PdfProbe.h"
+#include "support/Rendering.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QDataStream>
 #include <QFile>
-#include <QPainter>
-#include <QProcess>
-#include <QSvgRenderer>
 
 using namespace natalory;
 using namespace natalory::test;
@@ -49,17 +48,6 @@ QByteArray SmallWmf() {
     return out;
 }
 
-int DarkPixels(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_ARGB32);
-    int n = 0;
-    for (int y = 0; y < rgb.height(); y += 2)
-        for (int x = 0; x < rgb.width(); x += 2) {
-            const QRgb p = rgb.pixel(x, y);
-            n += qAlpha(p) > 128 && qGray(p) < 100;
-        }
-    return n;
-}
-
 // A card of 2 x 1 inches: a frame and a greeting, written by our own EMF writer.
 QString CardEmf(TempProgramFolder& folder) {
     PrintEngine engine;
@@ -76,70 +64,24 @@ QString CardEmf(TempProgramFolder& folder) {
     return emf;
 }
 
-// The dark pixels' bounding box.
-QRect DarkBox(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_ARGB32);
-    QRect box;
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb p = rgb.pixel(x, y);
-            if (qAlpha(p) > 128 && qGray(p) < 100) box |= QRect(x, y, 1, 1);
-        }
-    return box;
-}
-
-QImage RenderSvg(const QByteArray& svg, QSize size) {
-    QSvgRenderer renderer(svg);
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    renderer.render(&p);
-    return image;
-}
-
 }  // namespace
 
-TEST(Metafiles, AnEmfOfOurOwnAndASmallWmfLoadAsDrawings) {
-    TempProgramFolder folder;
-    const QString emf = CardEmf(folder);
-    QString why;
-    std::shared_ptr<const VectorPicture> drawing;
-    const QImage fromEmf = LoadPicture(emf, &why, &drawing);
-    ASSERT_FALSE(fromEmf.isNull()) << why.toStdString();
-    ASSERT_TRUE(drawing);
-    // Its own size is the card's: 2 x 1 inches of a 96-dpi screen.
-    EXPECT_NEAR(drawing->size().width(), 192, 4);
-    EXPECT_NEAR(drawing->size().height(), 96, 4);
-    EXPECT_NEAR(fromEmf.deviceIndependentSize().width(), 192, 4);
-    EXPECT_GT(DarkPixels(drawing->toImage(QSize(768, 384))), 400);
-
-    folder.write("frame.wmf", SmallWmf());
-    const QImage fromWmf = LoadPicture(folder.file("frame.wmf"), &why, &drawing);
-    ASSERT_FALSE(fromWmf.isNull()) << why.toStdString();
-    ASSERT_TRUE(drawing);
-    EXPECT_GT(DarkPixels(drawing->toImage(QSize(400, 200))), 20);
-    // Its box is its own 1000 x 500 twips, not the 67 x 33 whole pixels of its bitmap.
-    EXPECT_EQ(NaturalPictureSizeTwips(fromWmf, drawing.get()), QSize(1000, 500));
-
-    // A bitmap has no drawing.
-    folder.write("dot.png", QByteArray());
-    QImage dot(4, 4, QImage::Format_RGB32);
-    dot.fill(Qt::red);
-    dot.save(folder.file("dot.png"));
-    EXPECT_FALSE(LoadPicture(folder.file("dot.png"), &why, &drawing).isNull());
-    EXPECT_FALSE(drawing);
-}
-
-// Each metafile is placed on a page with unequal margins, 4 x 2 inches at (2000, 3000)
-// twips of the printable area; every export draws it there, as vectors.
-TEST(Metafiles, DrawnAsVectorsWhereTheyStandInEveryExport) {
+// An EMF of our own writer and a small WMF load as drawings of their own size, and each
+// is placed on a page with unequal margins, 4 x 2 inches at (2000, 3000) twips of the
+// printable area; every export draws it there, as vectors.
+TEST(Metafiles, LoadAsDrawingsAndAreDrawnAsVectorsWhereTheyStandInEveryExport) {
     TempProgramFolder folder;
     folder.write("frame.wmf", SmallWmf());
-    for (const QString& file : {CardEmf(folder), folder.file("frame.wmf")}) {
+    const std::pair<QString, QSize> drawings[] = {{CardEmf(folder), QSize(2880, 1440)},
+                                                  {folder.file("frame.wmf"), QSize(1000, 500)}};
+    for (const auto& [file, twips] : drawings) {
         SCOPED_TRACE(file.toStdString());
         std::shared_ptr<const VectorPicture> drawing;
-        const QImage image = LoadPicture(file, nullptr, &drawing);
-        ASSERT_TRUE(drawing);
+        QString why;
+        const QImage image = LoadPicture(file, &why, &drawing);
+        ASSERT_TRUE(drawing) << why.toStdString();
+        // Its box is its own size, not the whole pixels of its bitmap (67 x 33 for the WMF).
+        EXPECT_EQ(NaturalPictureSizeTwips(image, drawing.get()), twips);
         PrintEngine engine;
         engine.MarginLeft = 1440, engine.MarginTop = 720, engine.MarginRight = 360,
         engine.MarginBottom = 1080;
@@ -151,76 +93,62 @@ TEST(Metafiles, DrawnAsVectorsWhereTheyStandInEveryExport) {
         const QRectF box(QPointF(3440 / 20.0, 3720 / 20.0), QSizeF(5760 / 20.0, 2880 / 20.0));
         const QSize page(612, 792);
         const auto expectInBox = [&](const QImage& rendered, const char* device) {
-            const QRect dark = DarkBox(rendered);
+            const QRect dark = InkBox(rendered, 100);
             EXPECT_TRUE(box.adjusted(-2, -2, 2, 2).contains(dark)) << device;
             EXPECT_GT(dark.width(), box.width() * 0.8) << device;
         };
         expectInBox(engine.RenderImage(72), "image");
 
         ASSERT_TRUE(engine.WritePdf(folder.file("page.pdf")));
-        QProcess ppm;
-        ppm.start("pdftoppm",
-                  {"-r", "72", "-png", "-singlefile", folder.file("page.pdf"), folder.file("page")});
-        ASSERT_TRUE(ppm.waitForFinished(60000));
-        expectInBox(QImage(folder.file("page.png")), "pdf");
-        QProcess images;
-        images.start("pdfimages", {"-list", folder.file("page.pdf")});
-        ASSERT_TRUE(images.waitForFinished(60000));
-        EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).trimmed().count(u'\n'), 1)
+        expectInBox(RasterisedPdf(folder.file("page.pdf"), 72), "pdf");
+        EXPECT_TRUE(PdfImages(folder.file("page.pdf")).empty())
             << "the drawing went into the PDF as a bitmap";
 
         ASSERT_TRUE(WriteSvg(engine, folder.file("page.svg")));
         const QByteArray svg = folder.read("page.svg");
         EXPECT_FALSE(svg.contains("<image")) << "the drawing went into the SVG as a bitmap";
-        expectInBox(RenderSvg(svg, page), "svg");
+        expectInBox(RenderedSvg(svg, page), "svg");
 
         ASSERT_TRUE(WriteEmf(engine, folder.file("page.emf")));
         const std::optional<QByteArray> emfAsSvg = MetafileToSvg(folder.read("page.emf"));
         ASSERT_TRUE(emfAsSvg);
         EXPECT_FALSE(emfAsSvg->contains("<image")) << "the drawing went into the EMF as a bitmap";
-        expectInBox(RenderSvg(*emfAsSvg, page), "emf");
+        expectInBox(RenderedSvg(*emfAsSvg, page), "emf");
     }
 }
 
-TEST(Metafiles, DamagedOnesAreRefusedWithAReason) {
+TEST(Metafiles, DamagedFramingIsRefusedWithItsReasonBeforeAnyLibraryReadsIt) {
     TempProgramFolder folder;
-    QByteArray wmf = SmallWmf();
-    folder.write("cut.wmf", wmf.left(40));
-    QString why;
-    EXPECT_TRUE(LoadPicture(folder.file("cut.wmf"), &why).isNull());
-    EXPECT_FALSE(why.isEmpty());
-
+    folder.write("cut.wmf", SmallWmf().left(40));
     QByteArray emf(88, '\0');  // a header that claims a file far longer than it is
     emf[0] = 1;
     emf[40] = ' ', emf[41] = 'E', emf[42] = 'M', emf[43] = 'F';
     emf[48] = char(0xFF), emf[49] = char(0xFF);
     folder.write("cut.emf", emf);
-    EXPECT_TRUE(LoadPicture(folder.file("cut.emf"), &why).isNull());
-    EXPECT_EQ(DetectMetafile(QByteArray("\x89PNG\r\n\x1a\n0000000000")), MetafileKind::None);
-}
-
-TEST(Metafiles, DamagedFramingIsRefusedBeforeAnyLibraryReadsIt) {
-    const struct {
-        const char* file;
-        const char* says;
-    } hostile[] = {
-        {"emf-export-first-200-bytes.emf",
+    const QString hostile = QStringLiteral(NATALORY_HOSTILE_DATA "/");
+    const std::pair<QString, const char*> damaged[] = {
+        {folder.file("cut.wmf"), "record 1 (at byte 40) is cut off by the end of the file"},
+        {folder.file("cut.emf"), "its header's size (0) is wrong"},
+        {hostile + "emf-export-first-200-bytes.emf",
          "the file is cut short: its header counts 692440 bytes, the file has 200"},
-        {"emf-record-straddles-end.emf", "record 5 (at byte 144) runs past the end of the file"},
-        {"emf-font-index-past-table.emf", "record 5 (at byte 144): it names object 40 of a table of 2"},
-        {"emf-dib-colour-table.emf", "record 13 (at byte 512): its bitmap's colour table is cut short"},
-        {"emf-plus-record-past-comment.emf",
+        {hostile + "emf-record-straddles-end.emf", "record 5 (at byte 144) runs past the end of the file"},
+        {hostile + "emf-font-index-past-table.emf",
+         "record 5 (at byte 144): it names object 40 of a table of 2"},
+        {hostile + "emf-dib-colour-table.emf",
+         "record 13 (at byte 512): its bitmap's colour table is cut short"},
+        {hostile + "emf-plus-record-past-comment.emf",
          "record 13 (at byte 512): an EMF+ record in it has a wrong size"},
-        {"wmf-polygon-past-record.wmf", "record 1 (at byte 18): its counts reach past its end"},
-        {"wmf-largest-record-past-file.wmf",
+        {hostile + "wmf-polygon-past-record.wmf", "record 1 (at byte 18): its counts reach past its end"},
+        {hostile + "wmf-largest-record-past-file.wmf",
          "its header's largest record (3470578330 bytes) is larger than the file"},
-        {"wmf-placeable-no-units.wmf", "its placeable header gives no units to the inch"},
+        {hostile + "wmf-placeable-no-units.wmf", "its placeable header gives no units to the inch"},
     };
-    for (const auto& h : hostile) {
+    for (const auto& [file, says] : damaged) {
         QString why;
-        EXPECT_TRUE(LoadPicture(QStringLiteral(NATALORY_HOSTILE_DATA "/") + h.file, &why).isNull()) << h.file;
-        EXPECT_EQ(why.toStdString(), std::string("the metafile is damaged: ") + h.says);
+        EXPECT_TRUE(LoadPicture(file, &why).isNull()) << file.toStdString();
+        EXPECT_EQ(why.toStdString(), std::string("the metafile is damaged: ") + says);
     }
+    EXPECT_EQ(DetectMetafile(QByteArray("\x89PNG\r\n\x1a\n0000000000")), MetafileKind::None);
 }
 
 TEST(Metafiles, AConverterThatCrashesOrTalksNonsenseGivesAMessageNotADeadProgram) {

@@ -66,7 +66,9 @@ TEST(Pictures, BigPicturesAreReadScaledAndBombsRefused) {
     QImage small(30, 20, QImage::Format_RGB32);
     small.fill(Qt::blue);
     ASSERT_TRUE(small.save(folder.file("small.png")));
-    EXPECT_EQ(LoadPicture(folder.file("small.png")).size(), QSize(30, 20));
+    std::shared_ptr<const VectorPicture> drawing;
+    EXPECT_EQ(LoadPicture(folder.file("small.png"), &why, &drawing).size(), QSize(30, 20));
+    EXPECT_FALSE(drawing);  // a bitmap has no drawing
 }
 
 TEST(Pictures, CompressedDrawingsAreInflatedUnderACap) {

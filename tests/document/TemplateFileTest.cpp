@@ -24,8 +24,7 @@ struct Template : ::testing::Test {
 
     void SetUp() override {
         state.ProgramFolder = folder.path();
-        state.birthday.BirthDate = QDate(1950, 1, 15);
-        state.birthday.FirstName = "Anna";
+        state.birthday = {QDate(1950, 1, 15), "Anna", {}, {}, ptNewspaper, {}, {}};
         state.page = {12240, 15840, 720, 720, 720, 720, 1};
         state.data.IncludeMilk = true;
         state.data.InfoSet = 2;
@@ -86,16 +85,8 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     auto again = Reload(bytes, &loaded);
     EXPECT_EQ(loaded.page.PaperLength, 15840);
     EXPECT_EQ(loaded.data, state.data);
-    const auto objects = Visible(*again);
-    ASSERT_EQ(objects.size(), 4u);
-    EXPECT_EQ(objects[0]->kind, ObjectKind::Text);
-    EXPECT_EQ(objects[0]->Caption, t->Caption);
-    EXPECT_EQ(objects[0]->FontSize, 14.25);
-    EXPECT_EQ(objects[0]->ForeColor, qRgb(255, 0, 0));
-    EXPECT_EQ(objects[1]->X2, 30);
-    EXPECT_EQ(objects[1]->Y1, 20);
-    EXPECT_EQ(objects[2]->Shape, shCircle);
-    EXPECT_EQ(objects[3]->ToolTipText, "/nowhere/cake.png");
+    // Every field and the order come back: the reloaded canvas writes the same bytes.
+    EXPECT_EQ(Visible(*again).size(), 4u);
     EXPECT_EQ(TemplateBytes(*again, loaded), bytes);
 
     // The version is not checked: a file of another version reads the same. A file that does
@@ -198,9 +189,9 @@ TEST_F(Template, ADamagedFileIsReportedAndWhatWasReadStays) {
         TemplateErrorMessage(*error),
         "Error In Template File\r\nSource = t.als, Number = 13, \r\nDescription = " + error->description);
 
-    std::optional<TemplateError> missing;
     CanvasDocument none;
-    missing = LoadTemplateFile(folder.file("absent.als"), none, state, prompt);
+    const std::optional<TemplateError> missing =
+        LoadTemplateFile(folder.file("absent.als"), none, state, prompt);
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->number, teFileNotFound);
 }

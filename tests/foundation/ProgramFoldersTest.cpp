@@ -1,9 +1,9 @@
 #include "batch/PrintLog.h"
 #include "batch/frmBatch.h"
 #include "birthday/frmGetInfo.h"
-#include "shell/Application.h"
 #include "foundation/ProgramFolders.h"
 #include "foundation/RecentFiles.h"
+#include "shell/Application.h"
 #include "shell/StartFile.h"
 
 #include "support/Doubles.h"
@@ -31,32 +31,36 @@ using namespace natalory::test;
 namespace {
 
 // HOME and the XDG folders of a user of our own for one test.
-class TempUser {
-  public:
-    TempUser() {
-        for (const char* name : kVariables) saved_.push_back(qgetenv(name));
-        qputenv("HOME", home_.path().toLocal8Bit());
+struct UserFolders : ::testing::Test {
+    QTemporaryDir home;
+    std::vector<std::pair<const char*, QByteArray>> saved;
+
+    void SetUp() override {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR"})
+            saved.emplace_back(name, qgetenv(name));
+        qputenv("HOME", home.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", path(".config").toLocal8Bit());
         qputenv("XDG_DATA_HOME", path(".local/share").toLocal8Bit());
         qunsetenv("XDG_DOCUMENTS_DIR");
     }
-    ~TempUser() {
-        for (size_t i = 0; i < saved_.size(); ++i) {
-            if (saved_[i].isNull())
-                qunsetenv(kVariables[i]);
+    void TearDown() override {
+        for (const auto& [name, value] : saved) {
+            if (value.isNull())
+                qunsetenv(name);
             else
-                qputenv(kVariables[i], saved_[i]);
+                qputenv(name, value);
         }
     }
     QString path(const char* relative) const {
-        return QDir(home_.path()).filePath(QString::fromLatin1(relative));
+        return QDir(home.path()).filePath(QString::fromLatin1(relative));
     }
-
-  private:
-    static constexpr const char* kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                                 "XDG_DOCUMENTS_DIR"};
-    QTemporaryDir home_;
-    std::vector<QByteArray> saved_;
+    // The batch window the program shows last, if any.
+    static frmBatch* batchWindow() {
+        frmBatch* shown = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<frmBatch*>(top); b && b->isVisible()) shown = b;
+        return shown;
+    }
 };
 
 QStringList FilesUnder(const QString& folder) {
@@ -85,8 +89,7 @@ const QStringList kWrittenFiles = {"birthday print log.log", "recent.lst", "tool
 
 }  // namespace
 
-TEST(ProgramFolders, TheBuildFolderKeepsEveryFileBesideTheProgram) {
-    TempUser user;
+TEST_F(UserFolders, TheBuildFolderKeepsEveryFileBesideTheProgram) {
     TempProgramFolder folder({"brdstf.fpf"});
     const ProgramFolders f = FindProgramFolders(folder.path());
     EXPECT_EQ(f.data, folder.path());
@@ -98,11 +101,15 @@ TEST(ProgramFolders, TheBuildFolderKeepsEveryFileBesideTheProgram) {
     QStringList expected = QStringList{"brdstf.fpf"} + kWrittenFiles;
     expected.sort();
     EXPECT_EQ(FilesUnder(folder.path()), expected);
-    EXPECT_TRUE(FilesUnder(user.path("")).isEmpty());
+    EXPECT_TRUE(FilesUnder(path("")).isEmpty());
+
+    // Without data anywhere, the readers look beside the program and the settings go to the user.
+    TempProgramFolder bare;
+    EXPECT_EQ(FindProgramFolders(bare.path()).data, bare.path());
+    EXPECT_EQ(FindProgramFolders(bare.path()).config, path(".config/natalory"));
 }
 
-TEST(ProgramFolders, AnInstalledProgramReadsShareAndWritesIntoTheUsersFolders) {
-    TempUser user;
+TEST_F(UserFolders, AnInstalledProgramReadsShareAndWritesIntoTheUsersFolders) {
     TempProgramFolder prefix({"brdstf.fpf"});
     QDir(prefix.path()).mkpath(QStringLiteral("bin"));
     QDir(prefix.path()).mkpath(QStringLiteral("share/natalory"));
@@ -111,28 +118,19 @@ TEST(ProgramFolders, AnInstalledProgramReadsShareAndWritesIntoTheUsersFolders) {
 
     const ProgramFolders f = FindProgramFolders(prefix.file("bin"));
     EXPECT_EQ(f.data, prefix.file("share/natalory"));
-    EXPECT_EQ(f.config, user.path(".config/natalory"));
-    EXPECT_EQ(f.log, user.path(".local/share/natalory"));
+    EXPECT_EQ(f.config, path(".config/natalory"));
+    EXPECT_EQ(f.log, path(".local/share/natalory"));
     // No documents folder: save dialogs start at home, never in the install.
-    EXPECT_EQ(f.documents, user.path(""));
-    QDir().mkpath(user.path("Documents"));
-    EXPECT_EQ(FindProgramFolders(prefix.file("bin")).documents, user.path("Documents"));
+    EXPECT_EQ(f.documents, path(""));
+    QDir().mkpath(path("Documents"));
+    EXPECT_EQ(FindProgramFolders(prefix.file("bin")).documents, path("Documents"));
 
     // The folders are made by the first write, not by looking.
-    EXPECT_FALSE(QFileInfo::exists(user.path(".config/natalory")));
+    EXPECT_FALSE(QFileInfo::exists(path(".config/natalory")));
     RunWindowProgram(prefix.file("bin"));
     EXPECT_EQ(FilesUnder(prefix.path()), installed);
-    EXPECT_EQ(FilesUnder(user.path(".config/natalory")),
-              (QStringList{"recent.lst", "toolbar.tls", "vir1.cgf"}));
-    EXPECT_EQ(FilesUnder(user.path(".local/share/natalory")), QStringList{"birthday print log.log"});
-}
-
-TEST(ProgramFolders, WithoutDataAnywhereTheReadersLookBesideTheProgram) {
-    TempUser user;
-    TempProgramFolder folder;
-    const ProgramFolders f = FindProgramFolders(folder.path());
-    EXPECT_EQ(f.data, folder.path());
-    EXPECT_EQ(f.config, user.path(".config/natalory"));
+    EXPECT_EQ(FilesUnder(path(".config/natalory")), (QStringList{"recent.lst", "toolbar.tls", "vir1.cgf"}));
+    EXPECT_EQ(FilesUnder(path(".local/share/natalory")), QStringList{"birthday print log.log"});
 }
 
 TEST(StartArguments, OneTemplateOrBatchFileOrHelp) {
@@ -158,8 +156,7 @@ TEST(StartArguments, OneTemplateOrBatchFileOrHelp) {
     }
 }
 
-TEST(StartArguments, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow) {
-    TempUser user;
+TEST_F(UserFolders, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow) {
     TempProgramFolder folder({"brdstf.fpf", "blank.al!"});
     QFile::copy(folder.file("blank.al!"), folder.file("mine.als"));
     folder.write("people.alb", "Anna,Lee,1/15/1950\r\nBo,Ek,2/1/1960\r\n");
@@ -177,9 +174,7 @@ TEST(StartArguments, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow)
     EXPECT_EQ(dialog->txtCustomStyle->text(), folder.file("mine.als"));
 
     OpenStartFile(w, folder.file("people.alb"));
-    frmBatch* batch = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* b = qobject_cast<frmBatch*>(top); b && b->isVisible()) batch = b;
+    frmBatch* batch = batchWindow();
     ASSERT_TRUE(batch);
     EXPECT_EQ(batch->txtBdayFile->text(), folder.file("people.alb"));
     EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("2"));
@@ -207,8 +202,7 @@ TEST(StartArguments, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow)
     w.mdi->close();
 }
 
-TEST(RecentFiles, TheLastEightOpenedOrSavedSurviveARestartAndAMissingOneIsDropped) {
-    TempUser user;
+TEST_F(UserFolders, TheLastEightOpenedOrSavedSurviveARestartAndAMissingOneIsDropped) {
     TempProgramFolder folder({"brdstf.fpf"});
     for (int i = 1; i <= 9; ++i) folder.write(QStringLiteral("p%1.alb").arg(i), "Anna,Lee,1/15/1950\r\n");
     AppState state;
@@ -255,9 +249,7 @@ TEST(RecentFiles, TheLastEightOpenedOrSavedSurviveARestartAndAMissingOneIsDroppe
     // A file that is there opens as it did when it was first opened.
     emit menu->aboutToShow();
     menu->actions()[1]->trigger();  // p8
-    frmBatch* batch = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* b = qobject_cast<frmBatch*>(top); b && b->isVisible()) batch = b;
+    frmBatch* batch = batchWindow();
     ASSERT_TRUE(batch);
     EXPECT_EQ(batch->txtBdayFile->text(), folder.file("p8.alb"));
     EXPECT_EQ(ReadRecentFiles(state).front(), folder.file("p8.alb"));

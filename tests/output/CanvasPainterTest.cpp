@@ -2,13 +2,12 @@
 #include "output/TextLayout.h"
 
 #include "support/Doubles.h"
+#include "support/Rendering.h"
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPainter>
-
 using namespace natalory;
+using natalory::test::Ink;
 
 namespace {
 
@@ -21,14 +20,6 @@ QImage Paint(const CanvasDocument& doc, QSize twips) {
     QPainter p(&image);
     PaintDocument(p, doc, image.logicalDpiX() / 1440.0);
     return image;
-}
-
-int Ink(const QImage& image, const QRect& r) {
-    int n = 0;
-    for (int y = std::max(0, r.top()); y <= std::min(image.height() - 1, r.bottom()); ++y)
-        for (int x = std::max(0, r.left()); x <= std::min(image.width() - 1, r.right()); ++x)
-            n += qGray(image.pixel(x, y)) < 200;
-    return n;
 }
 
 QRect Px(int left, int top, int width, int height) {

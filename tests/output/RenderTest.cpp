@@ -35,10 +35,7 @@ struct Rendering : ::testing::Test {
     void SetUp() override {
         state.page = {12240, 15840, 720, 720, 720, 720, 1};
         state.LogFilePath = folder.file("birthday print log.log");
-        state.birthday.FirstName = "Anna";
-        state.birthday.LastName = "Lee";
-        state.birthday.FullName = "Anna Lee";
-        state.birthday.BirthDate = QDate(1950, 1, 15);
+        state.birthday = {QDate(1950, 1, 15), "Anna", "Lee", "Anna Lee", ptNewspaper, {}, {}};
     }
     template <typename T>
     std::vector<T> itemsOf(const PrintEngine& e) {
@@ -133,49 +130,4 @@ TEST_F(Rendering, APrintCountsAndLogsAPreviewDoesNeither) {
     EXPECT_FALSE(PrintCanvas(doc, state, e, {}, {prompt, clock, &printer}));
     EXPECT_TRUE(prompt.asked.back().text.endsWith("offline"));
     EXPECT_EQ(state.PrintCount, 2);
-}
-
-TEST_F(Rendering, TheFitPassShrinksAPointAtATimeAndKeepsTheBox) {
-    DisplayObject* label = NewLabel(doc, state, prompt);
-    label->Caption = "A long text that cannot fit at twelve points in so small a box";
-    label->Width = 2000, label->Height = 500, label->Left = 700;
-    state.settings.AutosizeFonts = true;
-    std::vector<int> shown;
-    FitLabelText(*label, state, prompt, [&](int size) { shown.push_back(size); });
-    EXPECT_TRUE(TextFitsBox(*label));
-    EXPECT_LT(label->FontSize, 12);
-    EXPECT_GE(label->FontSize, 4);
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.front(), 11);
-    EXPECT_EQ(shown.back(), int(label->FontSize));
-    EXPECT_EQ(QRect(label->Left, label->Top, label->Width, label->Height), QRect(700, 100, 2000, 500));
-
-    DisplayObject* hopeless = NewLabel(doc, state, prompt);
-    hopeless->Caption = QString(400, u'W');
-    hopeless->Width = 300, hopeless->Height = 200;
-    FitLabelText(*hopeless, state, prompt);
-    EXPECT_EQ(hopeless->FontSize, 4);
-    EXPECT_TRUE(prompt.asked.empty());
-
-    // With autosizing off, the user is told once for each label that does not fit.
-    state.settings.AutosizeFonts = false;
-    hopeless->FontSize = 12;
-    FitAllLabels(doc, state, prompt);
-    ASSERT_EQ(prompt.asked.size(), 1u);
-    EXPECT_EQ(prompt.asked[0].text, "Some of the text in this print does not fit into it's particular area.");
-    EXPECT_EQ(hopeless->FontSize, 12);
-}
-
-TEST_F(Rendering, APdfPrintHasOnePageWithTheTextOnIt) {
-    DisplayObject* label = NewLabel(doc, state, prompt);
-    label->Caption = "Anna Lee Born Today!";
-    label->Width = 6000;
-    PrintEngine e;
-    RenderDocument(doc, e, state, CanvasPlacement{});
-    ASSERT_TRUE(e.WritePdf(folder.file("print.pdf")));
-    const QByteArray pdf = folder.read("print.pdf");
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
-    const QImage page = e.RenderImage(72);
-    EXPECT_EQ(page.size(), QSize(612, 792));
 }
