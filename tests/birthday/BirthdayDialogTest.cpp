@@ -160,7 +160,7 @@ TEST_F(BirthdayDialog, DoneBuildsThePrintOnTheCanvasInOrder) {
     EXPECT_FALSE(workspace->birthdayDialog());  // the dialog is gone
 }
 
-TEST_F(BirthdayDialog, EditingTheBirthdayRewritesTextsWithoutReloadingTheTemplate) {
+TEST_F(BirthdayDialog, EditingTheBirthdayRewritesTextsWithoutReloadingTheTemplateANewPrintReloadsIt) {
     state.birthday = {QDate(1960, 2, 29), "Ben", "Ode", "Ben Ode", 1, {}, {}};
     workspace->EditCurrentBirthday();
     frmGetInfo& d = dialog();
@@ -177,11 +177,21 @@ TEST_F(BirthdayDialog, EditingTheBirthdayRewritesTextsWithoutReloadingTheTemplat
     EXPECT_EQ(std::count(canvas.begin(), canvas.end(), QStringLiteral("load")), 0);
     EXPECT_EQ(state.birthday.FullName, QStringLiteral("Ben Oder"));
 
-    // Edit, then Cancel, then a new print loads its template afresh.
+    // Edit, then Cancel; a new print asks first whether to save a changed template, and Cancel keeps
+    // the canvas.
     workspace->EditCurrentBirthday();
     dialog().cmdCancel->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.TemplateChanged = true;
+    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::No};
+    canvas.clear();
+    workspace->NewPrint();
+    EXPECT_EQ(services.prompt.asked.back().title, QStringLiteral("Save Changes?"));
+    EXPECT_TRUE(canvas.empty());
+    EXPECT_FALSE(workspace->birthdayDialog());
     frmGetInfo& fresh = openNew();
+    EXPECT_EQ(canvas, std::vector<QString>({"unload"}));
+    EXPECT_TRUE(fresh.isVisible());
     EXPECT_TRUE(fresh.cmbPrintType->isEnabled());
     canvas.clear();
     fresh.cmdDone->click();
@@ -228,20 +238,6 @@ TEST_F(BirthdayDialog, QuickModeDateLimitsAndPrinting) {
     EXPECT_TRUE(d.isVisible());
     d.cmdDoneQuick->click();
     EXPECT_FALSE(d.isVisible());
-}
-
-TEST_F(BirthdayDialog, NewPrintHonoursTheSaveQuestion) {
-    state.TemplateChanged = true;
-    services.prompt.answers = {PromptAnswer::Cancel};
-    workspace->NewPrint();
-    EXPECT_EQ(services.prompt.asked.back().title, QStringLiteral("Save Changes?"));
-    EXPECT_TRUE(canvas.empty());  // the canvas is kept
-    EXPECT_FALSE(workspace->birthdayDialog());
-
-    services.prompt.answers = {PromptAnswer::No};
-    workspace->NewPrint();
-    EXPECT_EQ(canvas, std::vector<QString>({"unload"}));
-    EXPECT_TRUE(workspace->birthdayDialog()->isVisible());
 }
 
 TEST_F(BirthdayDialog, ChoosingATemplateKeepsItsFolderOnlyWhenTheFileReads) {

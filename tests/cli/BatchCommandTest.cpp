@@ -108,7 +108,7 @@ TEST(BatchCommand, OnePdfHoldsAPagePerRecordInFileOrderAndThePictureOnceLossless
     EXPECT_NE(PdfText(folder.file("part.pdf"), 2), PdfText(all, 3));
 }
 
-TEST(BatchCommand, ABadFileExitsTwoSayingWhyAndWritesNothing) {
+TEST(BatchCommand, ABadFileExitsTwoSayingWhyAndWritesNothingAndDatesFollowTheUsersCountry) {
     TempProgramFolder folder(kPrintData);
     folder.write("bad.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\n");
     folder.write("empty.alb", "");
@@ -148,10 +148,7 @@ TEST(BatchCommand, ABadFileExitsTwoSayingWhyAndWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(folder.file("prints")));
     // A fresh system (the C locale) reads the dates of the United States.
     EXPECT_EQ(RunCli(folder, {"--batch", folder.file("us.alb"), "--out", out}, "C.UTF-8").exitCode, 0);
-}
-
-TEST(BatchCommand, ThePrintsDatesAreEnglishInTheOrderOfTheUsersCountry) {
-    TempProgramFolder folder(kPrintData);
+    // The print's dates are English, in the order of the user's country.
     const ProgramRun r =
         RunCli(folder, {"--first", "Anna", "--date", "1950-01-15", "--texts"}, "de_DE.UTF-8");
     EXPECT_TRUE(r.out.contains("Sunday, 15 January 1950")) << r.out.left(600).toStdString();
