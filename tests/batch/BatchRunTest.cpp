@@ -164,6 +164,25 @@ TEST_F(BatchRunning, WithStyleZEveryRecordUsesTheDefaultTemplateAndAFailureEndsT
     EXPECT_EQ(state.yearDataCache, nullptr);
 }
 
+// The batch's index of birthdays answers as the reader does, also from a damaged file or none.
+TEST(YearDataCache, AnswersAsTheReaderOfBirthdaysDoesFromADamagedFileOrNone) {
+    TempProgramFolder damaged({"blik.fpf"});
+    const QByteArray celebrities = damaged.read("blik.fpf");
+    damaged.write("blik.fpf", celebrities.left(celebrities.size() / 2) + "\r\n\"unclosed");
+    TempProgramFolder none;
+    for (const TempProgramFolder* folder : {&damaged, &none}) {
+        YearDataCache cache;
+        for (const QDate d : {QDate(1952, 1, 15), QDate(1952, 12, 15)}) {
+            YearData plain, cached;
+            const DataReadResult a = ReadCelebrities(folder->path(), d, plain);
+            const DataReadResult b = ReadCelebrities(folder->path(), d, cached, &cache);
+            EXPECT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem))
+                << d.toString().toStdString();
+            EXPECT_EQ(plain.Celebrity, cached.Celebrity) << d.toString().toStdString();
+        }
+    }
+}
+
 TEST_F(BatchRunning, APdfBatchStopsAtTheWriteThatFailsAndCountsAndLogsOnlyAWrittenFile) {
     state.settings.LogPrintouts = true;
     std::vector<BatchRecord> many;

@@ -163,7 +163,6 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
     for (const char* option : {"  --out FILE ", "--style", "--world-to-headlines", "--no-world-to-headlines",
                                "--no-add-world-to-bits", "--info-set"})
         EXPECT_TRUE(help.out.contains(option)) << option;
-    EXPECT_EQ(RunCli(folder, {"--version"}).out, "natalory-print 1.0.0\n");
     // Without --app-dir the data beside the program are read.
     EXPECT_TRUE(Holds(RunProgram(QStringLiteral(NATALORY_CLI), {"--help"}).out, "to 2025-12-31"));
     EXPECT_EQ(RunCli(folder, Birthday()).err,
