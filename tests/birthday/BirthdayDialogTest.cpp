@@ -203,7 +203,7 @@ TEST_F(BirthdayDialog, QuickModeDateLimitsAndPrinting) {
     frmGetInfo& d = openNew();
     EXPECT_TRUE(d.optFastPrint->isChecked());
 
-    // The last year of the data is accepted when leaving the box; a later one is refused there and by Print.
+    // The last year of the data is accepted when leaving the box; a later one is refused by Print.
     d.ctQuickDate->setDate(QDate(2025, 6, 15));
     leave(d.ctQuickDate);
     EXPECT_TRUE(services.prompt.asked.empty());
