@@ -164,21 +164,26 @@ TEST_F(BatchRunning, WithStyleZEveryRecordUsesTheDefaultTemplateAndAFailureEndsT
     EXPECT_EQ(state.yearDataCache, nullptr);
 }
 
-// The batch's index of birthdays answers as the reader does, also from a damaged file or none.
-TEST(YearDataCache, AnswersAsTheReaderOfBirthdaysDoesFromADamagedFileOrNone) {
-    TempProgramFolder damaged({"blik.fpf"});
+// The batch's index of birthdays and its headlines of the second set answer as the readers do, also
+// from a damaged file or none.
+TEST(YearDataCache, AnswersAsTheReadersDoFromADamagedFileOrNone) {
+    TempProgramFolder damaged({"blik.fpf", "blearII.fpf"});
     const QByteArray celebrities = damaged.read("blik.fpf");
     damaged.write("blik.fpf", celebrities.left(celebrities.size() / 2) + "\r\n\"unclosed");
     TempProgramFolder none;
     for (const TempProgramFolder* folder : {&damaged, &none}) {
         YearDataCache cache;
         for (const QDate d : {QDate(1952, 1, 15), QDate(1952, 12, 15)}) {
+            SCOPED_TRACE(d.toString().toStdString());
             YearData plain, cached;
             const DataReadResult a = ReadCelebrities(folder->path(), d, plain);
             const DataReadResult b = ReadCelebrities(folder->path(), d, cached, &cache);
-            EXPECT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem))
-                << d.toString().toStdString();
-            EXPECT_EQ(plain.Celebrity, cached.Celebrity) << d.toString().toStdString();
+            EXPECT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem));
+            EXPECT_EQ(plain.Celebrity, cached.Celebrity);
+            const DataReadResult c = ReadHeadlinesForSet(folder->path(), 2, d, plain);
+            const DataReadResult e = ReadHeadlinesForSet(folder->path(), 2, d, cached, &cache);
+            EXPECT_EQ(std::pair(c.found, c.problem), std::pair(e.found, e.problem));
+            EXPECT_EQ(plain.YearHeadline, cached.YearHeadline);
         }
     }
 }

@@ -90,6 +90,7 @@ struct BirthdayDialog : ::testing::Test {
 TEST(DateLimits, WithoutDataTheShippedYearsAndAnImpossibleDateIsRefused) {
     TempProgramFolder noData;
     EXPECT_EQ(LastYearAvailable(noData.path()), kShippedLastYear);
+    EXPECT_EQ(CheckQuickPrintDate(QStringLiteral("01/01/1899"), 2025).resetTo, QDate(1999, 1, 1));
     const DateCheck invalid = CheckQuickPrintDate(QStringLiteral("02/30/1950"), 2025);
     EXPECT_EQ(invalid.message, QStringLiteral("You must use a valid date!"));
     EXPECT_EQ(invalid.title, QStringLiteral("Incorrect Date Settting"));
