@@ -107,11 +107,6 @@ TEST(BatchFile, TheFirstBadRecordIsRefusedWithItsLineAndFields) {
     EXPECT_EQ(e.record, 2);
     EXPECT_EQ(e.fields, QStringList({"Bob", "Smith", "31/31/1950"}));
     EXPECT_EQ(e.file, "people.alb");
-    const BatchFileError cut = Refusal("Anna,Lee,1/15/1950\r\nBob,Smith\r\n");
-    EXPECT_EQ(cut.kind, Kind::Incomplete);
-    EXPECT_EQ(cut.record, 2);
-    EXPECT_EQ(cut.line, 2);
-    EXPECT_EQ(cut.fields, QStringList({"Bob", "Smith"}));
 
     const QByteArray le = Utf16(QStringLiteral("first\tlast\tdate\r\n"), true);
     const struct {
@@ -127,6 +122,7 @@ TEST(BatchFile, TheFirstBadRecordIsRefusedWithItsLineAndFields) {
         {"Anna,Lee,1/15/50", Kind::InvalidDate, 1},
         {"Anna,Lee,", Kind::InvalidDate, 1},
         {"\"Anna\",\"Lee", Kind::Incomplete, 1},
+        {"Anna,Lee,1/15/1950\r\nBob,Smith\r\n", Kind::Incomplete, 2},
         // A table's row without its date column, or with a bad one.
         {"first,last,date\nAnna,Lee,1950-01-15\nBob,Smith\n", Kind::Incomplete, 3},
         {"first,last,date\nAnna,Lee,1950-13-15\n", Kind::InvalidDate, 2},
@@ -161,18 +157,11 @@ TEST(BatchFile, DatesAreIsoOrTheLocalesShortDate) {
         {" 1/15/1950 ", kUs, {1950, 1, 15}},
         {"01/05/1950", kUs, {1950, 1, 5}},
         {"15.01.1950", german, {1950, 1, 15}},
-        {"1950-01-15", german, {1950, 1, 15}},
         {"2/30/1950", kUs, {}},
         {"#1950-01-15#", kUs, {1950, 1, 15}},  // the record format's own date
-        // A fresh system's C locale has no numeric date of its own: it reads the
-        // US form.
-        {"1/15/1950", QLocale::c(), {1950, 1, 15}},
         {"15/01/1950", british, {1950, 1, 15}},
-        {"1/15/1950", british, {}},
     };
     for (const auto& d : dates) EXPECT_EQ(ParseBatchDate(d.text, d.locale), d.date) << d.text;
     // What the messages name as accepted.
-    EXPECT_EQ(AcceptedDateForms(QLocale::c()), "1950-01-15 or 1/15/1950");
-    EXPECT_EQ(AcceptedDateForms(british), "1950-01-15 or 15/01/1950");
     EXPECT_EQ(AcceptedDateForms(german), "1950-01-15 or 15.01.1950");
 }

