@@ -268,8 +268,13 @@ TEST_F(ObjectCommands, CopyPasteAndDuplicateOutliveThePrintAndDoubleClickEdits) 
     EXPECT_EQ(QPoint(canvas->CurrentObject->Left, canvas->CurrentObject->Top), QPoint(1500 + 150, 1500 + 150))
         << "after the menu, Ctrl+V pastes beside the original again";
 
+    // Saved, the template holds the original and its three pastes, and the print counts as unchanged.
+    services.files.answers = {folder.file("pasted.als")};
+    click("ID_SaveTemplate");
+    EXPECT_EQ(folder.read("pasted.als").count("\"Heading\""), 4);
+    EXPECT_TRUE(!state.TemplateChanged && canvas->undoStack().isClean());
+
     // The clipboard outlives the print it came from: the next print takes the heading.
-    state.TemplateChanged = false;
     click("ID_Close");
     ASSERT_FALSE(workspace->canvasWindow());
     frmDisplay& other = openPrint("Ben", "Ode", QDate(1960, 3, 4));
