@@ -48,19 +48,15 @@ struct MainWindowTest : ::testing::Test {
     }
 
     // New, a name, a date, Done: a print of the default style, as a user opens one.
-    static frmDisplay& OpenPrint(frmMDI& window, Workspace& in, const QString& first, const QString& last,
-                                 QDate date) {
-        window.sToolbar.tool("ID_New").action()->trigger();
-        frmGetInfo* d = in.birthdayDialog();
+    frmDisplay& openPrint(const QString& first, const QString& last, QDate date) {
+        mdi->sToolbar.tool("ID_New").action()->trigger();
+        frmGetInfo* d = workspace->birthdayDialog();
         d->txtFname->setText(first);
         d->txtLname->setText(last);
         d->calCalendar->setSelectedDate(date);
         d->cmdDone->click();
-        EXPECT_TRUE(in.canvasWindow());
-        return *in.canvasWindow();
-    }
-    frmDisplay& openPrint(const QString& first, const QString& last, QDate date) {
-        return OpenPrint(*mdi, *workspace, first, last, date);
+        EXPECT_TRUE(workspace->canvasWindow());
+        return *workspace->canvasWindow();
     }
     Tool& tool(const char* id) { return mdi->sToolbar.tool(QString::fromLatin1(id)); }
     void click(const char* id) { click(tool(id)); }

@@ -1,13 +1,9 @@
 #include "foundation/HTMLHelp.h"
-#include "shell/Application.h"
-#include "shell/Icons.h"
+#include "shell/frmSplash.h"
 
 #include "editor/PrintInWindow.h"
 
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QSet>
 
 #include <set>
@@ -59,83 +55,7 @@ TEST_F(MainWindow, EveryToolRunsTheCommandItsIdNamesAndNothingElse) {
         EXPECT_EQ(CommandForTool(QString::fromLatin1(id), 0), command) << id;
 }
 
-TEST_F(MainWindow, ToolSetsShowAndHideExactlyTheirTools) {
-    const QStringList document = DocumentToolIds(), arrange = ArrangeToolIds();
-    const auto visible = [&](const QStringList& ids) {
-        int n = 0;
-        for (const QString& id : ids) n += mdi->sToolbar.tool(id).visible();
-        return n;
-    };
-    EXPECT_EQ(visible(document + arrange), 0);
-    EXPECT_TRUE(mdi->sToolbar.band("Menu Bar").visible());
-    mdi->ShowDocumentTools();
-    EXPECT_EQ(visible(document), document.size());
-    EXPECT_EQ(visible(arrange), 0);
-    EXPECT_FALSE(tool("ID_BatchProcessing").visible());
-    EXPECT_FALSE(mdi->sToolbar.band("Formatting").visible());
-    EXPECT_EQ(mdi->sToolbar.band("Objects").dockLine(), 2);
-    EXPECT_EQ(mdi->sToolbar.band("Formatting").dockLine(), 3);
-    EXPECT_TRUE(mdi->toolBarBreak(mdi->sToolbar.band("Objects").toolBar()));
-
-    mdi->TurnOnArrange();
-    mdi->sToolbar.band("Formatting").setVisible(true);
-    mdi->HideDocumentTools();
-    EXPECT_EQ(visible(document + arrange), 0);
-    EXPECT_FALSE(mdi->sToolbar.band("Formatting").visible() || mdi->sToolbar.band("Objects").visible());
-    EXPECT_TRUE(tool("ID_BatchProcessing").visible() && tool("ID_Exit").visible());
-}
-
-TEST_F(MainWindow, AHiddenToolVanishesFromEveryBandAndMenu) {
-    mdi->show();
-    mdi->ShowDocumentTools();
-    QAction* del = tool("ID_Delete").action();
-    QWidget* button = mdi->sToolbar.band("Objects").toolBar()->widgetForAction(del);
-    ASSERT_TRUE(button);
-    tool("ID_Delete").setVisible(false);
-    QApplication::processEvents();
-    EXPECT_FALSE(button->isVisible());
-    for (const char* menu : {"ID_mnuObjects", "ID_mnuRightClickControl"})
-        EXPECT_TRUE(tool(menu).menu()->actions().contains(del));
-    EXPECT_FALSE(del->isVisible());
-    // Separators stand only between groups that still show a tool.
-    const auto visibleSeparators = [&](const char* band) {
-        int n = 0;
-        for (QAction* a : mdi->sToolbar.band(band).toolBar()->actions())
-            n += a->isSeparator() && a->isVisible();
-        return n;
-    };
-    EXPECT_EQ(visibleSeparators("Standard"), 5);
-    EXPECT_EQ(visibleSeparators("Objects"), 0);
-    tool("ID_Delete").setVisible(true);
-    EXPECT_EQ(visibleSeparators("Objects"), 1);
-    mdi->HideDocumentTools();
-    EXPECT_EQ(visibleSeparators("Standard"), 1);  // Prints: 0 | Show Help Contents, Exit
-
-    // Hiding the Objects menu header takes it off the menu bar.
-    tool("ID_mnuObjects").setVisible(false);
-    EXPECT_FALSE(tool("ID_mnuObjects").action()->isVisible());
-    EXPECT_TRUE(mdi->menuBar()->actions().contains(tool("ID_mnuObjects").action()));
-}
-
-TEST_F(MainWindow, CombosKeepTextIndexAndEntryDataAndTheFontsAreTheSystemsFamilies) {
-    ComboTool* size = tool("ID_Size").comboBox();
-    EXPECT_EQ(size->count(), 17);
-    size->setListIndex(3);
-    EXPECT_EQ(size->comboText(), QStringLiteral("13"));
-    size->setComboText(QStringLiteral("72"));
-    EXPECT_EQ(size->listIndex(), 16);
-    size->setComboText(QStringLiteral("19"));
-    EXPECT_EQ(size->listIndex(), -1);
-    size->clear();
-    size->addItem(QStringLiteral("200%"), QStringLiteral("200"));
-    EXPECT_EQ(size->itemData(0), QStringLiteral("200"));
-
-    std::vector<QString> closed;
-    mdi->setComboHandler([&](Tool& t) { closed.push_back(t.id()); });
-    mdi->sToolbar_ComboCloseUp(tool("ID_Width"));
-    mdi->sToolbar_ComboCloseUp(tool("ID_Size"));
-    EXPECT_EQ(closed, std::vector<QString>({"ID_Width", "ID_Size"}));
-
+TEST_F(MainWindow, TheFontsAreTheSystemsFamilies) {
     // Each family once, without its foundry.
     ComboTool* fonts = tool("ID_Font").comboBox();
     QSet<QString> seen;
@@ -282,64 +202,4 @@ TEST_F(MainWindow, TheAboutBoxStaysUntilOk) {
     click("ID_AboutNatalory");
     EXPECT_TRUE(checked);
     EXPECT_TRUE(tool("ID_HelpMenu").enabled());
-}
-
-TEST(StartUp, MainShowsTheSplashThenTheMainWindowWithItsSettings) {
-    TempProgramFolder folder;
-    TestServices services;
-    AppState state;
-    state.ProgramFolder = folder.path();
-    MainWindows w = Main(state, services.services);
-    w.mdi->quitApplication = nullptr;
-
-    EXPECT_EQ(state.LogFilePath, folder.file("birthday print log.log"));
-    EXPECT_EQ(w.settings.source, SettingsSource::DefaultsNoFile);
-    EXPECT_EQ(state.settings.DefaultStyle, QStringLiteral("A"));
-    EXPECT_EQ(w.mdi->sToolbar.tool("ID_Prints").caption(), QStringLiteral("Prints: 0"));
-
-    ASSERT_TRUE(w.splash);
-    EXPECT_TRUE(w.splash->isVisible() && !w.splash->Command1->isVisible());
-    EXPECT_EQ(w.splash->lblBuild->text(), QStringLiteral("Build 1.0.0"));
-    EXPECT_TRUE(w.splash->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(w.mdi->sToolbar.tool("ID_HelpMenu").enabled());
-
-    // Let the timer run out now rather than two seconds from now.
-    w.splash->tmrClose->start(1);
-    for (int i = 0; i < 200 && w.splash; ++i) {
-        QTest::qWait(5);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    EXPECT_FALSE(w.splash);
-    EXPECT_TRUE(w.mdi->sToolbar.tool("ID_HelpMenu").enabled());
-}
-
-TEST(ToolIcons, EveryToolWithAnIconNameShowsOneWhereNoThemeIsInstalled) {
-    const QString themeBefore = QIcon::themeName();
-    const QStringList pathsBefore = QIcon::themeSearchPaths();
-    QIcon::setThemeSearchPaths({});
-    QIcon::setThemeName(QStringLiteral("no-such-theme"));
-
-    TempProgramFolder folder;
-    TestServices services;
-    AppState state;
-    state.ProgramFolder = folder.path();
-    frmMDI mdi(state, services.services);
-    mdi.quitApplication = nullptr;
-    int withIcons = 0;
-    for (const ToolCatalogue* catalogue : {&MainToolCatalogue(), &PreviewToolCatalogue()}) {
-        for (const ToolDef& def : catalogue->tools) {
-            if (def.icon.isEmpty()) continue;
-            ++withIcons;
-            EXPECT_FALSE(ToolIcon(def.icon).pixmap(QSize(22, 22)).isNull()) << def.id.toStdString();
-            if (catalogue == &MainToolCatalogue()) {
-                EXPECT_FALSE(mdi.sToolbar.tool(def.id).action()->icon().isNull()) << def.id.toStdString();
-            }
-        }
-    }
-    EXPECT_GT(withIcons, 25);
-    EXPECT_FALSE(mdi.sToolbar.tool("ID_New").def().icon.isEmpty());
-    EXPECT_FALSE(ProgramIcon().pixmap(QSize(64, 64)).isNull());
-
-    QIcon::setThemeSearchPaths(pathsBefore);
-    QIcon::setThemeName(themeBefore);
 }

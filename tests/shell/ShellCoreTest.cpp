@@ -1,5 +1,3 @@
-#include "cli/CommandLine.h"
-#include "foundation/SingleInstance.h"
 #include "foundation/ToolCatalogue.h"
 #include "infoobjects/InfoCatalogue.h"
 
@@ -11,19 +9,6 @@
 
 using namespace natalory;
 using namespace natalory::test;
-
-TEST(SingleInstance, OnlyOneHolderAtATime) {
-    TempProgramFolder folder;
-    const QString lock = folder.file("natalory.lock");
-    {
-        SingleInstance first(lock);
-        ASSERT_TRUE(first.acquire());
-        SingleInstance second(lock);
-        EXPECT_FALSE(second.acquire());
-    }
-    SingleInstance later(lock);
-    EXPECT_TRUE(later.acquire());
-}
 
 TEST(ToolCatalogue, EveryPlacedToolExistsOnceAndEveryMenuEntryResolves) {
     const ToolCatalogue& c = MainToolCatalogue();
@@ -46,16 +31,4 @@ TEST(ToolCatalogue, EveryPlacedToolExistsOnceAndEveryMenuEntryResolves) {
     EXPECT_EQ(InfoCatalogue().size(), 33u);
     EXPECT_EQ(c.find("ID_PresidentialAnnouncementLabel")->caption,
               QStringLiteral("Presidential Announcement Label "));
-}
-
-TEST(CommandLine, VersionHelpAndUnknownArguments) {
-    const CliResult v = RunCommandLine({"natalory-print", "--version"});
-    EXPECT_EQ(v.exitCode, 0);
-    EXPECT_EQ(v.out, QStringLiteral("natalory-print 1.0.0\n"));
-    const CliResult h = RunCommandLine({"natalory-print", "--help"});
-    EXPECT_EQ(h.exitCode, 0);
-    EXPECT_TRUE(h.out.startsWith(QStringLiteral("Usage: natalory-print")));
-    const CliResult bad = RunCommandLine({"natalory-print", "--frobnicate"});
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(bad.err.contains(QStringLiteral("frobnicate")));
 }
