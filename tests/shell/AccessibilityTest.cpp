@@ -1,10 +1,13 @@
-// Every window can be used without a mouse: every input is named and Tab reads it in order.
+// Every window can be used without a mouse and is told truly by the help: every input is
+// named and Tab reads it in order; the help's links lead somewhere, and every caption it
+// names in bold is one the program shows.
 #include "batch/frmBatch.h"
 #include "batch/frmLog.h"
 #include "document/PageGeometry.h"
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
 #include "output/frmPageSetup.h"
+#include "output/frmPrev.h"
 #include "prefs/frmDataSettings.h"
 #include "prefs/frmOptions.h"
 #include "shell/HelpWindow.h"
@@ -18,7 +21,14 @@
 #include <QAccessible>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 #include <memory>
@@ -67,6 +77,23 @@ std::string TabOrder(QWidget* first) {
 
 QDir HelpFolder() {
     return QDir(QStringLiteral(NATALORY_SOURCE_DATA "/help"));
+}
+
+QString Read(const QString& page) {
+    QFile f(HelpFolder().filePath(page));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << page.toStdString();
+    return QString::fromUtf8(f.readAll());
+}
+
+QStringList Matches(const QString& text, const QString& pattern) {
+    const QRegularExpression re(pattern, QRegularExpression::DotMatchesEverythingOption);
+    QStringList found;
+    for (auto it = re.globalMatch(text); it.hasNext();) found << it.next().captured(1);
+    return found;
+}
+
+QString Plain(QString caption) {
+    return caption.remove(u'&').simplified();
 }
 
 struct Windows : MainWindowTest {
@@ -176,4 +203,61 @@ TEST_F(HelpPages, HelpAskedFromAModalDialogOpensAboveItAndEscClosesIt) {
     EXPECT_EQ(window->parentWidget(), nullptr);
     QTest::keyClick(window, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(HelpPages, EveryLinkAndPictureLeadsToAFileTheHelpWindowOpens) {
+    const QStringList pages = HelpFolder().entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    ASSERT_GE(pages.size(), 12);
+    // Every window's help page is there, and the contents lead to each.
+    const QString contents = Read(QStringLiteral("index.html"));
+    for (int topic = 1000; topic <= 1100; topic += 10)
+        EXPECT_TRUE(contents.contains(QStringLiteral("href=\"%1.html\"").arg(topic))) << topic;
+
+    HelpWindow window;
+    auto* browser = window.findChild<QTextBrowser*>();
+    ASSERT_TRUE(browser);
+    for (const QString& page : pages) {
+        const QString html = Read(page);
+        for (const QString& picture : Matches(html, R"re(src="([^"]*)")re"))
+            EXPECT_TRUE(HelpFolder().exists(picture)) << page.toStdString() << ": " << picture.toStdString();
+        for (const QString& link : Matches(html, R"re(href="([^"]*)")re")) {
+            // As a click does: the link is resolved against the page it is on.
+            const QUrl base = QUrl::fromLocalFile(HelpFolder().filePath(page));
+            const QFileInfo target(base.resolved(QUrl(link)).toLocalFile());
+            ASSERT_TRUE(target.isFile()) << page.toStdString() << ": " << link.toStdString();
+            browser->setSource(base);
+            browser->setSource(QUrl(link));
+            EXPECT_EQ(browser->documentTitle(),
+                      Matches(Read(target.fileName()), "<title>(.*)</title>").value(0))
+                << page.toStdString() << ": " << link.toStdString();
+        }
+    }
+}
+
+TEST_F(HelpPages, NameOnlyCaptionsTheProgramShows) {
+    // Every caption the program shows: tools and menus, and the texts of every window.
+    QSet<QString> captions;
+    for (const ToolCatalogue* catalogue : {&MainToolCatalogue(), &PreviewToolCatalogue()})
+        for (const ToolDef& t : catalogue->tools) captions.insert(Plain(t.caption));
+    std::vector<QWidget*> windows = dialogs();
+    frmPrev preview({}, mdi.get());
+    windows.push_back(&preview);
+    for (const QWidget* window : windows) {
+        captions.insert(Plain(window->windowTitle()));
+        for (const auto* b : window->findChildren<QAbstractButton*>()) captions.insert(Plain(b->text()));
+        for (const auto* l : window->findChildren<QLabel*>()) captions.insert(Plain(l->text()));
+        for (const auto* g : window->findChildren<QGroupBox*>()) captions.insert(Plain(g->title()));
+        for (const auto* c : window->findChildren<QComboBox*>())
+            for (int i = 0; i < c->count(); ++i) captions.insert(Plain(c->itemText(i)));
+    }
+
+    int named = 0;
+    for (const QString& page : HelpFolder().entryList({QStringLiteral("*.html")}, QDir::Files)) {
+        for (const QString& bold : Matches(Read(page), "<b>(.*?)</b>")) {
+            ++named;
+            EXPECT_TRUE(captions.contains(bold.simplified()))
+                << page.toStdString() << " names \"" << bold.toStdString() << "\", which no window shows";
+        }
+    }
+    EXPECT_GT(named, 100);
 }
