@@ -124,23 +124,6 @@ TEST_F(Canvas, DeletingElementZeroHidesItAndOthersAreUnloaded) {
     EXPECT_EQ(NewLabel(doc, state, prompt)->index, 1);
 }
 
-TEST_F(Canvas, BordersGoOnEveryTextAndPictureHiddenOnesIncluded) {
-    DisplayObject* label = NewLabel(doc, state, prompt);
-    DisplayObject* shape = NewShape(doc, state, prompt, shRectangle);
-    DisplayObject* line = NewShape(doc, state, prompt, kLineShapeKind);
-    label->Visible = false;
-    SetBorders(doc, true);
-    EXPECT_EQ(label->BorderStyle, 1);
-    EXPECT_EQ(doc.lblObject(0)->BorderStyle, 1);
-    EXPECT_EQ(doc.pPic(0)->BorderStyle, 1);
-    EXPECT_EQ(shape->BorderStyle, 0);
-    EXPECT_EQ(line->BorderStyle, lsSolid);
-    SetBorders(doc, false);
-    EXPECT_EQ(label->BorderStyle, 0);
-    EXPECT_EQ(doc.pPic(0)->BorderStyle, 0);
-    EXPECT_EQ(line->BorderStyle, lsSolid);
-}
-
 TEST(PageGeometry, TheCanvasIsThePrintableAreaTurnedForLandscape) {
     PageSetup p{12240, 15840, 720, 1080, 1440, 360, 1};
     EXPECT_EQ(PrintableCanvasSize(p), QSize(12240 - 1800, 15840 - 1800));

@@ -48,30 +48,14 @@ struct Rendering : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Rendering, ScaleOffsetsAlignmentAndJustification) {
+TEST_F(Rendering, PrintOffsetsMoveEveryObjectAndArticlesAreJustified) {
     DisplayObject* label = NewLabel(doc, state, prompt);
     label->Left = 1000, label->Top = 2000, label->Width = 2280, label->Height = 400;
-    PrintEngine e;
-    const double s = 11520.0 / 11400.0;
-    RenderObject(e, *label, CanvasPlacement{5, 5, s}, state);
-    auto texts = itemsOf<PrintEngine::TextItem>(e);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_NEAR(texts[0].box.x(), 1015.5, 0.1);
-    EXPECT_NEAR(texts[0].box.y(), 2026.1, 0.1);
-    EXPECT_NEAR(texts[0].box.width(), 2304, 0.1);
-
     state.settings.PrintOffsetX = 144;
     state.settings.PrintOffsetY = -144;
     PrintEngine offset;
     RenderObject(offset, *label, CanvasPlacement{0, 0, 1}, state);
     EXPECT_EQ(itemsOf<PrintEngine::TextItem>(offset)[0].box.topLeft(), QPointF(1144, 1856));
-
-    for (auto [alignment, engineAlign] : {std::pair{0, 0}, std::pair{1, 2}, std::pair{2, 1}}) {
-        PrintEngine a;
-        label->Alignment = alignment;
-        RenderObject(a, *label, CanvasPlacement{}, state);
-        EXPECT_EQ(a.ObjectAlign, engineAlign);
-    }
     EXPECT_TRUE(IsJustifiedNews("Tmusicarticle"));
     EXPECT_FALSE(IsJustifiedNews("Tcelebrityarticlelabel"));
     EXPECT_TRUE(IsJustifiedNews("Teditorialnote"));
