@@ -125,13 +125,7 @@ TEST_F(Template, InfoObjectsAreWrittenForTheCurrentBirthdayAtTheirStoredPlace) {
     EXPECT_EQ(objects[1]->BorderWidth, 5);
 }
 
-TEST_F(Template, LandscapeAndThePictureFallbackChain) {
-    state.page = {12240, 15840, 720, 360, 1440, 0, 2};
-    std::optional<QSize> size;
-    folder.write("t.als", TemplateBytes(doc, state));
-    ASSERT_FALSE(LoadTemplateFile(folder.file("t.als"), doc, state, prompt, &size));
-    EXPECT_EQ(size, QSize(15840 - 1440, 12240 - 1080));
-
+TEST_F(Template, APictureNotWhereItWasIsLookedForBesideTheProgramThenStandsIn) {
     QImage red(6, 4, QImage::Format_RGB32), blue(5, 5, QImage::Format_RGB32),
         grey(3, 3, QImage::Format_RGB32);
     red.fill(Qt::red), blue.fill(Qt::blue), grey.fill(Qt::gray);

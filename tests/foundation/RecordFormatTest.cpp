@@ -114,23 +114,6 @@ TEST(RecordReader, ReadsLinesAsTheyStand) {
     EXPECT_FALSE(in.readLine(a));
 }
 
-TEST(RecordWriter, WritesTheRecordFormatAndRefusesWhatItCannotStore) {
-    RecordWriter out;
-    out.text(QStringLiteral("C:\\x"));
-    out.text({});
-    out.integer(-1440);
-    out.boolean(true);
-    out.date(QDate(2004, 2, 29));
-    out.number(0.25);
-    out.endRecord();
-    EXPECT_TRUE(out.ok());
-    EXPECT_EQ(out.bytes(), QByteArray("\"C:\\x\",\"\",-1440,#TRUE#,#2004-02-29#,0.25\r\n"));
-
-    RecordWriter quote;
-    quote.text(QStringLiteral("say \"hi\""));
-    EXPECT_FALSE(quote.ok());
-}
-
 TEST(RecordWriter, NamesBeyondWindows1252AreWrittenAsUtf8WithTheMarkAndReadBack) {
     const auto written = [](const QString& name) {
         RecordWriter out;
