@@ -54,25 +54,20 @@ TEST_F(Canvas, NewObjectsGoOnTopOfTheHiddenElementZerosAndMarkTheTemplateChanged
 }
 
 TEST_F(Canvas, TheLimitCountsHandlesAndElementZero) {
-    const std::function<DisplayObject*(CanvasDocument&)> make[] = {
-        [&](CanvasDocument& d) { return NewLabel(d, state, prompt); },
-        [&](CanvasDocument& d) { return NewPicture(d, state, prompt, false); },
-        [&](CanvasDocument& d) { return NewShape(d, state, prompt, shOval); },
-        [&](CanvasDocument& d) { return NewShape(d, state, prompt, kLineShapeKind); },
+    const std::function<DisplayObject*()> make[] = {
+        [&] { return NewLabel(doc, state, prompt); },
+        [&] { return NewPicture(doc, state, prompt, false); },
+        [&] { return NewShape(doc, state, prompt, shOval); },
+        [&] { return NewShape(doc, state, prompt, kLineShapeKind); },
     };
-    for (const auto& last : make) {
-        CanvasDocument d;
-        while (d.controlCount() < 199) ASSERT_TRUE(NewLabel(d, state, prompt));
-        // One more of any kind fits at 199, and at 200 nothing more, with the message.
-        ASSERT_TRUE(last(d));
-        EXPECT_EQ(d.controlCount(), 200);
-        prompt.asked.clear();
-        for (const auto& more : make) EXPECT_FALSE(more(d));
-        EXPECT_EQ(d.controlCount(), 200);
-        ASSERT_EQ(prompt.asked.size(), 4u);
-        EXPECT_EQ(prompt.asked[0].text, QStringLiteral("Too many objects, the maximum is 200."));
-        EXPECT_TRUE(prompt.asked[0].title.isEmpty());
-    }
+    while (doc.controlCount() < 199) ASSERT_TRUE(make[0]());
+    // One more fits at 199, and at 200 nothing more of any kind, each time with the message.
+    ASSERT_TRUE(make[3]());
+    for (const auto& more : make) EXPECT_FALSE(more());
+    EXPECT_EQ(doc.controlCount(), 200);
+    ASSERT_EQ(prompt.asked.size(), 4u);
+    EXPECT_EQ(prompt.asked[0].text, QStringLiteral("Too many objects, the maximum is 200."));
+    EXPECT_TRUE(prompt.asked[0].title.isEmpty());
 }
 
 TEST_F(Canvas, DeletingElementZeroHidesItAndOthersAreUnloaded) {
