@@ -14,49 +14,6 @@ RecordReader Reader(const char* text) {
 
 }  // namespace
 
-TEST(RecordReader, ReadsEveryKindOfFieldWithCrLfOrLfLineEnds) {
-    for (const char* eol : {"\r\n", "\n"}) {
-        const QByteArray text =
-            QByteArray("\"two\r\nlines\",  bare token  ,#TRUE#,#false#,-12,3.5,#1999-01-05#,,1,\"05\"") +
-            eol + "\"next\"" + eol + eol;
-        RecordReader in(QString::fromLatin1(text), QStringLiteral("t.fpf"));
-        QString quoted, bare, next;
-        bool yes = false, no = true;
-        int whole = 0;
-        double real = 0, empty = -1;
-        QDate date;
-        AnyField month, day;
-        in.readText(quoted);
-        in.readText(bare);
-        in.readBoolean(yes);
-        in.readBoolean(no);
-        in.readInteger(whole);
-        in.readNumber(real);
-        in.readDate(date);
-        in.readNumber(empty);
-        in.readAny(month);
-        in.readAny(day);
-        EXPECT_FALSE(in.atEnd());
-        in.readText(next);
-        ASSERT_FALSE(in.failed()) << in.error().describe().toStdString();
-        EXPECT_EQ(quoted, QStringLiteral("two\r\nlines"));
-        EXPECT_EQ(bare, QStringLiteral("bare token"));
-        EXPECT_TRUE(yes);
-        EXPECT_FALSE(no);
-        EXPECT_EQ(whole, -12);
-        EXPECT_DOUBLE_EQ(real, 3.5);
-        EXPECT_EQ(date, QDate(1999, 1, 5));
-        EXPECT_EQ(empty, 0);
-        EXPECT_TRUE(month.isNumber);
-        EXPECT_EQ(month.number, 1);
-        EXPECT_FALSE(day.isNumber);
-        EXPECT_EQ(day.text, QStringLiteral("05"));
-        EXPECT_EQ(next, QStringLiteral("next"));
-        EXPECT_TRUE(in.atEnd());
-        EXPECT_EQ(in.line(), 4);
-    }
-}
-
 TEST(RecordReader, ReportsWhereAFileIsMalformed) {
     struct Case {
         const char* text;
@@ -112,23 +69,6 @@ TEST(RecordReader, ReadsLinesAsTheyStand) {
     EXPECT_EQ(b, QStringLiteral("1950  B"));
     EXPECT_TRUE(in.atEnd());
     EXPECT_FALSE(in.readLine(a));
-}
-
-TEST(RecordWriter, WritesTheRecordFormatAndRefusesWhatItCannotStore) {
-    RecordWriter out;
-    out.text(QStringLiteral("C:\\x"));
-    out.text({});
-    out.integer(-1440);
-    out.boolean(true);
-    out.date(QDate(2004, 2, 29));
-    out.number(0.25);
-    out.endRecord();
-    EXPECT_TRUE(out.ok());
-    EXPECT_EQ(out.bytes(), QByteArray("\"C:\\x\",\"\",-1440,#TRUE#,#2004-02-29#,0.25\r\n"));
-
-    RecordWriter quote;
-    quote.text(QStringLiteral("say \"hi\""));
-    EXPECT_FALSE(quote.ok());
 }
 
 TEST(RecordWriter, NamesBeyondWindows1252AreWrittenAsUtf8WithTheMarkAndReadBack) {

@@ -42,12 +42,12 @@ TEST_F(SettingsFile, EveryValueSurvivesAWriteAndAReadInWindows1252OrWithTheUtf8M
     }
 }
 
-TEST_F(SettingsFile, BareTokensLfLineEndsAndValuesNoDialogCouldWriteAreRead) {
+TEST_F(SettingsFile, BareTokensEmptyNumbersLfLineEndsAndValuesNoDialogCouldWriteAreRead) {
     const struct {
         QByteArray file;
         Settings read;
     } cases[] = {
-        {" ,B , /tmp/ ,3,#FALSE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,0,-5\n",
+        {" ,B , /tmp/ ,3,#FALSE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,,-5\n",
          {"", "B", "/tmp/", 3, false, true, true, true, false, 0, -5}},
         // A style and a date mode no dialog offers fall back one by one.
         {"\"\",\"Q\",\"\",7,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,10,20\r\n",

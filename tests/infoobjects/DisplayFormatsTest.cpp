@@ -40,27 +40,3 @@ TEST(DisplayFormats, PatternsOfTheFormatTable) {
     EXPECT_EQ(FormatNumber(QString(), u"$#0.00"), QString());
     EXPECT_EQ(FormatNumber(QStringLiteral("n/a"), u"###.00"), QStringLiteral("n/a"));
 }
-
-TEST(DisplayFormats, ApplyingFormatsEveryComputedValueOnce) {
-    CalendarFacts f;
-    YearData y;
-    f.AgeDays = QStringLiteral("19358");
-    f.AgeWholeYears = QStringLiteral("52");
-    f.StampPrice = QStringLiteral("$0.03");
-    y.HousePrice = QStringLiteral("11000");
-    y.MilkPrice = QStringLiteral("0.41");
-    y.EggsPrice = QStringLiteral("0.6");
-    y.Population = QStringLiteral("151325798");
-    y.ConsumerPriceIndex = QStringLiteral("24.1");
-    y.SongTitle1 = QStringLiteral("1950");  // a title is text, never a number to format
-    ApplyDisplayFormats(f, y);
-    EXPECT_EQ(f.AgeDays, QStringLiteral("19,358"));
-    EXPECT_EQ(f.AgeWholeYears, QStringLiteral("52"));
-    EXPECT_EQ(f.StampPrice, QStringLiteral("$0.03"));
-    EXPECT_EQ(y.HousePrice, QStringLiteral("$11,000"));
-    EXPECT_EQ(y.MilkPrice, QStringLiteral("$0.41"));
-    EXPECT_EQ(y.EggsPrice, QStringLiteral("$0.60"));
-    EXPECT_EQ(y.Population, QStringLiteral("151,325,798"));
-    EXPECT_EQ(y.ConsumerPriceIndex, QStringLiteral("24.10"));
-    EXPECT_EQ(y.SongTitle1, QStringLiteral("1950"));
-}

@@ -1,4 +1,3 @@
-#include "output/PageSetupRules.h"
 #include "output/frmPageSetup.h"
 
 #include "support/Doubles.h"
@@ -42,39 +41,6 @@ struct PageSetupDialog : ::testing::Test {
 };
 
 }  // namespace
-
-TEST(PageSetupRules, MarginsPaperSizesAndTheirMessages) {
-    EXPECT_EQ(InchesText(12240), "8.5");
-    EXPECT_EQ(InchesText(15840), "11");
-    EXPECT_EQ(InchesText(720), "0.5");
-    EXPECT_EQ(PaperSizeText("11"), "11.0");
-    EXPECT_EQ(PaperSizeText("8.25"), "8.25");
-
-    PageSetupTexts t{"0.5", "0.5", "0", "0.5", "8.5", "11"};
-    CheckMinMargins(t, 0.25, 0.2);
-    EXPECT_EQ(t.left, "0.25");
-    EXPECT_EQ(t.right, "0.50");
-    EXPECT_EQ(t.top, "0.50");
-
-    // The messages come with the dialog's tests; here the values a wrong margin is reset to.
-    PageSetupTexts wide{"0.5", "0.5", "4", "4", "8.5", "11"};
-    EXPECT_EQ(CheckValidMargins(wide, 0.25, 0.2).size(), 1);
-    EXPECT_EQ(wide.left, "0.25");
-    EXPECT_EQ(wide.right, "0.25");
-    PageSetupTexts tall{"5", "5.5", "1", "1", "8.5", "11"};
-    EXPECT_EQ(CheckValidMargins(tall, 0, 0).size(), 1);
-    EXPECT_EQ(tall.top, "0.00");
-    EXPECT_FALSE(PaperWidthProblem("0.25"));
-    EXPECT_FALSE(PaperLengthProblem("240"));
-    EXPECT_TRUE(PaperWidthProblem("-"));
-
-    const PageSetup before{12240, 15840, 720, 720, 720, 720, 1};
-    const PageSetup landscape = AppliedPageSetup({"0.5", "0.5", "0.5", "0.5", "8.5", "11"}, before, 2);
-    EXPECT_EQ(landscape.PageOrientation, 2);
-    // A box that holds no number keeps its value.
-    EXPECT_EQ(AppliedPageSetup({"-", "0.5", "1..2", "0.5", "8.5", "11"}, before, std::nullopt).LeftMargin,
-              720);
-}
 
 TEST_F(PageSetupDialog, ARejectedSizeReturnsAndLandscapeResizesTheCanvas) {
     open();
