@@ -158,6 +158,7 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
 
     const ProgramRun help = RunCli(folder, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(RunCli(folder, {"--version"}).out, QStringLiteral("natalory-print " NATALORY_VERSION "\n"));
     for (const char* option : {"  --out FILE ", "--style", "--world-to-headlines", "--no-world-to-headlines",
                                "--no-add-world-to-bits", "--info-set"})
         EXPECT_TRUE(help.out.contains(option)) << option;
