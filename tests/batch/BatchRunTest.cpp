@@ -17,9 +17,6 @@ using namespace natalory::test;
 
 namespace {
 
-const QStringList kDataFiles = {"blear.fpf", "blearII.fpf", "blik.fpf",       "brdstf.fpf",
-                                "news.al!",  "classy.al!",  "nopicfound.ico", "cake.png"};
-
 BatchRecord Person(int number, const QString& first, const QString& last, QDate date) {
     return BatchRecord{number, number, first, last, date.toString(Qt::ISODate), date, {}};
 }
@@ -74,7 +71,7 @@ class NoProgress final : public BatchProgress {
 
 class BatchRunning : public ::testing::Test {
   protected:
-    TempProgramFolder folder{kDataFiles};
+    TempProgramFolder folder{kPrintData};
     TestServices services;
     AppState state;
     RecordingPrinter printer;

@@ -18,8 +18,6 @@ using namespace natalory::test;
 
 namespace {
 
-const QStringList kProgramFiles = {"blear.fpf",  "blearII.fpf", "blik.fpf",       "brdstf.fpf", "news.al!",
-                                   "classy.al!", "blank.al!",   "nopicfound.ico", "cake.png"};
 const QLocale kUs(QLocale::English, QLocale::UnitedStates);
 
 struct Loaded {
@@ -68,7 +66,7 @@ QStringList Overflows(const CanvasDocument& doc) {
 }  // namespace
 
 TEST(BuiltInTemplates, EveryTextFitsItsBoxForEveryYear) {
-    TempProgramFolder folder(kProgramFiles);
+    TempProgramFolder folder(kPrintData);
     for (const char* file : {kNewspaperTemplate, kClassyTemplate}) {
         for (int year = 1900; year <= 2025; ++year) {
             // October 24 has among the longest birthday texts; the year decides the rest.
@@ -88,7 +86,7 @@ TEST(BuiltInTemplates, EveryTextFitsItsBoxForEveryYear) {
 }
 
 TEST(BuiltInTemplates, StayOnThePageAndTextsDoNotOverlap) {
-    TempProgramFolder folder(kProgramFiles);
+    TempProgramFolder folder(kPrintData);
     for (const char* file : {kNewspaperTemplate, kClassyTemplate}) {
         auto l = Load(folder, file, QDate(1950, 1, 15));
         const QRect page(0, 0, 10801, 14401);  // lines may run along the edges
@@ -109,7 +107,7 @@ TEST(BuiltInTemplates, StayOnThePageAndTextsDoNotOverlap) {
 }
 
 TEST(BuiltInTemplates, AreWhatTheWriterProducesAndLoadTheirPictures) {
-    TempProgramFolder folder(kProgramFiles);
+    TempProgramFolder folder(kPrintData);
     for (const char* file : {kNewspaperTemplate, kClassyTemplate, kBlankTemplate}) {
         // The layouts were written for John Doe, January 15, 1950, as of January 1, 2000.
         auto l = Load(folder, file, QDate(1950, 1, 15), "John", "Doe", QDate(2000, 1, 1));

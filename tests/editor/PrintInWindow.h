@@ -37,9 +37,7 @@ void WhenDialogOpens(std::function<void(Window&)> answer) {
 // The main window and its workspace over a program folder of the year data, the built-in
 // templates and the pictures, as the program starts them; shown by whoever needs it on screen.
 struct MainWindowTest : ::testing::Test {
-    MainWindowTest()
-        : folder({"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "blank.al!", "news.al!", "classy.al!",
-                  "nopicfound.ico", "cake.png"}) {
+    MainWindowTest() : folder(kPrintData) {
         state.ProgramFolder = folder.path();
         state.settings.DefaultStyle = QStringLiteral("C");
         mdi = std::make_unique<frmMDI>(state, services.services);

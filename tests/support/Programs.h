@@ -14,11 +14,6 @@
 // natalory (NATALORY_APP).
 namespace natalory::test {
 
-// Every data file a print of each built-in style reads.
-inline const QStringList kPrintData = {"blear.fpf",  "blearII.fpf",    "blik.fpf",
-                                       "brdstf.fpf", "news.al!",       "classy.al!",
-                                       "blank.al!",  "nopicfound.ico", "cake.png"};
-
 // Headless and in `locale`, without a runtime folder: Qt warns of its absence, and the programs
 // must not pass that on.
 inline QProcessEnvironment ProgramEnvironment(const QString& locale = QStringLiteral("en_US.UTF-8")) {

@@ -7,6 +7,11 @@
 
 namespace natalory::test {
 
+// Every data file a print of each built-in style reads.
+inline const QStringList kPrintData = {"blear.fpf",  "blearII.fpf",    "blik.fpf",
+                                       "brdstf.fpf", "news.al!",       "classy.al!",
+                                       "blank.al!",  "nopicfound.ico", "cake.png"};
+
 // A fresh program folder for one test, with copies of the data files it asks for.
 class TempProgramFolder {
   public:
