@@ -102,7 +102,7 @@ class BatchWindow : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(BatchWindow, FiveRecordsPrintWithProgressAndTheCompletionMessage) {
+TEST_F(BatchWindow, FiveRecordsPrintWithProgressAndTheCompletionMessageOrACancelAfterTheRecord) {
     EXPECT_EQ(form->windowTitle(), "Process A Batch File");
     EXPECT_FALSE(form->cmdStart->isEnabled());
     EXPECT_FALSE(form->prgBar->isVisible());
@@ -141,6 +141,21 @@ TEST_F(BatchWindow, FiveRecordsPrintWithProgressAndTheCompletionMessage) {
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(state.settings.QuickPrinting);
 
+    // Cancel during a run finishes the record, then says so.
+    seen.clear();
+    services.prompt.asked.clear();
+    onPage = [this](int page) {
+        if (page == 2) QTest::mouseClick(form->cmdCancel, Qt::LeftButton);
+    };
+    start();
+    EXPECT_EQ(seen.size(), 2u);
+    EXPECT_EQ(told(),
+              QStringList({"Batch Canceled",
+                           "Natalory has finished sending 2 Birthday Prints to the Windows Print Manager."}));
+    EXPECT_EQ(services.prompt.asked[0].title, "Batch Mode");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->cmdCancel->text(), "&Close");
+
     // Without a printer the first print says so, and the run ends quietly.
     form->findPrinter = [](const QString&, QString* why) -> std::unique_ptr<PrinterTarget> {
         *why = "no printer";
@@ -150,9 +165,15 @@ TEST_F(BatchWindow, FiveRecordsPrintWithProgressAndTheCompletionMessage) {
     start();
     EXPECT_EQ(services.prompt.asked.size(), 1u) << told().join('\n').toStdString();
     EXPECT_EQ(services.prompt.asked.back().title, "No Printer");
-    EXPECT_EQ(state.PrintCount, 5);
+    EXPECT_EQ(state.PrintCount, 7);
     EXPECT_FALSE(form->prgBar->isVisible());
     EXPECT_TRUE(form->cmdStart->isEnabled());
+
+    // Outside a run the Cancel button closes the window, and the batch is over.
+    QTest::mouseClick(form->cmdCancel, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(mdi->findChild<frmBatch*>());
+    EXPECT_FALSE(state.BatchInProgress);
 }
 
 TEST_F(BatchWindow, OneRecordOfARangeIntoAPdf) {
@@ -173,54 +194,6 @@ TEST_F(BatchWindow, OneRecordOfARangeIntoAPdf) {
                                   folder.file("three.pdf") + "."});
     EXPECT_EQ(state.PrintCount, 1);
     EXPECT_TRUE(folder.read("birthday print log.log").contains("\"Cara Doe\",\"Custom\""));
-}
-
-TEST_F(BatchWindow, TheRangeChecksSayWhatIsWrongAndResetTheBox) {
-    choose("five.alb");
-    type(form->txtStart, "0");
-    EXPECT_EQ(form->txtStart->text(), "1");
-    type(form->txtStart, "9");
-    EXPECT_EQ(form->txtStart->text(), "1");
-    type(form->txtStop, "0");
-    start();
-    EXPECT_EQ(form->txtStop->text(), "5");
-    type(form->txtStart, "3");
-    type(form->txtStop, "2");
-    start();
-    EXPECT_EQ(form->txtStop->text(), "5");
-    EXPECT_EQ(told(), QStringList({"Starting Birthday cannot be zero.",
-                                   "Starting birthday cannot be higher than the stopping birthday.",
-                                   "Stopping birthday cannot be zero.",
-                                   "Stopping birthday must be higher or equal to the starting birthday."}));
-    for (const AskedPrompt& p : services.prompt.asked) EXPECT_EQ(p.title, "");
-    EXPECT_TRUE(seen.empty());
-
-    // A box half typed holds no number yet and is left alone; thousands separators are numbers.
-    type(form->txtStart, "");
-    type(form->txtStop, "1,234");
-    type(form->txtStart, "2");
-    EXPECT_EQ(services.prompt.asked.size(), 4u);
-    EXPECT_EQ(form->txtStart->text(), "2");
-}
-
-TEST_F(BatchWindow, CancelDuringARunFinishesTheRecordThenSaysSo) {
-    choose("five.alb");
-    onPage = [this](int page) {
-        if (page == 2) QTest::mouseClick(form->cmdCancel, Qt::LeftButton);
-    };
-    start();
-    EXPECT_EQ(seen.size(), 2u);
-    EXPECT_EQ(told(),
-              QStringList({"Batch Canceled",
-                           "Natalory has finished sending 2 Birthday Prints to the Windows Print Manager."}));
-    EXPECT_EQ(services.prompt.asked[0].title, "Batch Mode");
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->cmdCancel->text(), "&Close");
-    // Outside a run the same button closes the window, and the batch is over.
-    QTest::mouseClick(form->cmdCancel, Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(mdi->findChild<frmBatch*>());
-    EXPECT_FALSE(state.BatchInProgress);
 }
 
 TEST_F(BatchWindow, OnTwoWorkersTheBarReachesTheEndAndCancelStopsEveryWorker) {
@@ -265,7 +238,7 @@ TEST_F(BatchWindow, OnTwoWorkersTheBarReachesTheEndAndCancelStopsEveryWorker) {
     EXPECT_FALSE(form->prgBar->isVisible());
 }
 
-TEST_F(BatchWindow, ABadFileIsRefusedAndTheWindowKeepsItsValues) {
+TEST_F(BatchWindow, ABadFileOrRangeIsRefusedSayingWhatIsWrong) {
     folder.write("bad.alb", "Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\n");
     folder.write("short.alb", "Anna,Lee,1/15/1950\r\nBob,Smith\r\n");
     folder.write("empty.alb", "");
@@ -294,7 +267,34 @@ TEST_F(BatchWindow, ABadFileIsRefusedAndTheWindowKeepsItsValues) {
     EXPECT_EQ(form->txtStop->text(), "0");
     start();
     EXPECT_EQ(services.prompt.asked.back().text, "Stopping birthday cannot be zero.");
+
+    // Each range check says what is wrong and resets its box.
+    services.prompt.asked.clear();
+    choose("five.alb");
+    type(form->txtStart, "0");
+    EXPECT_EQ(form->txtStart->text(), "1");
+    type(form->txtStart, "9");
+    EXPECT_EQ(form->txtStart->text(), "1");
+    type(form->txtStop, "0");
+    start();
+    EXPECT_EQ(form->txtStop->text(), "5");
+    type(form->txtStart, "3");
+    type(form->txtStop, "2");
+    start();
+    EXPECT_EQ(form->txtStop->text(), "5");
+    EXPECT_EQ(told(), QStringList({"Starting Birthday cannot be zero.",
+                                   "Starting birthday cannot be higher than the stopping birthday.",
+                                   "Stopping birthday cannot be zero.",
+                                   "Stopping birthday must be higher or equal to the starting birthday."}));
+    for (const AskedPrompt& p : services.prompt.asked) EXPECT_EQ(p.title, "");
     EXPECT_TRUE(seen.empty());
+
+    // A box half typed holds no number yet and is left alone; thousands separators are numbers.
+    type(form->txtStart, "");
+    type(form->txtStop, "1,234");
+    type(form->txtStart, "2");
+    EXPECT_EQ(services.prompt.asked.size(), 4u);
+    EXPECT_EQ(form->txtStart->text(), "2");
 }
 
 TEST_F(BatchWindow, OneWindowAtATimeWithHelpOnF1AndNoNewPrintWhileItIsOpen) {

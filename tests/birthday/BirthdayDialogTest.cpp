@@ -100,6 +100,7 @@ TEST(DateLimits, WithoutDataTheShippedYearsAndAnImpossibleDateIsRefused) {
 TEST_F(BirthdayDialog, NewPrintOpensOnJanuaryFirst1999InTheStoredModeAndStyle) {
     state.settings.DefaultStyle = QStringLiteral("Z");
     state.settings.DefaultTemplatePath = QStringLiteral("/home/ann/party.als");
+    folder.write("party.als", "12240,15840,720,720,720,720,1\r\n");
     frmGetInfo& d = openNew();
     EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1999, 1, 1));
     EXPECT_EQ(d.lstYear->currentItem()->text(), QStringLiteral("1999"));
@@ -119,6 +120,23 @@ TEST_F(BirthdayDialog, NewPrintOpensOnJanuaryFirst1999InTheStoredModeAndStyle) {
     EXPECT_EQ(d.calCalendar->selectedDate(), QDate(1961, 2, 28));
     d.lstYear->setCurrentRow(125);
     EXPECT_EQ(d.calCalendar->selectedDate().year(), 2025);
+
+    // A chosen template keeps its folder for the next choice only when the file reads.
+    services.files.answers = {folder.file("party.als")};
+    d.cmdBrowseStyles->click();
+    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("party.als"));
+    EXPECT_EQ(state.settings.LastTemplateFolder, folder.path() + u'/');
+    EXPECT_EQ(services.files.requests.back().filter, QStringLiteral("Templates (*.als)"));
+    EXPECT_EQ(services.files.requests.back().folder, folder.path());
+    state.settings.LastTemplateFolder = QStringLiteral("/kept/");
+    services.files.answers = {folder.file("missing.als")};
+    d.cmdBrowseStyles->click();
+    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("missing.als"));
+    EXPECT_EQ(state.settings.LastTemplateFolder, QStringLiteral("/kept/"));
+    EXPECT_EQ(services.files.requests.back().folder, QStringLiteral("/kept/"));
+    services.files.answers = {std::nullopt};  // cancelled
+    d.cmdBrowseStyles->click();
+    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("missing.als"));
 
     // Choosing a built-in style empties and locks the template path.
     d.selectStyle(1);
@@ -241,31 +259,18 @@ TEST_F(BirthdayDialog, QuickModeDateLimitsAndPrinting) {
     EXPECT_FALSE(d.isVisible());
 }
 
-TEST_F(BirthdayDialog, ChoosingATemplateKeepsItsFolderOnlyWhenTheFileReads) {
-    folder.write("party.als", "12240,15840,720,720,720,720,1\r\n");
-    frmGetInfo& d = openNew();
-    d.selectStyle(3);
-    services.files.answers = {folder.file("party.als")};
-    d.cmdBrowseStyles->click();
-    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("party.als"));
-    EXPECT_EQ(state.settings.LastTemplateFolder, folder.path() + u'/');
-    EXPECT_EQ(services.files.requests.back().filter, QStringLiteral("Templates (*.als)"));
-    EXPECT_EQ(services.files.requests.back().folder, folder.path());
-
-    state.settings.LastTemplateFolder = QStringLiteral("/kept/");
-    services.files.answers = {folder.file("missing.als")};
-    d.cmdBrowseStyles->click();
-    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("missing.als"));
-    EXPECT_EQ(state.settings.LastTemplateFolder, QStringLiteral("/kept/"));
-    EXPECT_EQ(services.files.requests.back().folder, QStringLiteral("/kept/"));
-
-    services.files.answers = {std::nullopt};  // cancelled
-    d.cmdBrowseStyles->click();
-    EXPECT_EQ(d.txtCustomStyle->text(), folder.file("missing.als"));
-}
-
-TEST_F(BirthdayDialog, QuickModeKeepsFebruary29TypedBeforeItsYearAndFitsItsControls) {
+TEST_F(BirthdayDialog, F1HelpWhereverTheFocusIsAndQuickModeKeepsFebruary29AndFitsItsControls) {
     frmGetInfo& d = openShown(false);
+    for (QWidget* w : {static_cast<QWidget*>(d.txtFname), static_cast<QWidget*>(d.calCalendar),
+                       static_cast<QWidget*>(d.lstYear)}) {
+        services.help.shown.clear();
+        w->setFocus();
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+        QTest::keyClick(focus, Qt::Key_F1);
+        ASSERT_EQ(services.help.shown.size(), 1u) << w->objectName().toStdString();
+        EXPECT_EQ(services.help.shown[0].topic, 1010);
+    }
+
     const int designerHeight = d.height();
     d.optFastPrint->click();
     ASSERT_TRUE(d.optFastPrint->isChecked());
@@ -282,19 +287,6 @@ TEST_F(BirthdayDialog, QuickModeKeepsFebruary29TypedBeforeItsYearAndFitsItsContr
     EXPECT_TRUE(services.prompt.asked.empty());
     EXPECT_EQ(prints, 1);
     EXPECT_EQ(state.birthday.BirthDate, QDate(1904, 2, 29));
-}
-
-TEST_F(BirthdayDialog, F1OpensTheDialogsHelpPageWhereverTheFocusIs) {
-    frmGetInfo& d = openShown(false);
-    for (QWidget* w : {static_cast<QWidget*>(d.txtFname), static_cast<QWidget*>(d.calCalendar),
-                       static_cast<QWidget*>(d.lstYear)}) {
-        services.help.shown.clear();
-        w->setFocus();
-        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : w;
-        QTest::keyClick(focus, Qt::Key_F1);
-        ASSERT_EQ(services.help.shown.size(), 1u) << w->objectName().toStdString();
-        EXPECT_EQ(services.help.shown[0].topic, 1010);
-    }
 }
 
 // The dialog offers the years of the data in its folder: an old file ending at 2004 ends them there.

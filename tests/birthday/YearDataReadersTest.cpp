@@ -22,7 +22,7 @@ std::vector<QString> Headlines(const YearData& y) {
 
 }  // namespace
 
-TEST(ReadHeadlines, SixLinesFromTheFirstMatchWhateverYearTheNextOnesSay) {
+TEST(ReadHeadlines, SixLinesFromTheFirstMatchWhateverYearTheNextOnesSayOrOfTheDateFieldsYear) {
     TempProgramFolder folder;
     folder.write("blear.fpf",
                  "1949 Old\r\n1950 A  \r\n1950 B\r\n1950 C\r\n1950 D\r\n1950   E keeps its leading blanks\r\n"
@@ -53,15 +53,12 @@ TEST(ReadHeadlines, SixLinesFromTheFirstMatchWhateverYearTheNextOnesSay) {
     EXPECT_EQ(missing.problem->kind, YearDataProblem::Kind::Unreadable);
     EXPECT_EQ(missing.problem->file, empty.file("blear.fpf"));
     EXPECT_TRUE(y.YearHeadline[0].isEmpty());
-}
 
-TEST(ReadHeadlinesSet2, MatchesTheYearOfTheDateField) {
-    TempProgramFolder folder;
+    // The second set takes the headlines whose date field holds the birth year.
     folder.write("blearII.fpf",
                  "1,\"1949-12-31\",\"Old\"\r\n2,\"1950-01-05\",\"One  \"\r\n3,\"1950-02-01\",\"Two\"\r\n"
                  "4,\"1950-03-01\",\"Three\"\r\n5,\"1950-04-01\",\"Four\"\r\n6,\"1950-05-01\",\"Five\"\r\n"
                  "7,\"1951-01-01\",\"Next year\"\n");
-    YearData y;
     EXPECT_TRUE(ReadHeadlinesSet2(folder.path(), QDate(1950, 8, 8), y).found);
     EXPECT_EQ(Headlines(y), std::vector<QString>({"One", "Two", "Three", "Four", "Five", "Next year"}));
     EXPECT_TRUE(ReadHeadlinesForSet(folder.path(), 2, QDate(1949, 1, 1), y).found);
