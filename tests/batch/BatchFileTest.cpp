@@ -100,14 +100,7 @@ TEST(BatchFile, AHeaderRowOrSeparatorLineAndTheTextsSpreadsheetsExport) {
             QStringList{"1@2 Zoë|Lee|1950-01-15|"});
 }
 
-TEST(BatchFile, TheFirstBadRecordIsRefusedWithItsLineAndFields) {
-    const BatchFileError e = Refusal("Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\nCara,Doe,nonsense\r\n");
-    EXPECT_EQ(e.kind, Kind::InvalidDate);
-    EXPECT_EQ(e.line, 2);
-    EXPECT_EQ(e.record, 2);
-    EXPECT_EQ(e.fields, QStringList({"Bob", "Smith", "31/31/1950"}));
-    EXPECT_EQ(e.file, "people.alb");
-
+TEST(BatchFile, TheFirstBadRecordIsRefusedWithItsKindAndLine) {
     const QByteArray le = Utf16(QStringLiteral("first\tlast\tdate\r\n"), true);
     const struct {
         QByteArray file;
@@ -115,6 +108,7 @@ TEST(BatchFile, TheFirstBadRecordIsRefusedWithItsLineAndFields) {
         int line;
         int lastYear = kLastYear;
     } refused[] = {
+        {"Anna,Lee,1/15/1950\r\nBob,Smith,31/31/1950\r\nCara,Doe,nonsense\r\n", Kind::InvalidDate, 2},
         // The years the data covers, and nothing a two-digit year leaves open.
         {"Anna,Lee,1/15/1899", Kind::DateOutOfRange, 1},
         {"Anna,Lee,2026-01-01", Kind::DateOutOfRange, 1},

@@ -147,7 +147,6 @@ TEST(CommandLineProgram, EveryOutputFormatAndTheTextOptions) {
     // Standard output, as a pipe to a file gets it.
     ProgramRun piped = RunCli(folder, Birthday({"--out", "-"}), "en_US.UTF-8", folder.file("piped.pdf"));
     ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
-    EXPECT_EQ(PdfPages(folder.file("piped.pdf")), 1);
     EXPECT_TRUE(PdfText(folder.file("piped.pdf")).contains("Anna Lee Born Today!"));
     piped = RunCli(folder, Birthday({"--out", "-", "--format", "png", "--dpi", "72"}), "en_US.UTF-8",
                    folder.file("piped.png"));
