@@ -10,15 +10,15 @@ const QLocale kUs(QLocale::English, QLocale::UnitedStates);
 constexpr int kLastYear = 2025;
 using Kind = BatchFileError::Kind;
 
-// Each record as "number@line first|last|date|parents".
-QStringList Records(const QByteArray& bytes, bool* hasHeader = nullptr) {
+// Each record as "number@line first|last|date|parents", after "header" when the file has a header row.
+QStringList Records(const QByteArray& bytes) {
     BatchFileResult r = ParseBatchFile(bytes, QStringLiteral("people.alb"), kLastYear, kUs);
     if (auto* e = std::get_if<BatchFileError>(&r)) {
         ADD_FAILURE() << "refused at line " << e->line << ": " << e->fields.join(u'|').toStdString();
         return {};
     }
-    if (hasHeader) *hasHeader = std::get<BatchFileContents>(r).hasHeader;
     QStringList rows;
+    if (std::get<BatchFileContents>(r).hasHeader) rows << "header";
     for (const BatchRecord& b : std::get<BatchFileContents>(r).records)
         rows << QStringLiteral("%1@%2 %3|%4|%5|%6")
                     .arg(b.number)
@@ -47,7 +47,6 @@ QByteArray Utf16(const QString& text, bool littleEndian) {
 }  // namespace
 
 TEST(BatchFile, FieldsAreSeparatedByCommasOrLineEndsAndQuotesHoldCommasAndLineEnds) {
-    bool hasHeader = true;
     // A record may spread over lines; it is numbered by records, located by
     // lines.
     EXPECT_EQ(Records("Anna,Lee,1/15/1950\r\n"
@@ -57,47 +56,42 @@ TEST(BatchFile, FieldsAreSeparatedByCommasOrLineEndsAndQuotesHoldCommasAndLineEn
                       "Dan\n"
                       "Roe\n"
                       "12/31/2025\n"
-                      "\"Eve\",\"Two\r\nLines\",01/05/1901,Fay,Ng,1900-01-01",
-                      &hasHeader),
+                      "\"Eve\",\"Two\r\nLines\",01/05/1901,Fay,Ng,1900-01-01"),
               QStringList({"1@1 Anna|Lee|1950-01-15|", "2@2 Bob|Smith, Jr.|1960-02-03|",
                            "3@3 Cara|Doe|1970-07-04|", "4@5 Dan|Roe|2025-12-31|",
                            "5@8 Eve|Two\r\nLines|1901-01-05|", "6@9 Fay|Ng|1900-01-01|"}));
-    EXPECT_FALSE(hasHeader);
     EXPECT_EQ(Records(""), QStringList());
     EXPECT_EQ(Records("\r\n  \r\n\n"), QStringList());
 }
 
 TEST(BatchFile, AHeaderRowOrSeparatorLineAndTheTextsSpreadsheetsExport) {
-    bool hasHeader = false;
-    EXPECT_EQ(
-        Records("Birth Date,LAST NAME,first,Parents,Notes\r\n"
-                "1950-01-15,Lee,Anna,\"Mary \"\"May\"\" and John\",x\r\n"
-                "\r\n"
-                "3/4/1960,\"O'Neil, Jr.\",Bob\r\n",
-                &hasHeader),
-        QStringList({"1@2 Anna|Lee|1950-01-15|Mary \"May\" and John", "2@4 Bob|O'Neil, Jr.|1960-03-04|"}));
-    EXPECT_TRUE(hasHeader);
+    EXPECT_EQ(Records("Birth Date,LAST NAME,first,Parents,Notes\r\n"
+                      "1950-01-15,Lee,Anna,\"Mary \"\"May\"\" and John\",x\r\n"
+                      "\r\n"
+                      "3/4/1960,\"O'Neil, Jr.\",Bob\r\n"),
+              QStringList({"header", "1@2 Anna|Lee|1950-01-15|Mary \"May\" and John",
+                           "2@4 Bob|O'Neil, Jr.|1960-03-04|"}));
     // Semicolons, as spreadsheets write them where the comma is the decimal
     // point; a first line "sep=" names the separator, with a header row or
     // without; lines keep their numbers.
-    EXPECT_EQ(Records("last;first;date\nLee;Anna;1950-01-15\n"), QStringList{"1@2 Anna|Lee|1950-01-15|"});
+    EXPECT_EQ(Records("last;first;date\nLee;Anna;1950-01-15\n"),
+              QStringList({"header", "1@2 Anna|Lee|1950-01-15|"}));
     EXPECT_EQ(Records("sep=;\r\nAnna;Lee, Jr.;1/15/1950\r\nBob;Smith;2/3/1960\r\n"),
               QStringList({"1@2 Anna|Lee, Jr.|1950-01-15|", "2@3 Bob|Smith|1960-02-03|"}));
-    EXPECT_EQ(Records("SEP=,\nlast,first,date\nLee,Anna,1950-01-15\n", &hasHeader),
-              QStringList{"1@3 Anna|Lee|1950-01-15|"});
-    EXPECT_TRUE(hasHeader);
+    EXPECT_EQ(Records("SEP=,\nlast,first,date\nLee,Anna,1950-01-15\n"),
+              QStringList({"header", "1@3 Anna|Lee|1950-01-15|"}));
 
     // UTF-8 with or without its mark, Windows-1252, and UTF-16 after its mark
     // either way round.
     const QString name = QStringLiteral("Zoë Ångström");
     const QByteArray utf8 = "first,last,date\n" + name.toUtf8() + ",Ł,1950-01-15\n";
-    EXPECT_EQ(Records(utf8), QStringList{"1@2 Zoë Ångström|Ł|1950-01-15|"});
-    EXPECT_EQ(Records("\xEF\xBB\xBF" + utf8), QStringList{"1@2 Zoë Ångström|Ł|1950-01-15|"});
+    EXPECT_EQ(Records(utf8), QStringList({"header", "1@2 Zoë Ångström|Ł|1950-01-15|"}));
+    EXPECT_EQ(Records("\xEF\xBB\xBF" + utf8), QStringList({"header", "1@2 Zoë Ångström|Ł|1950-01-15|"}));
     EXPECT_EQ(Records("Zo\xEB,M\xFCller,1/15/1950\r\n"), QStringList{"1@1 Zoë|Müller|1950-01-15|"});
     for (bool littleEndian : {true, false})
         EXPECT_EQ(
             Records(Utf16(QStringLiteral("first\tlast\tdate\r\nZoë\tLee\t1950-01-15\r\n"), littleEndian)),
-            QStringList{"1@2 Zoë|Lee|1950-01-15|"});
+            QStringList({"header", "1@2 Zoë|Lee|1950-01-15|"}));
 }
 
 TEST(BatchFile, TheFirstBadRecordIsRefusedWithItsKindAndLine) {
