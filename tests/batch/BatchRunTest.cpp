@@ -89,7 +89,8 @@ TEST_F(BatchRunning, ReadingTheTemplateAndYearDataOncePrintsWhatReadingThemEachT
     people.push_back(Person(6, "Fay", "Lee", QDate(1950, 1, 15)));  // a day and year seen before
     for (const char* style : {"A", "B"}) {
         state.settings.DefaultStyle = style;
-        BatchPdf once(folder.file("once.pdf")), each(folder.file("each.pdf"));
+        BatchPdf once(folder.file("once.pdf"));
+        BatchPdf each(folder.file("each.pdf"));
         NoProgress progress;
         {
             BatchPrinter printing(state, Services(&once));
