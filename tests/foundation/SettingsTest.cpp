@@ -42,40 +42,36 @@ TEST_F(SettingsFile, EveryValueSurvivesAWriteAndAReadInWindows1252OrWithTheUtf8M
     }
 }
 
-TEST_F(SettingsFile, BareTokensEmptyNumbersLfLineEndsAndValuesNoDialogCouldWriteAreRead) {
+// Bare tokens, empty numbers, LF line ends and values no dialog could write are read; a missing,
+// short or damaged file gives the defaults.
+TEST_F(SettingsFile, WhatIsReadFromEachKindOfFile) {
+    EXPECT_EQ(ReadSettings(state).source, SettingsSource::DefaultsNoFile);
+    EXPECT_EQ(state.settings, (Settings{"", "A", "", 0, false, true, true, true, false, 0, 0}));
+    const SettingsSource damaged = SettingsSource::DefaultsDamagedFile;
     const struct {
         QByteArray file;
+        SettingsSource source;
         Settings read;
     } cases[] = {
         {" ,B , /tmp/ ,3,#FALSE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,,-5\n",
+         SettingsSource::File,
          {"", "B", "/tmp/", 3, false, true, true, true, false, 0, -5}},
         // A style and a date mode no dialog offers fall back one by one.
         {"\"\",\"Q\",\"\",7,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,10,20\r\n",
+         SettingsSource::File,
          {"", "A", "", 0, true, true, true, true, false, 10, 20}},
+        {"", damaged, DefaultSettings()},
+        {"\"\",\"A\",\"\",0,#TRUE#", damaged, DefaultSettings()},  // cut short
+        {"\"\",\"A\",\"\",zero,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,0,0\r\n", damaged, DefaultSettings()},
+        {QByteArray("\x00\xFF\x12\"\x01garbage", 12), damaged, DefaultSettings()},
     };
     for (const auto& c : cases) {
         folder.write("vir1.cgf", c.file);
-        EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
-        EXPECT_EQ(state.settings, c.read) << c.file.toStdString();
-    }
-}
-
-TEST_F(SettingsFile, AMissingShortOrDamagedFileGivesTheDefaults) {
-    EXPECT_EQ(ReadSettings(state).source, SettingsSource::DefaultsNoFile);
-    EXPECT_EQ(state.settings, (Settings{"", "A", "", 0, false, true, true, true, false, 0, 0}));
-    const QByteArray damaged[] = {
-        "",
-        "\"\",\"A\",\"\",0,#TRUE#",                                          // cut short
-        "\"\",\"A\",\"\",zero,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,0,0\r\n",  // a word for a number
-        QByteArray("\x00\xFF\x12\"\x01garbage", 12),
-    };
-    for (const QByteArray& bytes : damaged) {
-        folder.write("vir1.cgf", bytes);
         state.settings.DefaultStyle = QStringLiteral("left over");
         const SettingsReadResult r = ReadSettings(state);
-        EXPECT_EQ(r.source, SettingsSource::DefaultsDamagedFile) << bytes.toStdString();
-        EXPECT_FALSE(r.error.message.isEmpty());
-        EXPECT_EQ(state.settings, DefaultSettings());
+        EXPECT_EQ(r.source, c.source) << c.file.toStdString();
+        EXPECT_EQ(r.error.message.isEmpty(), c.source == SettingsSource::File) << c.file.toStdString();
+        EXPECT_EQ(state.settings, c.read) << c.file.toStdString();
     }
 }
 

@@ -167,7 +167,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
          "Some Top Hits of 1950 are \"Goodnight Irene\" by The Weavers, \"Mona Lisa\" by Nat King Cole, and "
          "\"The Third Man Theme\" by Anton Karas.",
          Match::End},
-        {"topbooks", s, "\"The Cardinal\" by Henry Morton Robinson\r\n", Match::Start},
         {"celebritybirthdaylist", s, "C1\r\nC2\r\nC3\r\nC4\r\nC5"},
         {"celebrityarticlelabel", s, "Celebrities Sharing This Birthday Visit Anna"},
         {"celebrityarticle", s,
@@ -251,7 +250,7 @@ TEST(GeneratorFrame, InsertRefreshAndTheLimit) {
     ASSERT_TRUE(o);
     EXPECT_EQ(o->Tag, "Ttopbooks");
     EXPECT_EQ(o->ToolTipText, "Top Books");
-    EXPECT_TRUE(o->Caption.startsWith("\"The Cardinal\""));
+    EXPECT_TRUE(o->Caption.startsWith("\"The Cardinal\" by Henry Morton Robinson\r\n"));
 
     DisplayObject* headlines = RunGenerator(*FindInfoKindByKey(u"birthyearheadlines"), doc, s, prompt);
     DisplayObject* plain = NewLabel(doc, s, prompt);
@@ -275,9 +274,6 @@ TEST(GeneratorFrame, InsertRefreshAndTheLimit) {
     EXPECT_TRUE(hidden->Caption.startsWith("\"The Cardinal\""));
 
     while (doc.controlCount() < kMaxControls) NewLabel(doc, s, prompt);
-    const auto before = doc.stacking();
     EXPECT_FALSE(RunGenerator(books, doc, s, prompt));
-    EXPECT_EQ(doc.stacking(), before);
-    EXPECT_EQ(o->Tag, "Ttopbooks");
-    EXPECT_EQ(prompt.asked.back().text, "Too many objects, the maximum is 200.");
+    EXPECT_EQ(doc.controlCount(), kMaxControls);
 }
