@@ -54,7 +54,7 @@ std::vector<const DisplayObject*> Visible(const CanvasDocument& d) {
 
 }  // namespace
 
-TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
+TEST_F(Template, EveryFieldInAnyScriptIsSavedAndLoadedBackInOrder) {
     DisplayObject* t = NewLabel(doc, state, prompt);
     t->Caption = QString::fromUtf8("Say \"cheese\"\r\nsecond line, with comma \u00B1\u00B6\u00E9\u00FF");
     t->Width = 2400, t->Height = 375, t->Left = 120, t->Top = 240;
@@ -88,6 +88,24 @@ TEST_F(Template, SaveAndLoadGiveTheSameObjectsInTheSameOrder) {
     ASSERT_TRUE(error);
     EXPECT_EQ(error->description,
               "line 1, field 1: this is not a template: it begins with \"Natal\", not \"Birthday\"");
+
+    // Captions and paths beyond Windows-1252, saved under a name beyond it too, are UTF-8.
+    TestServices services;
+    t->Caption = QString::fromUtf8("\u0141ucja Wa\u0142\u0119sa \"Lu\"\r\n\u0418\u0432\u0430\u043D");
+    pic->ToolTipText = QString::fromUtf8("/home/\u9673/\u86CB\u7CD5.png");
+    const QString name = QString::fromUtf8("\u751F\u65E5.als");
+    services.files.answers = {folder.file(name)};
+    SaveTemplate(doc, state, services.services);
+    EXPECT_TRUE(services.prompt.asked.empty()) << services.prompt.asked[0].text.toStdString();
+    EXPECT_FALSE(state.SaveCancelled);
+    const QByteArray utf8 = folder.read(name);
+    EXPECT_TRUE(utf8.startsWith("\xEF\xBB\xBF\"Birthday\""));
+    const auto again = Reload(utf8);
+    const auto objects = Visible(*again);
+    ASSERT_EQ(objects.size(), 4u);
+    EXPECT_EQ(objects[0]->Caption, t->Caption);  // the quotes come back through their stand-in
+    EXPECT_EQ(objects[3]->ToolTipText, pic->ToolTipText);
+    EXPECT_EQ(TemplateBytes(*again, state), utf8);
 }
 
 TEST_F(Template, InfoObjectsAreWrittenForThisBirthdayAndPicturesLookedForBesideTheProgram) {
@@ -210,29 +228,6 @@ TEST_F(Template, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
     EXPECT_EQ(services.prompt.asked.back().title, "Disk Error");
     EXPECT_EQ(folder.read("mine.als"), old);
     EXPECT_TRUE(state.SaveCancelled);
-}
-
-TEST_F(Template, CaptionsAndPathsInAnyScriptAreSavedAndLoadedBack) {
-    TestServices services;
-    const QString polish = QString::fromUtf8("\u0141ucja Wa\u0142\u0119sa \"Lu\"");
-    const QString cyrillic = QString::fromUtf8("\u0418\u0432\u0430\u043D");
-    DisplayObject* t = NewLabel(doc, state, prompt);
-    t->Caption = polish + "\r\n" + cyrillic;
-    NewPicture(doc, state, prompt, false)->ToolTipText = QString::fromUtf8("/home/\u9673/\u86CB\u7CD5.png");
-    const QString name = QString::fromUtf8("\u751F\u65E5.als");
-    services.files.answers = {folder.file(name)};
-    SaveTemplate(doc, state, services.services);
-    EXPECT_TRUE(services.prompt.asked.empty()) << services.prompt.asked[0].text.toStdString();
-    EXPECT_FALSE(state.SaveCancelled);
-    const QByteArray bytes = folder.read(name);
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"Birthday\""));
-
-    const auto again = Reload(bytes);
-    const auto objects = Visible(*again);
-    ASSERT_EQ(objects.size(), 2u);
-    EXPECT_EQ(objects[0]->Caption, t->Caption);  // the quotes come back through their stand-in
-    EXPECT_EQ(objects[1]->ToolTipText, QString::fromUtf8("/home/\u9673/\u86CB\u7CD5.png"));
-    EXPECT_EQ(TemplateBytes(*again, state), bytes);
 }
 
 TEST_F(Template, ATemplateOverTheObjectLimitSaysSoOnceAndKeepsTheFirst200) {

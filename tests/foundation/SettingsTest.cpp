@@ -21,7 +21,7 @@ struct SettingsFile : ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsFile, EveryValueSurvivesAWriteAndAReadInWindows1252OrWithTheUtf8Mark) {
+TEST_F(SettingsFile, EveryValueSurvivesAWriteAndAReadInWindows1252OrUtf8AndNoneIsLostToABadOne) {
     const struct {
         Settings settings;
         QByteArray written;
@@ -40,6 +40,14 @@ TEST_F(SettingsFile, EveryValueSurvivesAWriteAndAReadInWindows1252OrWithTheUtf8M
         EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
         EXPECT_EQ(state.settings, c.settings);
     }
+    // A value the file cannot hold leaves the old file as it was.
+    const QByteArray before = folder.read("vir1.cgf");
+    Settings bad = DefaultSettings();
+    bad.DefaultTemplatePath = QStringLiteral("/tmp/\"quoted\".als");
+    QString error;
+    EXPECT_FALSE(WriteSettings(state, bad, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("double quote")));
+    EXPECT_EQ(folder.read("vir1.cgf"), before);
 }
 
 // Bare tokens, empty numbers, LF line ends and values no dialog could write are read; a missing,
@@ -73,17 +81,6 @@ TEST_F(SettingsFile, WhatIsReadFromEachKindOfFile) {
         EXPECT_EQ(r.error.message.isEmpty(), c.source == SettingsSource::File) << c.file.toStdString();
         EXPECT_EQ(state.settings, c.read) << c.file.toStdString();
     }
-}
-
-TEST_F(SettingsFile, AValueTheFileCannotHoldLeavesTheOldFileAsItWas) {
-    ASSERT_TRUE(WriteSettings(state, DefaultSettings()));
-    const QByteArray before = folder.read("vir1.cgf");
-    Settings bad = DefaultSettings();
-    bad.DefaultTemplatePath = QStringLiteral("/tmp/\"quoted\".als");
-    QString error;
-    EXPECT_FALSE(WriteSettings(state, bad, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("double quote")));
-    EXPECT_EQ(folder.read("vir1.cgf"), before);
 }
 
 TEST_F(SettingsFile, TheFileAndTheFolderMadeForItAreTheUsersAlone) {
