@@ -159,12 +159,6 @@ TEST(Generators, EveryKindWritesItsTextForTheBirthday) {
         {"historicaleconomics",
          WithEconomics(
              {&D::IncludeHouse, &D::IncludeMilk, &D::IncludeIncome, &D::IncludeStamps, &D::IncludePopulation},
-             false),
-         "House.....$11,000\r\nMilk......$0.41\r\nStamp.....$0.03\r\nIncome....$2,485\r\n"
-         "Population...152,271,417"},
-        {"historicaleconomics",
-         WithEconomics(
-             {&D::IncludeHouse, &D::IncludeMilk, &D::IncludeIncome, &D::IncludeStamps, &D::IncludePopulation},
              true),
          "House.....$11,000 (new house)\r\nMilk......$0.41 (half gallon)\r\nStamp.....$0.03 (first class)\r\n"
          "Income....$2,485 (per year)\r\nPopulation...152,271,417"},
