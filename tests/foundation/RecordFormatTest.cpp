@@ -32,14 +32,11 @@ TEST(RecordReader, ReportsWhereAFileIsMalformed) {
     };
     for (const Case& c : cases) {
         auto in = Reader(c.text);
+        const bool booleans = QByteArray(c.messagePart).contains("TRUE");
         for (int i = 0; i < c.fieldsToRead; ++i) {
-            if (QByteArray(c.messagePart).contains("TRUE")) {
-                bool b;
-                in.readBoolean(b);
-            } else {
-                double d;
-                in.readNumber(d);
-            }
+            bool b;
+            double d;
+            booleans ? in.readBoolean(b) : in.readNumber(d);
         }
         ASSERT_TRUE(in.failed()) << c.text;
         EXPECT_EQ(in.error().line, c.line) << c.text;
