@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDataStream>
 #include <QFile>
 
 using namespace natalory;
@@ -19,33 +18,11 @@ using namespace natalory::test;
 
 namespace {
 
-// A placeable WMF, 1000 x 500 logical units at 1440 a inch, holding one outlined rectangle.
-QByteArray SmallWmf() {
-    QByteArray records;
-    QDataStream r(&records, QIODevice::WriteOnly);
-    r.setByteOrder(QDataStream::LittleEndian);
-    auto record = [&](quint16 function, std::initializer_list<qint16> params) {
-        r << quint32(3 + params.size()) << function;
-        for (qint16 p : params) r << p;
-    };
-    record(0x020B, {0, 0});              // window origin
-    record(0x020C, {500, 1000});         // window extent
-    record(0x041B, {450, 950, 50, 50});  // rectangle: bottom, right, top, left
-    record(0x0000, {});                  // end
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    const quint16 placeable[] = {0xCDD7, 0x9AC6, 0, 0, 0, 1000, 500, 1440, 0, 0};
-    quint16 checksum = 0;
-    for (quint16 w : placeable) {
-        s << w;
-        checksum ^= w;
-    }
-    s << checksum;
-    s << quint16(1) << quint16(9) << quint16(0x0300) << quint32(9 + records.size() / 2) << quint16(0)
-      << quint32(7) << quint16(0);
-    out += records;
-    return out;
+// A placeable WMF of 1000 x 1000 logical units at 1440 a inch, holding one polyline across it.
+QByteArray TinyWmf() {
+    QFile tiny(QStringLiteral(NATALORY_HOSTILE_DATA "/../tiny.wmf"));
+    EXPECT_TRUE(tiny.open(QIODevice::ReadOnly));
+    return tiny.readAll();
 }
 
 // A card of 2 x 1 inches: a frame and a greeting, written by our own EMF writer.
@@ -71,16 +48,16 @@ QString CardEmf(TempProgramFolder& folder) {
 // printable area; every export draws it there, as vectors.
 TEST(Metafiles, LoadAsDrawingsAndAreDrawnAsVectorsWhereTheyStandInEveryExport) {
     TempProgramFolder folder;
-    folder.write("frame.wmf", SmallWmf());
+    folder.write("tiny.wmf", TinyWmf());
     const std::pair<QString, QSize> drawings[] = {{CardEmf(folder), QSize(2880, 1440)},
-                                                  {folder.file("frame.wmf"), QSize(1000, 500)}};
+                                                  {folder.file("tiny.wmf"), QSize(1000, 1000)}};
     for (const auto& [file, twips] : drawings) {
         SCOPED_TRACE(file.toStdString());
         std::shared_ptr<const VectorPicture> drawing;
         QString why;
         const QImage image = LoadPicture(file, &why, &drawing);
         ASSERT_TRUE(drawing) << why.toStdString();
-        // Its box is its own size, not the whole pixels of its bitmap (67 x 33 for the WMF).
+        // Its box is its own size, not the whole pixels of its bitmap (67 x 67 for the WMF).
         EXPECT_EQ(NaturalPictureSizeTwips(image, drawing.get()), twips);
         PrintEngine engine;
         engine.MarginLeft = 1440, engine.MarginTop = 720, engine.MarginRight = 360,
@@ -119,7 +96,7 @@ TEST(Metafiles, LoadAsDrawingsAndAreDrawnAsVectorsWhereTheyStandInEveryExport) {
 
 TEST(Metafiles, DamagedFramingIsRefusedWithItsReasonBeforeAnyLibraryReadsIt) {
     TempProgramFolder folder;
-    folder.write("cut.wmf", SmallWmf().left(40));
+    folder.write("cut.wmf", TinyWmf().left(40));
     QByteArray emf(88, '\0');  // a header that claims a file far longer than it is
     emf[0] = 1;
     emf[40] = ' ', emf[41] = 'E', emf[42] = 'M', emf[43] = 'F';
@@ -153,9 +130,7 @@ TEST(Metafiles, DamagedFramingIsRefusedWithItsReasonBeforeAnyLibraryReadsIt) {
 
 TEST(Metafiles, AConverterThatCrashesOrTalksNonsenseGivesAMessageNotADeadProgram) {
     TempProgramFolder folder;
-    QFile tiny(QStringLiteral(NATALORY_HOSTILE_DATA "/../tiny.wmf"));
-    ASSERT_TRUE(tiny.open(QIODevice::ReadOnly));
-    const QByteArray wmf = tiny.readAll();
+    const QByteArray wmf = TinyWmf();
     const struct {
         const char* script;
         const char* says;

@@ -8,40 +8,9 @@
 
 #include <QImage>
 #include <QProcess>
-#include <QtEndian>
 
 using namespace natalory;
 using namespace natalory::test;
-
-namespace {
-
-quint32 Crc32(QByteArrayView bytes) {
-    quint32 crc = 0xFFFFFFFF;
-    for (char byte : bytes) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
-QByteArray Chunk(const QByteArray& type, const QByteArray& data) {
-    const quint32 length = qToBigEndian(quint32(data.size()));
-    const quint32 crc = qToBigEndian(Crc32(type + data));
-    return QByteArray(reinterpret_cast<const char*>(&length), 4) + type + data +
-           QByteArray(reinterpret_cast<const char*>(&crc), 4);
-}
-
-// A small PNG file whose header claims the given size: a decompression bomb.
-QByteArray PngClaiming(quint32 width, quint32 height) {
-    const quint32 w = qToBigEndian(width), h = qToBigEndian(height);
-    const QByteArray header = QByteArray(reinterpret_cast<const char*>(&w), 4) +
-                              QByteArray(reinterpret_cast<const char*>(&h), 4) +
-                              QByteArray("\x08\x02\x00\x00\x00", 5);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", QByteArray(64, '\0')) +
-           Chunk("IEND", {});
-}
-
-}  // namespace
 
 TEST(Pictures, BigPicturesAreReadScaledAndBombsRefused) {
     TempProgramFolder folder;
@@ -59,16 +28,10 @@ TEST(Pictures, BigPicturesAreReadScaledAndBombsRefused) {
     ASSERT_TRUE(wide.save(folder.file("wide.png")));
     EXPECT_EQ(LoadPicture(folder.file("wide.png")).size(), QSize(4000, 13));
 
-    folder.write("bomb.png", PngClaiming(100000, 100000));
-    EXPECT_TRUE(LoadPicture(folder.file("bomb.png"), &why).isNull());
-    EXPECT_EQ(why, "the picture is too large to use (100000 x 100000 pixels)");
-
-    QImage small(30, 20, QImage::Format_RGB32);
-    small.fill(Qt::blue);
-    ASSERT_TRUE(small.save(folder.file("small.png")));
-    std::shared_ptr<const VectorPicture> drawing;
-    EXPECT_EQ(LoadPicture(folder.file("small.png"), &why, &drawing).size(), QSize(30, 20));
-    EXPECT_FALSE(drawing);  // a bitmap has no drawing
+    // A decompression bomb: a few bytes whose header claims nine hundred million pixels.
+    folder.write("bomb.ppm", "P6\n30000 30000\n255\n" + QByteArray(64, '\0'));
+    EXPECT_TRUE(LoadPicture(folder.file("bomb.ppm"), &why).isNull());
+    EXPECT_EQ(why, "the picture is too large to use (30000 x 30000 pixels)");
 }
 
 TEST(Pictures, CompressedDrawingsAreInflatedUnderACap) {

@@ -85,43 +85,29 @@ void RunWindowProgram(const QString& executableFolder) {
     w.mdi->close();
 }
 
-const QStringList kWrittenFiles = {"birthday print log.log", "recent.lst", "toolbar.tls", "vir1.cgf"};
-
 }  // namespace
 
-TEST_F(UserFolders, TheBuildFolderKeepsEveryFileBesideTheProgram) {
-    TempProgramFolder folder({"brdstf.fpf"});
-    const ProgramFolders f = FindProgramFolders(folder.path());
-    EXPECT_EQ(f.data, folder.path());
-    EXPECT_EQ(f.config, folder.path());
-    EXPECT_EQ(f.log, folder.path());
-    EXPECT_EQ(f.documents, folder.path());
-
-    RunWindowProgram(folder.path());
-    QStringList expected = QStringList{"brdstf.fpf"} + kWrittenFiles;
-    expected.sort();
-    EXPECT_EQ(FilesUnder(folder.path()), expected);
+TEST_F(UserFolders, ABuildFolderKeepsEveryFileBesideTheProgramAnInstallUsesTheUsersFolders) {
+    TempProgramFolder build({"brdstf.fpf"});
+    EXPECT_EQ(FindProgramFolders(build.path()).documents, build.path());
+    RunWindowProgram(build.path());
+    EXPECT_EQ(FilesUnder(build.path()),
+              (QStringList{"birthday print log.log", "brdstf.fpf", "recent.lst", "toolbar.tls", "vir1.cgf"}));
     EXPECT_TRUE(FilesUnder(path("")).isEmpty());
 
     // Without data anywhere, the readers look beside the program and the settings go to the user.
     TempProgramFolder bare;
     EXPECT_EQ(FindProgramFolders(bare.path()).data, bare.path());
     EXPECT_EQ(FindProgramFolders(bare.path()).config, path(".config/natalory"));
-}
 
-TEST_F(UserFolders, AnInstalledProgramReadsShareAndWritesIntoTheUsersFolders) {
     TempProgramFolder prefix({"brdstf.fpf"});
     QDir(prefix.path()).mkpath(QStringLiteral("bin"));
     QDir(prefix.path()).mkpath(QStringLiteral("share/natalory"));
     QFile::rename(prefix.file("brdstf.fpf"), prefix.file("share/natalory/brdstf.fpf"));
     const QStringList installed = FilesUnder(prefix.path());
-
-    const ProgramFolders f = FindProgramFolders(prefix.file("bin"));
-    EXPECT_EQ(f.data, prefix.file("share/natalory"));
-    EXPECT_EQ(f.config, path(".config/natalory"));
-    EXPECT_EQ(f.log, path(".local/share/natalory"));
+    EXPECT_EQ(FindProgramFolders(prefix.file("bin")).data, prefix.file("share/natalory"));
     // No documents folder: save dialogs start at home, never in the install.
-    EXPECT_EQ(f.documents, path(""));
+    EXPECT_EQ(FindProgramFolders(prefix.file("bin")).documents, path(""));
     QDir().mkpath(path("Documents"));
     EXPECT_EQ(FindProgramFolders(prefix.file("bin")).documents, path("Documents"));
 
@@ -156,54 +142,11 @@ TEST(StartArguments, OneTemplateOrBatchFileOrHelp) {
     }
 }
 
-TEST_F(UserFolders, ATemplateOpensTheBirthdayDialogAndABatchFileTheBatchWindow) {
+TEST_F(UserFolders, StartAndDroppedFilesOpenTheirWindowsAndTheLastEightSurviveARestart) {
     TempProgramFolder folder({"brdstf.fpf", "blank.al!"});
     QFile::copy(folder.file("blank.al!"), folder.file("mine.als"));
     folder.write("people.alb", "Anna,Lee,1/15/1950\r\nBo,Ek,2/1/1960\r\n");
-    TestServices services;
-    AppState state;
-    UseProgramFolders(state, FindProgramFolders(folder.path()));
-    MainWindows w = Main(state, services.services);
-    w.mdi->quitApplication = nullptr;
-
-    OpenStartFile(w, folder.file("mine.als"));
-    frmGetInfo* dialog = w.workspace->birthdayDialog();
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->cmbPrintType->currentIndex(), int(ptUserTemplate));
-    EXPECT_EQ(dialog->txtCustomStyle->text(), folder.file("mine.als"));
-
-    OpenStartFile(w, folder.file("people.alb"));
-    frmBatch* batch = batchWindow();
-    ASSERT_TRUE(batch);
-    EXPECT_EQ(batch->txtBdayFile->text(), folder.file("people.alb"));
-    EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("2"));
-    EXPECT_TRUE(services.prompt.asked.empty());
-
-    // Dropped on the main window: a batch file opens in the batch window; other files are refused.
-    AcceptDroppedFiles(w);
     folder.write("others.alb", "Cy,Oh,3/1/1970\r\n");
-    const auto drop = [&](const QString& file) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        const QPoint at = w.mdi->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w.mdi.get(), &enter);
-        if (!enter.isAccepted()) return false;
-        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w.mdi.get(), &dropped);
-        QApplication::processEvents();
-        return dropped.isAccepted();
-    };
-    EXPECT_FALSE(drop(folder.file("brdstf.fpf")));
-    EXPECT_TRUE(drop(folder.file("others.alb")));
-    EXPECT_EQ(batch->txtBdayFile->text(), folder.file("others.alb"));
-    EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("1"));
-    w.mdi->close();
-}
-
-TEST_F(UserFolders, TheLastEightOpenedOrSavedSurviveARestartAndAMissingOneIsDropped) {
-    TempProgramFolder folder({"brdstf.fpf"});
     for (int i = 1; i <= 9; ++i) folder.write(QStringLiteral("p%1.alb").arg(i), "Anna,Lee,1/15/1950\r\n");
     AppState state;
     UseProgramFolders(state, FindProgramFolders(folder.path()));
@@ -224,6 +167,40 @@ TEST_F(UserFolders, TheLastEightOpenedOrSavedSurviveARestartAndAMissingOneIsDrop
         QMenu* menu = w.mdi->sToolbar.tool("ID_mnuRecentFiles").menu();
         emit menu->aboutToShow();
         EXPECT_EQ(captions(menu), QStringList{"No recent files"});
+
+        // A template opens the birthday dialog and a batch file the batch window.
+        OpenStartFile(w, folder.file("mine.als"));
+        frmGetInfo* dialog = w.workspace->birthdayDialog();
+        ASSERT_TRUE(dialog);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->cmbPrintType->currentIndex(), int(ptUserTemplate));
+        EXPECT_EQ(dialog->txtCustomStyle->text(), folder.file("mine.als"));
+        OpenStartFile(w, folder.file("people.alb"));
+        frmBatch* batch = batchWindow();
+        ASSERT_TRUE(batch);
+        EXPECT_EQ(batch->txtBdayFile->text(), folder.file("people.alb"));
+        EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("2"));
+        EXPECT_TRUE(services.prompt.asked.empty());
+
+        // Dropped on the main window: a batch file opens in the batch window; other files are refused.
+        AcceptDroppedFiles(w);
+        const auto drop = [&](const QString& file) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(file)});
+            const QPoint at = w.mdi->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w.mdi.get(), &enter);
+            if (!enter.isAccepted()) return false;
+            QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w.mdi.get(), &dropped);
+            QApplication::processEvents();
+            return dropped.isAccepted();
+        };
+        EXPECT_FALSE(drop(folder.file("brdstf.fpf")));
+        EXPECT_TRUE(drop(folder.file("others.alb")));
+        EXPECT_EQ(batch->txtBdayFile->text(), folder.file("others.alb"));
+        EXPECT_EQ(batch->lblTotalBdays->text(), QStringLiteral("1"));
+
         // Opened in the batch window, one after another; p2 again comes first once more.
         for (int i = 1; i <= 9; ++i) OpenStartFile(w, folder.file(QStringLiteral("p%1.alb").arg(i)));
         OpenStartFile(w, folder.file("p2.alb"));

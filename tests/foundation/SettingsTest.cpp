@@ -21,66 +21,16 @@ struct SettingsFile : ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsFile, EveryValueSurvivesAWriteAndAReadInWindows1252OrWithTheUtf8Mark) {
-    const struct {
-        Settings settings;
-        QByteArray written;
-    } cases[] = {
-        {{"/home/ann/My Templates/party.als", "Z", "", 2, true, false, true, false, true, -720, 1440},
-         "\"/home/ann/My "
-         "Templates/party.als\",\"Z\",\"\",2,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,-720,1440\r\n"},
-        {{"/home/\u0142ucja/\u0428\u0430\u0431\u043B\u043E\u043D\u044B/\u751F\u65E5.als", "Z",
-          "/home/\u0142ucja/"},
-         "\xEF\xBB\xBF\"/home/\xC5\x82ucja/"},
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(WriteSettings(state, c.settings));
-        EXPECT_TRUE(folder.read("vir1.cgf").startsWith(c.written)) << folder.read("vir1.cgf").toStdString();
-        state.settings = {};
-        EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
-        EXPECT_EQ(state.settings, c.settings);
-    }
-}
-
-TEST_F(SettingsFile, BareTokensEmptyNumbersLfLineEndsAndValuesNoDialogCouldWriteAreRead) {
-    const struct {
-        QByteArray file;
-        Settings read;
-    } cases[] = {
-        {" ,B , /tmp/ ,3,#FALSE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,,-5\n",
-         {"", "B", "/tmp/", 3, false, true, true, true, false, 0, -5}},
-        // A style and a date mode no dialog offers fall back one by one.
-        {"\"\",\"Q\",\"\",7,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,10,20\r\n",
-         {"", "A", "", 0, true, true, true, true, false, 10, 20}},
-    };
-    for (const auto& c : cases) {
-        folder.write("vir1.cgf", c.file);
-        EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
-        EXPECT_EQ(state.settings, c.read) << c.file.toStdString();
-    }
-}
-
-TEST_F(SettingsFile, AMissingShortOrDamagedFileGivesTheDefaults) {
-    EXPECT_EQ(ReadSettings(state).source, SettingsSource::DefaultsNoFile);
-    EXPECT_EQ(state.settings, (Settings{"", "A", "", 0, false, true, true, true, false, 0, 0}));
-    const QByteArray damaged[] = {
-        "",
-        "\"\",\"A\",\"\",0,#TRUE#",                                          // cut short
-        "\"\",\"A\",\"\",zero,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,0,0\r\n",  // a word for a number
-        QByteArray("\x00\xFF\x12\"\x01garbage", 12),
-    };
-    for (const QByteArray& bytes : damaged) {
-        folder.write("vir1.cgf", bytes);
-        state.settings.DefaultStyle = QStringLiteral("left over");
-        const SettingsReadResult r = ReadSettings(state);
-        EXPECT_EQ(r.source, SettingsSource::DefaultsDamagedFile) << bytes.toStdString();
-        EXPECT_FALSE(r.error.message.isEmpty());
-        EXPECT_EQ(state.settings, DefaultSettings());
-    }
-}
-
-TEST_F(SettingsFile, AValueTheFileCannotHoldLeavesTheOldFileAsItWas) {
-    ASSERT_TRUE(WriteSettings(state, DefaultSettings()));
+// The Windows-1252 file is what the Options dialog writes back unchanged.
+TEST_F(SettingsFile, PathsBeyondWindows1252SurviveWithTheUtf8MarkAndNoneIsLostToABadOne) {
+    const Settings utf8{"/home/\u0142ucja/\u0428\u0430\u0431\u043B\u043E\u043D\u044B/\u751F\u65E5.als", "Z",
+                        "/home/\u0142ucja/"};
+    ASSERT_TRUE(WriteSettings(state, utf8));
+    EXPECT_TRUE(folder.read("vir1.cgf").startsWith("\xEF\xBB\xBF\"/home/\xC5\x82ucja/"));
+    state.settings = {};
+    EXPECT_EQ(ReadSettings(state).source, SettingsSource::File);
+    EXPECT_EQ(state.settings, utf8);
+    // A value the file cannot hold leaves the old file as it was.
     const QByteArray before = folder.read("vir1.cgf");
     Settings bad = DefaultSettings();
     bad.DefaultTemplatePath = QStringLiteral("/tmp/\"quoted\".als");
@@ -88,6 +38,39 @@ TEST_F(SettingsFile, AValueTheFileCannotHoldLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(WriteSettings(state, bad, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("double quote")));
     EXPECT_EQ(folder.read("vir1.cgf"), before);
+}
+
+// Bare tokens, empty numbers, LF line ends and values no dialog could write are read; a missing,
+// short or damaged file gives the defaults.
+TEST_F(SettingsFile, WhatIsReadFromEachKindOfFile) {
+    EXPECT_EQ(ReadSettings(state).source, SettingsSource::DefaultsNoFile);
+    EXPECT_EQ(state.settings, (Settings{"", "A", "", 0, false, true, true, true, false, 0, 0}));
+    const SettingsSource damaged = SettingsSource::DefaultsDamagedFile;
+    const struct {
+        QByteArray file;
+        SettingsSource source;
+        Settings read;
+    } cases[] = {
+        {" ,B , /tmp/ ,3,#FALSE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,,-5\n",
+         SettingsSource::File,
+         {"", "B", "/tmp/", 3, false, true, true, true, false, 0, -5}},
+        // A style and a date mode no dialog offers fall back one by one.
+        {"\"\",\"Q\",\"\",7,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,10,20\r\n",
+         SettingsSource::File,
+         {"", "A", "", 0, true, true, true, true, false, 10, 20}},
+        {"", damaged, DefaultSettings()},
+        {"\"\",\"A\",\"\",0,#TRUE#", damaged, DefaultSettings()},  // cut short
+        {"\"\",\"A\",\"\",zero,#TRUE#,#TRUE#,#TRUE#,#TRUE#,#FALSE#,0,0\r\n", damaged, DefaultSettings()},
+        {QByteArray("\x00\xFF\x12\"\x01garbage", 12), damaged, DefaultSettings()},
+    };
+    for (const auto& c : cases) {
+        folder.write("vir1.cgf", c.file);
+        state.settings.DefaultStyle = QStringLiteral("left over");
+        const SettingsReadResult r = ReadSettings(state);
+        EXPECT_EQ(r.source, c.source) << c.file.toStdString();
+        EXPECT_EQ(r.error.message.isEmpty(), c.source == SettingsSource::File) << c.file.toStdString();
+        EXPECT_EQ(state.settings, c.read) << c.file.toStdString();
+    }
 }
 
 TEST_F(SettingsFile, TheFileAndTheFolderMadeForItAreTheUsersAlone) {

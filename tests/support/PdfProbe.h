@@ -11,22 +11,24 @@
 // What poppler's tools read from a PDF file.
 namespace natalory::test {
 
+// What one of poppler's tools writes to its standard output.
+inline QString ToolOutput(const QString& tool, const QStringList& args) {
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 // The text of one page (from 1), or of the whole file for page 0.
 inline QString PdfText(const QString& path, int page = 0) {
     QStringList args;
     if (page) args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    QProcess p;
-    p.start("pdftotext", args << path << "-");
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return ToolOutput("pdftotext", args << path << "-");
 }
 
 // The number of pages, or -1 when the file is no PDF.
 inline int PdfPages(const QString& path) {
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished();
-    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    const QString info = ToolOutput("pdfinfo", {path});
     const qsizetype at = info.indexOf("Pages:");
     return at < 0 ? -1 : info.mid(at + 6, info.indexOf(u'\n', at) - at - 6).trimmed().toInt();
 }
@@ -38,10 +40,7 @@ struct PdfWord {
 
 // Every word of the file with its box, as pdftotext -bbox finds them.
 inline std::vector<PdfWord> PdfWords(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
-    p.waitForFinished(60000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QString html = ToolOutput("pdftotext", {"-bbox", pdf, "-"});
     static const QRegularExpression re(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     std::vector<PdfWord> words;
@@ -67,11 +66,8 @@ struct PdfImage {
 
 // Every picture drawn on every page, as pdfimages -list finds them.
 inline std::vector<PdfImage> PdfImages(const QString& pdf) {
-    QProcess p;
-    p.start("pdfimages", {"-list", pdf});
-    p.waitForFinished(60000);
     std::vector<PdfImage> images;
-    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    const QStringList lines = ToolOutput("pdfimages", {"-list", pdf}).split(u'\n');
     for (const QString& line : lines.mid(2)) {
         const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
         if (f.size() >= 12) images.push_back({f[2], f[8], f[10]});

@@ -77,12 +77,7 @@ inline ::testing::AssertionResult SameInk(const QRect& expected, const QRect& ac
          std::abs(expected.right() - actual.right()), std::abs(expected.bottom() - actual.bottom())});
     if (!expected.isEmpty() && off <= tolerance) return ::testing::AssertionSuccess();
     const auto text = [](const QRect& r) {
-        return QStringLiteral("(%1, %2, %3 x %4)")
-            .arg(r.x())
-            .arg(r.y())
-            .arg(r.width())
-            .arg(r.height())
-            .toStdString();
+        return QString::asprintf("(%d, %d, %d x %d)", r.x(), r.y(), r.width(), r.height()).toStdString();
     };
     return ::testing::AssertionFailure() << "ink at " << text(actual) << ", expected at " << text(expected)
                                          << " within " << tolerance << " pixels";
