@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QDropEvent>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -69,10 +68,14 @@ TEST_F(CanvasWindow, TheWindowTakesTheShapeOfEveryPageTheUserTurnsTo) {
         EXPECT_EQ(window->contentsRect().size(), canvas->size());
     };
     expectWindowFits(QSize(10800, 14400));
-    // The printer set-up dialog turns the paper.
-    services.printerSetup.answer = PrinterChoice{2, {}, {}};
+    // The printer set-up dialog turns the paper when confirmed, and only then.
+    click("ID_PrintSetup");
+    expectWindowFits(QSize(10800, 14400));
+    services.printerSetup.answer = PrinterChoice{2, "office", {3, false, 0, true}};
     click("ID_PrintSetup");
     expectWindowFits(QSize(14400, 10800));
+    EXPECT_EQ(state.PrinterName, "office");
+    EXPECT_TRUE(state.PrinterOptions.copies == 3 && state.PrinterOptions.grayscale);
 
     // Page Setup back to portrait, with Apply, then Cancel.
     WhenDialogOpens<frmPageSetup>([&](frmPageSetup& dialog) {
@@ -238,6 +241,12 @@ TEST_F(CanvasEditor, EachHandleSizesItsEdgesAndALineKeepsItsDirection) {
     drag(handleCentre(3), px(750, 8000));
     EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(750, 7500, 1500, 9000))
         << "the dragged end is still X1";
+    // A line running up to the right: its lower end dragged above its upper one.
+    line->X1 = 1500, line->Y1 = 9000, line->X2 = 3000, line->Y2 = 7500;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2250, 8250));
+    drag(handleCentre(5), px(2250, 6000));
+    EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(1500, 6000, 3000, 7500))
+        << "the dragged end is still Y1";
 }
 
 TEST_F(CanvasEditor, RightClicksOfferThePictureToolsOnlyForPictures) {
@@ -364,17 +373,24 @@ TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
     EXPECT_EQ(box->currentText(), "125%");
 }
 
-// A changed print is not lost by closing the main window or the print's own close box.
-TEST_F(CanvasEditor, ExitAndTheCloseBoxAskAndCancelKeepsThePrint) {
+// A changed print is not lost by closing the main window, the print's own close box or New.
+TEST_F(CanvasEditor, ExitTheCloseBoxAndNewAskAndCancelOrACancelledSaveKeepsThePrint) {
     QMdiSubWindow* window = mdi->mdiArea->subWindowList().value(0);
     drag(px(2000, 5000), px(2000, 5000) + QPoint(4, 4));
-    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel, PromptAnswer::No};
+    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::Yes, PromptAnswer::Cancel,
+                               PromptAnswer::No};
+    services.files.answers = {std::nullopt};  // Yes, and then the save is cancelled
     click("ID_Exit");
-    EXPECT_EQ(services.prompt.asked.back().title, "Save Changes?");
+    EXPECT_EQ(services.prompt.asked.back().text, "Do you want to save your changes to this template first?");
+    EXPECT_EQ(services.prompt.asked.back().buttons, PromptButtons::YesNoCancel);
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(services.files.requests.size(), 1u);
+    EXPECT_TRUE(state.TemplateChanged && !state.SaveCancelled);
+    click("ID_New");  // Cancel: the print stays and no new one starts over it
+    EXPECT_FALSE(workspace->birthdayDialog() && workspace->birthdayDialog()->isVisible());
     ASSERT_TRUE(workspace->canvasWindow());
-    EXPECT_EQ(services.prompt.asked.size(), 2u);
+    EXPECT_EQ(services.prompt.asked.size(), 3u);
 
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,4 +1,3 @@
-#include "editor/Arrange.h"
 #include "editor/frmResize.h"
 #include "editor/frmText.h"
 #include "output/EmfWriter.h"
@@ -37,8 +36,10 @@ QString WriteCard(const TempProgramFolder& folder, const QString& name, int widt
 }  // namespace
 
 TEST_F(ObjectCommands, FormattingCentringAndRestackingActOnTheSelectedTextAsUndoSteps) {
-    click("ID_Bold");  // nothing selected: nothing happens
+    click("ID_Bold");  // nothing selected: nothing happens, and no colour is offered
+    click("ID_Color");
     EXPECT_FALSE(label->FontBold);
+    EXPECT_TRUE(services.colors.offered.empty());
     select(*label);
     click("ID_Bold");
     click("ID_Italic");
@@ -50,11 +51,15 @@ TEST_F(ObjectCommands, FormattingCentringAndRestackingActOnTheSelectedTextAsUndo
         click(id);
         EXPECT_EQ(label->Alignment, alignment) << id;
     }
+    click("ID_Color");  // the colour dialog cancelled
+    services.colors.answer = QColor(Qt::blue);
+    click("ID_Color");
+    EXPECT_EQ(label->ForeColor, qRgb(0, 0, 255));
     click("ID_Red");
     EXPECT_TRUE(label->FontBold && label->FontItalic);
     EXPECT_EQ(label->ForeColor, qRgb(255, 0, 0));
-    EXPECT_EQ(canvas->undoStack().count(), 6);
-    for (int i = 0; i < 6; ++i) click("ID_Undo");
+    EXPECT_EQ(canvas->undoStack().count(), 7);
+    for (int i = 0; i < 7; ++i) click("ID_Undo");
     EXPECT_FALSE(label->FontBold);
     EXPECT_FALSE(state.TemplateChanged);
     // Selecting a label shows its formatting on the band.

@@ -237,26 +237,6 @@ TEST_F(Exporting, AFailedExportCountsAndLogsNothingAndABitmapIsLoggedWithLogging
     EXPECT_FALSE(QFileInfo::exists(folder.file("XXx134583994872thwod.emf")));
 }
 
-TEST_F(Exporting, OverwritingAsksAndAnEmptyNameProposesBirthdayPrint) {
-    label("Anna Lee Born Today!");
-    state.birthday.FirstName.clear();
-    state.birthday.LastName.clear();
-    EXPECT_EQ(ProposedExportName(state), "Birthday Print");
-    folder.write("old.png", "old");
-    services.files.answers = {folder.file("old.png")};
-    services.prompt.answers = {PromptAnswer::Cancel};
-    EXPECT_FALSE(SaveExport(ExportKind::Png, doc, state, services.services));
-    EXPECT_EQ(folder.read("old.png"), "old");
-    EXPECT_EQ(state.PrintCount, 0);
-
-    services.files.answers = {folder.file("old.png"), folder.file("old.png")};
-    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
-    ASSERT_TRUE(SaveExport(ExportKind::Png, doc, state, services.services));
-    EXPECT_EQ(services.files.requests.size(), 3u);
-    EXPECT_TRUE(folder.read("old.png").startsWith("\x89PNG"));
-    EXPECT_EQ(state.PrintCount, 1);
-}
-
 TEST_F(Exporting, AMetafileAnIndependentReaderUnderstands) {
     label("Anna Lee Born Today!");
     DisplayObject* circle = NewShape(doc, state, services.prompt, shCircle);
@@ -267,11 +247,20 @@ TEST_F(Exporting, AMetafileAnIndependentReaderUnderstands) {
     red.fill(Qt::red);
     pic->Picture = red;
     pic->Left = 3000, pic->Top = 3000, pic->Width = 720, pic->Height = 720;
+    // Without a name the file is proposed as Birthday Print; a file there is kept unless the user says Yes.
+    state.birthday.FirstName.clear();
+    state.birthday.LastName.clear();
     folder.write("old.emf", "old");
     services.files.answers = {folder.file("old.emf")};
-    services.prompt.answers = {PromptAnswer::Yes};
+    services.prompt.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(SaveExport(ExportKind::Metafile, doc, state, services.services));
+    EXPECT_EQ(folder.read("old.emf"), "old");
+    EXPECT_EQ(state.PrintCount, 0);
+    services.files.answers = {folder.file("old.emf"), folder.file("old.emf")};
+    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
     ASSERT_TRUE(SaveExport(ExportKind::Metafile, doc, state, services.services));
-    EXPECT_EQ(services.files.requests[0].fileName, "Anna Lee.emf");
+    EXPECT_EQ(services.files.requests.size(), 3u);
+    EXPECT_EQ(services.files.requests[0].fileName, "Birthday Print.emf");
     const QByteArray emf = folder.read("old.emf");
     ASSERT_GT(emf.size(), 88);
     EXPECT_EQ(emf.mid(40, 4), " EMF");  // the header's signature

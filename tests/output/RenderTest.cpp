@@ -48,14 +48,7 @@ struct Rendering : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Rendering, PrintOffsetsMoveEveryObjectAndArticlesAreJustified) {
-    DisplayObject* label = NewLabel(doc, state, prompt);
-    label->Left = 1000, label->Top = 2000, label->Width = 2280, label->Height = 400;
-    state.settings.PrintOffsetX = 144;
-    state.settings.PrintOffsetY = -144;
-    PrintEngine offset;
-    RenderObject(offset, *label, CanvasPlacement{0, 0, 1}, state);
-    EXPECT_EQ(itemsOf<PrintEngine::TextItem>(offset)[0].box.topLeft(), QPointF(1144, 1856));
+TEST_F(Rendering, ArticlesAreJustifiedAndLabelsAreNot) {
     EXPECT_TRUE(IsJustifiedNews("Tmusicarticle"));
     EXPECT_FALSE(IsJustifiedNews("Tcelebrityarticlelabel"));
     EXPECT_TRUE(IsJustifiedNews("Teditorialnote"));
@@ -63,13 +56,15 @@ TEST_F(Rendering, PrintOffsetsMoveEveryObjectAndArticlesAreJustified) {
     EXPECT_FALSE(IsJustifiedNews("Ttopsongs"));
 }
 
-TEST_F(Rendering, ShapesPrintAsDrawnAndHiddenObjectsStayOff) {
+TEST_F(Rendering, ShapesPrintAsDrawnAtThePrintOffsetsAndHiddenObjectsStayOff) {
     DisplayObject* circle = NewShape(doc, state, prompt, shCircle);
     circle->Width = 2000, circle->Height = 1000, circle->BorderWidth = 3;
     DisplayObject* line = NewShape(doc, state, prompt, kLineShapeKind);
     line->BorderStyle = lsDot;
     DisplayObject* hidden = NewLabel(doc, state, prompt);
     hidden->Visible = false;
+    state.settings.PrintOffsetX = 144;
+    state.settings.PrintOffsetY = -144;
     PrintEngine e;
     state.birthday.FullName = " ";
     RenderDocument(doc, e, state, CanvasPlacement{0, 0, 1});
@@ -78,8 +73,9 @@ TEST_F(Rendering, ShapesPrintAsDrawnAndHiddenObjectsStayOff) {
     const auto shapes = itemsOf<PrintEngine::ShapeItem>(e);
     ASSERT_EQ(shapes.size(), 2u);
     EXPECT_EQ(shapes[0].outline, PrintEngine::Outline::Ellipse);
-    EXPECT_EQ(shapes[0].box, QRectF(503, 3, 1000, 1000));  // the circle is round, centred in its box
-    EXPECT_EQ(shapes[0].pen.widthF(), 60);                 // 3 points
+    // The circle is round, centred in its box, and moved by the offsets.
+    EXPECT_EQ(shapes[0].box, QRectF(503 + 144, 3 - 144, 1000, 1000));
+    EXPECT_EQ(shapes[0].pen.widthF(), 60);  // 3 points
     EXPECT_EQ(shapes[1].pen.style(), Qt::DotLine);
     EXPECT_TRUE(itemsOf<PrintEngine::TextItem>(e).empty());
     EXPECT_EQ(e.MarginLeft, 720);

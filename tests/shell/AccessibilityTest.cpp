@@ -24,7 +24,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSet>

@@ -1,3 +1,4 @@
+#include "foundation/Dispatch.h"
 #include "foundation/ToolCatalogue.h"
 #include "infoobjects/InfoCatalogue.h"
 
@@ -31,4 +32,16 @@ TEST(ToolCatalogue, EveryPlacedToolExistsOnceAndEveryMenuEntryResolves) {
     EXPECT_EQ(InfoCatalogue().size(), 33u);
     EXPECT_EQ(c.find("ID_PresidentialAnnouncementLabel")->caption,
               QStringLiteral("Presidential Announcement Label "));
+}
+
+// Where the ID does not say the command it runs; an ID the dispatch does not know runs none.
+TEST(Dispatch, ToolsWhoseIdsDoNotSayTheirCommandRunTheRightOne) {
+    for (const auto& [id, command] : {std::pair{"ID_NewShape", Command::InsertSquare},
+                                      {"ID_TopBooks", Command::InsertInfoObject},
+                                      {"ID_President'sEconomicReport", Command::InsertInfoObject},
+                                      {"ID_Red", Command::FixedColor},
+                                      {"ID_SaveToemfFile", Command::SaveAsMetafile},
+                                      {"id_new", Command::None},
+                                      {"ID_Nonsense", Command::None}})
+        EXPECT_EQ(CommandForTool(QString::fromLatin1(id), 0), command) << id;
 }
