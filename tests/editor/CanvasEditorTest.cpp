@@ -24,7 +24,8 @@ using namespace natalory::test;
 
 using CanvasWindow = PrintInWindow;
 
-TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndCloseStillAsks) {
+// A changed print is not lost by Ctrl+W, closing the main window, the print's own close box or New.
+TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndEveryWayOfClosingAsksFirst) {
     openBlankPrint();
     QMdiSubWindow* window = mdi->mdiArea->subWindowList().value(0);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Anna Lee born on 1/15/1950[*]"));
@@ -43,18 +44,33 @@ TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndCloseStillAsks) {
     QTest::keyRelease(canvas, Qt::Key_F1);
     EXPECT_EQ(services.help.shown.at(0).topic, int(hcCanvas));
 
-    // The MDI area names the maximized print after the application title, one blank apart;
-    // Ctrl+W asks about the changed print wherever the focus is, and closes it.
+    // The MDI area names the maximized print after the application title, one blank apart.
     window->showMaximized();
     EXPECT_TRUE(mdi->windowTitle().startsWith(QStringLiteral("Natalory - [Anna Leigh born on")));
-    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::No};
+    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel, PromptAnswer::Yes,
+                               PromptAnswer::Cancel, PromptAnswer::No};
+    services.files.answers = {std::nullopt};  // Yes, and then the save is cancelled
     QTest::keyClick(canvas, Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(services.prompt.asked.back().title, "Save Changes?");
+    EXPECT_EQ(services.prompt.asked.back().text, "Do you want to save your changes to this template first?");
+    EXPECT_EQ(services.prompt.asked.back().buttons, PromptButtons::YesNoCancel);
+    click("ID_Exit");
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(services.files.requests.size(), 1u);
+    EXPECT_TRUE(state.TemplateChanged && !state.SaveCancelled);
+    click("ID_New");  // Cancel: the print stays and no new one starts over it
+    EXPECT_FALSE(workspace->birthdayDialog() && workspace->birthdayDialog()->isVisible());
     ASSERT_TRUE(workspace->canvasWindow());
+    EXPECT_EQ(services.prompt.asked.size(), 4u);
+
     QTest::keyClick(canvas, Qt::Key_W, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(workspace->canvasWindow());
     EXPECT_EQ(mdi->windowTitle(), QStringLiteral("Natalory"));
+    EXPECT_EQ(status(), QString()) << "no coordinates of a print that is gone";
+    EXPECT_FALSE(tool("ID_mnuFormat").action()->isEnabled());
+    EXPECT_FALSE(tool("ID_Print").visible());
 }
 
 TEST_F(CanvasWindow, TheWindowTakesTheShapeOfEveryPageTheUserTurnsTo) {
@@ -368,33 +384,6 @@ TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
     QApplication::sendEvent(canvas, &wheel);
     EXPECT_DOUBLE_EQ(canvas->zoom(), 1.25);
     EXPECT_EQ(box->currentText(), "125%");
-}
-
-// A changed print is not lost by closing the main window, the print's own close box or New.
-TEST_F(CanvasEditor, ExitTheCloseBoxAndNewAskAndCancelOrACancelledSaveKeepsThePrint) {
-    QMdiSubWindow* window = mdi->mdiArea->subWindowList().value(0);
-    drag(px(2000, 5000), px(2000, 5000) + QPoint(4, 4));
-    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::Yes, PromptAnswer::Cancel,
-                               PromptAnswer::No};
-    services.files.answers = {std::nullopt};  // Yes, and then the save is cancelled
-    click("ID_Exit");
-    EXPECT_EQ(services.prompt.asked.back().text, "Do you want to save your changes to this template first?");
-    EXPECT_EQ(services.prompt.asked.back().buttons, PromptButtons::YesNoCancel);
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(services.files.requests.size(), 1u);
-    EXPECT_TRUE(state.TemplateChanged && !state.SaveCancelled);
-    click("ID_New");  // Cancel: the print stays and no new one starts over it
-    EXPECT_FALSE(workspace->birthdayDialog() && workspace->birthdayDialog()->isVisible());
-    ASSERT_TRUE(workspace->canvasWindow());
-    EXPECT_EQ(services.prompt.asked.size(), 3u);
-
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(workspace->canvasWindow());
-    EXPECT_EQ(status(), QString()) << "no coordinates of a print that is gone";
-    EXPECT_FALSE(tool("ID_mnuFormat").action()->isEnabled());
-    EXPECT_FALSE(tool("ID_Print").visible());
 }
 
 // The pointer stays where the hand holds it on the screen, whatever moves under it.
