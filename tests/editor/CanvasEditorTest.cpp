@@ -192,7 +192,7 @@ TEST_F(CanvasEditor, ClickingSelectsEachKindAndShowsItsBand) {
     EXPECT_FALSE(mdi->sToolbar.band("Lines").visible());
 }
 
-TEST_F(CanvasEditor, ADragMovesByWholePixelsAndADeleteIsUndoneExactly) {
+TEST_F(CanvasEditor, ADragMovesByWholePixelsAndADeleteIsUndoneExactlyOrOnlyHidesElementZero) {
     const QPoint from = px(2000, 1700);
     QTest::mousePress(canvas, Qt::LeftButton, {}, from);
     QTest::mouseMove(canvas, from + QPoint(31, 17));
@@ -224,6 +224,17 @@ TEST_F(CanvasEditor, ADragMovesByWholePixelsAndADeleteIsUndoneExactly) {
     EXPECT_EQ(canvas->CurrentObject, shape);
     QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_FALSE(canvas->document().contains(shape));
+
+    // Element zero of a kind is only ever hidden, and shown again by undo.
+    DisplayObject* zero = canvas->document().sShape(0);
+    ASSERT_TRUE(zero);
+    zero->Visible = true;
+    zero->Left = 6000, zero->Top = 9000, zero->Width = 1500, zero->Height = 1500;
+    select(*zero);
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    EXPECT_TRUE(canvas->document().contains(zero) && !zero->Visible);
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(zero->Visible);
 }
 
 TEST_F(CanvasEditor, EachHandleSizesItsEdgesAndALineKeepsItsDirection) {
