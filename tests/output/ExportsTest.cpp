@@ -1,7 +1,9 @@
 // Every output shows the same page, inside the paper: landscape prints with unequal
 // margins, SVG text at the size the PDF has it, metafile lines laid out and clipped as
-// the print lays them out; and an export is written whole or not at all.
+// the print lays them out; an export is written whole or not at all, and a print is counted
+// and logged only once the printer took it.
 #include "output/Exports.h"
+#include "output/Render.h"
 #include "output/SvgWriter.h"
 
 #include "support/Doubles.h"
@@ -55,6 +57,21 @@ std::vector<EmfText> EmfTexts(const QByteArray& emf) {
     return out;
 }
 
+class RecordingPrinter final : public PrinterTarget {
+  public:
+    int pages = 0;
+    bool fail = false;
+    bool printPage(const PrintEngine& engine, QString* error) override {
+        if (fail) {
+            *error = "offline";
+            return false;
+        }
+        EXPECT_TRUE(engine.finished());
+        ++pages;
+        return true;
+    }
+};
+
 struct Exporting : ::testing::Test {
     TempProgramFolder folder;
     TestServices services;
@@ -79,6 +96,13 @@ struct Exporting : ::testing::Test {
         RenderDocument(doc, engine, state, CanvasPlacement{0, 0, 1.0});
         return engine;
     }
+    template <typename T>
+    std::vector<T> itemsOf(const PrintEngine& e) {
+        std::vector<T> out;
+        for (const auto& item : e.items())
+            if (const T* t = std::get_if<T>(&item)) out.push_back(*t);
+        return out;
+    }
     std::vector<EmfText> metafileTexts(const PrintEngine& engine) {
         QString why;
         EXPECT_TRUE(WriteExport(ExportKind::Metafile, engine, folder.file("page.emf"), &why))
@@ -86,6 +110,8 @@ struct Exporting : ::testing::Test {
         return EmfTexts(folder.read("page.emf"));
     }
 };
+
+using Rendering = Exporting;
 
 }  // namespace
 
@@ -308,4 +334,55 @@ TEST(EmfWriter, AHugeSheetKeepsItsSizeInTheHeader) {
     const auto field = [&](int offset) { return qFromLittleEndian<qint32>(emf.constData() + offset); };
     EXPECT_EQ(field(32), 900000 * 2540LL / 1440);
     EXPECT_EQ(field(36), 15840 * 2540 / 1440);
+}
+
+TEST_F(Rendering, ArticlesAreJustifiedAndLabelsAreNot) {
+    EXPECT_TRUE(IsJustifiedNews("Tmusicarticle"));
+    EXPECT_FALSE(IsJustifiedNews("Tcelebrityarticlelabel"));
+    EXPECT_TRUE(IsJustifiedNews("Teditorialnote"));
+    EXPECT_TRUE(IsJustifiedNews("Tpresidentsreport"));
+    EXPECT_FALSE(IsJustifiedNews("Ttopsongs"));
+}
+
+TEST_F(Rendering, ShapesPrintAsDrawnAtThePrintOffsetsAndHiddenObjectsStayOff) {
+    DisplayObject* circle = NewShape(doc, state, services.prompt, shCircle);
+    circle->Width = 2000, circle->Height = 1000, circle->BorderWidth = 3;
+    DisplayObject* line = NewShape(doc, state, services.prompt, kLineShapeKind);
+    line->BorderStyle = lsDot;
+    DisplayObject* hidden = NewLabel(doc, state, services.prompt);
+    hidden->Visible = false;
+    state.settings.PrintOffsetX = 144;
+    state.settings.PrintOffsetY = -144;
+    PrintEngine e;
+    state.birthday.FullName = " ";
+    RenderDocument(doc, e, state, CanvasPlacement{0, 0, 1});
+    EXPECT_EQ(e.docName(), "Testing 1 2 3 Natalory Print");
+    EXPECT_EQ(state.birthday.FullName, "Testing 1 2 3");
+    const auto shapes = itemsOf<PrintEngine::ShapeItem>(e);
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_EQ(shapes[0].outline, PrintEngine::Outline::Ellipse);
+    // The circle is round, centred in its box, and moved by the offsets.
+    EXPECT_EQ(shapes[0].box, QRectF(503 + 144, 3 - 144, 1000, 1000));
+    EXPECT_EQ(shapes[0].pen.widthF(), 60);  // 3 points
+    EXPECT_EQ(shapes[1].pen.style(), Qt::DotLine);
+    EXPECT_TRUE(itemsOf<PrintEngine::TextItem>(e).empty());
+}
+
+TEST_F(Rendering, APrintCountsAndLogsAndAFailedOneDoesNeither) {
+    RecordingPrinter printer;
+    PrintEngine e;
+    state.settings.LogPrintouts = true;
+    EXPECT_TRUE(PrintCanvas(doc, state, e, {}, {services.prompt, services.clock, &printer}));
+    EXPECT_EQ(state.PrintCount, 1);
+    EXPECT_EQ(printer.pages, 1);
+    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 1);
+
+    // No printer, or one that fails: a message, and nothing counted.
+    EXPECT_FALSE(PrintCanvas(doc, state, e, {}, {services.prompt, services.clock, nullptr}));
+    EXPECT_EQ(services.prompt.asked.back().title, "No Printer");
+    printer.fail = true;
+    EXPECT_FALSE(PrintCanvas(doc, state, e, {}, {services.prompt, services.clock, &printer}));
+    EXPECT_TRUE(services.prompt.asked.back().text.endsWith("offline"));
+    EXPECT_EQ(state.PrintCount, 1);
+    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 1);
 }
