@@ -2,9 +2,11 @@
 // margins, SVG text at the size the PDF has it, metafile lines laid out and clipped as
 // the print lays them out; an export is written whole or not at all, and a print is counted
 // and logged only once the printer took it.
+#include "output/CanvasPainter.h"
 #include "output/Exports.h"
 #include "output/Render.h"
 #include "output/SvgWriter.h"
+#include "output/TextLayout.h"
 
 #include "support/Doubles.h"
 #include "support/FullDisk.h"
@@ -72,6 +74,21 @@ class RecordingPrinter final : public PrinterTarget {
     }
 };
 
+// An image at 144 dots per inch: 10 twips a pixel.
+QImage Paint(const CanvasDocument& doc, QSize twips) {
+    QImage image(twips / 10, QImage::Format_ARGB32);
+    image.setDotsPerMeterX(5669);  // 144 dpi
+    image.setDotsPerMeterY(5669);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    PaintDocument(p, doc, image.logicalDpiX() / 1440.0);
+    return image;
+}
+
+QRect Px(int left, int top, int width, int height) {
+    return QRect(left / 10, top / 10, width / 10, height / 10);
+}
+
 struct Exporting : ::testing::Test {
     TempProgramFolder folder;
     TestServices services;
@@ -84,12 +101,24 @@ struct Exporting : ::testing::Test {
         state.page = {12240, 15840, 720, 720, 720, 720, 1};
         state.birthday = {QDate(1950, 1, 15), "Anna", "Lee", "Anna Lee", ptClassy, {}, {}};
     }
+    static DisplayObject* placed(DisplayObject* o, QRect box) {
+        o->Left = box.left(), o->Top = box.top(), o->Width = box.width(), o->Height = box.height();
+        return o;
+    }
     DisplayObject* label(const QString& caption, QRect box = {0, 0, 6000, 400}, int alignment = 0) {
-        DisplayObject* l = NewLabel(doc, state, services.prompt);
+        DisplayObject* l = placed(NewLabel(doc, state, services.prompt), box);
         l->Caption = caption;
-        l->Left = box.left(), l->Top = box.top(), l->Width = box.width(), l->Height = box.height();
         l->Alignment = alignment;
         return l;
+    }
+    DisplayObject* shape(int kind, QRect box = {0, 0, 2000, 1000}) {
+        return placed(NewShape(doc, state, services.prompt, kind), box);
+    }
+    DisplayObject* picture(QRect box, Qt::GlobalColor colour) {
+        DisplayObject* p = placed(NewPicture(doc, state, services.prompt, false), box);
+        p->Picture = QImage(4, 4, QImage::Format_RGB32);
+        p->Picture.fill(colour);
+        return p;
     }
     PrintEngine rendered() {
         PrintEngine engine;
@@ -112,6 +141,7 @@ struct Exporting : ::testing::Test {
 };
 
 using Rendering = Exporting;
+using CanvasPainter = Exporting;
 
 }  // namespace
 
@@ -120,9 +150,8 @@ TEST_F(Exporting, LandscapeWithUnequalMarginsLiesInsideThePaperOnEveryDevice) {
     // runs from the top margin across and from the right margin down.
     state.page = {12240, 15840, 2160, 1440, 720, 1080, 2};
     const int width = 15840 - (720 + 1080), height = 12240 - (2160 + 1440);
-    DisplayObject* frame = NewShape(doc, state, services.prompt, shRectangle);
-    frame->Left = 0, frame->Top = 0, frame->Width = width, frame->Height = height;
-    frame->BorderWidth = 6;  // a thick pen stays inside the frame on every device
+    // A thick pen stays inside the frame on every device.
+    shape(shRectangle, QRect(0, 0, width, height))->BorderWidth = 6;
     label("RIGHTEDGE", QRect(width - 4000, 200, 4000, 400), 1);
     label("BOTTOMLEFT", QRect(100, height - 500, 4000, 400));
     const PrintEngine engine = rendered();
@@ -265,14 +294,9 @@ TEST_F(Exporting, AFailedExportCountsAndLogsNothingAndABitmapIsLoggedWithLogging
 
 TEST_F(Exporting, AMetafileAnIndependentReaderUnderstands) {
     label("Anna Lee Born Today!");
-    DisplayObject* circle = NewShape(doc, state, services.prompt, shCircle);
-    circle->Left = 1000, circle->Top = 2000, circle->Width = 1000, circle->Height = 1000;
-    NewShape(doc, state, services.prompt, kLineShapeKind)->BorderStyle = lsDash;
-    DisplayObject* pic = NewPicture(doc, state, services.prompt, false);
-    QImage red(8, 8, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    pic->Picture = red;
-    pic->Left = 3000, pic->Top = 3000, pic->Width = 720, pic->Height = 720;
+    shape(shCircle, QRect(1000, 2000, 1000, 1000));
+    shape(kLineShapeKind)->BorderStyle = lsDash;
+    picture(QRect(3000, 3000, 720, 720), Qt::red);
     // Without a name the file is proposed as Birthday Print; a file there is kept unless the user says Yes.
     state.birthday.FirstName.clear();
     state.birthday.LastName.clear();
@@ -345,12 +369,9 @@ TEST_F(Rendering, ArticlesAreJustifiedAndLabelsAreNot) {
 }
 
 TEST_F(Rendering, ShapesPrintAsDrawnAtThePrintOffsetsAndHiddenObjectsStayOff) {
-    DisplayObject* circle = NewShape(doc, state, services.prompt, shCircle);
-    circle->Width = 2000, circle->Height = 1000, circle->BorderWidth = 3;
-    DisplayObject* line = NewShape(doc, state, services.prompt, kLineShapeKind);
-    line->BorderStyle = lsDot;
-    DisplayObject* hidden = NewLabel(doc, state, services.prompt);
-    hidden->Visible = false;
+    shape(shCircle)->BorderWidth = 3;
+    shape(kLineShapeKind)->BorderStyle = lsDot;
+    label("hidden")->Visible = false;
     state.settings.PrintOffsetX = 144;
     state.settings.PrintOffsetY = -144;
     PrintEngine e;
@@ -362,7 +383,7 @@ TEST_F(Rendering, ShapesPrintAsDrawnAtThePrintOffsetsAndHiddenObjectsStayOff) {
     ASSERT_EQ(shapes.size(), 2u);
     EXPECT_EQ(shapes[0].outline, PrintEngine::Outline::Ellipse);
     // The circle is round, centred in its box, and moved by the offsets.
-    EXPECT_EQ(shapes[0].box, QRectF(503 + 144, 3 - 144, 1000, 1000));
+    EXPECT_EQ(shapes[0].box, QRectF(500 + 144, 0 - 144, 1000, 1000));
     EXPECT_EQ(shapes[0].pen.widthF(), 60);  // 3 points
     EXPECT_EQ(shapes[1].pen.style(), Qt::DotLine);
     EXPECT_TRUE(itemsOf<PrintEngine::TextItem>(e).empty());
@@ -385,4 +406,60 @@ TEST_F(Rendering, APrintCountsAndLogsAndAFailedOneDoesNeither) {
     EXPECT_TRUE(services.prompt.asked.back().text.endsWith("offline"));
     EXPECT_EQ(state.PrintCount, 1);
     EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 1);
+}
+
+TEST_F(CanvasPainter, EveryKindInksInsideItsBoxAndNowhereElse) {
+    label("Happy Birthday Anna, born on a Sunday in 1950", QRect(200, 200, 3000, 2000))->FontName = "Arial";
+    shape(shOval, QRect(4000, 200, 2000, 1000))->BorderWidth = 3;
+    shape(shSquare, QRect(4000, 2000, 3000, 1000));
+    DisplayObject* line = shape(kLineShapeKind);
+    line->X1 = 200, line->Y1 = 4000, line->X2 = 6000, line->Y2 = 4000, line->BorderStyle = lsDash;
+    line->BorderWidth = 2;
+    picture(QRect(200, 5000, 1000, 500), Qt::darkRed);
+    label("HIDDEN HIDDEN", QRect(7500, 5000, 2000, 800))->Visible = false;
+
+    const QImage image = Paint(doc, QSize(10000, 6000));
+    EXPECT_GT(Ink(image, Px(200, 200, 3000, 2000)), 200) << "text";
+    // The text wraps inside its box: nothing to the right of it.
+    EXPECT_EQ(Ink(image, Px(3250, 200, 700, 2000)), 0);
+    EXPECT_GT(Ink(image, Px(4000, 200, 2000, 1000)), 100) << "oval";
+    // An oval leaves its box's corners and middle empty.
+    EXPECT_EQ(Ink(image, Px(4000, 200, 120, 120)), 0);
+    EXPECT_EQ(Ink(image, Px(4800, 600, 400, 200)), 0);
+    // A square is the largest square in the middle of its box.
+    EXPECT_GT(Ink(image, Px(5000, 2000, 1000, 1000)), 100) << "square";
+    EXPECT_EQ(Ink(image, Px(4050, 2050, 800, 900)), 0);
+    EXPECT_EQ(Ink(image, Px(6150, 2050, 800, 900)), 0);
+    // A dashed line has gaps.
+    const int dashed = Ink(image, Px(200, 3980, 5800, 40));
+    EXPECT_GT(dashed, 100);
+    EXPECT_LT(dashed, 5800 / 10 * 4 * 9 / 10);
+    // The picture fills its box, stretched.
+    EXPECT_EQ(Ink(image, Px(220, 5020, 960, 460)), 96 * 46);
+    EXPECT_EQ(Ink(image, Px(7500, 5000, 2000, 800)), 0) << "hidden objects are not painted";
+
+    // Frames appear on texts and pictures with the borders on.
+    SetBorders(doc, true);
+    const QImage framed = Paint(doc, QSize(10000, 6000));
+    EXPECT_GT(Ink(framed, Px(3190, 200, 20, 2000)), 150);
+}
+
+TEST(TextBlock, AlignsWrapsAndTellsWhenAWordDoesNotFit) {
+    QImage device(10, 10, QImage::Format_RGB32);
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setPointSize(12);
+    const TextBlock left(QStringLiteral("one two three four five six seven"), font, 100, TextBlock::Left,
+                         false, &device);
+    EXPECT_GT(left.lineCount(), 1);
+    EXPECT_TRUE(left.wordsFit());
+    const TextBlock breaks(QStringLiteral("A\r\nB\r\n\r\nC"), font, 300, TextBlock::Left, false, &device);
+    EXPECT_EQ(breaks.lineCount(), 4);
+    EXPECT_FALSE(
+        TextBlock(QStringLiteral("Antidisestablishmentarianism"), font, 40, 0, false, &device).wordsFit());
+
+    const auto right = TextBlock(QStringLiteral("x"), font, 300, TextBlock::Right, false, &device).lines();
+    const auto centre = TextBlock(QStringLiteral("x"), font, 300, TextBlock::Center, false, &device).lines();
+    ASSERT_EQ(right.size(), 1u);
+    EXPECT_GT(right[0].rect.left(), 250);
+    EXPECT_NEAR(centre[0].rect.center().x(), 150, 10);
 }
