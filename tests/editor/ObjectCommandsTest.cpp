@@ -281,6 +281,7 @@ TEST_F(ObjectCommands, CopyPasteAndDuplicateOutliveThePrint) {
     // The clipboard outlives the print it came from: the next print takes the heading.
     click("ID_Close");
     ASSERT_FALSE(workspace->canvasWindow());
+    EXPECT_TRUE(services.prompt.asked.empty()) << "a saved print closes without a question";
     frmDisplay& other = openPrint("Ben", "Ode", QDate(1960, 3, 4));
     other.setFocus();
     QTest::keyClick(&other, Qt::Key_V, Qt::ControlModifier);

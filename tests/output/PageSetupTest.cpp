@@ -61,7 +61,7 @@ TEST_F(PageSetupDialog, EnterOnValuesThatCannotBeAPageKeepsTheOldPageAndTheDialo
         {dialog->txtLeft, "8", "Your Left and Right margins cannot be greater than the page width."},
         {dialog->txtBottom, "10.5", "Your Top and Bottom margins cannot be greater than the page length."},
         {dialog->txtWidth, ".1", "Your paper size must be between .25 and 240"},
-        // The letter never reaches the box: it holds 300.
+        // The typed x never reaches the box: it holds 300.
         {dialog->txtLength, "3x00", "Your paper size must be between .25 and 240."},
     };
     for (const auto& c : cases) {
