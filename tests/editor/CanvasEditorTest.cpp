@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QDropEvent>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -25,7 +24,8 @@ using namespace natalory::test;
 
 using CanvasWindow = PrintInWindow;
 
-TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndCloseStillAsks) {
+// A changed print is not lost by Ctrl+W, closing the main window, the print's own close box or New.
+TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndEveryWayOfClosingAsksFirst) {
     openBlankPrint();
     QMdiSubWindow* window = mdi->mdiArea->subWindowList().value(0);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Anna Lee born on 1/15/1950[*]"));
@@ -44,18 +44,33 @@ TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndCloseStillAsks) {
     QTest::keyRelease(canvas, Qt::Key_F1);
     EXPECT_EQ(services.help.shown.at(0).topic, int(hcCanvas));
 
-    // The MDI area names the maximized print after the application title, one blank apart;
-    // Ctrl+W asks about the changed print wherever the focus is, and closes it.
+    // The MDI area names the maximized print after the application title, one blank apart.
     window->showMaximized();
     EXPECT_TRUE(mdi->windowTitle().startsWith(QStringLiteral("Natalory - [Anna Leigh born on")));
-    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::No};
+    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel, PromptAnswer::Yes,
+                               PromptAnswer::Cancel, PromptAnswer::No};
+    services.files.answers = {std::nullopt};  // Yes, and then the save is cancelled
     QTest::keyClick(canvas, Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(services.prompt.asked.back().title, "Save Changes?");
+    EXPECT_EQ(services.prompt.asked.back().text, "Do you want to save your changes to this template first?");
+    EXPECT_EQ(services.prompt.asked.back().buttons, PromptButtons::YesNoCancel);
+    click("ID_Exit");
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(services.files.requests.size(), 1u);
+    EXPECT_TRUE(state.TemplateChanged && !state.SaveCancelled);
+    click("ID_New");  // Cancel: the print stays and no new one starts over it
+    EXPECT_FALSE(workspace->birthdayDialog() && workspace->birthdayDialog()->isVisible());
     ASSERT_TRUE(workspace->canvasWindow());
+    EXPECT_EQ(services.prompt.asked.size(), 4u);
+
     QTest::keyClick(canvas, Qt::Key_W, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(workspace->canvasWindow());
     EXPECT_EQ(mdi->windowTitle(), QStringLiteral("Natalory"));
+    EXPECT_EQ(status(), QString()) << "no coordinates of a print that is gone";
+    EXPECT_FALSE(tool("ID_mnuFormat").action()->isEnabled());
+    EXPECT_FALSE(tool("ID_Print").visible());
 }
 
 TEST_F(CanvasWindow, TheWindowTakesTheShapeOfEveryPageTheUserTurnsTo) {
@@ -69,10 +84,14 @@ TEST_F(CanvasWindow, TheWindowTakesTheShapeOfEveryPageTheUserTurnsTo) {
         EXPECT_EQ(window->contentsRect().size(), canvas->size());
     };
     expectWindowFits(QSize(10800, 14400));
-    // The printer set-up dialog turns the paper.
-    services.printerSetup.answer = PrinterChoice{2, {}, {}};
+    // The printer set-up dialog turns the paper when confirmed, and only then.
+    click("ID_PrintSetup");
+    expectWindowFits(QSize(10800, 14400));
+    services.printerSetup.answer = PrinterChoice{2, "office", {3, false, 0, true}};
     click("ID_PrintSetup");
     expectWindowFits(QSize(14400, 10800));
+    EXPECT_EQ(state.PrinterName, "office");
+    EXPECT_TRUE(state.PrinterOptions.copies == 3 && state.PrinterOptions.grayscale);
 
     // Page Setup back to portrait, with Apply, then Cancel.
     WhenDialogOpens<frmPageSetup>([&](frmPageSetup& dialog) {
@@ -168,15 +187,12 @@ TEST_F(CanvasEditor, ClickingSelectsEachKindAndShowsItsBand) {
     QTest::keyClick(button("Lines", "ID_Style"), Qt::Key_Home);
     EXPECT_EQ(line->BorderStyle, 1);
 
-    // The empty canvas clears the selection; Escape does too.
+    // The empty canvas clears the selection.
     QTest::mouseClick(canvas, Qt::LeftButton, {}, px(9000, 12000));
     EXPECT_FALSE(mdi->sToolbar.band("Lines").visible());
-    select(*label);
-    QTest::keyClick(canvas, Qt::Key_Escape);
-    EXPECT_EQ(canvas->CurrentObject, nullptr);
 }
 
-TEST_F(CanvasEditor, ADragMovesByWholePixelsAndADeleteIsUndoneExactly) {
+TEST_F(CanvasEditor, ADragMovesByWholePixelsAndADeleteIsUndoneExactlyOrOnlyHidesElementZero) {
     const QPoint from = px(2000, 1700);
     QTest::mousePress(canvas, Qt::LeftButton, {}, from);
     QTest::mouseMove(canvas, from + QPoint(31, 17));
@@ -208,6 +224,17 @@ TEST_F(CanvasEditor, ADragMovesByWholePixelsAndADeleteIsUndoneExactly) {
     EXPECT_EQ(canvas->CurrentObject, shape);
     QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_FALSE(canvas->document().contains(shape));
+
+    // Element zero of a kind is only ever hidden, and shown again by undo.
+    DisplayObject* zero = canvas->document().sShape(0);
+    ASSERT_TRUE(zero);
+    zero->Visible = true;
+    zero->Left = 6000, zero->Top = 9000, zero->Width = 1500, zero->Height = 1500;
+    select(*zero);
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    EXPECT_TRUE(canvas->document().contains(zero) && !zero->Visible);
+    QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(zero->Visible);
 }
 
 TEST_F(CanvasEditor, EachHandleSizesItsEdgesAndALineKeepsItsDirection) {
@@ -238,6 +265,12 @@ TEST_F(CanvasEditor, EachHandleSizesItsEdgesAndALineKeepsItsDirection) {
     drag(handleCentre(3), px(750, 8000));
     EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(750, 7500, 1500, 9000))
         << "the dragged end is still X1";
+    // A line running up to the right: its lower end dragged above its upper one.
+    line->X1 = 1500, line->Y1 = 9000, line->X2 = 3000, line->Y2 = 7500;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, px(2250, 8250));
+    drag(handleCentre(5), px(2250, 6000));
+    EXPECT_EQ(QLine(line->X1, line->Y1, line->X2, line->Y2), QLine(1500, 6000, 3000, 7500))
+        << "the dragged end is still Y1";
 }
 
 TEST_F(CanvasEditor, RightClicksOfferThePictureToolsOnlyForPictures) {
@@ -362,26 +395,6 @@ TEST_F(CanvasEditor, AtTwiceTheSizeADragIsStillExactTwips) {
     QApplication::sendEvent(canvas, &wheel);
     EXPECT_DOUBLE_EQ(canvas->zoom(), 1.25);
     EXPECT_EQ(box->currentText(), "125%");
-}
-
-// A changed print is not lost by closing the main window or the print's own close box.
-TEST_F(CanvasEditor, ExitAndTheCloseBoxAskAndCancelKeepsThePrint) {
-    QMdiSubWindow* window = mdi->mdiArea->subWindowList().value(0);
-    drag(px(2000, 5000), px(2000, 5000) + QPoint(4, 4));
-    services.prompt.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel, PromptAnswer::No};
-    click("ID_Exit");
-    EXPECT_EQ(services.prompt.asked.back().title, "Save Changes?");
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(workspace->canvasWindow());
-    EXPECT_EQ(services.prompt.asked.size(), 2u);
-
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(workspace->canvasWindow());
-    EXPECT_EQ(status(), QString()) << "no coordinates of a print that is gone";
-    EXPECT_FALSE(tool("ID_mnuFormat").action()->isEnabled());
-    EXPECT_FALSE(tool("ID_Print").visible());
 }
 
 // The pointer stays where the hand holds it on the screen, whatever moves under it.

@@ -57,13 +57,7 @@ struct MainWindowTest : ::testing::Test {
         return *workspace->canvasWindow();
     }
     Tool& tool(const char* id) { return mdi->sToolbar.tool(QString::fromLatin1(id)); }
-    void click(const char* id) { click(tool(id)); }
-    void click(Tool& t) {
-        if (t.kind() == ToolKind::Menu)
-            mdi->sToolbar_ToolClick(t);
-        else
-            t.action()->trigger();
-    }
+    void click(const char* id) { tool(id).action()->trigger(); }
 
     TempProgramFolder folder;
     TestServices services;

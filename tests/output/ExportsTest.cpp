@@ -1,8 +1,12 @@
 // Every output shows the same page, inside the paper: landscape prints with unequal
 // margins, SVG text at the size the PDF has it, metafile lines laid out and clipped as
-// the print lays them out; and an export is written whole or not at all.
+// the print lays them out; an export is written whole or not at all, and a print is counted
+// and logged only once the printer took it.
+#include "output/CanvasPainter.h"
 #include "output/Exports.h"
+#include "output/Render.h"
 #include "output/SvgWriter.h"
+#include "output/TextLayout.h"
 
 #include "support/Doubles.h"
 #include "support/FullDisk.h"
@@ -55,6 +59,36 @@ std::vector<EmfText> EmfTexts(const QByteArray& emf) {
     return out;
 }
 
+class RecordingPrinter final : public PrinterTarget {
+  public:
+    int pages = 0;
+    bool fail = false;
+    bool printPage(const PrintEngine& engine, QString* error) override {
+        if (fail) {
+            *error = "offline";
+            return false;
+        }
+        EXPECT_TRUE(engine.finished());
+        ++pages;
+        return true;
+    }
+};
+
+// An image at 144 dots per inch: 10 twips a pixel.
+QImage Paint(const CanvasDocument& doc, QSize twips) {
+    QImage image(twips / 10, QImage::Format_ARGB32);
+    image.setDotsPerMeterX(5669);  // 144 dpi
+    image.setDotsPerMeterY(5669);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    PaintDocument(p, doc, image.logicalDpiX() / 1440.0);
+    return image;
+}
+
+QRect Px(int left, int top, int width, int height) {
+    return QRect(left / 10, top / 10, width / 10, height / 10);
+}
+
 struct Exporting : ::testing::Test {
     TempProgramFolder folder;
     TestServices services;
@@ -67,17 +101,36 @@ struct Exporting : ::testing::Test {
         state.page = {12240, 15840, 720, 720, 720, 720, 1};
         state.birthday = {QDate(1950, 1, 15), "Anna", "Lee", "Anna Lee", ptClassy, {}, {}};
     }
+    static DisplayObject* placed(DisplayObject* o, QRect box) {
+        o->Left = box.left(), o->Top = box.top(), o->Width = box.width(), o->Height = box.height();
+        return o;
+    }
     DisplayObject* label(const QString& caption, QRect box = {0, 0, 6000, 400}, int alignment = 0) {
-        DisplayObject* l = NewLabel(doc, state, services.prompt);
+        DisplayObject* l = placed(NewLabel(doc, state, services.prompt), box);
         l->Caption = caption;
-        l->Left = box.left(), l->Top = box.top(), l->Width = box.width(), l->Height = box.height();
         l->Alignment = alignment;
         return l;
+    }
+    DisplayObject* shape(int kind, QRect box = {0, 0, 2000, 1000}) {
+        return placed(NewShape(doc, state, services.prompt, kind), box);
+    }
+    DisplayObject* picture(QRect box, Qt::GlobalColor colour) {
+        DisplayObject* p = placed(NewPicture(doc, state, services.prompt, false), box);
+        p->Picture = QImage(4, 4, QImage::Format_RGB32);
+        p->Picture.fill(colour);
+        return p;
     }
     PrintEngine rendered() {
         PrintEngine engine;
         RenderDocument(doc, engine, state, CanvasPlacement{0, 0, 1.0});
         return engine;
+    }
+    template <typename T>
+    std::vector<T> itemsOf(const PrintEngine& e) {
+        std::vector<T> out;
+        for (const auto& item : e.items())
+            if (const T* t = std::get_if<T>(&item)) out.push_back(*t);
+        return out;
     }
     std::vector<EmfText> metafileTexts(const PrintEngine& engine) {
         QString why;
@@ -87,6 +140,9 @@ struct Exporting : ::testing::Test {
     }
 };
 
+using Rendering = Exporting;
+using CanvasPainter = Exporting;
+
 }  // namespace
 
 TEST_F(Exporting, LandscapeWithUnequalMarginsLiesInsideThePaperOnEveryDevice) {
@@ -94,9 +150,8 @@ TEST_F(Exporting, LandscapeWithUnequalMarginsLiesInsideThePaperOnEveryDevice) {
     // runs from the top margin across and from the right margin down.
     state.page = {12240, 15840, 2160, 1440, 720, 1080, 2};
     const int width = 15840 - (720 + 1080), height = 12240 - (2160 + 1440);
-    DisplayObject* frame = NewShape(doc, state, services.prompt, shRectangle);
-    frame->Left = 0, frame->Top = 0, frame->Width = width, frame->Height = height;
-    frame->BorderWidth = 6;  // a thick pen stays inside the frame on every device
+    // A thick pen stays inside the frame on every device.
+    shape(shRectangle, QRect(0, 0, width, height))->BorderWidth = 6;
     label("RIGHTEDGE", QRect(width - 4000, 200, 4000, 400), 1);
     label("BOTTOMLEFT", QRect(100, height - 500, 4000, 400));
     const PrintEngine engine = rendered();
@@ -237,45 +292,25 @@ TEST_F(Exporting, AFailedExportCountsAndLogsNothingAndABitmapIsLoggedWithLogging
     EXPECT_FALSE(QFileInfo::exists(folder.file("XXx134583994872thwod.emf")));
 }
 
-TEST_F(Exporting, OverwritingAsksAndAnEmptyNameProposesBirthdayPrint) {
-    label("Anna Lee Born Today!");
-    state.birthday.FirstName.clear();
-    state.birthday.LastName.clear();
-    EXPECT_EQ(ProposedExportName(state), "Birthday Print");
-    folder.write("old.png", "old");
-    services.files.answers = {folder.file("old.png")};
-    services.prompt.answers = {PromptAnswer::Cancel};
-    EXPECT_FALSE(SaveExport(ExportKind::Png, doc, state, services.services));
-    EXPECT_EQ(folder.read("old.png"), "old");
-    EXPECT_EQ(state.PrintCount, 0);
-
-    services.files.answers = {folder.file("old.png"), folder.file("old.png")};
-    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
-    ASSERT_TRUE(SaveExport(ExportKind::Png, doc, state, services.services));
-    EXPECT_EQ(services.files.requests.size(), 3u);
-    EXPECT_TRUE(folder.read("old.png").startsWith("\x89PNG"));
-    EXPECT_EQ(state.PrintCount, 1);
-}
-
 TEST_F(Exporting, AMetafileAnIndependentReaderUnderstands) {
     label("Anna Lee Born Today!");
-    DisplayObject* circle = NewShape(doc, state, services.prompt, shCircle);
-    circle->Left = 1000, circle->Top = 2000, circle->Width = 1000, circle->Height = 1000;
-    NewShape(doc, state, services.prompt, kLineShapeKind)->BorderStyle = lsDash;
-    DisplayObject* pic = NewPicture(doc, state, services.prompt, false);
-    QImage red(8, 8, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    pic->Picture = red;
-    pic->Left = 3000, pic->Top = 3000, pic->Width = 720, pic->Height = 720;
+    shape(shCircle, QRect(1000, 2000, 1000, 1000));
+    shape(kLineShapeKind)->BorderStyle = lsDash;
+    picture(QRect(3000, 3000, 720, 720), Qt::red);
+    // Without a name the file is proposed as Birthday Print; a file there is kept unless the user says Yes.
+    state.birthday.FirstName.clear();
+    state.birthday.LastName.clear();
     folder.write("old.emf", "old");
     services.files.answers = {folder.file("old.emf")};
-    services.prompt.answers = {PromptAnswer::Yes};
+    services.prompt.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(SaveExport(ExportKind::Metafile, doc, state, services.services));
+    EXPECT_EQ(folder.read("old.emf"), "old");
+    EXPECT_EQ(state.PrintCount, 0);
+    services.files.answers = {folder.file("old.emf"), folder.file("old.emf")};
+    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
     ASSERT_TRUE(SaveExport(ExportKind::Metafile, doc, state, services.services));
-    EXPECT_EQ(services.files.requests[0].fileName, "Anna Lee.emf");
-    const QByteArray emf = folder.read("old.emf");
-    ASSERT_GT(emf.size(), 88);
-    EXPECT_EQ(emf.mid(40, 4), " EMF");  // the header's signature
-    EXPECT_TRUE(folder.read("birthday print log.log").contains("Saved As .emf File"));
+    EXPECT_EQ(services.files.requests.size(), 3u);
+    EXPECT_EQ(services.files.requests[0].fileName, "Birthday Print.emf");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Hidden | QDir::Files).filter(".old.emf").size(), 0);
 
     const std::optional<QByteArray> svg = EmfReadBack(folder.file("old.emf"));
@@ -323,4 +358,108 @@ TEST(EmfWriter, AHugeSheetKeepsItsSizeInTheHeader) {
     const auto field = [&](int offset) { return qFromLittleEndian<qint32>(emf.constData() + offset); };
     EXPECT_EQ(field(32), 900000 * 2540LL / 1440);
     EXPECT_EQ(field(36), 15840 * 2540 / 1440);
+}
+
+TEST_F(Rendering, ArticlesAreJustifiedAndLabelsAreNot) {
+    EXPECT_TRUE(IsJustifiedNews("Tmusicarticle"));
+    EXPECT_FALSE(IsJustifiedNews("Tcelebrityarticlelabel"));
+    EXPECT_TRUE(IsJustifiedNews("Teditorialnote"));
+    EXPECT_TRUE(IsJustifiedNews("Tpresidentsreport"));
+    EXPECT_FALSE(IsJustifiedNews("Ttopsongs"));
+}
+
+TEST_F(Rendering, ShapesPrintAsDrawnAtThePrintOffsetsAndHiddenObjectsStayOff) {
+    shape(shCircle)->BorderWidth = 3;
+    shape(kLineShapeKind)->BorderStyle = lsDot;
+    label("hidden")->Visible = false;
+    state.settings.PrintOffsetX = 144;
+    state.settings.PrintOffsetY = -144;
+    PrintEngine e;
+    state.birthday.FullName = " ";
+    RenderDocument(doc, e, state, CanvasPlacement{0, 0, 1});
+    EXPECT_EQ(e.docName(), "Testing 1 2 3 Natalory Print");
+    EXPECT_EQ(state.birthday.FullName, "Testing 1 2 3");
+    const auto shapes = itemsOf<PrintEngine::ShapeItem>(e);
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_EQ(shapes[0].outline, PrintEngine::Outline::Ellipse);
+    // The circle is round, centred in its box, and moved by the offsets.
+    EXPECT_EQ(shapes[0].box, QRectF(500 + 144, 0 - 144, 1000, 1000));
+    EXPECT_EQ(shapes[0].pen.widthF(), 60);  // 3 points
+    EXPECT_EQ(shapes[1].pen.style(), Qt::DotLine);
+    EXPECT_TRUE(itemsOf<PrintEngine::TextItem>(e).empty());
+}
+
+TEST_F(Rendering, APrintCountsAndLogsAndAFailedOneDoesNeither) {
+    RecordingPrinter printer;
+    PrintEngine e;
+    state.settings.LogPrintouts = true;
+    EXPECT_TRUE(PrintCanvas(doc, state, e, {}, {services.prompt, services.clock, &printer}));
+    EXPECT_EQ(state.PrintCount, 1);
+    EXPECT_EQ(printer.pages, 1);
+    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 1);
+
+    // No printer, or one that fails: a message, and nothing counted.
+    EXPECT_FALSE(PrintCanvas(doc, state, e, {}, {services.prompt, services.clock, nullptr}));
+    EXPECT_EQ(services.prompt.asked.back().title, "No Printer");
+    printer.fail = true;
+    EXPECT_FALSE(PrintCanvas(doc, state, e, {}, {services.prompt, services.clock, &printer}));
+    EXPECT_TRUE(services.prompt.asked.back().text.endsWith("offline"));
+    EXPECT_EQ(state.PrintCount, 1);
+    EXPECT_EQ(folder.read("birthday print log.log").count("\r\n"), 1);
+}
+
+TEST_F(CanvasPainter, EveryKindInksInsideItsBoxAndNowhereElse) {
+    label("Happy Birthday Anna, born on a Sunday in 1950", QRect(200, 200, 3000, 2000))->FontName = "Arial";
+    shape(shOval, QRect(4000, 200, 2000, 1000))->BorderWidth = 3;
+    shape(shSquare, QRect(4000, 2000, 3000, 1000));
+    DisplayObject* line = shape(kLineShapeKind);
+    line->X1 = 200, line->Y1 = 4000, line->X2 = 6000, line->Y2 = 4000, line->BorderStyle = lsDash;
+    line->BorderWidth = 2;
+    picture(QRect(200, 5000, 1000, 500), Qt::darkRed);
+    label("HIDDEN HIDDEN", QRect(7500, 5000, 2000, 800))->Visible = false;
+
+    const QImage image = Paint(doc, QSize(10000, 6000));
+    EXPECT_GT(Ink(image, Px(200, 200, 3000, 2000)), 200) << "text";
+    // The text wraps inside its box: nothing to the right of it.
+    EXPECT_EQ(Ink(image, Px(3250, 200, 700, 2000)), 0);
+    EXPECT_GT(Ink(image, Px(4000, 200, 2000, 1000)), 100) << "oval";
+    // An oval leaves its box's corners and middle empty.
+    EXPECT_EQ(Ink(image, Px(4000, 200, 120, 120)), 0);
+    EXPECT_EQ(Ink(image, Px(4800, 600, 400, 200)), 0);
+    // A square is the largest square in the middle of its box.
+    EXPECT_GT(Ink(image, Px(5000, 2000, 1000, 1000)), 100) << "square";
+    EXPECT_EQ(Ink(image, Px(4050, 2050, 800, 900)), 0);
+    EXPECT_EQ(Ink(image, Px(6150, 2050, 800, 900)), 0);
+    // A dashed line has gaps.
+    const int dashed = Ink(image, Px(200, 3980, 5800, 40));
+    EXPECT_GT(dashed, 100);
+    EXPECT_LT(dashed, 5800 / 10 * 4 * 9 / 10);
+    // The picture fills its box, stretched.
+    EXPECT_EQ(Ink(image, Px(220, 5020, 960, 460)), 96 * 46);
+    EXPECT_EQ(Ink(image, Px(7500, 5000, 2000, 800)), 0) << "hidden objects are not painted";
+
+    // Frames appear on texts and pictures with the borders on.
+    SetBorders(doc, true);
+    const QImage framed = Paint(doc, QSize(10000, 6000));
+    EXPECT_GT(Ink(framed, Px(3190, 200, 20, 2000)), 150);
+}
+
+TEST(TextBlock, AlignsWrapsAndTellsWhenAWordDoesNotFit) {
+    QImage device(10, 10, QImage::Format_RGB32);
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setPointSize(12);
+    const TextBlock left(QStringLiteral("one two three four five six seven"), font, 100, TextBlock::Left,
+                         false, &device);
+    EXPECT_GT(left.lineCount(), 1);
+    EXPECT_TRUE(left.wordsFit());
+    const TextBlock breaks(QStringLiteral("A\r\nB\r\n\r\nC"), font, 300, TextBlock::Left, false, &device);
+    EXPECT_EQ(breaks.lineCount(), 4);
+    EXPECT_FALSE(
+        TextBlock(QStringLiteral("Antidisestablishmentarianism"), font, 40, 0, false, &device).wordsFit());
+
+    const auto right = TextBlock(QStringLiteral("x"), font, 300, TextBlock::Right, false, &device).lines();
+    const auto centre = TextBlock(QStringLiteral("x"), font, 300, TextBlock::Center, false, &device).lines();
+    ASSERT_EQ(right.size(), 1u);
+    EXPECT_GT(right[0].rect.left(), 250);
+    EXPECT_NEAR(centre[0].rect.center().x(), 150, 10);
 }

@@ -1,15 +1,7 @@
-#include "editor/frmDisplay.h"
 #include "output/frmPrev.h"
-#include "shell/Workspace.h"
-#include "shell/frmMDI.h"
 
-#include "support/Doubles.h"
-#include "support/TestSupport.h"
+#include "editor/PrintInWindow.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QGraphicsView>
 #include <QPrintPreviewWidget>
@@ -18,20 +10,15 @@
 using namespace natalory;
 using namespace natalory::test;
 
-TEST(PreviewWindow, ShowsThePageAt50PercentCountsNothingAndFollowsTheZoomBox) {
-    TempProgramFolder folder({"blear.fpf", "blearII.fpf", "blik.fpf", "brdstf.fpf", "news.al!", "cake.png"});
-    TestServices services;
-    AppState state;
-    state.ProgramFolder = folder.path();
+using PreviewWindow = MainWindowTest;
+
+TEST_F(PreviewWindow, ShowsThePageAt50PercentCountsNothingAndFollowsTheZoomBox) {
     state.LogFilePath = folder.file("birthday print log.log");
     state.settings.LogPrintouts = true;
-    frmMDI mdi(state, services.services);
-    mdi.quitApplication = nullptr;
-    Workspace* workspace = new Workspace(state, services.services, mdi);
     workspace->SetBirthday(QDate(1950, 1, 15), "Anna", "Lee");
     ASSERT_TRUE(workspace->canvasWindow());
 
-    mdi.sToolbar.tool("ID_PrintPreview").action()->trigger();
+    click("ID_PrintPreview");
     frmPrev* preview = workspace->previewWindow();
     ASSERT_TRUE(preview);
     EXPECT_TRUE(preview->isVisible());

@@ -105,30 +105,19 @@ TEST_F(Dialogs, OptionsValidationWritesNothingAndOffsetsAreChecked) {
     EXPECT_TRUE(state.settings.UsePrinterFonts);
 }
 
-TEST_F(Dialogs, OptionsClearCountAndClearLog) {
+TEST_F(Dialogs, OptionsClearCountAndClearLogWhoseQuestionTakesNoOnEnter) {
     log(2, QDate(2026, 12, 6));
     state.PrintCount = 4;
-    frmOptions options(state, services.services, hooks());
+    QtPrompt questions;
+    Services real{questions,      services.files, services.colors, services.printerSetup,
+                  services.clock, services.urls,  services.help};
+    frmOptions options(state, real, hooks());
     options.cmdClearLogCount->click();
     EXPECT_EQ(state.PrintCount, 0);
     EXPECT_EQ(counterShown, 1);
-    state.PrintCount = 3;
-    services.prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
-    options.cmdClearLogFile->click();
-    EXPECT_TRUE(QFileInfo::exists(state.LogFilePath));
-    EXPECT_EQ(state.PrintCount, 3);
-    options.cmdClearLogFile->click();
-    EXPECT_FALSE(QFileInfo::exists(state.LogFilePath));
-    EXPECT_EQ(state.PrintCount, 0);
-    options.cmdClearLogFile->click();  // no file: nothing is asked
-    EXPECT_EQ(services.prompt.asked.size(), 2u);
-}
 
-// The real question: Enter takes its default, No, and the log stays.
-TEST_F(Dialogs, EnterOnClearLogKeepsTheLog) {
-    log(1, QDate(2026, 12, 5));
+    // The real question: Enter takes its default, No, and the log and count stay; Yes clears both.
     state.PrintCount = 3;
-    QtPrompt prompt;
     for (const bool clear : {false, true}) {
         QTimer::singleShot(0, [clear] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -138,9 +127,11 @@ TEST_F(Dialogs, EnterOnClearLogKeepsTheLog) {
             else
                 QTest::keyClick(box, Qt::Key_Return);
         });
-        EXPECT_EQ(AskAndClearPrintLog(state, prompt), clear);
+        options.cmdClearLogFile->click();
         EXPECT_EQ(QFileInfo::exists(state.LogFilePath), !clear);
+        EXPECT_EQ(state.PrintCount, clear ? 0 : 3);
     }
+    EXPECT_EQ(counterShown, 2);
 }
 
 TEST_F(Dialogs, TheLogViewerListsTotalsClearsAndCopies) {

@@ -105,8 +105,7 @@ TEST_F(PrintBuilding, DamagedYearDataAreToldOnceAndMakeNoPrint) {
          {std::pair{"brdstf.fpf", "\"1950\""}, std::pair{"blear.fpf", "1950 "}}) {
         SCOPED_TRACE(damaged);
         const QByteArray whole = folder.read(damaged);
-        // brdstf.fpf loses 1950 alone (a file cut short is one whose data end earlier); blear.fpf ends before
-        // it.
+        // brdstf.fpf loses 1950 alone (a file cut short ends its data earlier); blear.fpf ends before.
         const qsizetype at = whole.indexOf("\n" + QByteArray(start1950)) + 1;
         const QByteArray rest =
             damaged == QByteArray("brdstf.fpf") ? whole.mid(whole.indexOf('\n', at) + 1) : "";
