@@ -91,8 +91,6 @@ struct DataSettings {
     bool AddWorldToBits = false;
     bool WorldToHeadlines = false;
     bool AddAmounts = false;
-
-    bool operator==(const DataSettings&) const = default;
 };
 
 }  // namespace natalory
