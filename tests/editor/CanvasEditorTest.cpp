@@ -64,6 +64,10 @@ TEST_F(CanvasWindow, AnEditSurvivesEditBirthdayAndEveryWayOfClosingAsksFirst) {
     ASSERT_TRUE(workspace->canvasWindow());
     EXPECT_EQ(services.prompt.asked.size(), 4u);
 
+    const DisplayObject& text = *canvas->document().lblObject(1);
+    const QPoint centre = px(text.Left + text.Width / 2, text.Top + text.Height / 2);
+    drag(centre, centre + QPoint(20, 20));
+    ASSERT_NE(status(), QString()) << "the dragged text's coordinates";
     QTest::keyClick(canvas, Qt::Key_W, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(workspace->canvasWindow());
