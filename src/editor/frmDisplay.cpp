@@ -224,7 +224,7 @@ void frmDisplay::Paste() {
     const std::optional<QPoint> at = menuPoint_;
     const QString objects = QString::fromLatin1(kObjectsMimeType);
     if (data->hasFormat(objects)) {
-        pasteBytes(data->data(objects), QStringLiteral("Paste"), at ? std::optional(twipsAt(*at)) : std::nullopt);
+        pasteBytes(data->data(objects), QStringLiteral("Paste"), at);
     } else if (data->hasImage()) {
         pasteImage(qvariant_cast<QImage>(data->imageData()), at);
     } else if (data->hasText() && !data->text().trimmed().isEmpty()) {
@@ -280,13 +280,13 @@ void frmDisplay::pasteImage(const QImage& image, std::optional<QPoint> atPixel) 
     pastedNew(o, atPixel);
 }
 
-void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> at) {
+void frmDisplay::pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> atPixel) {
     const std::vector<DisplayObject*> pasted = PasteObjects(bytes, document_, state_, services_.prompt);
     if (pasted.empty()) return;
     // They move as one box, so a group pasted near the page's edge keeps its own layout.
     const QRect box = BoundingBox(pasted);
     const int offset = int(RoundHalfEven(kPasteOffsetPixels * twipsPerPixel()));
-    const QPoint by = at ? *at - box.topLeft() : QPoint(offset, offset);
+    const QPoint by = atPixel ? twipsAt(*atPixel) - box.topLeft() : QPoint(offset, offset);
     const QPoint shift = CornerOnCanvas(box, by, sizeTwips_) - box.topLeft();
     for (DisplayObject* o : pasted) MoveObjectTo(*o, ObjectBox(*o).topLeft() + shift);
     editor_.undoStack().beginMacro(step);
@@ -763,9 +763,7 @@ void frmDisplay::nudge(int dx, int dy) {
     if (multipleSelected()) {
         // The group's box stays on the canvas, as a single object does.
         const QRect box = BoundingBox(Selection);
-        const double tpp = twipsPerPixel();
-        const QPoint by = CornerOnCanvas(box, QPoint(int(RoundHalfEven(dx * tpp)), int(RoundHalfEven(dy * tpp))),
-                                         sizeTwips_) - box.topLeft();
+        const QPoint by = CornerOnCanvas(box, twipsAt(QPoint(dx, dy)), sizeTwips_) - box.topLeft();
         std::vector<QPoint> corners;
         for (const DisplayObject* o : Selection) corners.push_back(ObjectBox(*o).topLeft() + by);
         moveObjects(Selection, corners, QStringLiteral("Move"));

@@ -146,7 +146,9 @@ class frmDisplay : public QWidget {
 
   private:
     void created(DisplayObject* object, const QString& text, bool place);
-    void pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> at = {});
+    // Pasted or duplicated objects, moved as one: their box's corner at `atPixel`, or a step
+    // down and right of where they were.
+    void pasteBytes(const QByteArray& bytes, const QString& step, std::optional<QPoint> atPixel = {});
     void pasteImage(const QImage& image, std::optional<QPoint> atPixel);
     // A pasted object of its own: at `atPixel`, or in view.
     void pastedNew(DisplayObject* object, std::optional<QPoint> atPixel);

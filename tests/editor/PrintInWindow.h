@@ -5,6 +5,7 @@
 #include "shell/Workspace.h"
 #include "shell/frmMDI.h"
 
+#include "support/Dialogs.h"
 #include "support/Doubles.h"
 #include "support/TestSupport.h"
 
@@ -17,22 +18,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 
-#include <functional>
-
 namespace natalory::test {
-
-// Runs `answer` on the window that the next command opens modally.
-template <typename Window>
-void WhenDialogOpens(std::function<void(Window&)> answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(w);
-        answer(*w);
-    });
-}
 
 // The main window and its workspace over a program folder of the year data, the built-in
 // templates and the pictures, as the program starts them; shown by whoever needs it on screen.
@@ -121,7 +109,7 @@ struct PrintInWindow : MainWindowTest {
     }
     QPoint handleCentre(int i) const { return canvas->picHandle[size_t(i)]->geometry().center(); }
     QWidget* button(const char* band, const char* id) {
-        return mdi->sToolbar.band(band).toolBar()->widgetForAction(mdi->sToolbar.tool(id).action());
+        return mdi->sToolbar.band(band).toolBar()->widgetForAction(tool(id).action());
     }
     void type(QComboBox* box, const QString& text) {
         box->lineEdit()->selectAll();

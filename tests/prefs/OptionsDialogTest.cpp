@@ -4,6 +4,7 @@
 #include "prefs/frmOptions.h"
 #include "shell/QtSeams.h"
 
+#include "support/Dialogs.h"
 #include "support/Doubles.h"
 #include "support/TestSupport.h"
 
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 using namespace natalory;
@@ -119,13 +119,11 @@ TEST_F(Dialogs, OptionsClearCountAndClearLogWhoseQuestionTakesNoOnEnter) {
     // The real question: Enter takes its default, No, and the log and count stay; Yes clears both.
     state.PrintCount = 3;
     for (const bool clear : {false, true}) {
-        QTimer::singleShot(0, [clear] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(box);
+        WhenDialogOpens<QMessageBox>([clear](QMessageBox& box) {
             if (clear)
-                box->button(QMessageBox::Yes)->click();
+                box.button(QMessageBox::Yes)->click();
             else
-                QTest::keyClick(box, Qt::Key_Return);
+                QTest::keyClick(&box, Qt::Key_Return);
         });
         options.cmdClearLogFile->click();
         EXPECT_EQ(QFileInfo::exists(state.LogFilePath), !clear);

@@ -11,7 +11,7 @@
 // What poppler's tools read from a PDF file.
 namespace natalory::test {
 
-// What one of poppler's tools writes to its standard output.
+// What a tool writes to its standard output, once it has ended.
 inline QString ToolOutput(const QString& tool, const QStringList& args) {
     QProcess p;
     p.start(tool, args);

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "support/PdfProbe.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 
@@ -18,9 +19,7 @@ namespace natalory::test {
 
 // The first page of a PDF at `dpi`, as poppler draws it.
 inline QImage RasterisedPdf(const QString& pdf, int dpi) {
-    QProcess p;
-    p.start("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdf, pdf});
-    p.waitForFinished(60000);
+    ToolOutput("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdf, pdf});
     return QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
 }
 
@@ -39,9 +38,7 @@ inline QImage RenderedSvg(const QByteArray& svg, QSize size) {
 inline std::optional<QByteArray> EmfReadBack(const QString& emf) {
     const QString reader = QStandardPaths::findExecutable("emf2svg-conv");
     if (reader.isEmpty()) return std::nullopt;
-    QProcess p;
-    p.start(reader, {"-i", emf, "-o", emf + ".svg"});
-    p.waitForFinished(20000);
+    ToolOutput(reader, {"-i", emf, "-o", emf + ".svg"});
     QFile svg(emf + ".svg");
     svg.open(QIODevice::ReadOnly);
     return svg.readAll();
